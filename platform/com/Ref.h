@@ -1,0 +1,45 @@
+#pragma once
+// An owning interface pointer: AddRef on copy, Release on destruction.
+#include <utility>
+
+namespace com {
+
+template <typename T>
+class Ref {
+public:
+    Ref() noexcept = default;
+    Ref(std::nullptr_t) noexcept {}
+    // Takes an added reference: the caller's pointer gains one.
+    explicit Ref(T* pointer) noexcept : p_(pointer) {
+        if (p_) p_->AddRef();
+    }
+    // Adopts a reference that the caller already holds.
+    static Ref adopt(T* pointer) noexcept {
+        Ref r;
+        r.p_ = pointer;
+        return r;
+    }
+    Ref(const Ref& other) noexcept : Ref(other.p_) {}
+    Ref(Ref&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    Ref& operator=(Ref other) noexcept {
+        std::swap(p_, other.p_);
+        return *this;
+    }
+    ~Ref() {
+        if (p_) p_->Release();
+    }
+
+    T* get() const noexcept { return p_; }
+    T* operator->() const noexcept { return p_; }
+    T& operator*() const noexcept { return *p_; }
+    explicit operator bool() const noexcept { return p_ != nullptr; }
+    // Gives up ownership without releasing.
+    T* detach() noexcept { return std::exchange(p_, nullptr); }
+
+    friend bool operator==(const Ref& a, const Ref& b) noexcept { return a.p_ == b.p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+}  // namespace com

@@ -1,0 +1,32 @@
+#include "platform/office/Document.h"
+
+#include <utility>
+
+namespace office {
+
+Document::Document(State state) : state_(std::move(state)) {
+    property("Saved", [this](const com::Arguments&) { return com::Variant(state_.saved); });
+    property("Path", [this](const com::Arguments&) { return com::Variant(state_.path); });
+    property("Name", [this](const com::Arguments&) { return com::Variant(state_.name); });
+    property("FullName", [this](const com::Arguments&) {
+        // A document never stored has no folder: its full name is its name.
+        return com::Variant(state_.path.empty() ? state_.name : state_.path + "\\" + state_.name);
+    });
+    method("Save", [this](const com::Arguments&) {
+        ++state_.saveCalls;
+        switch (state_.saveOutcome) {
+            case SaveOutcome::Stores:
+                state_.saved = com::True;
+                break;
+            case SaveOutcome::LeavesUnsaved:
+                break;
+            case SaveOutcome::Fails:
+                throw saveFailure();
+        }
+        return com::Variant();
+    });
+}
+
+com::Error Document::saveFailure() const { return com::Error(4198, "Befehl misslungen"); }
+
+}  // namespace office

@@ -1,0 +1,43 @@
+#pragma once
+// A Word document (and the base of an Excel workbook) as the add-in sees it:
+// "Saved", "Save", "Path", "Name" and "FullName". Tests set the state and
+// choose what a Save does.
+#include <cstdint>
+#include <string>
+
+#include "platform/com/AutomationObject.h"
+
+namespace office {
+
+enum class SaveOutcome {
+    Stores,         // the document is stored and reports Saved = True
+    LeavesUnsaved,  // as when the user cancels the host's save dialog
+    Fails,          // the host raises an error
+};
+
+class Document : public com::AutomationObject {
+public:
+    // Every field has an initialiser, so that tests name only what matters.
+    struct State {
+        std::string path = {};  // folder without a trailing "\"; empty when never stored
+        std::string name = {};  // file name with extension
+        com::Boolean saved = com::True;
+        SaveOutcome saveOutcome = SaveOutcome::Stores;
+        std::int32_t saveCalls = 0;  // every call of "Save", failed ones too
+    };
+
+    explicit Document(State state);
+
+    State& state() noexcept { return state_; }
+    const State& state() const noexcept { return state_; }
+
+protected:
+    ~Document() override = default;
+    // The error a failing Save raises; Excel words it otherwise than Word.
+    virtual com::Error saveFailure() const;
+
+private:
+    State state_;
+};
+
+}  // namespace office

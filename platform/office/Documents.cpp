@@ -1,0 +1,50 @@
+#include "platform/office/Documents.h"
+
+#include <utility>
+
+#include "platform/office/ObjectValue.h"
+
+namespace office {
+
+namespace {
+
+com::Error noSuchMember() {
+    return com::Error(5941, "Das angeforderte Element ist nicht in der Sammlung vorhanden.");
+}
+
+}  // namespace
+
+Documents::Documents() {
+    property("Count", [this](const com::Arguments&) { return com::Variant(count()); });
+    const auto itemGetter = [this](const com::Arguments& args) {
+        const com::Variant* index = args.find(0, "Index");
+        if (!index) throw com::Error::fromNumber(com::errors::ArgumentNotOptional);
+        return item(*index);
+    };
+    property("Item", itemGetter);
+    // Documents(1) reaches Item as the collection's default member.
+    property("", itemGetter);
+}
+
+void Documents::add(com::Ref<Document> document) { documents_.push_back(std::move(document)); }
+
+std::int32_t Documents::count() const noexcept { return static_cast<std::int32_t>(documents_.size()); }
+
+Document* Documents::active() const noexcept {
+    return documents_.empty() ? nullptr : documents_.back().get();
+}
+
+com::Variant Documents::item(const com::Variant& index) const {
+    if (index.type() == com::VariantType::vbString) {
+        const std::string name = index.toString();
+        for (const auto& document : documents_) {
+            if (com::sameName(document->state().name, name)) return objectValue(document.get());
+        }
+        throw noSuchMember();
+    }
+    const std::int32_t position = index.toLong();
+    if (position < 1 || position > count()) throw noSuchMember();
+    return objectValue(documents_[static_cast<std::size_t>(position - 1)].get());
+}
+
+}  // namespace office

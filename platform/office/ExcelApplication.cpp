@@ -1,0 +1,44 @@
+#include "platform/office/ExcelApplication.h"
+
+#include <utility>
+
+#include "platform/office/ObjectValue.h"
+
+namespace office {
+
+ExcelApplication::ExcelApplication() : Application("Microsoft Excel") {
+    // Excel answers Nothing when no workbook is open; the caller's next
+    // member call then raises 91.
+    property("ActiveWorkbook", [this](const com::Arguments&) { return objectValue(activeWorkbook()); });
+    method("ExecuteExcel4Macro", [this](const com::Arguments& args) {
+        const com::Variant* macro = args.find(0, "String");
+        if (!macro) throw com::Error::fromNumber(com::errors::ArgumentNotOptional);
+        return executeMacro(macro->toString());
+    });
+}
+
+com::Ref<Workbook> ExcelApplication::open(Document::State workbook, Sheet::State activeSheet) {
+    auto opened = create<Workbook>(std::move(workbook), std::move(activeSheet));
+    workbooks_.push_back(opened);
+    return opened;
+}
+
+Workbook* ExcelApplication::activeWorkbook() const noexcept {
+    return workbooks_.empty() ? nullptr : workbooks_.back().get();
+}
+
+com::Variant ExcelApplication::executeMacro(std::string_view macro) const {
+    // Only the one macro the add-in runs is understood.
+    if (!com::sameName(macro, "Get.Document(50)")) {
+        throw com::Error(1004, com::runtimeErrorText(1004));
+    }
+    Workbook* workbook = activeWorkbook();
+    // Excel hands back an error value here, which the caller's comparison
+    // with a number turns into a type mismatch; raising it at once has the
+    // same effect for the caller.
+    if (!workbook) throw com::Error::fromNumber(com::errors::TypeMismatch);
+    // Excel returns the count as a Double.
+    return com::Variant(static_cast<double>(workbook->activeSheet().state().pages));
+}
+
+}  // namespace office

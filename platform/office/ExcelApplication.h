@@ -1,0 +1,30 @@
+#pragma once
+// The Excel test host: "ActiveWorkbook", "ExecuteExcel4Macro" for the page
+// count of the active sheet, and what every host offers (Application.h).
+#include <string_view>
+#include <vector>
+
+#include "platform/com/Ref.h"
+#include "platform/office/Application.h"
+#include "platform/office/Workbook.h"
+
+namespace office {
+
+class ExcelApplication : public Application {
+public:
+    ExcelApplication();
+
+    // Opens a workbook, which becomes the active one.
+    com::Ref<Workbook> open(Document::State workbook, Sheet::State activeSheet = {});
+
+protected:
+    ~ExcelApplication() override = default;
+
+private:
+    Workbook* activeWorkbook() const noexcept;
+    com::Variant executeMacro(std::string_view macro) const;
+
+    std::vector<com::Ref<Workbook>> workbooks_;
+};
+
+}  // namespace office

@@ -1,0 +1,41 @@
+#include "platform/runtime/Runtime.h"
+
+#include <dlfcn.h>
+
+#include <stdexcept>
+
+namespace runtime {
+
+namespace {
+
+std::shared_ptr<Backend>& installed() {
+    static std::shared_ptr<Backend> backend;
+    return backend;
+}
+
+}  // namespace
+
+void setBackend(std::shared_ptr<Backend> backend) {
+    installed() = std::move(backend);
+}
+
+Backend& backend() {
+    if (!installed()) throw std::logic_error("no runtime backend installed");
+    return *installed();
+}
+
+App& app() {
+    static App project;
+    return project;
+}
+
+std::string moduleFolder(const void* address) {
+    Dl_info info{};
+    if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
+    std::string file = info.dli_fname;
+    const auto slash = file.rfind('/');
+    if (slash == std::string::npos) return {};
+    return file.substr(0, slash);
+}
+
+}  // namespace runtime

@@ -1,0 +1,65 @@
+#pragma once
+// The scripted backend: answers are queued in order, one line for each window
+// or message box, and every window and message box is recorded, one line each:
+//   msgbox style=16 title="..." text="..." -> 1
+//   choice caption="..." -> 0
+//   dialog text="..." focus=cmdRename -> rename remember
+//   open "<path>"
+// A window for which the next answer does not fit, or that comes after the
+// last answer, is recorded with "unexpected " in front and answered as if
+// closed (a message box with Cancel when it has one, else OK).
+//
+// Answers: "choice 0|1|2|enter|escape|close", "dialog overwrite|rename|cancel|close"
+// optionally followed by "remember", "msgbox ok|cancel". Blank lines and
+// lines starting with "#" are skipped.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/runtime/Backend.h"
+
+namespace runtime {
+
+class ScriptBackend final : public Backend {
+public:
+    ScriptBackend() = default;
+    explicit ScriptBackend(const std::vector<std::string>& answers);
+    // The answers of a script file; throws std::runtime_error when it cannot
+    // be read.
+    static std::vector<std::string> readScript(const std::string& path);
+
+    void queue(const std::string& answer);
+
+    const std::vector<std::string>& record() const noexcept { return record_; }
+    bool metUnexpected() const noexcept { return unexpected_; }
+    std::size_t eventsProcessed() const noexcept { return events_; }
+    std::size_t answersLeft() const noexcept { return answers_.size(); }
+
+    int messageBox(const MessageBoxRequest& request) override;
+    void showModal(Form& form) override;
+    void processEvents() override;
+    bool openDocument(const std::string& path) override;
+    void clearClipboard() override;
+    void setClipboardPicture(const Picture& picture) override;
+    Picture clipboardPicture() const override;
+
+private:
+    // Takes the next answer if it starts with `kind`; its words after the kind.
+    bool takeAnswer(const std::string& kind, std::vector<std::string>& words);
+    // Performs one answer on a shown window; false when it does not fit.
+    bool answerChoice(Form& form, const std::vector<std::string>& words);
+    bool answerQuestion(Form& form, const std::vector<std::string>& words);
+    std::string describe(const Form& form) const;
+
+    std::deque<std::string> answers_;
+    std::vector<std::string> record_;
+    bool unexpected_ = false;
+    std::size_t events_ = 0;
+    Picture clipboard_;
+};
+
+// A text as a C-style quoted string: \r \n \t \\ \" escaped, other control
+// characters as \xNN, everything else as it is (UTF-8).
+std::string quoted(const std::string& text);
+
+}  // namespace runtime

@@ -1,0 +1,98 @@
+#include "Files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "FileDescriptor.h"
+#include "LastError.h"
+#include "PathParts.h"
+
+namespace win32 {
+
+namespace {
+
+// Windows tells a missing file in an existing folder from a missing folder.
+DWORD missingError(const std::string& path, int error)
+{
+    if (error != ENOENT)
+        return errorFromErrno(error);
+    struct stat folder {};
+    auto parts = splitPath(path);
+    bool folderExists = ::stat(parts.folder.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
+    return folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+}
+
+// Whether another process holds the file the way a Windows program holds a
+// file open without delete sharing: an exclusive flock, or a POSIX write lock.
+// On success `file` keeps our own exclusive flock, so that a cooperating
+// process cannot take the file between this test and the unlink.
+bool heldByAnother(const std::string& path, FileDescriptor& file)
+{
+    file = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!file.valid())
+        return false;
+    int locked = 0;
+    do {
+        locked = ::flock(file.get(), LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0 && errno == EWOULDBLOCK)
+        return true;
+    // A read lock asked for conflicts with write locks only; our own
+    // process's POSIX locks never conflict with it and are not reported.
+    struct flock query {};
+    query.l_type = F_RDLCK;
+    query.l_whence = SEEK_SET;
+    return ::fcntl(file.get(), F_GETLK, &query) == 0 && query.l_type != F_UNLCK;
+}
+
+}  // namespace
+
+std::string hostPath(std::string_view path)
+{
+    std::string host(path);
+    std::ranges::replace(host, '\\', '/');
+    return host;
+}
+
+BOOL PathFileExistsA(std::string_view path) noexcept
+{
+    if (path.empty())
+        return failWith(ERROR_FILE_NOT_FOUND);
+    struct stat status {};
+    auto host = hostPath(path);
+    if (::stat(host.c_str(), &status) != 0)
+        return failWith(missingError(host, errno));
+    return TRUE;
+}
+
+BOOL DeleteFileA(std::string_view path) noexcept
+{
+    if (path.empty())
+        return failWith(ERROR_PATH_NOT_FOUND);
+    auto host = hostPath(path);
+    struct stat status {};
+    if (::lstat(host.c_str(), &status) != 0)
+        return failWith(missingError(host, errno));
+    if (S_ISDIR(status.st_mode))
+        return failWith(ERROR_ACCESS_DENIED);
+    // Windows' read-only attribute. Permissions alone would not stop root,
+    // who runs the tests and the continuous integration, from deleting.
+    constexpr mode_t anyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+    if (!S_ISLNK(status.st_mode) && (status.st_mode & anyWrite) == 0)
+        return failWith(ERROR_ACCESS_DENIED);
+
+    // Note: opening the file here releases this process's own POSIX locks on
+    // it, a POSIX rule; harmless, as the file is about to go.
+    FileDescriptor file;
+    if (S_ISREG(status.st_mode) && heldByAnother(host, file))
+        return failWith(ERROR_SHARING_VIOLATION);
+    if (::unlink(host.c_str()) != 0)
+        return failWith(missingError(host, errno));
+    return TRUE;
+}
+
+}  // namespace win32

@@ -1,0 +1,25 @@
+#pragma once
+// File tests and file deletion as Windows does them. Paths are UTF-8 and may
+// use "\" as well as "/" as the separator.
+#include <string>
+#include <string_view>
+
+#include "Types.h"
+
+namespace win32 {
+
+// The path as the Linux file system reads it: every "\" becomes "/".
+std::string hostPath(std::string_view path);
+
+// TRUE for an existing file or folder; FALSE for the empty path.
+BOOL PathFileExistsA(std::string_view path) noexcept;
+
+// Deletes a file. Fails (FALSE, with the last error set) where Windows fails:
+// on a folder (ERROR_ACCESS_DENIED), on a read-only file (no write permission
+// bits; ERROR_ACCESS_DENIED), on a file whose folder forbids the deletion, on
+// a file that another process holds under an exclusive flock or fcntl lock
+// (ERROR_SHARING_VIOLATION), and on a missing file (ERROR_FILE_NOT_FOUND or
+// ERROR_PATH_NOT_FOUND).
+BOOL DeleteFileA(std::string_view path) noexcept;
+
+}  // namespace win32

@@ -1,0 +1,37 @@
+#pragma once
+// The private-profile (settings file) functions, ANSI variants: every text is
+// UTF-8 here and Windows-1252 in the file. The file format and the reading and
+// writing rules are those of Windows (see ProfileText.h).
+#include <string>
+#include <string_view>
+
+#include "Types.h"
+
+namespace win32 {
+
+// Reads `key` of `section`. The value, cut to size - 1 characters, followed by
+// a NUL character, replaces the first characters of `buffer`; the rest of the
+// buffer keeps what it held. `buffer` must hold at least `size` characters
+// (code points). A missing file, section or key gives `defaultValue`.
+// Returns the number of characters copied, without the NUL.
+DWORD GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                               std::string_view defaultValue, std::string& buffer, DWORD size,
+                               std::string_view fileName);
+
+// Reads `key` as a decimal integer: leading digits after an optional sign,
+// wrapping modulo 2^32; a missing file, section or key gives `defaultValue`.
+UINT GetPrivateProfileIntA(std::string_view section, std::string_view key, std::int32_t defaultValue,
+                           std::string_view fileName);
+
+// Sets `key` of `section` to `value`, creating the file and the section when
+// missing. Every other byte of the file stays as it was. The file is re-read
+// and replaced as a whole (temporary file and rename) under a lock on its
+// folder, so that concurrent writers of other keys lose nothing and no reader
+// ever sees a torn file. FALSE, with the last error set, when the file cannot
+// be written: a missing folder, a folder in the file's place, a read-only file
+// (no write permission bits, as Windows' read-only attribute) or a folder that
+// refuses new files; the file is then left as it was.
+BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                std::string_view fileName);
+
+}  // namespace win32

@@ -1,0 +1,38 @@
+#pragma once
+// The text of a private-profile (settings) file: reading a value out of the
+// file's bytes and computing the bytes after a write. Pure functions without
+// I/O, so that every rule can be exercised on byte strings alone.
+//
+// All texts here are the file's own bytes (Windows-1252). Lines end in CRLF,
+// LF or CR. Every line is trimmed of blanks, tabs and vertical tabs; a line
+// whose first character is ";" is a comment; "[name]" starts a section (the
+// name ends at the first "]" or the line's end); any other line with a "="
+// is an entry, split at its first "=". Section and key names match without
+// regard to case. Only the first section of a name is searched, and the first
+// of duplicate keys wins. Lines before the first section belong to none.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace win32::profile {
+
+// The value of `key` in `section`: trimmed, with one outer pair of equal
+// quotes (' or ") removed, and cut at a NUL byte as a C string would be.
+// Nothing when the section or the key is missing.
+std::optional<std::string> findValue(std::string_view fileBytes, std::string_view section,
+                                     std::string_view key);
+
+// The file's bytes after setting `key` of `section` to `value` (written as
+// given). An existing key's line becomes "<key as spelled in the file>=value"
+// and keeps its own line break; a new key goes directly after the last entry
+// of the section, or directly after its header when it has none; a new
+// section goes at the end. Every other byte stays as it was.
+std::string withValue(std::string_view fileBytes, std::string_view section, std::string_view key,
+                      std::string_view value);
+
+// A value read as a decimal integer: the leading digits after an optional
+// sign, wrapping modulo 2^32; no digits give 0.
+std::uint32_t parseInt(std::string_view value);
+
+}  // namespace win32::profile

@@ -1,0 +1,13 @@
+#pragma once
+// The values that live only during one export run.
+#include <string>
+
+struct ExportRun {
+    std::string outputFolder;  // ends in "\"; empty for a host that is neither Word nor Excel
+    std::string baseName;      // without folder and extension; grows on rename
+    std::string firstPart;     // base name, company suffix, "_$1"
+    std::string restPart;      // base name, company suffix, "_$2"
+    std::string target;        // output folder, base name, company suffix, ".pdf"
+    // Set once the part names exist: only then does the cleanup delete files.
+    bool namesFormed = false;
+};

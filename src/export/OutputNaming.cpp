@@ -1,0 +1,42 @@
+#include "src/export/OutputNaming.h"
+
+#include "platform/com/Error.h"
+
+namespace OutputNaming {
+
+namespace {
+
+std::string beforeLast(const std::string& name, const std::string& extension) {
+    const auto at = name.rfind(extension);
+    if (at == std::string::npos) {
+        throw com::Error(com::errors::InvalidProcedureCall,
+                         "Der Ausgabename kann nicht gebildet werden: \"" + name +
+                             "\" enthält kein \"" + extension + "\".");
+    }
+    return name.substr(0, at);
+}
+
+void replaceAll(std::string& text, const std::string& what, const std::string& with) {
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+}
+
+}  // namespace
+
+std::string wordBaseName(const std::string& documentName) {
+    return beforeLast(documentName, ".doc");
+}
+
+std::string excelBaseName(const std::string& workbookName, const std::string& sheetName) {
+    const std::string cleaned = cleanSheetName(sheetName);
+    return beforeLast(workbookName, ".xls") + "_" + cleaned;
+}
+
+std::string cleanSheetName(const std::string& sheetName) {
+    std::string name = sheetName;
+    for (const char* removed : {":", "\\", "/", "?", "*", "[", "]", "="}) replaceAll(name, removed, "");
+    replaceAll(name, "\"", "''");
+    return name;
+}
+
+}  // namespace OutputNaming

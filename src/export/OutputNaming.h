@@ -1,0 +1,19 @@
+#pragma once
+// How the output names are formed from the host document's names.
+#include <string>
+
+namespace OutputNaming {
+
+// Everything before the last ".doc" (case-sensitive). Raises error 5 with a
+// German text naming the document when the name holds no ".doc".
+std::string wordBaseName(const std::string& documentName);
+
+// Everything before the last ".xls" of the workbook name, "_" and the cleaned
+// sheet name. Raises error 5 when the name holds no ".xls".
+std::string excelBaseName(const std::string& workbookName, const std::string& sheetName);
+
+// The sheet name without ":" "\" "/" "?" "*" "[" "]" "=", each double quote
+// replaced by two apostrophes.
+std::string cleanSheetName(const std::string& sheetName);
+
+}  // namespace OutputNaming

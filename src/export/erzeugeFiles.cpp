@@ -1,0 +1,153 @@
+// The export command: the checks, the output names and the end of every run.
+#include <exception>
+
+#include "platform/runtime/Interaction.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/win32/Directories.h"
+#include "src/export/OutputNaming.h"
+#include "src/settings/INI_Datei.h"
+#include "src/settings/Keys.h"
+#include "src/ui/Messages.h"
+#include "src/ui/frmMenue.h"
+
+using namespace INI_Datei;
+
+namespace {
+
+// The host document's folder when the setting is empty or a single character.
+bool folderUnset(const std::string& setting) {
+    return runtime::Len(setting) <= 1;
+}
+
+}  // namespace
+
+void frmMenue::erzeugeFiles(com::Object& Application) {
+    AddInFolder = WithTrailingBackslash(runtime::app().path);
+    if (checkLetterheads() == Flow::End) return;
+
+    HostKind.clear();
+    ExportRun run;
+    const std::string hostName = Application.value().toString();
+    if (hostName != "Microsoft Word" && hostName != "Microsoft Excel") {
+        // Neither host: no document checks, no names, and failures rise to the caller.
+        if (common(run) == Flow::Cleanup) cleanup(run);
+        return;
+    }
+
+    const bool word = hostName == "Microsoft Word";
+    HostKind = word ? "Word" : "Excel";
+    const bool nothingToPrint =
+        word ? Application.object("Documents").get("Count").toLong() == 0
+             : Application.call("ExecuteExcel4Macro", {{"Get.Document(50)"}}).toDouble() == 0;
+    if (nothingToPrint) {
+        runtime::MsgBox("leeres Dokument - Ausdruck nicht erforderlich", runtime::vbOKOnly, MessageTitle);
+        return;
+    }
+
+    // From here on every failure ends the run with the abort message and the cleanup.
+    Flow flow = Flow::Continue;
+    try {
+        flow = hostDocument(Application, word ? HostDocument::Word : HostDocument::Excel, run);
+        if (flow == Flow::Continue) flow = common(run);
+    } catch (const com::Error& error) {
+        failed(error.description(), run);
+        return;
+    } catch (const std::exception& error) {
+        failed(error.what(), run);
+        return;
+    }
+    if (flow == Flow::Cleanup) cleanup(run);
+}
+
+frmMenue::Flow frmMenue::checkLetterheads() {
+    // The following-pages letterhead is tested first; only one message is shown.
+    for (const char* key : {Keys::ZweiteSeite, Keys::ErsteSeite}) {
+        const std::string letterhead = ReadIniString(SettingsFile(), Section, key);
+        if (!com::isTrue(FileFolderExists(letterhead))) {
+            // No title: the box shows the project's title.
+            runtime::MsgBox("Datei " + letterhead + " nicht gefunden bitte \r\n" + AddInFolder +
+                            SettingsFileName + "\r\n anpassen");
+            return Flow::End;
+        }
+    }
+    return Flow::Continue;
+}
+
+frmMenue::Flow frmMenue::hostDocument(com::Object& Application, HostDocument host, ExportRun& run) {
+    const char* const document = host == HostDocument::Word ? "ActiveDocument" : "ActiveWorkbook";
+    if (saveLoop(Application, document) == Flow::End) return Flow::End;
+
+    const com::Object stored = Application.object(document);
+    if (stored.get("Path").toString().empty()) {
+        runtime::MsgBox("Das Dokument hat keine Inhalt", runtime::vbCritical, MessageTitle);
+        return Flow::End;
+    }
+
+    outputFolder(host == HostDocument::Word ? Keys::PDFAusgabePfadWord : Keys::PDFAusgabePfadExcel,
+                 stored, run);
+    const std::string name = stored.get("Name").toString();
+    run.baseName = host == HostDocument::Word
+                       ? OutputNaming::wordBaseName(name)
+                       : OutputNaming::excelBaseName(name, stored.object("ActiveSheet").get("Name").toString());
+    return Flow::Continue;
+}
+
+frmMenue::Flow frmMenue::saveLoop(com::Object& Application, const char* document) {
+    // Asked again after every save that did not leave the document saved.
+    while (Application.object(document).get("Saved").toBoolean() == com::False) {
+        iAntwort = static_cast<std::int16_t>(runtime::MsgBox(
+            "Zur Weiterarbeit muss das Dokument gespeichert werden!", runtime::vbOKCancel + runtime::vbQuestion,
+            MessageTitle));
+        if (iAntwort == runtime::vbCancel) {
+            runtime::MsgBox("Verarbeitung abgebrochen", runtime::vbOKOnly, MessageTitle);
+            return Flow::End;
+        }
+        // The host may show its own save dialog; a failed or cancelled save
+        // just brings the question back.
+        try {
+            Application.object(document).call("Save");
+        } catch (const std::exception&) {
+        }
+    }
+    return Flow::Continue;
+}
+
+void frmMenue::outputFolder(const char* settingKey, const com::Object& document, ExportRun& run) {
+    std::string folder = ReadIniString(SettingsFile(), Section, settingKey);
+    if (folderUnset(folder)) folder = document.get("Path").toString();
+    folder = WithTrailingBackslash(folder);
+    // The trailing backslash makes the last folder itself be created too.
+    if (!com::isTrue(FileFolderExists(folder))) win32::MakeSureDirectoryPathExists(folder);
+    run.outputFolder = folder;
+}
+
+frmMenue::Flow frmMenue::common(ExportRun& run) {
+    KuerzelSuffix = ReadIniString(SettingsFile(), Section, Keys::Firmenkuerzel);
+    if (!KuerzelSuffix.empty()) KuerzelSuffix = "_" + KuerzelSuffix;
+
+    runtime::ShowModal(*this);
+    if (AuswahlIndex < 0) {
+        failed("", run);
+        return Flow::End;
+    }
+
+    run.firstPart = run.baseName + KuerzelSuffix + "_$1";
+    run.restPart = run.baseName + KuerzelSuffix + "_$2";
+    run.target = run.outputFolder + run.baseName + KuerzelSuffix + ".pdf";
+    run.namesFormed = true;
+    return Flow::Cleanup;
+}
+
+void frmMenue::failed(const std::string& failureText, const ExportRun& run) {
+    runtime::MsgBox("Abbruch\n\n Kein PDF-Ausdruck!\r\n" + failureText, runtime::vbCritical, MessageTitle);
+    cleanup(run);
+}
+
+void frmMenue::cleanup(const ExportRun& run) {
+    runtime::DoEvents();
+    if (!run.namesFormed) return;
+    for (const std::string& part : {run.firstPart, run.restPart})
+        DeleteExistingFile(run.outputFolder + part + ".pdf");
+    for (const std::string& part : {run.firstPart, run.restPart})
+        DeleteExistingFile(run.outputFolder + part + ".pdf.pdf");
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The settings module: the only code that touches the settings file, and the
+// state that one export run shares with the windows it shows. One copy per
+// loaded add-in library; Word and Excel each load their own.
+#include <cstdint>
+#include <string>
+
+#include "platform/com/Boolean.h"
+
+namespace INI_Datei {
+
+inline constexpr const char* SettingsFileName = "pdf-Kalmora.ini";
+inline constexpr const char* Section = "Global";
+
+// "Word" or "Excel"; empty while the host is neither. Chooses the answer keys.
+extern std::string HostKind;
+// The add-in library's own folder, ending in "\".
+extern std::string AddInFolder;
+// The answer to the question what to do with an output file that exists.
+extern com::Boolean AnswerCancel;
+extern com::Boolean AnswerOverwrite;
+extern com::Boolean AnswerRename;
+extern com::Boolean AnswerRemembered;
+
+// Back to the state of a freshly loaded library.
+void ResetState();
+
+// AddInFolder followed by the settings file's name.
+std::string SettingsFile();
+
+// The value of `key`, blanks and one pair of quotes removed, at most 1023
+// characters; empty when the file, the section or the key is missing.
+std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key);
+// The value as a decimal integer; 0 when missing or not a number.
+std::int32_t ReadIniInteger(const std::string& file, const std::string& section, const std::string& key);
+// Stores `value`; a file that cannot be written is left as it was, silently.
+void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
+                    const std::string& value);
+// The path ending in "\" (only the backslash counts); empty stays empty.
+std::string WithTrailingBackslash(const std::string& path);
+
+}  // namespace INI_Datei

@@ -1,0 +1,73 @@
+#pragma once
+// The letterhead choice window. Its one shared instance also carries the
+// export command and the routines it calls; each member is defined in the
+// folder that owns it (export/, util/, ui/).
+#include <cstdint>
+#include <string>
+
+#include "platform/com/Boolean.h"
+#include "platform/com/Object.h"
+#include "platform/com/Variant.h"
+#include "platform/runtime/Form.h"
+#include "src/export/ExportRun.h"
+
+class frmMenue final : public runtime::Form {
+public:
+    // The shared instance, created on first use.
+    static frmMenue& instance();
+    // Drops the shared instance, as unloading the library does.
+    static void releaseInstance();
+
+    frmMenue();
+
+    // The chosen letterhead mode: 0 first page and following pages, 1 all on
+    // the first-page letterhead, 2 all on the following-pages letterhead;
+    // -1 when the window closed without a choice.
+    std::int16_t AuswahlIndex = -1;
+    // The answer to the save question (1 OK, 2 Cancel).
+    std::int16_t iAntwort = 0;
+    // "_" and the company short code, or empty.
+    std::string KuerzelSuffix;
+    // The printers saved before printing.
+    com::Variant vDefaultPrinter;
+    com::Variant vExcelPrinter;
+
+    // The export command: from the letterhead checks to the finished PDF.
+    // Everything it has to say it says in message boxes. Failures before the
+    // document checks, and every failure for a host that is neither Word nor
+    // Excel, rise to the caller.
+    void erzeugeFiles(com::Object& Application);
+
+    // True for an existing file or folder.
+    com::Boolean FileFolderExists(const std::string& Path);
+    // True when no file of that name is left in the way afterwards; False,
+    // after the locked-file message, when it could not be deleted.
+    com::Boolean DeleteExistingFile(const std::string& fileName);
+
+    runtime::FormRole role() const override { return runtime::FormRole::Choice; }
+    std::string outcome() const override { return std::to_string(AuswahlIndex); }
+
+protected:
+    std::vector<runtime::Control> design() const override;
+    void onLoad() override;
+    void onDoubleClick(std::string_view control) override;
+    void onKeyPress(int& keyAscii) override;
+
+private:
+    // The steps of the export command (export/).
+    enum class Flow { Continue, End, Cleanup };
+    enum class HostDocument { Word, Excel };
+    Flow checkLetterheads();
+    Flow hostDocument(com::Object& Application, HostDocument host, ExportRun& run);
+    Flow saveLoop(com::Object& Application, const char* document);
+    void outputFolder(const char* settingKey, const com::Object& document, ExportRun& run);
+    // The steps that every host goes through: suffix, choice, names.
+    Flow common(ExportRun& run);
+    // Tells the user why no PDF was made, then cleans up.
+    void failed(const std::string& failureText, const ExportRun& run);
+    // Deletes the run's intermediate files; the result always stays.
+    void cleanup(const ExportRun& run);
+
+    // The choice: the highlighted entry becomes the letterhead mode.
+    void choose();
+};

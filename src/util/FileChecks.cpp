@@ -1,0 +1,21 @@
+// The file test and the file deletion of the export command.
+#include "platform/runtime/Interaction.h"
+#include "platform/win32/Files.h"
+#include "src/ui/Messages.h"
+#include "src/ui/frmMenue.h"
+
+com::Boolean frmMenue::FileFolderExists(const std::string& Path) {
+    return com::toBoolean(win32::PathFileExistsA(Path) != 0);
+}
+
+com::Boolean frmMenue::DeleteExistingFile(const std::string& fileName) {
+    try {
+        if (com::isTrue(FileFolderExists(fileName))) runtime::Kill(fileName);
+        return com::True;
+    } catch (const com::Error&) {
+        // Held open by another program, read-only, or a folder of that name.
+        runtime::MsgBox("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + fileName, runtime::vbOKOnly,
+                        MessageTitle);
+        return com::False;
+    }
+}

@@ -1,0 +1,240 @@
+// The export command from its entry to the letterhead choice and the end of
+// the run, as the user sees it: the message boxes, the windows and the files.
+#include <filesystem>
+
+#include "tests/src/export/ExportFixture.h"
+#include "tests/support/LockHolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using shown::abort;
+using shown::box;
+
+class ExportCommand : public ExportFixture {};
+
+TEST_F(ExportCommand, AMissingLetterheadIsNamedWithTheSettingsFile) {
+    struct Case {
+        const char* name;
+        std::string settingsFile;
+        std::string missing;
+    };
+    const std::string erste = letterheads() + "\\erste.pdf";
+    const Case cases[] = {
+        // Both missing: only the following-pages letterhead is named.
+        {"both missing", "[Global]\r\n", ""},
+        {"following pages missing",
+         "[Global]\r\nErsteSeite=" + erste + "\r\nZweiteSeite=C:\\Briefe\\fehlt.pdf\r\n",
+         "C:\\Briefe\\fehlt.pdf"},
+        {"first page missing",
+         "[Global]\r\nErsteSeite=" + letterheads() + "\\Br\xFC" "ckner.pdf\r\nZweiteSeite=" + erste + "\r\n",
+         letterheads() + "\\Brückner.pdf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"msgbox ok"});
+        runtime::setBackend(script);
+        folder.write("AddIn/pdf-Kalmora.ini", c.settingsFile);
+        wordDocument();
+        run(*word);
+        EXPECT_EQ(record(), (std::vector<std::string>{box(
+                                0, "PDF_Kalmora",
+                                "Datei " + c.missing + " nicht gefunden bitte \r\n" + addIn() +
+                                    "\\pdf-Kalmora.ini\r\n anpassen",
+                                1)}));
+    }
+}
+
+TEST_F(ExportCommand, ALetterheadSettingThatNamesAFolderPasses) {
+    folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + letterheads() +
+                                              "\r\nZweiteSeite=" + letterheads() + "\\\r\n");
+    wordDocument();
+    answers({"choice escape", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> -1", abort("")}));
+}
+
+TEST_F(ExportCommand, NothingToPrintEndsTheRunWithoutASaveQuestion) {
+    answers({"msgbox ok"});
+    run(*word);  // Word without a document
+    office::Document::State unsaved;
+    unsaved.path = documents();
+    unsaved.name = "Mappe.xlsx";
+    unsaved.saved = com::False;
+    excel->open(unsaved, {.name = "Tabelle1", .pages = 0});
+    answers({"msgbox ok"});
+    run(*excel);
+    const std::string empty = box(0, shown::title, "leeres Dokument - Ausdruck nicht erforderlich", 1);
+    EXPECT_EQ(record(), (std::vector<std::string>{empty, empty}));
+}
+
+TEST_F(ExportCommand, TheSaveQuestionComesBackUntilTheDocumentIsSavedOrTheUserCancels) {
+    const std::string question = box(33, shown::title, "Zur Weiterarbeit muss das Dokument gespeichert werden!", 1);
+    const std::string cancelled = box(33, shown::title, "Zur Weiterarbeit muss das Dokument gespeichert werden!", 2);
+    const std::string stopped = box(0, shown::title, "Verarbeitung abgebrochen", 1);
+    struct Case {
+        const char* name;
+        office::SaveOutcome save;
+        std::vector<std::string> answers;
+        std::vector<std::string> record;
+        std::int32_t saves;
+        std::int16_t answer;
+    };
+    const Case cases[] = {
+        {"saved at once", office::SaveOutcome::Stores, {"msgbox ok", "choice escape", "msgbox ok"},
+         {question, shown::choice + " -> -1", abort("")}, 1, 1},
+        {"save dialog cancelled twice", office::SaveOutcome::LeavesUnsaved,
+         {"msgbox ok", "msgbox ok", "msgbox cancel", "msgbox ok"}, {question, question, cancelled, stopped}, 2, 2},
+        {"save fails", office::SaveOutcome::Fails, {"msgbox ok", "msgbox cancel", "msgbox ok"},
+         {question, cancelled, stopped}, 1, 2},
+        {"cancel at once", office::SaveOutcome::Stores, {"msgbox cancel", "msgbox ok"}, {cancelled, stopped}, 0, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        script = std::make_shared<runtime::ScriptBackend>(c.answers);
+        runtime::setBackend(script);
+        auto document = wordDocument();
+        document->state().saved = com::False;
+        document->state().saveOutcome = c.save;
+        run(*word);
+        EXPECT_EQ(record(), c.record);
+        EXPECT_EQ(document->state().saveCalls, c.saves);
+        EXPECT_EQ(frmMenue::instance().iAntwort, c.answer);
+        EXPECT_FALSE(script->metUnexpected());
+    }
+}
+
+TEST_F(ExportCommand, ADocumentNeverStoredIsRefusedWithoutTheSaveQuestion) {
+    office::Document::State state;
+    state.name = "Dokument1";
+    word->open(state);
+    answers({"msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{box(16, shown::title, "Das Dokument hat keine Inhalt", 1)}));
+}
+
+TEST_F(ExportCommand, NoChoiceEndsWithTheAbortMessageAndAnEmptyLastLine) {
+    for (const char* answer : {"choice escape", "choice close"}) {
+        SCOPED_TRACE(answer);
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{answer, "msgbox ok"});
+        runtime::setBackend(script);
+        wordDocument();
+        run(*word);
+        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> -1", abort("")}));
+        EXPECT_EQ(frmMenue::instance().AuswahlIndex, -1);
+    }
+}
+
+TEST_F(ExportCommand, ADocumentNameWithoutItsExtensionGivesTheAbortMessageWithAReason) {
+    struct Case {
+        bool excel;
+        std::string name;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {false, "Brief.rtf",
+         "Der Ausgabename kann nicht gebildet werden: \"Brief.rtf\" enthält kein \".doc\"."},
+        {false, "BRIEF.DOC",
+         "Der Ausgabename kann nicht gebildet werden: \"BRIEF.DOC\" enthält kein \".doc\"."},
+        {true, "Mappe.ods",
+         "Der Ausgabename kann nicht gebildet werden: \"Mappe.ods\" enthält kein \".xls\"."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"msgbox ok"});
+        runtime::setBackend(script);
+        office::Document::State state;
+        state.path = documents();
+        state.name = c.name;
+        c.excel ? void(excel->open(state)) : void(word->open(state));
+        run(c.excel ? static_cast<office::Application&>(*excel) : *word);
+        EXPECT_EQ(record(), (std::vector<std::string>{abort(c.reason)}));
+    }
+}
+
+TEST_F(ExportCommand, TheOutputFolderComesFromTheSettingOrTheDocumentAndIsCreated) {
+    struct Case {
+        const char* name;
+        std::string setting;  // empty: not in the file
+        std::string expectedFolder;
+    };
+    const Case cases[] = {
+        {"missing", "", "Dokumente"},
+        {"a single character", "PDFAusgabePfadWord=.\r\n", "Dokumente"},
+        {"a lone backslash", "PDFAusgabePfadWord=\\\r\n", "Dokumente"},
+        {"a missing chain without trailing backslash",
+         "PDFAusgabePfadWord=" + folder.windowsPath("PDF\\Ausgabe\\M\xE4rz") + "\r\n", "PDF/Ausgabe/März"},
+        {"with trailing backslash", "PDFAusgabePfadWord=" + folder.windowsPath("Fertig") + "\\\r\n", "Fertig"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0"});
+        runtime::setBackend(script);
+        settings(c.setting);
+        wordDocument();
+        // A left-over intermediate file shows in which folder the run cleaned up.
+        if (fs::exists(folder.path(c.expectedFolder))) folder.write(c.expectedFolder + "/Angebot_$1.pdf", "alt");
+        run(*word);
+        EXPECT_TRUE(fs::is_directory(folder.path(c.expectedFolder)));
+        EXPECT_FALSE(fs::exists(folder.path(c.expectedFolder + "/Angebot_$1.pdf")));
+        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0"}));
+    }
+}
+
+TEST_F(ExportCommand, TheCleanupRemovesThisRunsIntermediateFilesAndNeverTheResult) {
+    settings("Firmenk\xFCrzel=ABC\r\n");
+    wordDocument("Bericht.doc.docx");
+    for (const char* name : {"Bericht.doc_ABC_$1.pdf", "Bericht.doc_ABC_$2.pdf", "Bericht.doc_ABC_$1.pdf.pdf",
+                             "Bericht.doc_ABC_$2.pdf.pdf", "Bericht.doc_ABC.pdf", "Bericht_ABC_$1.pdf"})
+        folder.write(std::string("Dokumente/") + name, "alt");
+    answers({"choice 1"});
+    run(*word);
+    EXPECT_EQ(folder.names("Dokumente"),
+              (std::set<std::string>{"Bericht.doc_ABC.pdf", "Bericht_ABC_$1.pdf"}));
+    EXPECT_EQ(frmMenue::instance().KuerzelSuffix, "_ABC");
+    EXPECT_EQ(frmMenue::instance().AuswahlIndex, 1);
+}
+
+TEST_F(ExportCommand, ExcelNamesCarryTheCleanedSheetName) {
+    settings("PDFAusgabePfadExcel=" + folder.windowsPath("PDF") + "\r\n");
+    office::Document::State state;
+    state.path = documents();
+    state.name = "Mappe.xlsx";
+    excel->open(state, {.name = "Q1: Plan=A \"x\"", .pages = 3});
+    fs::create_directories(folder.path("PDF"));
+    folder.write("PDF/Mappe_Q1 PlanA ''x''_$2.pdf", "alt");
+    folder.write("PDF/Mappe_Q1 PlanA ''x''.pdf", "alt");
+    answers({"choice 2"});
+    run(*excel);
+    EXPECT_EQ(folder.names("PDF"), (std::set<std::string>{"Mappe_Q1 PlanA ''x''.pdf"}));
+    EXPECT_EQ(INI_Datei::HostKind, "Excel");
+}
+
+TEST_F(ExportCommand, AHostThatIsNeitherWordNorExcelStillAsksForTheLetterhead) {
+    word->setName("Microsoft Outlook");
+    auto document = wordDocument();
+    document->state().saved = com::False;  // never looked at
+    answers({"choice escape", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> -1", abort("")}));
+    EXPECT_EQ(INI_Datei::HostKind, "");
+    EXPECT_EQ(document->state().saveCalls, 0);
+}
+
+TEST_F(ExportCommand, ALockedIntermediateFileIsReportedAndTheOthersAreStillDeleted) {
+    wordDocument();
+    folder.write("Dokumente/Angebot_$1.pdf", "alt");
+    folder.write("Dokumente/Angebot_$2.pdf", "alt");
+    LockHolder lock(folder.path("Dokumente/Angebot_$1.pdf"));
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{
+                            shown::choice + " -> 0",
+                            box(0, shown::title,
+                                "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() +
+                                    "\\Angebot_$1.pdf",
+                                1)}));
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot_$1.pdf"}));
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+#pragma once
+// An add-in folder with a settings file, two letterheads, a document folder,
+// a Word and an Excel test host, and scripted answers for every window.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/com/AutomationObject.h"
+#include "platform/office/ExcelApplication.h"
+#include "platform/office/WordApplication.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/runtime/script/ScriptBackend.h"
+#include "src/settings/INI_Datei.h"
+#include "src/ui/frmMenue.h"
+#include "tests/support/TempFolder.h"
+
+class ExportFixture : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::shared_ptr<runtime::ScriptBackend> script = std::make_shared<runtime::ScriptBackend>();
+    com::Ref<office::WordApplication> word = com::AutomationObject::create<office::WordApplication>();
+    com::Ref<office::ExcelApplication> excel = com::AutomationObject::create<office::ExcelApplication>();
+
+    // The add-in's folder as the runtime reports it.
+    std::string addIn() const { return folder.path("AddIn"); }
+    // Other folders as a person types them into the settings file, with "\" separators.
+    std::string documents() const { return folder.windowsPath("Dokumente"); }
+    std::string letterheads() const { return folder.windowsPath("Briefpapier"); }
+
+    void SetUp() override {
+        std::filesystem::create_directories(folder.path("AddIn"));
+        std::filesystem::create_directories(folder.path("Dokumente"));
+        std::filesystem::create_directories(folder.path("Briefpapier"));
+        folder.write("Briefpapier/erste.pdf", "%PDF-1.4\n");
+        folder.write("Briefpapier/zweite.pdf", "%PDF-1.4\n");
+        settings("");
+        INI_Datei::ResetState();
+        frmMenue::releaseInstance();
+        runtime::app().path = folder.path("AddIn");
+        runtime::setBackend(script);
+    }
+    void TearDown() override {
+        frmMenue::releaseInstance();
+        runtime::setBackend(nullptr);
+    }
+
+    // Writes the settings file: both letterheads and `more` (Windows-1252 bytes).
+    void settings(const std::string& more) {
+        folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + letterheads() +
+                                                   "\\erste.pdf\r\nZweiteSeite=" + letterheads() +
+                                                   "\\zweite.pdf\r\n" + more);
+    }
+
+    void answers(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) script->queue(line);
+    }
+
+    // A stored Word document in the document folder.
+    com::Ref<office::Document> wordDocument(const std::string& name = "Angebot.docx") {
+        office::Document::State state;
+        state.path = documents();
+        state.name = name;
+        return word->open(state);
+    }
+
+    void run(office::Application& host) {
+        com::Object application = host.object();
+        frmMenue::instance().erzeugeFiles(application);
+    }
+
+    const std::vector<std::string>& record() const { return script->record(); }
+};
+
+// The record lines of the export command's own message boxes.
+namespace shown {
+inline const std::string title = "COM-Add-In: Erzeuge PDF mit Kalmora";
+inline std::string box(int style, const std::string& caption, const std::string& text, int answer) {
+    return "msgbox style=" + std::to_string(style) + " title=" + runtime::quoted(caption) +
+           " text=" + runtime::quoted(text) + " -> " + std::to_string(answer);
+}
+inline std::string abort(const std::string& failure) {
+    return box(16, title, "Abbruch\n\n Kein PDF-Ausdruck!\r\n" + failure, 1);
+}
+inline const std::string choice = R"(choice caption="Auswahl mit Doppelklick bestätigen")";
+}  // namespace shown
