@@ -13,7 +13,6 @@ namespace runtime {
 
 // How scripted answers and the terminal refer to a kind of window.
 enum class FormRole { Choice, Question };
-enum class FormBorder { FixedToolWindow };
 // Why a window closes: its own code unloads it, or the user closes it.
 enum class UnloadReason { Code, CloseBox };
 
@@ -28,7 +27,14 @@ public:
     // index, or the button that closed it.
     virtual std::string outcome() const = 0;
 
+    // Every window is a fixed tool window (thin title bar with a close box,
+    // not resizable, no minimise or maximise button), not shown in the task
+    // bar, and centred on the screen.
     const std::string& caption() const noexcept { return caption_; }
+    // The window's icon; none by default.
+    virtual Picture icon() const { return {}; }
+    // Whether the window sees key presses before the focused control.
+    virtual bool keyPreview() const { return false; }
     int clientWidth() const noexcept { return clientWidth_; }    // twips
     int clientHeight() const noexcept { return clientHeight_; }  // twips
     std::vector<Control>& controls() noexcept { return controls_; }

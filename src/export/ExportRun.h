@@ -8,6 +8,7 @@ struct ExportRun {
     std::string firstPart;     // base name, company suffix, "_$1"
     std::string restPart;      // base name, company suffix, "_$2"
     std::string target;        // output folder, base name, company suffix, ".pdf"
+    std::string finalBaseName; // the result is output folder + this + ".pdf"
     // Set once the part names exist: only then does the cleanup delete files.
     bool namesFormed = false;
 };

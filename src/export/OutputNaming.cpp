@@ -39,4 +39,14 @@ std::string cleanSheetName(const std::string& sheetName) {
     return name;
 }
 
+std::optional<std::string> firstFreeNumberedName(const std::string& folder, const std::string& base,
+                                                 const std::string& suffix,
+                                                 const std::function<bool(const std::string&)>& exists) {
+    for (int n = 1; n <= 50; ++n) {
+        std::string numbered = base + "_" + std::to_string(n) + suffix;
+        if (!exists(folder + numbered + ".pdf")) return numbered;
+    }
+    return std::nullopt;
+}
+
 }  // namespace OutputNaming

@@ -1,5 +1,7 @@
 #pragma once
 // How the output names are formed from the host document's names.
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace OutputNaming {
@@ -15,5 +17,11 @@ std::string excelBaseName(const std::string& workbookName, const std::string& sh
 // The sheet name without ":" "\" "/" "?" "*" "[" "]" "=", each double quote
 // replaced by two apostrophes.
 std::string cleanSheetName(const std::string& sheetName);
+
+// The first of base + "_1" + suffix ... base + "_50" + suffix for which no
+// file or folder `folder` + name + ".pdf" exists; none when all are taken.
+std::optional<std::string> firstFreeNumberedName(const std::string& folder, const std::string& base,
+                                                 const std::string& suffix,
+                                                 const std::function<bool(const std::string&)>& exists);
 
 }  // namespace OutputNaming

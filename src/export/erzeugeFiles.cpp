@@ -7,6 +7,7 @@
 #include "src/export/OutputNaming.h"
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
+#include "src/ui/frmDialog.h"
 #include "src/ui/Messages.h"
 #include "src/ui/frmMenue.h"
 
@@ -135,6 +136,9 @@ frmMenue::Flow frmMenue::common(ExportRun& run) {
     run.restPart = run.baseName + KuerzelSuffix + "_$2";
     run.target = run.outputFolder + run.baseName + KuerzelSuffix + ".pdf";
     run.namesFormed = true;
+
+    const Flow collision = settleCollision(run);
+    if (collision != Flow::Continue) return collision;
     return Flow::Cleanup;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
 #include "src/addin/Project.h"
+#include "src/ui/pictures/Pictures.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ std::vector<runtime::Control> frmMenue::design() const {
     icon.name = "Picture1";
     icon.kind = ControlKind::PictureBox;
     icon.left = 3240, icon.top = 60, icon.width = 480, icon.height = 480, icon.tabIndex = 2;
+    icon.picture = Pictures::icon();
 
     runtime::Control& version = controls[3];
     version.name = "Label2";
@@ -62,6 +64,7 @@ std::vector<runtime::Control> frmMenue::design() const {
     image.name = "Image1";
     image.kind = ControlKind::Image;
     image.left = 3780, image.top = 15, image.width = 1815, image.height = 1455;
+    image.picture = Pictures::image();  // stretched to the control
     return controls;
 }
 

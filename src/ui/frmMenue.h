@@ -44,7 +44,11 @@ public:
     // after the locked-file message, when it could not be deleted.
     com::Boolean DeleteExistingFile(const std::string& fileName);
 
+    // Puts a window above all others (or back among them).
+    void SetTopMost(std::int32_t hWnd, com::Boolean topMost);
+
     runtime::FormRole role() const override { return runtime::FormRole::Choice; }
+    bool keyPreview() const override { return true; }
     std::string outcome() const override { return std::to_string(AuswahlIndex); }
 
 protected:
@@ -63,6 +67,8 @@ private:
     void outputFolder(const char* settingKey, const com::Object& document, ExportRun& run);
     // The steps that every host goes through: suffix, choice, names.
     Flow common(ExportRun& run);
+    // Settles an existing target: remembered answer or the question.
+    Flow settleCollision(ExportRun& run);
     // Tells the user why no PDF was made, then cleans up.
     void failed(const std::string& failureText, const ExportRun& run);
     // Deletes the run's intermediate files; the result always stays.

@@ -1,0 +1,16 @@
+#pragma once
+// The world: the one folder that holds all stand-in machine state (the class
+// registry, the hosts' add-in lists and command bars, the printers and the
+// default printer, the PDF printer's spool). Tests make a world of their own.
+#include <filesystem>
+
+namespace world {
+
+// $KALMORA_WORLD, else $XDG_DATA_HOME/kalmora-world, else
+// ~/.local/share/kalmora-world. Created when missing.
+std::filesystem::path folder();
+
+// A folder inside the world, created when missing.
+std::filesystem::path subfolder(const std::filesystem::path& relative);
+
+}  // namespace world

@@ -1,0 +1,173 @@
+// An output file of the result's name exists: the remembered answer, the
+// question, and what ends up in the settings file and the output folder.
+#include <filesystem>
+
+#include "src/export/OutputNaming.h"
+#include "tests/src/export/ExportFixture.h"
+#include "tests/support/LockHolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Collision : public ExportFixture {
+protected:
+    void SetUp() override {
+        ExportFixture::SetUp();
+        wordDocument();
+        folder.write("Dokumente/Angebot.pdf", "alt");
+    }
+    std::string settingsBytes() const { return folder.read("AddIn/pdf-Kalmora.ini"); }
+    std::string baseSettings() const {
+        return "[Global]\r\nErsteSeite=" + letterheads() + "\\erste.pdf\r\nZweiteSeite=" + letterheads() +
+               "\\zweite.pdf\r\n";
+    }
+    std::string question(const std::string& focus, const std::string& outcome) const {
+        return "dialog text=" + runtime::quoted("Die Ausgabedatei " + documents() + "\\Angebot.pdf existiert bereits!") +
+               " focus=" + focus + " -> " + outcome;
+    }
+    bool oldFileStays() const { return fs::exists(folder.path("Dokumente/Angebot.pdf")); }
+};
+
+TEST_F(Collision, TheQuestionAndWhatEachAnswerLeavesBehind) {
+    struct Case {
+        const char* answer;
+        std::string recorded;
+        std::string written;  // after the letterhead keys
+        bool oldFileStays;
+    };
+    const Case cases[] = {
+        {"dialog rename remember", question("cmdRename", "rename remember"),
+         "WordOverwrite=0\r\nWordRename=-1\r\nWordGelesen=1\r\n", true},
+        {"dialog overwrite", question("cmdRename", "overwrite"),
+         "WordOverwrite=-1\r\nWordRename=0\r\nWordGelesen=0\r\n", false},
+        {"dialog cancel remember", question("cmdRename", "cancel remember"), "", true},
+        // The close box is a cancel: nothing is remembered and the old file stays.
+        {"dialog close remember", question("cmdRename", "close remember"), "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        settings("");
+        folder.write("Dokumente/Angebot.pdf", "alt");
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", c.answer});
+        runtime::setBackend(script);
+        run(*word);
+        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", c.recorded}));
+        EXPECT_EQ(settingsBytes(), baseSettings() + c.written);
+        EXPECT_EQ(oldFileStays(), c.oldFileStays);
+        EXPECT_FALSE(script->metUnexpected());
+    }
+}
+
+TEST_F(Collision, ARememberedAnswerIsUsedWithoutAsking) {
+    struct Case {
+        const char* name;
+        std::string keys;
+        bool oldFileStays;
+    };
+    const Case cases[] = {
+        {"overwrite", "WordGelesen=1\r\nWordOverwrite=-1\r\nWordRename=0\r\n", false},
+        {"neither flag means overwrite", "WordGelesen=1\r\nWordOverwrite=0\r\nWordRename=0\r\n", false},
+        {"rename written by hand as 1", "WordGelesen=-1\r\nWordRename=1\r\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings(c.keys);
+        folder.write("Dokumente/Angebot.pdf", "alt");
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0"});
+        runtime::setBackend(script);
+        run(*word);
+        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0"}));
+        EXPECT_EQ(oldFileStays(), c.oldFileStays);
+        EXPECT_EQ(settingsBytes(), baseSettings() + c.keys);
+    }
+}
+
+TEST_F(Collision, EachHostRemembersItsOwnAnswer) {
+    settings("WordGelesen=1\r\nWordRename=-1\r\n");
+    office::Document::State state;
+    state.path = documents();
+    state.name = "Angebot.xls";
+    excel->open(state, {.name = "Tabelle1", .pages = 1});
+    folder.write("Dokumente/Angebot_Tabelle1.pdf", "alt");
+    answers({"choice 0", "dialog overwrite remember"});
+    run(*excel);
+    EXPECT_EQ(record().back(),
+              "dialog text=" +
+                  runtime::quoted("Die Ausgabedatei " + documents() + "\\Angebot_Tabelle1.pdf existiert bereits!") +
+                  " focus=cmdRename -> overwrite remember");
+    EXPECT_EQ(settingsBytes(), baseSettings() +
+                                   "WordGelesen=1\r\nWordRename=-1\r\n"
+                                   "ExcelOverwrite=-1\r\nExcelRename=0\r\nExcelGelesen=1\r\n");
+    EXPECT_FALSE(fs::exists(folder.path("Dokumente/Angebot_Tabelle1.pdf")));
+}
+
+TEST_F(Collision, AfterOverwritingTheNextQuestionOffersOverwriteFirst) {
+    answers({"choice 0", "dialog overwrite", "choice 0", "dialog cancel"});
+    run(*word);
+    folder.write("Dokumente/Angebot.pdf", "neu");
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", question("cmdRename", "overwrite"),
+                                                  shown::choice + " -> 0", question("OKButton", "cancel")}));
+}
+
+TEST_F(Collision, ACancelFromAnEarlierRunDoesNotEndALaterRunWithARememberedAnswer) {
+    answers({"choice 0", "dialog cancel", "choice 0"});
+    run(*word);
+    EXPECT_TRUE(oldFileStays());
+    // Somebody edits the settings file between the two runs.
+    settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
+    run(*word);
+    EXPECT_FALSE(oldFileStays());
+}
+
+TEST_F(Collision, AFolderOfTheResultsNameCountsAsAnExistingFile) {
+    fs::remove(folder.path("Dokumente/Angebot.pdf"));
+    fs::create_directory(folder.path("Dokumente/Angebot.pdf"));
+    answers({"choice 0", "dialog overwrite", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record(),
+              (std::vector<std::string>{shown::choice + " -> 0", question("cmdRename", "overwrite"),
+                                        shown::box(0, shown::title,
+                                                   "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" +
+                                                       documents() + "\\Angebot.pdf",
+                                                   1)}));
+    EXPECT_TRUE(fs::is_directory(folder.path("Dokumente/Angebot.pdf")));
+}
+
+TEST_F(Collision, AResultOpenInAnotherProgramIsNotOverwritten) {
+    settings("WordGelesen=1\r\n");
+    LockHolder viewer(folder.path("Dokumente/Angebot.pdf"));
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record().back(), shown::box(0, shown::title,
+                                          "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() +
+                                              "\\Angebot.pdf",
+                                          1));
+    EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), "alt");
+}
+
+TEST_F(Collision, WhenEveryNumberedNameIsTakenTheRunStopsAndDeletesNothing) {
+    settings("Firmenk\xFCrzel=ABC\r\nWordGelesen=1\r\nWordRename=-1\r\n");
+    folder.write("Dokumente/Angebot_ABC.pdf", "alt");
+    for (int n = 1; n <= 50; ++n) folder.write("Dokumente/Angebot_" + std::to_string(n) + "_ABC.pdf", "alt");
+    const auto before = folder.names("Dokumente");
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    const std::string numbered = documents() + "\\Angebot_";
+    EXPECT_EQ(record().back(), shown::abort("Kein freier Dateiname gefunden: " + numbered + "1_ABC.pdf bis " +
+                                            numbered + "50_ABC.pdf sind alle vergeben."));
+    EXPECT_EQ(folder.names("Dokumente"), before);
+}
+
+TEST(NumberedNames, TheFirstFreeNumberWins) {
+    std::set<std::string> taken = {"C:\\PDF\\Angebot_1_ABC.pdf", "C:\\PDF\\Angebot_2_ABC.pdf",
+                                   "C:\\PDF\\Angebot_3_ABC.pdf", "C:\\PDF\\Angebot_5_ABC.pdf"};
+    const auto exists = [&](const std::string& path) { return taken.count(path) > 0; };
+    EXPECT_EQ(OutputNaming::firstFreeNumberedName("C:\\PDF\\", "Angebot", "_ABC", exists), "Angebot_4_ABC");
+    EXPECT_EQ(OutputNaming::firstFreeNumberedName("C:\\PDF\\", "Angebot", "", exists), "Angebot_1");
+    for (int n = 1; n <= 50; ++n) taken.insert("C:\\PDF\\Angebot_" + std::to_string(n) + "_ABC.pdf");
+    EXPECT_EQ(OutputNaming::firstFreeNumberedName("C:\\PDF\\", "Angebot", "_ABC", exists), std::nullopt);
+}
+
+}  // namespace
