@@ -31,6 +31,8 @@ std::string runtimeErrorText(std::int32_t number) {
             return "Objekt erforderlich";
         case errors::CannotCreateObject:
             return "Objekterstellung durch ActiveX-Komponente nicht möglich";
+        case errors::FileOrClassNameNotFound:
+            return "Datei- oder Klassenname während Automatisierungsvorgang nicht gefunden";
         case errors::MemberNotSupported:
             return "Objekt unterstützt diese Eigenschaft oder Methode nicht";
         case errors::AutomationError:

@@ -40,6 +40,7 @@ inline constexpr std::int32_t PathNotFound = 76;
 inline constexpr std::int32_t ObjectVariableNotSet = 91;
 inline constexpr std::int32_t ObjectRequired = 424;
 inline constexpr std::int32_t CannotCreateObject = 429;
+inline constexpr std::int32_t FileOrClassNameNotFound = 432;
 inline constexpr std::int32_t MemberNotSupported = 438;
 // A server failed in a way that carries no number of its own.
 inline constexpr std::int32_t AutomationError = 440;

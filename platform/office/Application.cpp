@@ -1,5 +1,7 @@
 #include "platform/office/Application.h"
 
+#include "platform/printers/PrintSystem.h"
+
 namespace office {
 
 Application::Application(std::string name) : name_(std::move(name)) {
@@ -7,12 +9,21 @@ Application::Application(std::string name) : name_(std::move(name)) {
     property("", nameGetter);
     property("Name", nameGetter);
     property(
-        "ActivePrinter", [this](const com::Arguments&) { return com::Variant(activePrinter_); },
+        "ActivePrinter", [this](const com::Arguments&) { return com::Variant(activePrinter()); },
         [this](const com::Arguments&, const com::Variant& value) {
-            activePrinter_ = value.toString();
-            printerWrites_.push_back(activePrinter_);
+            std::string printer = value.toString();
+            checkPrinter(printer);
+            printerWrites_.push_back(printer);
+            activePrinter_ = std::move(printer);
         });
 }
+
+std::string Application::activePrinter() const {
+    if (activePrinter_) return *activePrinter_;
+    return printers::defaultPrinter().value_or("");
+}
+
+void Application::checkPrinter(const std::string&) const {}
 
 com::Object Application::object() { return com::Object(com::Ref<com::IDispatch>(this)); }
 

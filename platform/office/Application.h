@@ -2,6 +2,7 @@
 // What the Word and the Excel test host have in common: the name by which
 // the add-in tells them apart (the default member and "Name") and the
 // printer that later printing goes to ("ActivePrinter", get and put).
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,12 @@ public:
     // Another text than the host's own plays a host that is neither Word nor Excel.
     void setName(std::string name) { name_ = std::move(name); }
 
-    // Test set-up of the current printer; not counted as a write.
+    // Test set-up of the current printer (and the host's own changes of it);
+    // not counted as a write.
     void setActivePrinter(std::string printer) { activePrinter_ = std::move(printer); }
-    const std::string& activePrinter() const noexcept { return activePrinter_; }
+    // The printer last set; until one is set, the user's default printer of
+    // the moment. Empty when there is neither.
+    std::string activePrinter() const;
     // Every text assigned to "ActivePrinter" through the object, oldest first.
     const std::vector<std::string>& activePrinterWrites() const noexcept { return printerWrites_; }
 
@@ -28,9 +32,13 @@ protected:
     explicit Application(std::string name);
     ~Application() override = default;
 
+    // Raises the host's error when `printer` may not become the active
+    // printer. Any name is taken unless the host says otherwise.
+    virtual void checkPrinter(const std::string& printer) const;
+
 private:
     std::string name_;
-    std::string activePrinter_;
+    std::optional<std::string> activePrinter_;
     std::vector<std::string> printerWrites_;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // A Word document (and the base of an Excel workbook) as the add-in sees it:
 // "Saved", "Save", "Path", "Name" and "FullName". Tests set the state and
-// choose what a Save does.
+// choose what a Save does, and give the file on disk whose pages print.
 #include <cstdint>
 #include <string>
 
@@ -24,6 +24,11 @@ public:
         com::Boolean saved = com::True;
         SaveOutcome saveOutcome = SaveOutcome::Stores;
         std::int32_t saveCalls = 0;  // every call of "Save", failed ones too
+        // The full path of the file whose pages print: a PDF file, or text
+        // with form feeds between pages (PageFile.h). It need not agree with
+        // path and name, which stay what the add-in sees. Empty: the document
+        // has nothing to print.
+        std::string file = {};
     };
 
     explicit Document(State state);

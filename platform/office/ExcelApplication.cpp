@@ -18,7 +18,7 @@ ExcelApplication::ExcelApplication() : Application("Microsoft Excel") {
 }
 
 com::Ref<Workbook> ExcelApplication::open(Document::State workbook, Sheet::State activeSheet) {
-    auto opened = create<Workbook>(std::move(workbook), std::move(activeSheet));
+    auto opened = create<Workbook>(std::move(workbook), std::move(activeSheet), *this);
     workbooks_.push_back(opened);
     return opened;
 }
@@ -38,7 +38,7 @@ com::Variant ExcelApplication::executeMacro(std::string_view macro) const {
     // same effect for the caller.
     if (!workbook) throw com::Error::fromNumber(com::errors::TypeMismatch);
     // Excel returns the count as a Double.
-    return com::Variant(static_cast<double>(workbook->activeSheet().state().pages));
+    return com::Variant(static_cast<double>(workbook->activeSheet().pageCount()));
 }
 
 }  // namespace office

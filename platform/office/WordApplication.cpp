@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "platform/office/ObjectValue.h"
+#include "platform/office/WordDocument.h"
+#include "platform/printers/PrintSystem.h"
 
 namespace office {
 
@@ -19,9 +21,21 @@ WordApplication::WordApplication() : Application("Microsoft Word"), documents_(c
 }
 
 com::Ref<Document> WordApplication::open(Document::State state) {
-    auto document = create<Document>(std::move(state));
-    documents_->add(document);
-    return document;
+    auto document = create<WordDocument>(std::move(state), *this);
+    documents_->add(com::Ref<Document>(document.get()));
+    return com::Ref<Document>(document.get());
+}
+
+std::string WordApplication::installedActivePrinter() const {
+    std::string printer = activePrinter();
+    checkPrinter(printer);
+    return printer;
+}
+
+void WordApplication::checkPrinter(const std::string& printer) const {
+    if (printers::exists(printer)) return;
+    throw com::Error(4609, printer.empty() ? std::string("Es ist kein Drucker ausgewählt.")
+                                           : "Der Drucker \"" + printer + "\" ist nicht installiert.");
 }
 
 }  // namespace office

@@ -1,6 +1,7 @@
 #pragma once
 // The Word test host: "Documents", "ActiveDocument", and what every host
-// offers (Application.h). Tests open documents and set their state.
+// offers (Application.h). Tests open documents and set their state. Only an
+// installed printer can become Word's active printer.
 #include "platform/com/Ref.h"
 #include "platform/office/Application.h"
 #include "platform/office/Document.h"
@@ -15,8 +16,13 @@ public:
     // Opens a document, which becomes the active one.
     com::Ref<Document> open(Document::State state);
 
+    // The active printer; raises error 4609 when it is not installed (it was
+    // uninstalled, or no printer was set and the user has no default).
+    std::string installedActivePrinter() const;
+
 protected:
     ~WordApplication() override = default;
+    void checkPrinter(const std::string& printer) const override;
 
 private:
     com::Ref<Documents> documents_;

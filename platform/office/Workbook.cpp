@@ -6,8 +6,8 @@
 
 namespace office {
 
-Workbook::Workbook(State state, Sheet::State activeSheet)
-    : Document(std::move(state)), activeSheet_(create<Sheet>(std::move(activeSheet))) {
+Workbook::Workbook(State state, Sheet::State activeSheet, Application& excel)
+    : Document(std::move(state)), activeSheet_(create<Sheet>(std::move(activeSheet), excel, *this)) {
     property("ActiveSheet", [this](const com::Arguments&) { return objectValue(activeSheet_.get()); });
 }
 

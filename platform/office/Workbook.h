@@ -6,9 +6,12 @@
 
 namespace office {
 
+class Application;
+
 class Workbook : public Document {
 public:
-    Workbook(State state, Sheet::State activeSheet);
+    // The workbook belongs to `excel`, which outlives it.
+    Workbook(State state, Sheet::State activeSheet, Application& excel);
 
     Sheet& activeSheet() noexcept { return *activeSheet_; }
 

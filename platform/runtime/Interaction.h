@@ -28,6 +28,15 @@ void ShowModal(Form& form);
 // Handles pending window events once.
 void DoEvents();
 
+// Window styles of Shell.
+inline constexpr int vbHide = 0;
+inline constexpr int vbNormalFocus = 1;
+
+// Starts a command line without waiting for it (split as Windows splits it,
+// no shell) and returns the process id. Raises 53 when the program cannot be
+// found or started, 5 for a window style the runtime does not know.
+int Shell(const std::string& commandLine, int windowStyle = vbHide);
+
 // Deletes a file; raises 53 (missing), 76 (path missing), 70 (locked,
 // read-only, a folder) as com::Error.
 void Kill(const std::string& path);

@@ -31,7 +31,7 @@ void frmMenue::erzeugeFiles(com::Object& Application) {
     const std::string hostName = Application.value().toString();
     if (hostName != "Microsoft Word" && hostName != "Microsoft Excel") {
         // Neither host: no document checks, no names, and failures rise to the caller.
-        if (common(run) == Flow::Cleanup) cleanup(run);
+        if (common(Application, run) == Flow::Cleanup) cleanup(run);
         return;
     }
 
@@ -49,7 +49,7 @@ void frmMenue::erzeugeFiles(com::Object& Application) {
     Flow flow = Flow::Continue;
     try {
         flow = hostDocument(Application, word ? HostDocument::Word : HostDocument::Excel, run);
-        if (flow == Flow::Continue) flow = common(run);
+        if (flow == Flow::Continue) flow = common(Application, run);
     } catch (const com::Error& error) {
         failed(error.description(), run);
         return;
@@ -122,7 +122,7 @@ void frmMenue::outputFolder(const char* settingKey, const com::Object& document,
     run.outputFolder = folder;
 }
 
-frmMenue::Flow frmMenue::common(ExportRun& run) {
+frmMenue::Flow frmMenue::common(com::Object& Application, ExportRun& run) {
     KuerzelSuffix = ReadIniString(SettingsFile(), Section, Keys::Firmenkuerzel);
     if (!KuerzelSuffix.empty()) KuerzelSuffix = "_" + KuerzelSuffix;
 
@@ -139,7 +139,11 @@ frmMenue::Flow frmMenue::common(ExportRun& run) {
 
     const Flow collision = settleCollision(run);
     if (collision != Flow::Continue) return collision;
-    return Flow::Cleanup;
+
+    AddInFolder = WithTrailingBackslash(runtime::app().path);
+    // A failed print has told the user already; its files stay for now.
+    if (!com::isTrue(erzeugePDF(Application, run.outputFolder, run.firstPart, run.restPart))) return Flow::End;
+    return Flow::End;
 }
 
 void frmMenue::failed(const std::string& failureText, const ExportRun& run) {

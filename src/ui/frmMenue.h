@@ -38,6 +38,16 @@ public:
     // Excel, rise to the caller.
     void erzeugeFiles(com::Object& Application);
 
+    // Prints the host's document to PDF: output folder + sErsteSeite + ".pdf"
+    // and, for the first-page layout, output folder + sRestSeiten + ".pdf".
+    // False, after the abort message, when printing failed; the default
+    // printer is then put back.
+    com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
+                            const std::string& sRestSeiten);
+    // Makes the named printer the system's default printer. False only when
+    // the printer management itself fails; True also when no printer matched.
+    com::Boolean fSet_DefaultPrinter(std::string sPrinterName);
+
     // True for an existing file or folder.
     com::Boolean FileFolderExists(const std::string& Path);
     // True when no file of that name is left in the way afterwards; False,
@@ -65,14 +75,23 @@ private:
     Flow hostDocument(com::Object& Application, HostDocument host, ExportRun& run);
     Flow saveLoop(com::Object& Application, const char* document);
     void outputFolder(const char* settingKey, const com::Object& document, ExportRun& run);
-    // The steps that every host goes through: suffix, choice, names.
-    Flow common(ExportRun& run);
+    // The steps that every host goes through: suffix, choice, names, printing.
+    Flow common(com::Object& Application, ExportRun& run);
     // Settles an existing target: remembered answer or the question.
     Flow settleCollision(ExportRun& run);
     // Tells the user why no PDF was made, then cleans up.
     void failed(const std::string& failureText, const ExportRun& run);
     // Deletes the run's intermediate files; the result always stays.
     void cleanup(const ExportRun& run);
+
+    // Printing (printing/).
+    enum class PrintJob { FirstPage, FollowingPages, AllPages };
+    void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
+                            const std::string& sRestSeiten);
+    void printJob(com::Object& Application, PrintJob job);
+    // Polls the PDF printer until it reports a file whose path holds `name`,
+    // at most 40 times with 200 ms pauses.
+    void waitForOutput(const com::Object& pdfCreator, const std::string& name);
 
     // The choice: the highlighted entry becomes the letterhead mode.
     void choose();

@@ -8,8 +8,8 @@ class QWidget;
 namespace runtime::qt {
 
 // Gives a label, button or check box the largest font, from `designed` down
-// in half-point steps to 6 points, at which its caption fits the control.
-// Other widgets keep `designed`.
+// in half-point steps to 6 points, at which its caption fits the part of the
+// control that its window shows. Other widgets keep `designed`.
 void fitCaption(QWidget& widget, const QFont& designed);
 
 }  // namespace runtime::qt

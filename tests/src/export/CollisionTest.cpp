@@ -88,6 +88,7 @@ TEST_F(Collision, EachHostRemembersItsOwnAnswer) {
     office::Document::State state;
     state.path = documents();
     state.name = "Angebot.xls";
+    state.file = documentFile("Angebot.xls", threePages());
     excel->open(state, {.name = "Tabelle1", .pages = 1});
     folder.write("Dokumente/Angebot_Tabelle1.pdf", "alt");
     answers({"choice 0", "dialog overwrite remember"});

@@ -172,12 +172,12 @@ TEST_F(ExportCommand, TheOutputFolderComesFromTheSettingOrTheDocumentAndIsCreate
         runtime::setBackend(script);
         settings(c.setting);
         wordDocument();
-        // A left-over intermediate file shows in which folder the run cleaned up.
-        if (fs::exists(folder.path(c.expectedFolder))) folder.write(c.expectedFolder + "/Angebot_$1.pdf", "alt");
         run(*word);
-        EXPECT_TRUE(fs::is_directory(folder.path(c.expectedFolder)));
-        EXPECT_FALSE(fs::exists(folder.path(c.expectedFolder + "/Angebot_$1.pdf")));
+        // The printed first page and following pages show where the output went.
+        EXPECT_TRUE(fs::exists(folder.path(c.expectedFolder + "/Angebot_$1.pdf")));
+        EXPECT_TRUE(fs::exists(folder.path(c.expectedFolder + "/Angebot_$2.pdf")));
         EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0"}));
+        if (c.expectedFolder == "Dokumente") fs::remove(folder.path("Dokumente/Angebot_$2.pdf"));
     }
 }
 
@@ -187,8 +187,9 @@ TEST_F(ExportCommand, TheCleanupRemovesThisRunsIntermediateFilesAndNeverTheResul
     for (const char* name : {"Bericht.doc_ABC_$1.pdf", "Bericht.doc_ABC_$2.pdf", "Bericht.doc_ABC_$1.pdf.pdf",
                              "Bericht.doc_ABC_$2.pdf.pdf", "Bericht.doc_ABC.pdf", "Bericht_ABC_$1.pdf"})
         folder.write(std::string("Dokumente/") + name, "alt");
-    answers({"choice 1"});
+    answers({"choice 1", "dialog cancel"});
     run(*word);
+    EXPECT_FALSE(script->metUnexpected());
     EXPECT_EQ(folder.names("Dokumente"),
               (std::set<std::string>{"Bericht.doc_ABC.pdf", "Bericht_ABC_$1.pdf"}));
     EXPECT_EQ(frmMenue::instance().KuerzelSuffix, "_ABC");
@@ -200,12 +201,14 @@ TEST_F(ExportCommand, ExcelNamesCarryTheCleanedSheetName) {
     office::Document::State state;
     state.path = documents();
     state.name = "Mappe.xlsx";
+    state.file = documentFile("Mappe.xlsx", threePages());
     excel->open(state, {.name = "Q1: Plan=A \"x\"", .pages = 3});
     fs::create_directories(folder.path("PDF"));
     folder.write("PDF/Mappe_Q1 PlanA ''x''_$2.pdf", "alt");
     folder.write("PDF/Mappe_Q1 PlanA ''x''.pdf", "alt");
-    answers({"choice 2"});
+    answers({"choice 2", "dialog cancel"});
     run(*excel);
+    EXPECT_FALSE(script->metUnexpected());
     EXPECT_EQ(folder.names("PDF"), (std::set<std::string>{"Mappe_Q1 PlanA ''x''.pdf"}));
     EXPECT_EQ(INI_Datei::HostKind, "Excel");
 }
@@ -223,18 +226,22 @@ TEST_F(ExportCommand, AHostThatIsNeitherWordNorExcelStillAsksForTheLetterhead) {
 
 TEST_F(ExportCommand, ALockedIntermediateFileIsReportedAndTheOthersAreStillDeleted) {
     wordDocument();
+    folder.write("Dokumente/Angebot.pdf", "alt");
     folder.write("Dokumente/Angebot_$1.pdf", "alt");
     folder.write("Dokumente/Angebot_$2.pdf", "alt");
     LockHolder lock(folder.path("Dokumente/Angebot_$1.pdf"));
-    answers({"choice 0", "msgbox ok"});
+    answers({"choice 0", "dialog cancel", "msgbox ok"});
     run(*word);
     EXPECT_EQ(record(), (std::vector<std::string>{
                             shown::choice + " -> 0",
+                            "dialog text=" + runtime::quoted("Die Ausgabedatei " + documents() +
+                                                             "\\Angebot.pdf existiert bereits!") +
+                                " focus=cmdRename -> cancel",
                             box(0, shown::title,
                                 "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() +
                                     "\\Angebot_$1.pdf",
                                 1)}));
-    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot_$1.pdf"}));
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", "Angebot_$1.pdf"}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/com/Activation.h"
 #include "platform/com/AutomationObject.h"
 #include "platform/office/ExcelApplication.h"
 #include "platform/office/WordApplication.h"
@@ -14,6 +15,8 @@
 #include "platform/runtime/script/ScriptBackend.h"
 #include "src/settings/INI_Datei.h"
 #include "src/ui/frmMenue.h"
+#include "platform/printers/PrintSystem.h"
+#include "tests/support/FakePdfPrinter.h"
 #include "tests/support/TempFolder.h"
 
 class ExportFixture : public ::testing::Test {
@@ -22,6 +25,9 @@ protected:
     std::shared_ptr<runtime::ScriptBackend> script = std::make_shared<runtime::ScriptBackend>();
     com::Ref<office::WordApplication> word = com::AutomationObject::create<office::WordApplication>();
     com::Ref<office::ExcelApplication> excel = com::AutomationObject::create<office::ExcelApplication>();
+    com::Ref<FakePdfPrinter> pdfPrinter = com::AutomationObject::create<FakePdfPrinter>();
+    // The user's own printer, the default until a run changes it.
+    const std::string officePrinter = "Büro-Laser";
 
     // The add-in's folder as the runtime reports it.
     std::string addIn() const { return folder.path("AddIn"); }
@@ -36,6 +42,13 @@ protected:
         folder.write("Briefpapier/erste.pdf", "%PDF-1.4\n");
         folder.write("Briefpapier/zweite.pdf", "%PDF-1.4\n");
         settings("");
+        // A machine of its own: the user's printer as the default, and the PDF printer.
+        ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1);
+        printers::install(officePrinter);
+        printers::install("PDFCreator");
+        printers::setDefaultPrinter(officePrinter);
+        com::registerLocalClass("PDFCreator.clsPDFCreator",
+                                [this] { return com::Object(com::Ref<com::IDispatch>(pdfPrinter.get())); });
         INI_Datei::ResetState();
         frmMenue::releaseInstance();
         runtime::app().path = folder.path("AddIn");
@@ -44,7 +57,18 @@ protected:
     void TearDown() override {
         frmMenue::releaseInstance();
         runtime::setBackend(nullptr);
+        com::unregisterLocalClass("PDFCreator.clsPDFCreator");
+        ::unsetenv("KALMORA_WORLD");
     }
+
+    // A document of three pages (text set apart by form feeds), stored
+    // outside the folders that the runs write to.
+    std::string documentFile(const std::string& name, const std::string& text) {
+        std::filesystem::create_directories(folder.path("Quellen"));
+        folder.write("Quellen/" + name, text);
+        return folder.path("Quellen/" + name);
+    }
+    static std::string threePages() { return "Seite eins\n\fSeite zwei\n\fSeite drei\n"; }
 
     // Writes the settings file: both letterheads and `more` (Windows-1252 bytes).
     void settings(const std::string& more) {
@@ -62,6 +86,7 @@ protected:
         office::Document::State state;
         state.path = documents();
         state.name = name;
+        state.file = documentFile(name, threePages());
         return word->open(state);
     }
 

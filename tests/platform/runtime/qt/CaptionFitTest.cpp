@@ -9,7 +9,9 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -51,7 +53,6 @@ TEST(QtCaptionFitTest, ACaptionTooWideForItsControlIsDrawnSmaller) {
         {"Überschreiben und weiter", Kind::Button, {120, 36}, Fit::Shrunk},
         {"Überschreiben", Kind::Button, {20, 36}, Fit::Smallest},
         {"Programm Version: 1.1.8", Kind::Label, {300, 18}, Fit::Kept},
-        {"Programm Version: 1.1.8 vom 1. Januar", Kind::Label, {200, 18}, Fit::Shrunk},
         {"Zeile eins\nZeile zwei\nZeile drei", Kind::Label, {200, 30}, Fit::Shrunk},
         {"Diese Antwort als Standard übernehmen", Kind::CheckBox, {190, 16}, Fit::Shrunk},
     };
@@ -76,6 +77,75 @@ TEST(QtCaptionFitTest, ACaptionTooWideForItsControlIsDrawnSmaller) {
                 break;
             case Fit::Smallest: EXPECT_EQ(points, 6); break;
         }
+    }
+}
+
+// Where the caption is drawn, in its window's coordinates: a label's lines
+// wrapped and placed by its alignment, a button's caption centred, a check
+// box's caption after the box.
+QRect captionInWindow(const QWidget& widget, Kind kind, const QString& caption) {
+    const QFontMetrics metrics(widget.font());
+    QRect used;
+    switch (kind) {
+        case Kind::Button:
+            used = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
+                                       QSize(metrics.horizontalAdvance(caption), metrics.height()),
+                                       widget.rect());
+            break;
+        case Kind::CheckBox: used = QRect(QPoint(0, 0), widget.sizeHint()); break;
+        case Kind::Label:
+            used = metrics.boundingRect(
+                QRect(0, 0, widget.width(), 1000),
+                static_cast<int>(static_cast<const QLabel&>(widget).alignment()) | Qt::TextWordWrap,
+                caption);
+            break;
+    }
+    return used.translated(widget.pos());
+}
+
+// A control may reach past its window's client area (the choice window's
+// version line does); the window cuts off what lies beyond, so the caption
+// has to fit the part that is left.
+TEST(QtCaptionFitTest, ACaptionFitsThePartOfTheControlItsWindowShows) {
+    const struct {
+        const char* caption;
+        Kind kind;
+        Qt::Alignment alignment;
+        QRect geometry;  // in a window of 200 x 100 pixels
+        Fit fit;
+    } cases[] = {
+        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignLeft | Qt::AlignTop, {20, 10, 175, 18},
+         Fit::Kept},
+        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignLeft | Qt::AlignTop, {80, 10, 200, 18},
+         Fit::Shrunk},
+        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignHCenter | Qt::AlignTop,
+         {50, 10, 180, 18}, Fit::Shrunk},
+        // Cut off on the side away from the caption: nothing to make room for.
+        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignRight | Qt::AlignTop, {-60, 10, 200, 18},
+         Fit::Kept},
+        {"Zeile eins\nZeile zwei\nZeile drei", Kind::Label, Qt::AlignLeft | Qt::AlignTop,
+         {20, 65, 150, 60}, Fit::Shrunk},
+        {"Überschreiben", Kind::Button, {}, {115, 10, 100, 36}, Fit::Shrunk},
+        {"Diese Antwort übernehmen", Kind::CheckBox, {}, {60, 70, 300, 16}, Fit::Shrunk},
+    };
+    QFont designed = QApplication::font();
+    designed.setPointSizeF(8);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption + std::string(" at x ") + std::to_string(c.geometry.x()));
+        QWidget window;
+        window.resize(200, 100);
+        const QString caption = QString::fromUtf8(c.caption);
+        QWidget* widget = widgetWith(c.kind, caption).release();
+        widget->setParent(&window);
+        if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(c.alignment);
+        widget->setGeometry(c.geometry);
+        runtime::qt::fitCaption(*widget, designed);
+        if (c.fit == Fit::Kept) EXPECT_EQ(widget->font().pointSizeF(), 8);
+        else EXPECT_LT(widget->font().pointSizeF(), 8);
+        const QRect used = captionInWindow(*widget, c.kind, caption);
+        EXPECT_TRUE(window.rect().contains(used))
+            << "drawn at " << used.x() << ", " << used.y() << ", " << used.width() << " x "
+            << used.height();
     }
 }
 

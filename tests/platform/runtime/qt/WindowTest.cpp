@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>

@@ -1,0 +1,17 @@
+#pragma once
+// Names that match without regard to case (ProgIDs, moniker prefixes) are
+// kept in lower case (internal to kalmora_com). ASCII only, as the names are.
+#include <string>
+#include <string_view>
+
+namespace com {
+
+inline std::string lowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+}  // namespace com

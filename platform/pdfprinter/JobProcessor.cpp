@@ -1,0 +1,73 @@
+#include "platform/pdfprinter/JobProcessor.h"
+
+#include <algorithm>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <utility>
+
+#include "platform/com/Variant.h"
+#include "platform/pdfprinter/AtomicFile.h"
+
+namespace pdfprinter {
+
+namespace {
+
+// Option values are texts as the hosts passed them: "1", "-1", "Wahr", "0".
+bool isOn(const std::string& value) {
+    if (value.empty()) return false;
+    try {
+        return com::isTrue(com::Variant(value).toBoolean());
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::filesystem::path diskPath(std::string path) {
+    std::ranges::replace(path, '\\', '/');
+    return path;
+}
+
+}  // namespace
+
+JobProcessor::JobProcessor(PrinterState& state, Spool spool) : state_(state), spool_(std::move(spool)) {}
+
+int JobProcessor::processWaitingJobs() {
+    int written = 0;
+    for (const auto job : spool_.waitingJobs()) {
+        if (stuck_.contains(job)) continue;
+        // Read for every job: a host changes the file name between its jobs.
+        if (state_.jobFlow() == JobFlow::Hold || !isOn(state_.option("UseAutosave"))) break;
+        if (write(job)) ++written;
+    }
+    return written;
+}
+
+bool JobProcessor::write(std::uint64_t job) {
+    const std::string reported = state_.option("AutosaveDirectory") + state_.option("AutosaveFilename") + ".pdf";
+    bool written = false;
+    try {
+        const auto pdf = spool_.pdf(job);
+        if (!pdf) return false;  // dropped meanwhile (cClearCache)
+        const auto path = diskPath(reported);
+        // The printer makes the autosave folder, as a user would expect of
+        // a folder named in its options.
+        if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
+        writeAtomically(path, *pdf);
+        written = true;
+    } catch (const std::exception& error) {
+        std::cerr << "PDFCreator: Der Druckauftrag " << job << " konnte nicht als \"" << reported
+                  << "\" gespeichert werden: " << error.what() << "\n";
+    }
+    try {
+        spool_.drop(job);
+    } catch (const std::exception& error) {
+        stuck_.insert(job);
+        std::cerr << "PDFCreator: Der Druckauftrag " << job << " konnte nicht entfernt werden: " << error.what()
+                  << "\n";
+    }
+    if (written) state_.setLastOutput(reported);
+    return written;
+}
+
+}  // namespace pdfprinter

@@ -1,0 +1,35 @@
+#pragma once
+// The printer's work: each spooled job becomes the PDF file that the options
+// name at the moment the job is taken.
+#include <cstdint>
+#include <set>
+
+#include "platform/pdfprinter/PrinterState.h"
+#include "platform/pdfprinter/Spool.h"
+
+namespace pdfprinter {
+
+class JobProcessor {
+public:
+    JobProcessor(PrinterState& state, Spool spool);
+
+    // Writes the waiting jobs, oldest first, each to "AutosaveDirectory" +
+    // "AutosaveFilename" + ".pdf" (joined as they are; "\" is read as "/"
+    // on disk), removes it from the spool and records the joined text as the
+    // last output. Stops early when the printer is told to hold its jobs, and
+    // leaves them waiting while "UseAutosave" is off: without autosave the
+    // printer would ask the user for a name, and nobody is there to answer.
+    // A job that cannot be written is dropped (and reported on stderr), so
+    // that it does not block the jobs behind it. Returns the number written.
+    int processWaitingJobs();
+
+private:
+    bool write(std::uint64_t job);
+
+    PrinterState& state_;
+    Spool spool_;
+    // Jobs written but not removable: never written twice.
+    std::set<std::uint64_t> stuck_;
+};
+
+}  // namespace pdfprinter

@@ -1,0 +1,36 @@
+#pragma once
+// The automation object "PDFCreator.clsPDFCreator": how a host drives the
+// PDF printer by member name.
+//   cStart([parameter])       starts the printer process unless it runs;
+//                             True once it is ready, False when it cannot start
+//   cOption(name)             an option, as text (get and put)
+//   cDefaultPrinter           the user's default printer (get and put)
+//   cPrinterStop              True holds the jobs, False lets them be written
+//   cClearCache()             drops the jobs waiting in the spool
+//   cOutputFilename           the path of the last file written since the
+//                             process started; empty text while none
+//   cClose()                  asks the process to end and waits for it
+// Failures raise com::Error with German texts.
+#include <string>
+
+#include "platform/com/AutomationObject.h"
+#include "platform/pdfprinter/Names.h"
+#include "platform/pdfprinter/PrinterState.h"
+
+namespace pdfprinter {
+
+class PdfCreatorObject : public com::AutomationObject {
+public:
+    // `program` is the printer program cStart starts, as win32::findProgram
+    // looks it up (a bare name searches the platform's tools folder, then PATH).
+    explicit PdfCreatorObject(std::string program = std::string(programName));
+
+private:
+    com::Variant start(const com::Arguments& args);
+    com::Variant close();
+
+    std::string program_;
+    PrinterState state_;
+};
+
+}  // namespace pdfprinter

@@ -1,0 +1,147 @@
+#include "platform/pdfprinter/PrinterState.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <map>
+#include <sys/file.h>
+#include <system_error>
+#include <utility>
+
+#include "platform/pdfprinter/AtomicFile.h"
+#include "platform/win32/FileDescriptor.h"
+#include "platform/world/World.h"
+
+namespace pdfprinter {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+// Values are free text (paths with "\" and "%" among them); only what would
+// break the line format is escaped, so that the file stays readable.
+std::string escape(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '%': out += "%25"; break;
+            case '=': out += "%3D"; break;
+            case '\n': out += "%0A"; break;
+            case '\r': out += "%0D"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string unescape(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            const std::string_view code = text.substr(i + 1, 2);
+            if (code == "25" || code == "3D" || code == "0A" || code == "0D") {
+                out += code == "25" ? '%' : code == "3D" ? '=' : code == "0A" ? '\n' : '\r';
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+struct Entry {
+    std::string name;  // as first written
+    std::string value;
+};
+using Options = std::map<std::string, Entry>;  // key: the name in lower case
+
+Options parse(std::string_view text) {
+    Options options;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos) continue;
+        std::string name = unescape(line.substr(0, equals));
+        options.emplace(lowerAscii(name), Entry{name, unescape(line.substr(equals + 1))});
+    }
+    return options;
+}
+
+std::string format(const Options& options) {
+    std::string text;
+    for (const auto& [key, entry] : options) text += escape(entry.name) + "=" + escape(entry.value) + "\n";
+    return text;
+}
+
+// Hosts may set options at the same time; the lock keeps one host's change
+// from overwriting another's between read and write.
+class OptionsLock {
+public:
+    explicit OptionsLock(const fs::path& folder)
+        : file_(::open((folder / "options.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+        if (!file_.valid()) throw std::system_error(errno, std::generic_category(), "options.lock");
+        while (::flock(file_.get(), LOCK_EX) != 0) {
+            if (errno != EINTR) throw std::system_error(errno, std::generic_category(), "options.lock");
+        }
+    }
+
+private:
+    win32::FileDescriptor file_;  // closing it releases the lock
+};
+
+}  // namespace
+
+PrinterState::PrinterState() : PrinterState(world::subfolder("pdfprinter")) {}
+
+PrinterState::PrinterState(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+std::string PrinterState::option(std::string_view name) const {
+    const auto options = parse(readWhole(folder_ / "options").value_or(""));
+    const auto found = options.find(lowerAscii(name));
+    return found == options.end() ? std::string() : found->second.value;
+}
+
+void PrinterState::setOption(std::string_view name, std::string_view value) {
+    OptionsLock lock(folder_);
+    auto options = parse(readWhole(folder_ / "options").value_or(""));
+    auto& entry = options[lowerAscii(name)];
+    if (entry.name.empty()) entry.name = name;
+    entry.value = value;
+    writeAtomically(folder_ / "options", format(options));
+}
+
+JobFlow PrinterState::jobFlow() const {
+    return fs::exists(folder_ / "hold") ? JobFlow::Hold : JobFlow::Process;
+}
+
+void PrinterState::setJobFlow(JobFlow flow) {
+    if (flow == JobFlow::Hold) {
+        writeAtomically(folder_ / "hold", "");
+    } else {
+        fs::remove(folder_ / "hold");
+    }
+}
+
+std::string PrinterState::lastOutput() const { return readWhole(folder_ / "last-output").value_or(""); }
+
+void PrinterState::setLastOutput(std::string_view path) { writeAtomically(folder_ / "last-output", path); }
+
+void PrinterState::requestStop(int pid) { writeAtomically(folder_ / "stop-request", std::to_string(pid)); }
+
+bool PrinterState::stopRequested(int pid) const {
+    return readWhole(folder_ / "stop-request") == std::to_string(pid);
+}
+
+void PrinterState::clearStopRequest() { fs::remove(folder_ / "stop-request"); }
+
+}  // namespace pdfprinter

@@ -1,0 +1,85 @@
+#include "Process.h"
+
+#include <cerrno>
+#include <cstring>
+#include <spawn.h>
+#include <string_view>
+#include <vector>
+
+#include "ChildReaper.h"
+#include "CommandLine.h"
+#include "LastError.h"
+
+extern char** environ;
+
+namespace win32 {
+
+namespace {
+
+constexpr std::string_view showWindowVariable = "KALMORA_SHOW_WINDOW=";
+
+// The caller's environment with the window wish replaced: a program started
+// by a started program must not inherit a stale wish.
+std::vector<std::string> environmentFor(int showWindow)
+{
+    std::vector<std::string> entries;
+    for (char** entry = environ; entry && *entry; ++entry) {
+        if (std::string_view(*entry).starts_with(showWindowVariable))
+            continue;
+        entries.emplace_back(*entry);
+    }
+    entries.push_back(std::string(showWindowVariable) + (showWindow == SW_HIDE ? "0" : "1"));
+    return entries;
+}
+
+std::vector<char*> pointersTo(std::vector<std::string>& texts)
+{
+    std::vector<char*> pointers;
+    pointers.reserve(texts.size() + 1);
+    for (auto& text : texts)
+        pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+}  // namespace
+
+BOOL startProcess(const StartOptions& options, StartedProcess& started) noexcept
+{
+    try {
+        auto arguments = splitCommandLine(options.commandLine);
+        if (arguments.empty())
+            return failWith(ERROR_FILE_NOT_FOUND);
+        auto program = findProgram(arguments.front());
+        if (program.empty())
+            return failWith(ERROR_FILE_NOT_FOUND);
+        auto environment = environmentFor(options.showWindow);
+        auto argv = pointersTo(arguments);
+        auto envp = pointersTo(environment);
+        // Only the standard streams are passed on, as Windows passes no
+        // handles unless asked: an inherited descriptor would keep the
+        // caller's file locks (a file "open in another program") and pipes
+        // alive for as long as the started program runs.
+        posix_spawn_file_actions_t actions;
+        if (::posix_spawn_file_actions_init(&actions) != 0)
+            return failWith(ERROR_ACCESS_DENIED);
+        int error = ::posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+        pid_t pid = -1;
+        // posix_spawn rather than fork: the hosts are multi-threaded, and
+        // glibc's spawn reports a failed exec as its result.
+        if (error == 0)
+            error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+        ::posix_spawn_file_actions_destroy(&actions);
+        if (error != 0)
+            return failWith(errorFromErrno(error));
+        ChildReaper::instance().watch(pid);
+        started.pid = pid;
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    } catch (...) {
+        // Out of memory while building the argument lists.
+        return failWith(ERROR_ACCESS_DENIED);
+    }
+}
+
+}  // namespace win32

@@ -1,0 +1,110 @@
+// One print run on the PDF printer: start it, have it save every job without
+// a dialog, print one or two jobs, wait for the files, put the printers back.
+#include "platform/com/Activation.h"
+#include "platform/runtime/Interaction.h"
+#include "platform/win32/Sleep.h"
+#include "src/ui/Messages.h"
+#include "src/ui/frmMenue.h"
+
+namespace {
+
+// How long one wait may take, and how often the printer is asked meanwhile.
+constexpr int TimeBudgetSeconds = 10;
+constexpr int NominalPollMilliseconds = 250;
+constexpr std::int16_t PollLimit = TimeBudgetSeconds * 1000 / NominalPollMilliseconds;
+// The real pause is shorter than the nominal interval.
+constexpr win32::DWORD PauseMilliseconds = 200;
+constexpr win32::DWORD SettleMilliseconds = 200;
+const std::string LastPage = "999";
+const std::string PdfPrinter = "PDFCreator";
+
+bool isExcel(const com::Object& Application) {
+    return Application.value().toString() == "Microsoft Excel";
+}
+
+void setOption(const com::Object& pdfCreator, const std::string& option, com::Variant value) {
+    pdfCreator.put("cOption", std::move(value), {{option}});
+}
+
+}  // namespace
+
+void frmMenue::PrintViaPDFCreator(com::Object& Application, const std::string& sPath,
+                                  const std::string& sErsteSeite, const std::string& sRestSeiten) {
+    com::Object pdfCreator = com::CreateObject("PDFCreator.clsPDFCreator");
+    if (!com::isTrue(pdfCreator.call("cStart", {{"/NoProcessingAtStartup"}}).toBoolean())) {
+        // A printer process that hangs keeps the next start from working.
+        runtime::Shell("taskkill /f /im PDFCreator.exe", runtime::vbHide);
+        runtime::DoEvents();
+        pdfCreator = com::Object();
+        throw com::Error(com::errors::CannotCreateObject, "Der PDF-Drucker ließ sich nicht starten.");
+    }
+
+    setOption(pdfCreator, "UseAutosave", std::int16_t{1});
+    setOption(pdfCreator, "UseAutosaveDirectory", std::int16_t{1});
+    setOption(pdfCreator, "AutosaveDirectory", sPath);
+    setOption(pdfCreator, "AutosaveFormat", std::int16_t{0});  // PDF
+    pdfCreator.put("cDefaultPrinter", PdfPrinter);
+    pdfCreator.put("cPrinterStop", com::False);
+    pdfCreator.call("cClearCache");
+    setOption(pdfCreator, "AutosaveFilename", sErsteSeite);
+
+    if (AuswahlIndex == 0) {
+        printJob(Application, PrintJob::FirstPage);
+        waitForOutput(pdfCreator, sErsteSeite);
+        runtime::DoEvents();
+        win32::Sleep(SettleMilliseconds);
+        runtime::DoEvents();
+        setOption(pdfCreator, "AutosaveFilename", sRestSeiten);
+        printJob(Application, PrintJob::FollowingPages);
+        waitForOutput(pdfCreator, sRestSeiten);
+    } else if (AuswahlIndex == 1 || AuswahlIndex == 2) {
+        printJob(Application, PrintJob::AllPages);
+        waitForOutput(pdfCreator, sErsteSeite);
+    }
+
+    const std::string output = pdfCreator.get("cOutputFilename").toString();
+    pdfCreator.call("cClose");
+    pdfCreator = com::Object();
+
+    fSet_DefaultPrinter(vDefaultPrinter.toString());
+    if (isExcel(Application)) Application.put("ActivePrinter", vExcelPrinter);
+
+    if (output.empty())
+        runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);
+}
+
+void frmMenue::printJob(com::Object& Application, PrintJob job) {
+    if (isExcel(Application)) {
+        const std::string from = job == PrintJob::FollowingPages ? "2" : "1";
+        const std::string to = job == PrintJob::FirstPage ? "1" : LastPage;
+        Application.object("ActiveWorkbook")
+            .object("ActiveSheet")
+            .call("PrintOut", {{}, {{"From", from}, {"To", to}, {"ActivePrinter", PdfPrinter}}});
+        return;
+    }
+    // Word prints to its active printer, which is the PDF printer by now.
+    com::Arguments args{{}, {{"Background", com::False}}};
+    if (job == PrintJob::FirstPage) {
+        args.named.push_back({"Range", std::int16_t{4}});  // a list of pages
+        args.named.push_back({"Pages", "1"});
+    } else if (job == PrintJob::FollowingPages) {
+        args.named.push_back({"Range", std::int16_t{3}});  // from - to
+        args.named.push_back({"From", "2"});
+        args.named.push_back({"To", LastPage});
+    }
+    Application.object("ActiveDocument").call("PrintOut", args);
+}
+
+void frmMenue::waitForOutput(const com::Object& pdfCreator, const std::string& name) {
+    std::int16_t polls = 0;
+    for (;;) {
+        // Both conditions are looked at every time, so the printer is asked
+        // once more after the last pause.
+        const std::string reported = pdfCreator.get("cOutputFilename").toString();
+        const bool timeLeft = polls < PollLimit;
+        const bool notYet = !name.empty() && reported.find(name) == std::string::npos;
+        if (!(timeLeft && notYet)) return;
+        ++polls;
+        win32::Sleep(PauseMilliseconds);
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+// A recording stand-in for the PDF printer's automation class: it saves the
+// jobs spooled for the printer "PDFCreator" when it is asked for its output,
+// at once, and counts how often it was asked. Tests put it in place of the
+// real class with com::registerLocalClass.
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/com/AutomationObject.h"
+#include "platform/printers/PrintSystem.h"
+#include "platform/win32/Files.h"
+
+class FakePdfPrinter final : public com::AutomationObject {
+public:
+    bool startSucceeds = true;
+    bool savesJobs = true;  // false: the jobs stay in the spool, as with a hung printer
+    int started = 0;
+    int closed = 0;
+    int outputReads = 0;
+    std::map<std::string, std::string> options;
+    std::vector<std::string> saved;  // every path written, in order
+
+    FakePdfPrinter() {
+        method("cStart", [this](const com::Arguments&) {
+            ++started;
+            return com::Variant(com::toBoolean(startSucceeds));
+        });
+        property(
+            "cOption", [this](const com::Arguments& a) { return com::Variant(options[a.positional.at(0).toString()]); },
+            [this](const com::Arguments& index, const com::Variant& value) {
+                options[index.positional.at(0).toString()] = value.toString();
+            });
+        property("cDefaultPrinter", {}, [](const com::Arguments&, const com::Variant& value) {
+            printers::setDefaultPrinter(value.toString());
+        });
+        property("cPrinterStop", {}, [](const com::Arguments&, const com::Variant&) {});
+        method("cClearCache", [](const com::Arguments&) {
+            for (const auto& job : std::filesystem::directory_iterator(printers::spoolFolder("PDFCreator")))
+                std::filesystem::remove(job.path());
+            return com::Variant();
+        });
+        property("cOutputFilename", [this](const com::Arguments&) {
+            ++outputReads;
+            if (savesJobs) saveSpooledJobs();
+            return com::Variant(saved.empty() ? std::string() : saved.back());
+        });
+        method("cClose", [this](const com::Arguments&) {
+            ++closed;
+            return com::Variant();
+        });
+    }
+
+private:
+    void saveSpooledJobs() {
+        std::vector<std::filesystem::path> jobs;
+        for (const auto& entry : std::filesystem::directory_iterator(printers::spoolFolder("PDFCreator")))
+            if (entry.path().extension() == ".pdf") jobs.push_back(entry.path());
+        std::sort(jobs.begin(), jobs.end(), [](const auto& a, const auto& b) {
+            return std::stoi(a.stem().string()) < std::stoi(b.stem().string());
+        });
+        for (const auto& job : jobs) {
+            const std::string path = options["AutosaveDirectory"] + options["AutosaveFilename"] + ".pdf";
+            std::filesystem::copy_file(job, win32::hostPath(path), std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::remove(job);
+            saved.push_back(path);
+        }
+    }
+};
