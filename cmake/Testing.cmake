@@ -1,9 +1,15 @@
-# kalmora_add_test(NAME SOURCES file... LIBS target...)
+# kalmora_add_test(NAME SOURCES file... LIBS target... [LOCKS resource...])
 # One GoogleTest program per tested folder; each test case becomes a CTest test.
+# LOCKS names what the tests must not share with others running at the same
+# time (e.g. PDFCreator.exe: the taskkill command ends every such process).
 function(kalmora_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LOCKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock kalmora_warnings)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  set(properties TIMEOUT 300)
+  if(ARG_LOCKS)
+    list(APPEND properties RESOURCE_LOCK "${ARG_LOCKS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()

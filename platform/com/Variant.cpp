@@ -265,9 +265,13 @@ Ref<IDispatch> Variant::toObject() const {
     throw Error::fromNumber(errors::ObjectRequired);
 }
 
-const Array& Variant::toArray() const {
+const Array& Variant::toArray() const& {
     if (const auto* values = std::get_if<Array>(&value_)) return *values;
     throw Error::fromNumber(errors::TypeMismatch);
+}
+
+Array Variant::toArray() && {
+    return static_cast<const Variant&>(*this).toArray();
 }
 
 bool operator==(const Variant& a, const Variant& b) { return a.value_ == b.value_; }

@@ -50,8 +50,10 @@ public:
     Boolean toBoolean() const;
     // The object reference; raises 424 (object required) for other types.
     Ref<IDispatch> toObject() const;
-    // The elements; raises 13 for other types.
-    const Array& toArray() const;
+    // The elements; raises 13 for other types. A temporary Variant hands out
+    // a copy, so that a loop over it never reads a destroyed array.
+    const Array& toArray() const&;
+    Array toArray() &&;
 
     // Same type and value; objects compare by identity.
     friend bool operator==(const Variant& a, const Variant& b);

@@ -14,8 +14,8 @@ com::Boolean frmMenue::fSet_DefaultPrinter(std::string sPrinterName) {
             com::GetObject("winmgmts:" + std::string("{impersonationLevel=impersonate}!\\\\") + computer + "\\root\\cimv2");
         const com::Object found = com::Object::from(
             service.call("ExecQuery", {{"SELECT * FROM Win32_Printer WHERE Name = '" + escaped + "'"}}));
-        for (const com::Variant& printer : found.get("_NewEnum").toArray())
-            com::Object::from(printer).call("SetDefaultPrinter");
+        const com::Variant each = found.get("_NewEnum");  // the array must outlive the loop
+        for (const com::Variant& printer : each.toArray()) com::Object::from(printer).call("SetDefaultPrinter");
         return com::True;
     } catch (const std::exception&) {
         return com::False;

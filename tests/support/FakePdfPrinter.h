@@ -3,6 +3,7 @@
 // jobs spooled for the printer "PDFCreator" when it is asked for its output,
 // at once, and counts how often it was asked. Tests put it in place of the
 // real class with com::registerLocalClass.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,6 +18,7 @@ class FakePdfPrinter final : public com::AutomationObject {
 public:
     bool startSucceeds = true;
     bool savesJobs = true;  // false: the jobs stay in the spool, as with a hung printer
+    bool closeFails = false;
     int started = 0;
     int closed = 0;
     int outputReads = 0;
@@ -48,6 +50,7 @@ public:
             return com::Variant(saved.empty() ? std::string() : saved.back());
         });
         method("cClose", [this](const com::Arguments&) {
+            if (closeFails) throw com::Error(-2147417848, "Das Objekt wurde von den Clients getrennt.");
             ++closed;
             return com::Variant();
         });

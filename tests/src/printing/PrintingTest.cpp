@@ -1,0 +1,163 @@
+// Printing the host's document to PDF: the files and pages each layout gives,
+// the printers put back, and what the user is told when printing fails.
+#include <filesystem>
+
+#include "platform/printers/PrintSystem.h"
+#include "tests/src/export/ExportFixture.h"
+#include "tests/support/PdfText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Printing : public ExportFixture {
+protected:
+    std::vector<std::string> pages(const std::string& file) const {
+        std::vector<std::string> texts;
+        const std::string path = folder.path(file);
+        for (int page = 1; page <= pdf::pageCount(path); ++page) texts.push_back(pdf::pageText(path, page));
+        return texts;
+    }
+    com::Ref<office::Workbook> workbook() {
+        office::Document::State state;
+        state.path = documents();
+        state.name = "Mappe.xlsx";
+        state.file = documentFile("Mappe.xlsx", threePages());
+        return excel->open(state);
+    }
+};
+
+TEST_F(Printing, EachLayoutOnBothHostsPrintsItsFiles) {
+    using Pages = std::vector<std::string>;
+    const Pages all = {"Seite eins", "Seite zwei", "Seite drei"};
+    struct Case {
+        bool excel;
+        int layout;
+        Pages firstPart;
+        Pages restPart;  // empty: no file
+    };
+    const Case cases[] = {
+        {false, 0, {"Seite eins"}, {"Seite zwei", "Seite drei"}},
+        {false, 1, all, {}},
+        {false, 2, all, {}},
+        {true, 0, {"Seite eins"}, {"Seite zwei", "Seite drei"}},
+        {true, 1, all, {}},
+        {true, 2, all, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.excel ? "Excel, layout " : "Word, layout ") + std::to_string(c.layout));
+        for (const auto& entry : fs::directory_iterator(folder.path("Dokumente"))) fs::remove(entry.path());
+        c.excel ? void(workbook()) : void(wordDocument());
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice " + std::to_string(c.layout)});
+        runtime::setBackend(script);
+        run(c.excel ? static_cast<office::Application&>(*excel) : *word);
+        const std::string base = c.excel ? "Dokumente/Mappe_Tabelle1" : "Dokumente/Angebot";
+        EXPECT_EQ(pages(base + "_$1.pdf"), c.firstPart);
+        EXPECT_EQ(fs::exists(folder.path(base + "_$2.pdf")), !c.restPart.empty());
+        if (!c.restPart.empty()) EXPECT_EQ(pages(base + "_$2.pdf"), c.restPart);
+        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> " + std::to_string(c.layout)}));
+        EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+    }
+}
+
+TEST_F(Printing, WordPrintsThroughItsActivePrinterAndTheDefaultComesBack) {
+    wordDocument();
+    answers({"choice 0"});
+    run(*word);
+    EXPECT_EQ(word->activePrinterWrites(), (std::vector<std::string>{"PDFCreator"}));
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+    EXPECT_EQ(pdfPrinter->options["AutosaveDirectory"], documents() + "\\");
+    EXPECT_EQ(pdfPrinter->saved, (std::vector<std::string>{documents() + "\\Angebot_$1.pdf",
+                                                            documents() + "\\Angebot_$2.pdf"}));
+    EXPECT_EQ(pdfPrinter->closed, 1);
+}
+
+TEST_F(Printing, ExcelsPrinterIsPutBackAfterSuccessButNotAfterAFailure) {
+    workbook();
+    answers({"choice 1"});
+    run(*excel);
+    EXPECT_EQ(excel->activePrinter(), officePrinter);
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+
+    pdfPrinter->closeFails = true;
+    answers({"choice 1", "dialog overwrite", "msgbox ok"});
+    folder.write("Dokumente/Mappe_Tabelle1.pdf", "alt");
+    run(*excel);
+    EXPECT_EQ(record().back(), shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1));
+    EXPECT_EQ(excel->activePrinter(), "PDFCreator");
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
+TEST_F(Printing, APdfPrinterThatCannotStartGivesTheAbortMessageOnce) {
+    wordDocument();
+    pdfPrinter->startSucceeds = false;
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{
+                            shown::choice + " -> 0", shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1)}));
+    EXPECT_EQ(pdfPrinter->started, 1);
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+    EXPECT_FALSE(fs::exists(folder.path("Dokumente/Angebot_$1.pdf")));
+}
+
+TEST_F(Printing, WithoutAnyDefaultPrinterNothingIsPrinted) {
+    printers::uninstall(officePrinter);
+    wordDocument();
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record().back(), shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1));
+    EXPECT_EQ(pdfPrinter->started, 0);
+}
+
+TEST_F(Printing, APrinterThatReportsNothingIsWaitedForFortyTimesThenReported) {
+    wordDocument();
+    pdfPrinter->savesJobs = false;
+    answers({"choice 1", "msgbox ok"});
+    run(*word);
+    // 41 looks during the wait (40 pauses between them), one more afterwards.
+    EXPECT_EQ(pdfPrinter->outputReads, 42);
+    EXPECT_EQ(record().back(),
+              shown::box(16, shown::title, "Beim Speichern als pdf ist ein Fehler aufgetreten!", 1));
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
+TEST_F(Printing, AOnePageDocumentInTheFirstLayoutWaitsInVainForItsFollowingPages) {
+    office::Document::State state;
+    state.path = documents();
+    state.name = "Brief.doc";
+    state.file = documentFile("Brief.doc", "Nur eine Seite\n");
+    word->open(state);
+    answers({"choice 0"});
+    run(*word);
+    EXPECT_EQ(pdfPrinter->outputReads, 1 + 41 + 1);
+    EXPECT_EQ(pages("Dokumente/Brief_$1.pdf"), (std::vector<std::string>{"Nur eine Seite"}));
+    EXPECT_FALSE(fs::exists(folder.path("Dokumente/Brief_$2.pdf")));
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0"}));
+}
+
+TEST_F(Printing, TheDefaultPrinterSwitchFindsPrintersByTheirExactName) {
+    const std::string network = "\\\\druckserver\\Etage 2";
+    printers::install(network);
+    struct Case {
+        std::string name;
+        com::Boolean result;
+        std::string defaultAfter;
+    };
+    const Case cases[] = {
+        {network, com::True, network},
+        {"büro-laser", com::True, officePrinter},  // the names compare without regard to case
+        {"Dru'cker", com::False, officePrinter},   // an apostrophe breaks the query
+        {"", com::True, officePrinter},            // nothing matches, nothing changes
+        {"Gibt es nicht", com::True, officePrinter},
+    };
+    frmMenue& form = frmMenue::instance();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        printers::setDefaultPrinter(c.name == network ? officePrinter : network);
+        if (c.name != network) printers::setDefaultPrinter(officePrinter);
+        EXPECT_EQ(form.fSet_DefaultPrinter(c.name), c.result);
+        EXPECT_EQ(printers::defaultPrinter(), c.defaultAfter);
+    }
+}
+
+}  // namespace

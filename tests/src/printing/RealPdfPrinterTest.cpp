@@ -1,0 +1,94 @@
+// Printing through the real PDF printer: its automation class created by name
+// from the class registry, and its own process writing the files.
+#include <dlfcn.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "platform/com/ClassFactory.h"
+#include "tests/src/export/ExportFixture.h"
+#include "tests/support/PdfText.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class RealPdfPrinter : public ExportFixture {
+protected:
+    void SetUp() override {
+        ExportFixture::SetUp();
+        com::unregisterLocalClass("PDFCreator.clsPDFCreator");
+        // Installing the PDF printer registers its class in this machine's registry.
+        server_ = ::dlopen(PDFPRINTER_SERVER, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(server_, nullptr) << ::dlerror();
+        const auto registerServer = reinterpret_cast<com::DllRegisterServerFn>(::dlsym(server_, "DllRegisterServer"));
+        ASSERT_NE(registerServer, nullptr);
+        ASSERT_EQ(registerServer(), com::S_OK);
+    }
+    void TearDown() override {
+        // The printer process ends with its world.
+        if (server_) ::dlclose(server_);
+        ExportFixture::TearDown();
+    }
+
+private:
+    void* server_ = nullptr;
+};
+
+TEST_F(RealPdfPrinter, TheFirstLayoutGivesTheFirstPageAndTheFollowingPagesAsTwoFiles) {
+    wordDocument();
+    answers({"choice 0"});
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0"}));
+    const std::string first = folder.path("Dokumente/Angebot_$1.pdf");
+    const std::string rest = folder.path("Dokumente/Angebot_$2.pdf");
+    ASSERT_EQ(pdf::pageCount(first), 1);
+    EXPECT_EQ(pdf::pageText(first, 1), "Seite eins");
+    ASSERT_EQ(pdf::pageCount(rest), 2);
+    EXPECT_EQ(pdf::pageText(rest, 1), "Seite zwei");
+    EXPECT_EQ(pdf::pageText(rest, 2), "Seite drei");
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
+// A program of the given image name that runs until it is ended.
+pid_t startNamed(const fs::path& folder, const std::string& imageName) {
+    const fs::path program = folder / imageName;
+    fs::copy_file("/bin/sleep", program, fs::copy_options::overwrite_existing);
+    const std::string path = program.string();
+    char seconds[] = "60";
+    char* const argv[] = {const_cast<char*>(path.c_str()), seconds, nullptr};
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
+    return pid;
+}
+
+bool endsWithin(pid_t pid, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (::waitpid(pid, nullptr, WNOHANG) == pid) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    return false;
+}
+
+class PdfPrinterStart : public ExportFixture {};
+
+TEST_F(PdfPrinterStart, APdfPrinterThatDoesNotStartIsEndedSoTheNextStartCanWork) {
+    const pid_t hung = startNamed(folder.path(), "PDFCreator.exe");
+    ASSERT_GT(hung, 0);
+    wordDocument();
+    pdfPrinter->startSucceeds = false;
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    EXPECT_TRUE(endsWithin(hung, std::chrono::seconds(10)));
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#pragma once
+// What a reader sees in a PDF file: its page count and the text of a page,
+// through poppler's pdfinfo and pdftotext.
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace pdf {
+
+inline std::string run(const std::string& command) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    if (!pipe) throw std::runtime_error("cannot run " + command);
+    std::string out;
+    std::array<char, 4096> buffer{};
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;) out.append(buffer.data(), n);
+    return out;
+}
+
+inline std::string quoted(const std::string& path) {
+    std::string q = "'";
+    for (const char c : path) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// 0 when the file is no readable PDF.
+inline int pageCount(const std::string& path) {
+    const std::string info = run("pdfinfo " + quoted(path) + " 2>/dev/null");
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? 0 : std::stoi(info.substr(at + 6));
+}
+
+// The text of page `page` (from 1), blanks and line breaks folded to single blanks.
+inline std::string pageText(const std::string& path, int page) {
+    const std::string n = std::to_string(page);
+    const std::string raw = run("pdftotext -f " + n + " -l " + n + " " + quoted(path) + " - 2>/dev/null");
+    std::string text;
+    for (const char c : raw) {
+        const bool blank = c == ' ' || c == '\n' || c == '\f' || c == '\r' || c == '\t';
+        if (blank && (text.empty() || text.back() == ' ')) continue;
+        text += blank ? ' ' : c;
+    }
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+}  // namespace pdf
