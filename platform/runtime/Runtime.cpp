@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "platform/win32/Shell.h"
+
 namespace runtime {
 
 namespace {
@@ -16,6 +18,17 @@ std::shared_ptr<Backend>& installed() {
 }  // namespace
 
 void setBackend(std::shared_ptr<Backend> backend) {
+    // Files that the add-in opens go to the backend's viewer. A weak link, so
+    // that the handler never keeps a backend alive that was replaced.
+    if (backend) {
+        std::weak_ptr<Backend> weak = backend;
+        win32::setOpenHandler([weak](const std::string& path) {
+            const auto current = weak.lock();
+            return current && current->openDocument(path);
+        });
+    } else {
+        win32::setOpenHandler(nullptr);
+    }
     installed() = std::move(backend);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/win32/Directories.h"
+#include "src/export/Composition.h"
 #include "src/export/OutputNaming.h"
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
@@ -141,9 +142,11 @@ frmMenue::Flow frmMenue::common(com::Object& Application, ExportRun& run) {
     if (collision != Flow::Continue) return collision;
 
     AddInFolder = WithTrailingBackslash(runtime::app().path);
-    // A failed print has told the user already; its files stay for now.
+    const Flow prepared = prepareForPrinting(run);
+    if (prepared != Flow::Continue) return prepared;
+    // A failed print has told the user already.
     if (!com::isTrue(erzeugePDF(Application, run.outputFolder, run.firstPart, run.restPart))) return Flow::End;
-    return Flow::End;
+    return composeLetterhead(run);
 }
 
 void frmMenue::failed(const std::string& failureText, const ExportRun& run) {
@@ -152,6 +155,8 @@ void frmMenue::failed(const std::string& failureText, const ExportRun& run) {
 }
 
 void frmMenue::cleanup(const ExportRun& run) {
+    // A pdftk that still runs would hold the files.
+    ShellWait(Composition::StopPdftk, com::False);
     runtime::DoEvents();
     if (!run.namesFormed) return;
     for (const std::string& part : {run.firstPart, run.restPart})

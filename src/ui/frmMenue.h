@@ -48,6 +48,11 @@ public:
     // the printer management itself fails; True also when no printer matched.
     com::Boolean fSet_DefaultPrinter(std::string sPrinterName);
 
+    // Starts a command line and waits, with no time limit, until its program
+    // has ended, handling pending window events meanwhile. False, after a
+    // message, when the program cannot be started.
+    com::Boolean ShellWait(const std::string& cmdline, com::Boolean bShowApp);
+
     // True for an existing file or folder.
     com::Boolean FileFolderExists(const std::string& Path);
     // True when no file of that name is left in the way afterwards; False,
@@ -79,6 +84,12 @@ private:
     Flow common(com::Object& Application, ExportRun& run);
     // Settles an existing target: remembered answer or the question.
     Flow settleCollision(ExportRun& run);
+    // Refuses paths that would break a command line, and removes files of
+    // this run's intermediate names that an earlier run left behind.
+    Flow prepareForPrinting(const ExportRun& run);
+    // Lays the letterheads under the printed pages, puts the result in place
+    // and opens it.
+    Flow composeLetterhead(const ExportRun& run);
     // Tells the user why no PDF was made, then cleans up.
     void failed(const std::string& failureText, const ExportRun& run);
     // Deletes the run's intermediate files; the result always stays.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ public:
     int outputReads = 0;
     std::map<std::string, std::string> options;
     std::vector<std::string> saved;  // every path written, in order
+    std::map<std::string, std::string> printed;  // the bytes written, by path
 
     FakePdfPrinter() {
         method("cStart", [this](const com::Arguments&) {
@@ -66,6 +68,8 @@ private:
         });
         for (const auto& job : jobs) {
             const std::string path = options["AutosaveDirectory"] + options["AutosaveFilename"] + ".pdf";
+            std::ifstream in(job, std::ios::binary);
+            printed[path] = {std::istreambuf_iterator<char>(in), {}};
             std::filesystem::copy_file(job, win32::hostPath(path), std::filesystem::copy_options::overwrite_existing);
             std::filesystem::remove(job);
             saved.push_back(path);

@@ -26,7 +26,10 @@ protected:
         return "dialog text=" + runtime::quoted("Die Ausgabedatei " + documents() + "\\Angebot.pdf existiert bereits!") +
                " focus=" + focus + " -> " + outcome;
     }
-    bool oldFileStays() const { return fs::exists(folder.path("Dokumente/Angebot.pdf")); }
+    bool oldFileStays() const { return folder.read("Dokumente/Angebot.pdf") == "alt"; }
+    std::string opened(const std::string& name) const {
+        return "open " + runtime::quoted(folder.path("Dokumente/" + name));
+    }
 };
 
 TEST_F(Collision, TheQuestionAndWhatEachAnswerLeavesBehind) {
@@ -35,24 +38,28 @@ TEST_F(Collision, TheQuestionAndWhatEachAnswerLeavesBehind) {
         std::string recorded;
         std::string written;  // after the letterhead keys
         bool oldFileStays;
+        std::string result;  // the new PDF; empty when none is made
     };
     const Case cases[] = {
         {"dialog rename remember", question("cmdRename", "rename remember"),
-         "WordOverwrite=0\r\nWordRename=-1\r\nWordGelesen=1\r\n", true},
+         "WordOverwrite=0\r\nWordRename=-1\r\nWordGelesen=1\r\n", true, "Angebot_1.pdf"},
         {"dialog overwrite", question("cmdRename", "overwrite"),
-         "WordOverwrite=-1\r\nWordRename=0\r\nWordGelesen=0\r\n", false},
-        {"dialog cancel remember", question("cmdRename", "cancel remember"), "", true},
+         "WordOverwrite=-1\r\nWordRename=0\r\nWordGelesen=0\r\n", false, "Angebot.pdf"},
+        {"dialog cancel remember", question("cmdRename", "cancel remember"), "", true, ""},
         // The close box is a cancel: nothing is remembered and the old file stays.
-        {"dialog close remember", question("cmdRename", "close remember"), "", true},
+        {"dialog close remember", question("cmdRename", "close remember"), "", true, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
         settings("");
+        for (const auto& entry : fs::directory_iterator(folder.path("Dokumente"))) fs::remove(entry.path());
         folder.write("Dokumente/Angebot.pdf", "alt");
         script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", c.answer});
         runtime::setBackend(script);
         run(*word);
-        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", c.recorded}));
+        std::vector<std::string> expected = {shown::choice + " -> 0", c.recorded};
+        if (!c.result.empty()) expected.push_back(opened(c.result));
+        EXPECT_EQ(record(), expected);
         EXPECT_EQ(settingsBytes(), baseSettings() + c.written);
         EXPECT_EQ(oldFileStays(), c.oldFileStays);
         EXPECT_FALSE(script->metUnexpected());
@@ -64,20 +71,23 @@ TEST_F(Collision, ARememberedAnswerIsUsedWithoutAsking) {
         const char* name;
         std::string keys;
         bool oldFileStays;
+        std::string result;
     };
     const Case cases[] = {
-        {"overwrite", "WordGelesen=1\r\nWordOverwrite=-1\r\nWordRename=0\r\n", false},
-        {"neither flag means overwrite", "WordGelesen=1\r\nWordOverwrite=0\r\nWordRename=0\r\n", false},
-        {"rename written by hand as 1", "WordGelesen=-1\r\nWordRename=1\r\n", true},
+        {"overwrite", "WordGelesen=1\r\nWordOverwrite=-1\r\nWordRename=0\r\n", false, "Angebot.pdf"},
+        {"neither flag means overwrite", "WordGelesen=1\r\nWordOverwrite=0\r\nWordRename=0\r\n", false,
+         "Angebot.pdf"},
+        {"rename written by hand as 1", "WordGelesen=-1\r\nWordRename=1\r\n", true, "Angebot_1.pdf"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         settings(c.keys);
+        for (const auto& entry : fs::directory_iterator(folder.path("Dokumente"))) fs::remove(entry.path());
         folder.write("Dokumente/Angebot.pdf", "alt");
         script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0"});
         runtime::setBackend(script);
         run(*word);
-        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0"}));
+        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", opened(c.result)}));
         EXPECT_EQ(oldFileStays(), c.oldFileStays);
         EXPECT_EQ(settingsBytes(), baseSettings() + c.keys);
     }
@@ -93,14 +103,15 @@ TEST_F(Collision, EachHostRemembersItsOwnAnswer) {
     folder.write("Dokumente/Angebot_Tabelle1.pdf", "alt");
     answers({"choice 0", "dialog overwrite remember"});
     run(*excel);
-    EXPECT_EQ(record().back(),
+    ASSERT_EQ(record().size(), 3u);
+    EXPECT_EQ(record()[1],
               "dialog text=" +
                   runtime::quoted("Die Ausgabedatei " + documents() + "\\Angebot_Tabelle1.pdf existiert bereits!") +
                   " focus=cmdRename -> overwrite remember");
     EXPECT_EQ(settingsBytes(), baseSettings() +
                                    "WordGelesen=1\r\nWordRename=-1\r\n"
                                    "ExcelOverwrite=-1\r\nExcelRename=0\r\nExcelGelesen=1\r\n");
-    EXPECT_FALSE(fs::exists(folder.path("Dokumente/Angebot_Tabelle1.pdf")));
+    EXPECT_NE(folder.read("Dokumente/Angebot_Tabelle1.pdf"), "alt");
 }
 
 TEST_F(Collision, AfterOverwritingTheNextQuestionOffersOverwriteFirst) {
@@ -109,7 +120,8 @@ TEST_F(Collision, AfterOverwritingTheNextQuestionOffersOverwriteFirst) {
     folder.write("Dokumente/Angebot.pdf", "neu");
     run(*word);
     EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", question("cmdRename", "overwrite"),
-                                                  shown::choice + " -> 0", question("OKButton", "cancel")}));
+                                                  opened("Angebot.pdf"), shown::choice + " -> 0",
+                                                  question("OKButton", "cancel")}));
 }
 
 TEST_F(Collision, ACancelFromAnEarlierRunDoesNotEndALaterRunWithARememberedAnswer) {

@@ -10,6 +10,7 @@
 #include "platform/com/Activation.h"
 #include "platform/com/AutomationObject.h"
 #include "platform/office/ExcelApplication.h"
+#include "platform/office/TextPdf.h"
 #include "platform/office/WordApplication.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
@@ -37,10 +38,12 @@ protected:
 
     void SetUp() override {
         std::filesystem::create_directories(folder.path("AddIn"));
+        std::filesystem::create_symlink(PDFTK_LAUNCHER, folder.path("AddIn/pdftk.exe"));
         std::filesystem::create_directories(folder.path("Dokumente"));
         std::filesystem::create_directories(folder.path("Briefpapier"));
-        folder.write("Briefpapier/erste.pdf", "%PDF-1.4\n");
-        folder.write("Briefpapier/zweite.pdf", "%PDF-1.4\n");
+        // Letterheads whose marker texts show on every page they lie under.
+        folder.write("Briefpapier/erste.pdf", office::textToPdf("\n\n\n\n\n\n\n\n\n\nERSTER BRIEFKOPF"));
+        folder.write("Briefpapier/zweite.pdf", office::textToPdf("\n\n\n\n\n\n\n\n\n\nFOLGE BRIEFKOPF"));
         settings("");
         // A machine of its own: the user's printer as the default, and the PDF printer.
         ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1);

@@ -41,18 +41,17 @@ private:
     void* server_ = nullptr;
 };
 
-TEST_F(RealPdfPrinter, TheFirstLayoutGivesTheFirstPageAndTheFollowingPagesAsTwoFiles) {
+TEST_F(RealPdfPrinter, TheFirstLayoutFromClickToOpenedLetterheadPdf) {
     wordDocument();
     answers({"choice 0"});
     run(*word);
-    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0"}));
-    const std::string first = folder.path("Dokumente/Angebot_$1.pdf");
-    const std::string rest = folder.path("Dokumente/Angebot_$2.pdf");
-    ASSERT_EQ(pdf::pageCount(first), 1);
-    EXPECT_EQ(pdf::pageText(first, 1), "Seite eins");
-    ASSERT_EQ(pdf::pageCount(rest), 2);
-    EXPECT_EQ(pdf::pageText(rest, 1), "Seite zwei");
-    EXPECT_EQ(pdf::pageText(rest, 2), "Seite drei");
+    const std::string result = folder.path("Dokumente/Angebot.pdf");
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", "open " + runtime::quoted(result)}));
+    ASSERT_EQ(pdf::pageCount(result), 3);
+    EXPECT_EQ(pdf::pageText(result, 1), "Seite eins ERSTER BRIEFKOPF");
+    EXPECT_EQ(pdf::pageText(result, 2), "Seite zwei FOLGE BRIEFKOPF");
+    EXPECT_EQ(pdf::pageText(result, 3), "Seite drei FOLGE BRIEFKOPF");
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 }
 

@@ -1,0 +1,29 @@
+// Lays the letterheads under a printed document as the export command does:
+// the same command lines, started and awaited the same way (the add-in
+// folder's pdftk.exe, waits of 10 ms with pending events handled between).
+//
+//   compose ADDIN FIRST REST LETTERHEAD1 LETTERHEAD2 RESULT
+#include <iostream>
+#include <memory>
+
+#include "platform/runtime/Runtime.h"
+#include "platform/runtime/script/ScriptBackend.h"
+#include "src/export/Composition.h"
+#include "src/ui/frmMenue.h"
+
+int main(int argc, char** argv) {
+    if (argc != 7) {
+        std::cerr << "usage: compose ADDIN FIRST REST LETTERHEAD1 LETTERHEAD2 RESULT\n";
+        return 2;
+    }
+    const std::string addIn = argv[1], first = argv[2], rest = argv[3], result = argv[6];
+    runtime::setBackend(std::make_shared<runtime::ScriptBackend>());
+    frmMenue form;
+    const std::string pdftk = addIn + "/pdftk.exe";
+    form.ShellWait(Composition::StopPdftk, com::False);
+    form.ShellWait(Composition::backgroundCommand(pdftk, first, argv[4], first + ".pdf"), com::False);
+    form.ShellWait(Composition::backgroundCommand(pdftk, rest, argv[5], rest + ".pdf"), com::False);
+    form.ShellWait(Composition::joinCommand(pdftk, first + ".pdf", rest + ".pdf", result), com::False);
+    runtime::setBackend(nullptr);
+    return 0;
+}

@@ -1,0 +1,87 @@
+// pdftk.exe: the program the add-in starts for each pdftk command line. It
+// runs the system's pdftk with the same arguments and ends with its exit code.
+//
+// Windows paths arrive with "\" separators; every "\" in every argument is
+// read as "/". That is safe for the whole line: pdftk's keywords ("background",
+// "cat", "output") and handles ("A=") never hold a "\", and the add-in passes
+// nothing but those and paths.
+//
+// "taskkill /f /im PDFtk.exe" ends this launcher with SIGKILL, which nothing
+// can catch, and must end pdftk with it. A death signal on pdftk alone is not
+// enough: Debian's pdftk is a shell script whose Java process is a grandchild
+// that outlives the script. So pdftk runs under pdftk-guard, a program of
+// another name that taskkill leaves alone: it learns of the launcher's death
+// by its death signal and ends pdftk's whole process group.
+//
+// The pdftk run: KALMORA_PDFTK when set (tests put other programs there),
+// else /usr/bin/pdftk. Exit code 127 when it cannot be run.
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "Child.h"
+
+namespace {
+
+constexpr int cannotRun = 127;
+
+// pdftk-guard lies beside this program, wherever it was installed.
+std::string guardProgram()
+{
+    std::string self(4096, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", self.data(), self.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= self.size())
+        return "pdftk-guard";
+    self.resize(static_cast<std::size_t>(length));
+    return self.substr(0, self.rfind('/') + 1) + "pdftk-guard";
+}
+
+std::string pdftkProgram()
+{
+    const char* configured = std::getenv("KALMORA_PDFTK");
+    return configured != nullptr && *configured != '\0' ? configured : "/usr/bin/pdftk";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Taskkill without /f sends SIGTERM; a mask inherited from the starting
+    // host must not keep this launcher alive against it.
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    std::signal(SIGTERM, SIG_DFL);
+
+    std::vector<std::string> texts{guardProgram(), pdftkProgram()};
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        for (char& c : argument) {
+            if (c == '\\')
+                c = '/';
+        }
+        texts.push_back(std::move(argument));
+    }
+    std::vector<char*> arguments;
+    for (auto& text : texts)
+        arguments.push_back(text.data());
+    arguments.push_back(nullptr);
+
+    // SIGTERM, not SIGKILL: the guard must live on to end pdftk's group.
+    const pid_t guard = pdftk::startChild(arguments.data(), SIGTERM);
+    if (guard < 0) {
+        std::perror("pdftk.exe: pdftk konnte nicht gestartet werden");
+        return cannotRun;
+    }
+    int status = 0;
+    while (::waitpid(guard, &status, 0) < 0) {
+        if (errno != EINTR)
+            return cannotRun;
+    }
+    return pdftk::exitCodeOf(status);
+}

@@ -1,0 +1,123 @@
+// The letterhead step of the export command and its command lines.
+#include "src/export/Composition.h"
+
+#include "platform/runtime/Interaction.h"
+#include "platform/win32/ProcessApi.h"
+#include "platform/win32/Shell.h"
+#include "src/settings/INI_Datei.h"
+#include "src/settings/Keys.h"
+#include "src/ui/frmMenue.h"
+
+using namespace INI_Datei;
+
+namespace Composition {
+
+namespace {
+const std::string Q = "\"";
+}  // namespace
+
+std::string backgroundCommand(const std::string& pdftk, const std::string& input, const std::string& letterhead,
+                              const std::string& output) {
+    return Q + pdftk + Q + " " + Q + input + Q + " " + "background" + " " + Q + letterhead + Q + " output " + Q +
+           output + Q;
+}
+
+std::string joinCommand(const std::string& pdftk, const std::string& first, const std::string& following,
+                        const std::string& output) {
+    return Q + pdftk + Q + " " + "A=" + Q + first + Q + " B=" + Q + following + Q + " " + "cat A B output" + " " +
+           Q + output + Q;
+}
+
+const std::string* pathWithQuote(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        if (path.find('"') != std::string::npos) return &path;
+    return nullptr;
+}
+
+}  // namespace Composition
+
+namespace {
+
+const std::string QuoteRefused = "Der Pfad enthält ein Anführungszeichen und kann nicht verarbeitet werden: ";
+
+struct RunFiles {
+    std::string printedFirst, printedRest, stampedFirst, stampedRest, result;
+};
+
+RunFiles filesOf(const ExportRun& run) {
+    const std::string first = run.outputFolder + run.firstPart + ".pdf";
+    const std::string rest = run.outputFolder + run.restPart + ".pdf";
+    return {first, rest, first + ".pdf", rest + ".pdf", run.outputFolder + run.finalBaseName + ".pdf"};
+}
+
+// The letterhead of the first (or only) printed file: the first-page one,
+// unless every page goes on the following-pages letterhead.
+std::string firstLetterhead(std::int16_t layout) {
+    return ReadIniString(SettingsFile(), Section, layout <= 1 ? Keys::ErsteSeite : Keys::ZweiteSeite);
+}
+
+std::string followingLetterhead() {
+    return ReadIniString(SettingsFile(), Section, Keys::ZweiteSeite);
+}
+
+std::string pdftkProgram() {
+    return AddInFolder + "pdftk.exe";
+}
+
+}  // namespace
+
+frmMenue::Flow frmMenue::prepareForPrinting(const ExportRun& run) {
+    const RunFiles files = filesOf(run);
+    const std::vector<std::string> paths = {pdftkProgram(),   files.stampedFirst,           files.stampedRest,
+                                            files.result,     firstLetterhead(AuswahlIndex), followingLetterhead()};
+    if (const std::string* refused = Composition::pathWithQuote(paths)) {
+        failed(QuoteRefused + *refused, run);
+        return Flow::End;
+    }
+    // Files of these names from an earlier run must not end up in this result.
+    for (const std::string& stale : {files.printedFirst, files.printedRest, files.stampedFirst, files.stampedRest})
+        if (!com::isTrue(DeleteExistingFile(stale))) return Flow::Cleanup;
+    return Flow::Continue;
+}
+
+frmMenue::Flow frmMenue::composeLetterhead(const ExportRun& run) {
+    const RunFiles files = filesOf(run);
+    ShellWait(Composition::StopPdftk, com::False);
+    if (!com::isTrue(DeleteExistingFile(files.stampedFirst))) return Flow::Cleanup;
+
+    // The letterheads are read at the moment of use: a setting changed during
+    // the run counts, so it is checked again.
+    const std::string first = firstLetterhead(AuswahlIndex);
+    const std::string following = followingLetterhead();
+    if (const std::string* refused = Composition::pathWithQuote({first, following})) {
+        failed(QuoteRefused + *refused, run);
+        return Flow::End;
+    }
+    ShellWait(Composition::backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
+              com::False);
+    runtime::DoEvents();
+
+    DeleteExistingFile(files.stampedRest);
+    ShellWait(Composition::backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest),
+              com::False);
+    runtime::DoEvents();
+
+    if (com::isTrue(FileFolderExists(files.stampedRest))) {
+        if (!com::isTrue(DeleteExistingFile(files.result))) return Flow::Cleanup;
+        ShellWait(Composition::joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, files.result),
+                  com::False);
+    } else if (com::isTrue(FileFolderExists(files.stampedFirst))) {
+        // An old result that cannot be deleted must not be opened as the new one.
+        if (!com::isTrue(DeleteExistingFile(files.result))) return Flow::Cleanup;
+        win32::MoveFileA(files.stampedFirst, files.result);
+    }
+
+    if (!com::isTrue(FileFolderExists(files.result))) {
+        failed("Es wurde keine PDF-Datei erzeugt: " + files.result, run);
+        return Flow::End;
+    }
+    // The choice window is not shown at this point, so the viewer gets no owner.
+    const std::intptr_t opened = win32::ShellExecuteA(0, "Open", files.result, "", "", win32::SW_SHOWMAXIMIZED);
+    SetTopMost(static_cast<std::int32_t>(opened), com::True);
+    return Flow::Cleanup;
+}

@@ -1,0 +1,29 @@
+// Starting an outside program and waiting for it.
+#include <cstdlib>
+
+#include "platform/runtime/Interaction.h"
+#include "platform/win32/ProcessApi.h"
+#include "src/ui/Messages.h"
+#include "src/ui/frmMenue.h"
+
+com::Boolean frmMenue::ShellWait(const std::string& cmdline, com::Boolean bShowApp) {
+    win32::STARTUPINFOA startup;
+    startup.dwFlags = win32::STARTF_USESHOWWINDOW;
+    // True (-1) shows the window normally (1), False (0) hides it.
+    startup.wShowWindow = static_cast<std::uint16_t>(std::abs(com::toInteger(bShowApp)));
+    win32::PROCESS_INFORMATION process;
+    const win32::BOOL started =
+        win32::CreateProcessA(cmdline, win32::TRUE, win32::NORMAL_PRIORITY_CLASS, startup, process);
+    runtime::DoEvents();
+    if (!started) {
+        runtime::MsgBox("Starten der Anwendung ist fehlgeschlagen!\r\n" + cmdline,
+                        runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
+        return com::False;
+    }
+    // No time limit: the host stays responsive while the program works.
+    do {
+        runtime::DoEvents();
+    } while (win32::WaitForSingleObject(process.hProcess, 10) == win32::WAIT_TIMEOUT);
+    win32::CloseHandle(process.hThread);  // not needed, but not to be leaked either
+    return com::toBoolean(win32::CloseHandle(process.hProcess));
+}

@@ -1,0 +1,152 @@
+// The letterheads laid under the printed pages by the real pdftk, the result
+// put in place and opened, and nothing else left behind.
+#include <filesystem>
+
+#include "tests/src/export/ExportFixture.h"
+#include "tests/support/LockHolder.h"
+#include "tests/support/PdfText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Composition : public ExportFixture {
+protected:
+    std::vector<std::string> pages(const std::string& file) const {
+        std::vector<std::string> texts;
+        const std::string path = folder.path(file);
+        for (int page = 1; page <= pdf::pageCount(path); ++page) texts.push_back(pdf::pageText(path, page));
+        return texts;
+    }
+    std::string opened(const std::string& file) const { return "open " + runtime::quoted(folder.path(file)); }
+    std::string result() const { return documents() + "\\Angebot.pdf"; }
+};
+
+const std::string first = "ERSTER BRIEFKOPF";
+const std::string following = "FOLGE BRIEFKOPF";
+
+TEST_F(Composition, EachLayoutPutsItsLetterheadsUnderThePagesInOrder) {
+    using Pages = std::vector<std::string>;
+    struct Case {
+        int layout;
+        Pages pages;
+    };
+    const Case cases[] = {
+        {0, {"Seite eins " + first, "Seite zwei " + following, "Seite drei " + following}},
+        {1, {"Seite eins " + first, "Seite zwei " + first, "Seite drei " + first}},
+        {2, {"Seite eins " + following, "Seite zwei " + following, "Seite drei " + following}},
+    };
+    settings("WordGelesen=1\r\n");  // each run replaces the last one's result
+    for (const Case& c : cases) {
+        SCOPED_TRACE("layout " + std::to_string(c.layout));
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice " + std::to_string(c.layout)});
+        runtime::setBackend(script);
+        wordDocument();
+        run(*word);
+        EXPECT_EQ(pages("Dokumente/Angebot.pdf"), c.pages);
+        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> " + std::to_string(c.layout),
+                                                      opened("Dokumente/Angebot.pdf")}));
+        // Nothing is left behind but the result.
+        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+    }
+}
+
+TEST_F(Composition, AOnePageDocumentInTheFirstLayoutGetsTheFirstPageLetterhead) {
+    office::Document::State state;
+    state.path = documents();
+    state.name = "Brief.docx";
+    state.file = documentFile("Brief.docx", "Kurzer Brief\n");
+    word->open(state);
+    answers({"choice 0"});
+    run(*word);
+    EXPECT_EQ(pages("Dokumente/Brief.pdf"), (std::vector<std::string>{"Kurzer Brief " + first}));
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Brief.pdf"}));
+}
+
+TEST_F(Composition, FilesLeftByAnEarlierRunNeverEndUpInTheResult) {
+    wordDocument();
+    // The following pages of an earlier, failed run, and its stamped first page.
+    folder.write("Dokumente/Angebot_$2.pdf", office::textToPdf("ALTE SEITE"));
+    folder.write("Dokumente/Angebot_$1.pdf.pdf", office::textToPdf("ALTE SEITE"));
+    answers({"choice 1"});
+    run(*word);
+    EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
+    EXPECT_EQ(pages("Dokumente/Angebot.pdf").front(), "Seite eins " + first);
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+}
+
+TEST_F(Composition, AnExistingResultIsReplaced) {
+    settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
+    folder.write("Dokumente/Angebot.pdf", office::textToPdf("ALTES ERGEBNIS"));
+    wordDocument();
+    answers({"choice 2"});
+    run(*word);
+    EXPECT_EQ(pages("Dokumente/Angebot.pdf").front(), "Seite eins " + following);
+}
+
+TEST_F(Composition, ALockedStampedFileStopsTheRunBeforeAnythingIsPrinted) {
+    wordDocument();
+    folder.write("Dokumente/Angebot_$1.pdf.pdf", "alt");
+    LockHolder viewer(folder.path("Dokumente/Angebot_$1.pdf.pdf"));
+    // Told once when it should be removed before printing, once more when
+    // the cleanup finds it still there.
+    answers({"choice 0", "msgbox ok", "msgbox ok"});
+    run(*word);
+    const std::string locked = shown::box(
+        0, shown::title, "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() + "\\Angebot_$1.pdf.pdf", 1);
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", locked, locked}));
+    EXPECT_EQ(pdfPrinter->started, 0);
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot_$1.pdf.pdf"}));
+}
+
+TEST_F(Composition, ALockedResultIsNeitherReplacedNorOpened) {
+    settings("WordGelesen=1\r\n");
+    folder.write("Dokumente/Angebot.pdf", "alt");
+    LockHolder viewer(folder.path("Dokumente/Angebot.pdf"));
+    wordDocument();
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{
+                            shown::choice + " -> 0",
+                            shown::box(0, shown::title,
+                                       "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + result(), 1)}));
+    EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), "alt");
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+}
+
+TEST_F(Composition, AMissingPdftkIsReportedForEachCommandAndNoResultIsClaimed) {
+    fs::remove(folder.path("AddIn/pdftk.exe"));
+    wordDocument();
+    answers({"choice 0", "msgbox ok", "msgbox ok", "msgbox ok"});
+    run(*word);
+    const std::string pdftk = "\"" + addIn() + "\\pdftk.exe\"";
+    const std::string printed = documents() + "\\Angebot_$";
+    const auto startFailed = [](const std::string& command) {
+        return shown::box(48, shown::title, "Starten der Anwendung ist fehlgeschlagen!\r\n" + command, 1);
+    };
+    EXPECT_EQ(record(),
+              (std::vector<std::string>{
+                  shown::choice + " -> 0",
+                  startFailed(pdftk + " \"" + printed + "1.pdf\" background \"" + letterheads() +
+                              "\\erste.pdf\" output \"" + printed + "1.pdf.pdf\""),
+                  startFailed(pdftk + " \"" + printed + "2.pdf\" background \"" + letterheads() +
+                              "\\zweite.pdf\" output \"" + printed + "2.pdf.pdf\""),
+                  shown::abort("Es wurde keine PDF-Datei erzeugt: " + result())}));
+    EXPECT_TRUE(folder.names("Dokumente").empty());
+}
+
+TEST_F(Composition, APathWithADoubleQuoteIsRefusedBeforeAnythingIsPrinted) {
+    const std::string odd = letterheads() + "\\\" output \"x.pdf";
+    settings("");
+    folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + letterheads() + "\\erste.pdf\r\nZweiteSeite=" +
+                                              letterheads() + "\\zweite.pdf\r\nPDFAusgabePfadWord=" + odd + "\r\n");
+    wordDocument();
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record().back(),
+              shown::abort("Der Pfad enthält ein Anführungszeichen und kann nicht verarbeitet werden: " + odd +
+                           "\\Angebot_$1.pdf.pdf"));
+    EXPECT_EQ(pdfPrinter->started, 0);
+}
+
+}  // namespace
