@@ -15,7 +15,7 @@ constexpr int cannotRun = 127;
 
 }  // namespace
 
-pid_t startChild(char* const argv[], int deathSignal) noexcept
+pid_t forkChild(int deathSignal) noexcept
 {
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
@@ -28,6 +28,11 @@ pid_t startChild(char* const argv[], int deathSignal) noexcept
     sigset_t none;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    return 0;
+}
+
+void becomeProgram(char* const argv[]) noexcept
+{
     ::execv(argv[0], argv);
     std::fprintf(stderr, "pdftk.exe: %s konnte nicht gestartet werden: %s\n", argv[0], std::strerror(errno));
     ::_exit(cannotRun);
@@ -40,6 +45,16 @@ int exitCodeOf(int waitStatus) noexcept
     if (WIFSIGNALED(waitStatus))
         return 128 + WTERMSIG(waitStatus);
     return cannotRun;
+}
+
+int waitForChild(pid_t pid) noexcept
+{
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return cannotRun;
+    }
+    return exitCodeOf(status);
 }
 
 }  // namespace pdftk

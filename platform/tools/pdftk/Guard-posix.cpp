@@ -1,9 +1,14 @@
 // pdftk-guard PROGRAM ARGUMENTS...: runs PROGRAM (pdftk) for the pdftk.exe
 // launcher and ends it, with everything it started, when the launcher dies.
-// The launcher starts it with SIGTERM as its death signal; its own name keeps
-// it out of reach of "taskkill /im PDFtk.exe", so it outlives the launcher
-// long enough to end pdftk's process group. Otherwise it ends with PROGRAM's
-// exit code (127 when PROGRAM cannot be run).
+// It ends with PROGRAM's exit code (127 when PROGRAM cannot be run).
+//
+// Two processes of this program stand between the launcher and pdftk. The
+// first one the launcher forks with SIGKILL as its death signal; it only
+// waits. Taskkill may kill it too: for a moment after the fork it still
+// bears the launcher's name, and taskkill kills what it listed a moment ago.
+// The second one, forked here, never bore that name, so nothing kills it by
+// mistake. It gets SIGTERM when the first one dies, and then kills its
+// process group, which holds pdftk and everything pdftk started.
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -16,14 +21,8 @@ namespace {
 
 constexpr int cannotRun = 127;
 
-}  // namespace
-
-int main(int argc, char** argv)
+int watchOver(char* const argv[])
 {
-    if (argc < 2) {
-        std::fputs("Aufruf: pdftk-guard PROGRAMM [ARGUMENTE...]\n", stderr);
-        return cannotRun;
-    }
     // A group of its own holds pdftk and every process pdftk starts, but not
     // the launcher and the host above. Not handing the terminal over is no
     // loss: the add-in starts pdftk hidden, and pdftk never prompts there.
@@ -36,8 +35,10 @@ int main(int argc, char** argv)
     sigaddset(&watched, SIGCHLD);
     ::sigprocmask(SIG_BLOCK, &watched, nullptr);
 
-    // SIGKILL for pdftk if the guard itself is killed.
-    const pid_t child = pdftk::startChild(argv + 1, SIGKILL);
+    // SIGKILL for pdftk should this guard be killed after all.
+    const pid_t child = pdftk::forkChild(SIGKILL);
+    if (child == 0)
+        pdftk::becomeProgram(argv);
     if (child < 0) {
         std::perror("pdftk-guard: pdftk konnte nicht gestartet werden");
         return cannotRun;
@@ -47,8 +48,7 @@ int main(int argc, char** argv)
         if (::sigwaitinfo(&watched, &info) < 0)
             continue;  // EINTR by a signal outside the watched set
         if (info.si_signo == SIGTERM) {
-            // The launcher is gone (or someone asks this group to end).
-            // mutated
+            ::kill(0, SIGKILL);
             return cannotRun;
         }
         int status = 0;
@@ -58,4 +58,22 @@ int main(int argc, char** argv)
         if (ended < 0 && errno != EINTR)
             return cannotRun;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fputs("Aufruf: pdftk-guard PROGRAMM [ARGUMENTE...]\n", stderr);
+        return cannotRun;
+    }
+    const pid_t watcher = pdftk::forkChild(SIGTERM);
+    if (watcher == 0)
+        return watchOver(argv + 1);
+    if (watcher < 0) {
+        std::perror("pdftk-guard: pdftk konnte nicht gestartet werden");
+        return cannotRun;
+    }
+    return pdftk::waitForChild(watcher);
 }

@@ -9,18 +9,16 @@
 // "taskkill /f /im PDFtk.exe" ends this launcher with SIGKILL, which nothing
 // can catch, and must end pdftk with it. A death signal on pdftk alone is not
 // enough: Debian's pdftk is a shell script whose Java process is a grandchild
-// that outlives the script. So pdftk runs under pdftk-guard, a program of
-// another name that taskkill leaves alone: it learns of the launcher's death
-// by its death signal and ends pdftk's whole process group.
+// that outlives the script. So pdftk runs under pdftk-guard (see there), a
+// program of another name that taskkill leaves alone, which ends pdftk's
+// whole process group when this launcher dies.
 //
 // The pdftk run: KALMORA_PDFTK when set (tests put other programs there),
 // else /usr/bin/pdftk. Exit code 127 when it cannot be run.
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -72,16 +70,12 @@ int main(int argc, char** argv)
         arguments.push_back(text.data());
     arguments.push_back(nullptr);
 
-    // SIGTERM, not SIGKILL: the guard must live on to end pdftk's group.
-    const pid_t guard = pdftk::startChild(arguments.data(), SIGTERM);
+    const pid_t guard = pdftk::forkChild(SIGKILL);
+    if (guard == 0)
+        pdftk::becomeProgram(arguments.data());
     if (guard < 0) {
         std::perror("pdftk.exe: pdftk konnte nicht gestartet werden");
         return cannotRun;
     }
-    int status = 0;
-    while (::waitpid(guard, &status, 0) < 0) {
-        if (errno != EINTR)
-            return cannotRun;
-    }
-    return pdftk::exitCodeOf(status);
+    return pdftk::waitForChild(guard);
 }

@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "ProgramRun.h"
 #include "platform/office/TextPdf.h"
 #include "platform/win32/ProcessApi.h"
+#include "tests/platform/win32/ScopedVariable.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempFolder.h"
 
@@ -20,80 +21,43 @@ using kalmora::testing::endsSoon;
 using kalmora::testing::runProgram;
 
 const std::string launcher = PDFTK_LAUNCHER;
-const std::string taskkill = TASKKILL_PROGRAM;
-const std::string recorder = TEST_RECORDING_PROGRAM;
-
 constexpr win32::DWORD deadline = 120000;
 
-std::string windows(std::string path)
-{
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
-}
-
-std::string q(const std::string& text)
-{
-    return "\"" + text + "\"";
-}
-
-// The program pdftk.exe runs, for one test.
-class PdftkProgram {
-public:
-    explicit PdftkProgram(const std::optional<std::string>& program)
-    {
-        if (const char* old = std::getenv("KALMORA_PDFTK"))
-            m_old = old;
-        set(program);
-    }
-    ~PdftkProgram() { set(m_old); }
-    PdftkProgram(const PdftkProgram&) = delete;
-    PdftkProgram& operator=(const PdftkProgram&) = delete;
-
-private:
-    static void set(const std::optional<std::string>& program)
-    {
-        if (program)
-            ::setenv("KALMORA_PDFTK", program->c_str(), 1);
-        else
-            ::unsetenv("KALMORA_PDFTK");
-    }
-
-    std::optional<std::string> m_old;
-};
-
-// Runs a command line as the add-in's ShellWait does: hidden, to its end.
-void runHidden(const std::string& commandLine)
+// Starts a command line as the add-in's ShellWait does: hidden.
+win32::PROCESS_INFORMATION startHidden(const std::string& line)
 {
     win32::STARTUPINFOA startup;
     startup.dwFlags = win32::STARTF_USESHOWWINDOW;
     win32::PROCESS_INFORMATION information;
-    ASSERT_TRUE(win32::CreateProcessA(commandLine, win32::TRUE, win32::NORMAL_PRIORITY_CLASS, startup, information))
-        << commandLine;
-    EXPECT_EQ(win32::WaitForSingleObject(information.hProcess, deadline), win32::WAIT_OBJECT_0) << commandLine;
+    EXPECT_TRUE(win32::CreateProcessA(line, win32::TRUE, win32::NORMAL_PRIORITY_CLASS, startup, information)) << line;
+    return information;
+}
+
+void runHidden(const std::string& line)
+{
+    const auto information = startHidden(line);
+    EXPECT_EQ(win32::WaitForSingleObject(information.hProcess, deadline), win32::WAIT_OBJECT_0) << line;
     win32::CloseHandle(information.hThread);
     win32::CloseHandle(information.hProcess);
 }
 
-// The three command lines of a letterhead run, with the system's pdftk, in
+// The three command lines of a letterhead run with the system's pdftk, in
 // folders with blanks, every path spelled with "\".
 TEST(PdftkExe, LaysLetterheadsUnderThePagesAndJoinsThem)
 {
-    PdftkProgram system(std::nullopt);
+    const ScopedVariable systemPdftk("KALMORA_PDFTK", std::nullopt);
     TempFolder folder;
     std::filesystem::create_directories(folder.path("Add In"));
-    std::filesystem::copy_file(launcher, folder.path("Add In/pdftk.exe"));
-    std::filesystem::copy_file(std::filesystem::path(launcher).parent_path() / "pdftk-guard",
-                               folder.path("Add In/pdftk-guard"));
     std::filesystem::create_directories(folder.path("Mein PDF"));
+    for (const char* program : {"pdftk.exe", "pdftk-guard"})
+        std::filesystem::copy_file(std::filesystem::path(launcher).parent_path() / program,
+                                   folder.path("Add In/") + program);
     folder.write("Mein PDF/Brief_$1.pdf", office::textToPdf("\n\nErste Seite"));
     folder.write("Mein PDF/Brief_$2.pdf", office::textToPdf("\n\nZweite Seite\f\n\nDritte Seite"));
     folder.write("Kopf 1.pdf", office::textToPdf("Kopfbogen Eins"));
     folder.write("Kopf 2.pdf", office::textToPdf("Kopfbogen Zwei"));
-    const auto exe = q(windows(folder.path("Add In/pdftk.exe")));
-    const auto at = [&](const std::string& name) { return q(windows(folder.path(name))); };
+    const auto at = [&](const std::string& name) { return "\"" + folder.windowsPath(name) + "\""; };
+    const auto exe = at("Add In/pdftk.exe");
 
     runHidden(exe + " " + at("Mein PDF/Brief_$1.pdf") + " background " + at("Kopf 1.pdf") + " output " +
               at("Mein PDF/Brief_$1.pdf.pdf"));
@@ -112,33 +76,24 @@ TEST(PdftkExe, LaysLetterheadsUnderThePagesAndJoinsThem)
 TEST(PdftkExe, PassesTheArgumentsWithSlashesAndEndsWithTheExitCode)
 {
     TempFolder folder;
+    const std::string recorder = TEST_RECORDING_PROGRAM;  // exits with 7
+    const std::string missing = folder.path("fehlt/pdftk");
     struct Case {
-        std::optional<std::string> program;
+        std::string program;
         int exitCode;
-        std::string message;  // on stderr
+        std::string message;
     };
-    const Case cases[] = {
-        // The recording program exits with 7.
-        {recorder, 7, ""},
-        {folder.path("fehlt/pdftk"), 127,
-         "pdftk.exe: " + folder.path("fehlt/pdftk") + " konnte nicht gestartet werden: No such file or directory\n"},
-    };
-    for (const auto& c : cases) {
-        PdftkProgram program(c.program);
-        const auto result = runProgram(
-            {launcher, windows(folder.path("Protokoll")), "A=C:\\Ein Ordner\\a.pdf", "cat", "A", "output", "\\\\x"});
+    for (const auto& c : {Case{recorder, 7, ""},
+                          Case{missing, 127, "pdftk.exe: " + missing +
+                                                 " konnte nicht gestartet werden: No such file or directory\n"}}) {
+        const ScopedVariable program("KALMORA_PDFTK", c.program);
+        const auto result = runProgram({launcher, folder.windowsPath("Protokoll"), "A=C:\\Ein Ordner\\a.pdf", "cat",
+                                        "output", "\\\\x"});
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_EQ(result.err, c.message);
     }
     EXPECT_EQ(folder.read("Protokoll"), recorder + "\n" + folder.path("Protokoll") +
-                                            "\nA=C:/Ein Ordner/a.pdf\ncat\nA\noutput\n//x\nKALMORA_SHOW_WINDOW=(unset)\n");
-}
-
-int pidFrom(std::istream& in)
-{
-    int pid = 0;
-    in >> pid;
-    return pid;
+                                            "\nA=C:/Ein Ordner/a.pdf\ncat\noutput\n//x\nKALMORA_SHOW_WINDOW=(unset)\n");
 }
 
 int parentOf(int pid)
@@ -151,42 +106,59 @@ int parentOf(int pid)
     return close == std::string::npos ? 0 : std::atoi(line.c_str() + close + 4);
 }
 
-// Taskkill ends only the launcher by its name; pdftk goes with it, and so
-// does every process that pdftk started (Debian's pdftk is a script that
-// runs Java as its child).
+// Ends what a failed test leaves running.
+struct LeftOver {
+    std::vector<int> pids;
+    ~LeftOver()
+    {
+        for (const int pid : pids) {
+            if (pid > 0 && kalmora::testing::isRunning(pid))
+                ::kill(pid, SIGKILL);
+        }
+    }
+};
+
+// Taskkill finds the launcher alone by its name; pdftk goes with it, and so
+// does what pdftk started: Debian's pdftk is a script whose Java process is
+// its child, as the sleep is here. The first guard process may be killed as
+// well, when taskkill listed it just after its fork under the launcher's name.
 TEST(PdftkExe, EndsWithEverythingItStartedWhenTaskkillEndsIt)
 {
-    TempFolder folder;
-    folder.write("pdftk", "#!/bin/sh\necho $$ > \"$0.partial\"\nsleep 300 &\necho $! >> \"$0.partial\"\n"
-                          "mv \"$0.partial\" \"$0.pids\"\nwait\n");
-    std::filesystem::permissions(folder.path("pdftk"), std::filesystem::perms::owner_all);
-    PdftkProgram program(folder.path("pdftk"));
-    win32::STARTUPINFOA startup;
-    startup.dwFlags = win32::STARTF_USESHOWWINDOW;
-    win32::PROCESS_INFORMATION information;
-    ASSERT_TRUE(win32::CreateProcessA(q(launcher) + " a background b output c", win32::TRUE, win32::NORMAL_PRIORITY_CLASS,
-                                      startup, information));
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!std::filesystem::exists(folder.path("pdftk.pids")) && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::ifstream pids(folder.path("pdftk.pids"));
-    const int script = pidFrom(pids);
-    const int grandchild = pidFrom(pids);
-    const int guard = parentOf(script);
-    ASSERT_GT(script, 0);
-    ASSERT_GT(grandchild, 0);
-    ASSERT_GT(guard, 0);
-    EXPECT_EQ(win32::WaitForSingleObject(information.hProcess, 10), win32::WAIT_TIMEOUT);
+    enum class Killed { ByTaskkill, FirstGuard };
+    for (const auto killed : {Killed::ByTaskkill, Killed::FirstGuard}) {
+        TempFolder folder;
+        // The grandchild lets go of the test's output: should it outlive the
+        // test, ctest would wait for it to close the pipe.
+        folder.write("pdftk", "#!/bin/sh\necho $$ > \"$0.partial\"\nsleep 120 </dev/null >/dev/null 2>&1 &\n"
+                              "echo $! >> \"$0.partial\"\nmv \"$0.partial\" \"$0.pids\"\nwait\n");
+        std::filesystem::permissions(folder.path("pdftk"), std::filesystem::perms::owner_all);
+        const ScopedVariable program("KALMORA_PDFTK", folder.path("pdftk"));
+        const auto information = startHidden("\"" + launcher + "\" a background b output c");
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!std::filesystem::exists(folder.path("pdftk.pids")) && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream pids(folder.path("pdftk.pids"));
+        int script = 0;
+        int grandchild = 0;
+        pids >> script >> grandchild;
+        const int watcher = parentOf(script);
+        const LeftOver leftOver{{parentOf(watcher), watcher, script, grandchild}};
+        ASSERT_GT(grandchild, 0);
+        EXPECT_EQ(win32::WaitForSingleObject(information.hProcess, 10), win32::WAIT_TIMEOUT);
 
-    const auto killed = runProgram({taskkill, "/f", "/im", "PDFtk.exe"});
+        if (killed == Killed::ByTaskkill) {
+            const auto result = runProgram({TASKKILL_PROGRAM, "/f", "/im", "PDFtk.exe"});
+            EXPECT_EQ(result.exitCode, 0) << result.err;
+        } else {
+            ::kill(leftOver.pids.front(), SIGKILL);
+        }
 
-    EXPECT_EQ(killed.exitCode, 0) << killed.err;
-    EXPECT_EQ(win32::WaitForSingleObject(information.hProcess, deadline), win32::WAIT_OBJECT_0);
-    EXPECT_TRUE(endsSoon(guard));
-    EXPECT_TRUE(endsSoon(script));
-    EXPECT_TRUE(endsSoon(grandchild));
-    win32::CloseHandle(information.hThread);
-    win32::CloseHandle(information.hProcess);
+        EXPECT_EQ(win32::WaitForSingleObject(information.hProcess, deadline), win32::WAIT_OBJECT_0);
+        for (const int pid : leftOver.pids)
+            EXPECT_TRUE(endsSoon(pid)) << pid;
+        win32::CloseHandle(information.hThread);
+        win32::CloseHandle(information.hProcess);
+    }
 }
 
 }  // namespace

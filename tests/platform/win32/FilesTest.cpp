@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 using namespace win32;
 

@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "platform/win32/ProfileText.h"
 
 using namespace std::string_literals;

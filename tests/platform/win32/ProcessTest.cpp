@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "platform/win32/ChildReaper.h"
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/Process.h"
