@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <spawn.h>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,12 @@ BOOL startProcess(const StartOptions& options, StartedProcess& started) noexcept
         if (::posix_spawn_file_actions_init(&actions) != 0)
             return failWith(ERROR_ACCESS_DENIED);
         int error = ::posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+        // A hidden window shows nothing: what a console program writes there
+        // is seen by nobody, so it must not land in the caller's output.
+        if (error == 0 && options.showWindow == SW_HIDE)
+            error = ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        if (error == 0 && options.showWindow == SW_HIDE)
+            error = ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         pid_t pid = -1;
         // posix_spawn rather than fork: the hosts are multi-threaded, and
         // glibc's spawn reports a failed exec as its result.
