@@ -27,6 +27,9 @@ using DllGetClassObjectFn = HRESULT (*)(const Guid* clsid, const Guid* iid, void
 using DllCanUnloadNowFn = HRESULT (*)();
 using DllRegisterServerFn = HRESULT (*)();
 using DllUnregisterServerFn = HRESULT (*)();
+// The library's version record, as "Key=Value" lines; optional export
+// "DllVersionInfo", the stand-in for a version resource.
+using DllVersionInfoFn = const char* (*)();
 }
 
 }  // namespace com

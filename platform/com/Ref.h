@@ -1,5 +1,6 @@
 #pragma once
 // An owning interface pointer: AddRef on copy, Release on destruction.
+#include <type_traits>
 #include <utility>
 
 namespace com {
@@ -20,6 +21,10 @@ public:
         return r;
     }
     Ref(const Ref& other) noexcept : Ref(other.p_) {}
+    // A reference to a derived class is also one to its base.
+    template <typename U>
+        requires std::is_convertible_v<U*, T*>
+    Ref(const Ref<U>& other) noexcept : Ref(static_cast<T*>(other.get())) {}
     Ref(Ref&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     Ref& operator=(Ref other) noexcept {
         std::swap(p_, other.p_);

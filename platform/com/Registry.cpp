@@ -160,4 +160,30 @@ std::optional<InterfaceEntry> findInterface(const Guid& iid) {
                           Guid::parse(fieldOf(*text, "TypeLib")).value_or(Guid{})};
 }
 
+namespace {
+
+// The keys (file names) of one kind of entry, temporary files left out.
+std::vector<Guid> keysOf(std::string_view kind) {
+    std::vector<Guid> keys;
+    for (const auto& entry : std::filesystem::directory_iterator(world::subfolder(std::filesystem::path("registry") / kind)))
+        if (const auto key = Guid::parse(entry.path().filename().string())) keys.push_back(*key);
+    return keys;
+}
+
+}  // namespace
+
+std::vector<ClassEntry> classesServedBy(const std::string& inprocServer) {
+    std::vector<ClassEntry> classes;
+    for (const Guid& clsid : keysOf("CLSID"))
+        if (const auto entry = findClass(clsid); entry && entry->inprocServer == inprocServer) classes.push_back(*entry);
+    return classes;
+}
+
+std::vector<TypeLibEntry> typeLibsIn(const std::string& path) {
+    std::vector<TypeLibEntry> libraries;
+    for (const Guid& libid : keysOf("TypeLib"))
+        if (const auto entry = findTypeLib(libid); entry && entry->path == path) libraries.push_back(*entry);
+    return libraries;
+}
+
 }  // namespace com::registry

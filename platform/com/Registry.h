@@ -49,4 +49,9 @@ std::optional<ClassEntry> findProgId(const std::string& progId);  // without reg
 std::optional<TypeLibEntry> findTypeLib(const Guid& libid);
 std::optional<InterfaceEntry> findInterface(const Guid& iid);
 
+// Every class whose in-process server is `inprocServer`, and every type
+// library stored in `path`, in no particular order.
+std::vector<ClassEntry> classesServedBy(const std::string& inprocServer);
+std::vector<TypeLibEntry> typeLibsIn(const std::string& path);
+
 }  // namespace com::registry

@@ -1,10 +1,13 @@
 #include "platform/office/Application.h"
 
+#include "platform/office/ObjectValue.h"
 #include "platform/printers/PrintSystem.h"
 
 namespace office {
 
-Application::Application(std::string name) : name_(std::move(name)) {
+Application::Application(std::string name, std::string barsHost, std::vector<HostCommandBar::Layout> bars,
+                         BarsMember barsMember)
+    : name_(std::move(name)), bars_(create<HostCommandBars>(std::move(barsHost), std::move(bars))) {
     const auto nameGetter = [this](const com::Arguments&) { return com::Variant(name_); };
     property("", nameGetter);
     property("Name", nameGetter);
@@ -16,6 +19,9 @@ Application::Application(std::string name) : name_(std::move(name)) {
             printerWrites_.push_back(printer);
             activePrinter_ = std::move(printer);
         });
+    if (barsMember == BarsMember::OnApplication) {
+        property("CommandBars", [this](const com::Arguments&) { return objectValue(bars_->dispatch()); });
+    }
 }
 
 std::string Application::activePrinter() const {

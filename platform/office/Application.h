@@ -1,13 +1,17 @@
 #pragma once
 // What the Word and the Excel test host have in common: the name by which
-// the add-in tells them apart (the default member and "Name") and the
-// printer that later printing goes to ("ActivePrinter", get and put).
+// the add-in tells them apart (the default member and "Name"), the printer
+// that later printing goes to ("ActivePrinter", get and put) and the command
+// bars ("CommandBars", unless the host offers them elsewhere).
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/com/AutomationObject.h"
 #include "platform/com/Object.h"
+#include "platform/com/Ref.h"
+#include "platform/office/HostCommandBar.h"
+#include "platform/office/HostCommandBars.h"
 
 namespace office {
 
@@ -28,8 +32,17 @@ public:
     // Every text assigned to "ActivePrinter" through the object, oldest first.
     const std::vector<std::string>& activePrinterWrites() const noexcept { return printerWrites_; }
 
+    // The host's bars, for the host program: clicks, saving, loading, dump.
+    HostCommandBars& commandBars() noexcept { return *bars_; }
+
 protected:
-    explicit Application(std::string name);
+    // Whether the application itself offers "CommandBars"; a host without
+    // it offers them through a member of its own.
+    enum class BarsMember { OnApplication, Elsewhere };
+
+    // `barsHost` names the saved customisations ("Word", "Excel", ...).
+    Application(std::string name, std::string barsHost, std::vector<HostCommandBar::Layout> bars,
+                BarsMember barsMember = BarsMember::OnApplication);
     ~Application() override = default;
 
     // Raises the host's error when `printer` may not become the active
@@ -40,6 +53,7 @@ private:
     std::string name_;
     std::optional<std::string> activePrinter_;
     std::vector<std::string> printerWrites_;
+    com::Ref<HostCommandBars> bars_;
 };
 
 }  // namespace office

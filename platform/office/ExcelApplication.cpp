@@ -6,7 +6,10 @@
 
 namespace office {
 
-ExcelApplication::ExcelApplication() : Application("Microsoft Excel") {
+ExcelApplication::ExcelApplication() : ExcelApplication(HostCommandBars::standardLayout()) {}
+
+ExcelApplication::ExcelApplication(std::vector<HostCommandBar::Layout> bars)
+    : Application("Microsoft Excel", "Excel", std::move(bars)) {
     // Excel answers Nothing when no workbook is open; the caller's next
     // member call then raises 91.
     property("ActiveWorkbook", [this](const com::Arguments&) { return objectValue(activeWorkbook()); });

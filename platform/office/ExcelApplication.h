@@ -12,7 +12,9 @@ namespace office {
 
 class ExcelApplication : public Application {
 public:
+    // A host with the standard bars, or with `bars` (none, or others).
     ExcelApplication();
+    explicit ExcelApplication(std::vector<HostCommandBar::Layout> bars);
 
     // Opens a workbook, which becomes the active one.
     com::Ref<Workbook> open(Document::State workbook, Sheet::State activeSheet = {});

@@ -8,7 +8,10 @@
 
 namespace office {
 
-WordApplication::WordApplication() : Application("Microsoft Word"), documents_(create<Documents>()) {
+WordApplication::WordApplication() : WordApplication(HostCommandBars::standardLayout()) {}
+
+WordApplication::WordApplication(std::vector<HostCommandBar::Layout> bars)
+    : Application("Microsoft Word", "Word", std::move(bars)), documents_(create<Documents>()) {
     property("Documents", [this](const com::Arguments&) { return objectValue(documents_.get()); });
     property("ActiveDocument", [this](const com::Arguments&) {
         Document* active = documents_->active();

@@ -11,7 +11,9 @@ namespace office {
 
 class WordApplication : public Application {
 public:
+    // A host with the standard bars, or with `bars` (none, or others).
     WordApplication();
+    explicit WordApplication(std::vector<HostCommandBar::Layout> bars);
 
     // Opens a document, which becomes the active one.
     com::Ref<Document> open(Document::State state);

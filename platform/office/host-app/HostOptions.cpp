@@ -1,0 +1,57 @@
+#include "platform/office/host-app/HostOptions.h"
+
+namespace office {
+
+ParsedOptions parseHostOptions(const std::vector<std::string>& arguments) {
+    HostOptions o;
+    const auto fail = [](std::string why) { return ParsedOptions{std::nullopt, std::move(why)}; };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        const bool takesValue = option == "--app" || option == "--open" || option == "--sheet" ||
+                                option == "--load" || option == "--unload" || option == "--ui";
+        if (takesValue && i + 1 >= arguments.size()) return fail(option + " braucht einen Wert.");
+        const std::string value = takesValue ? arguments[++i] : std::string();
+        if (option == "--app") {
+            o.excel = value == "excel";
+            o.application = value == "word" ? "Microsoft Word" : value == "excel" ? "Microsoft Excel" : value;
+            if (value.empty()) return fail("--app braucht einen Namen.");
+        } else if (option == "--open") {
+            o.document = value;
+        } else if (option == "--modified" || option == "--new") {
+            const DocumentState state = option == "--new" ? DocumentState::New : DocumentState::Modified;
+            if (o.state != DocumentState::Saved && o.state != state)
+                return fail("--modified und --new schließen einander aus.");
+            o.state = state;
+        } else if (option == "--sheet") {
+            o.sheet = value;
+        } else if (option == "--load") {
+            o.addIns.push_back(value);
+        } else if (option == "--click") {
+            ++o.clicks;
+        } else if (option == "--unload") {
+            o.unload = value;
+        } else if (option == "--crash") {
+            o.crash = true;
+        } else if (option == "--dump-bars") {
+            o.dumpBars = true;
+        } else if (option == "--ui") {
+            if (value == "qt") o.ui = UiKind::Qt;
+            else if (value == "terminal") o.ui = UiKind::Terminal;
+            else if (value.rfind("script:", 0) == 0 && value.size() > 7) {
+                o.ui = UiKind::Script;
+                o.script = value.substr(7);
+            } else {
+                return fail("--ui kennt qt, terminal und script:DATEI, nicht " + value + ".");
+            }
+        } else {
+            return fail("Unbekannte Angabe: " + option);
+        }
+    }
+    if (o.state == DocumentState::New && !o.document.empty())
+        return fail("--new und --open schließen einander aus.");
+    if (o.state == DocumentState::Modified && o.document.empty())
+        return fail("--modified braucht ein Dokument (--open).");
+    return ParsedOptions{o, {}};
+}
+
+}  // namespace office

@@ -1,0 +1,76 @@
+// The four exports of the add-in library, and its version record. No
+// exception leaves them: each answers with a status.
+#include <dlfcn.h>
+
+#include "platform/com/ClassFactory.h"
+#include "platform/com/Registry.h"
+#include "platform/runtime/Runtime.h"
+#include "src/addin/Connect.h"
+#include "src/addin/Project.h"
+
+#define KALMORA_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+const com::ServerClass classes[] = {
+    {Identity::CLSID_Connect, Identity::ProgID,
+     [] { return com::Ref<com::IDispatch>::adopt(static_cast<office::IDTExtensibility2*>(new Connect())); }}};
+
+const char anchor = 0;
+
+std::string libraryPath() {
+    const std::string folder = runtime::moduleFolder(&anchor);
+    Dl_info info{};
+    return dladdr(&anchor, &info) != 0 && info.dli_fname ? std::string(info.dli_fname) : folder;
+}
+
+}  // namespace
+
+KALMORA_EXPORT com::HRESULT DllGetClassObject(const com::Guid* clsid, const com::Guid* iid, void** out) {
+    try {
+        Project::start();
+    } catch (...) {
+    }
+    return Module().getClassObject(classes, clsid, iid, out);
+}
+
+KALMORA_EXPORT com::HRESULT DllCanUnloadNow() {
+    return Module().canUnloadNow();
+}
+
+KALMORA_EXPORT com::HRESULT DllRegisterServer() {
+    const com::HRESULT registered = Module().registerServer(classes);
+    if (!com::succeeded(registered)) return registered;
+    try {
+        com::registry::registerTypeLib(
+            {Identity::LIBID, Identity::TypeLibName, Identity::TypeLibVersion, 0, libraryPath()});
+        com::registry::registerInterface({Identity::IID__Connect, "_Connect", Identity::LIBID});
+        return com::S_OK;
+    } catch (...) {
+        return com::E_FAIL;
+    }
+}
+
+KALMORA_EXPORT com::HRESULT DllUnregisterServer() {
+    try {
+        com::registry::unregisterInterface(Identity::IID__Connect);
+        com::registry::unregisterTypeLib(Identity::LIBID);
+    } catch (...) {
+        return com::E_FAIL;
+    }
+    return Module().unregisterServer(classes);
+}
+
+KALMORA_EXPORT const char* DllVersionInfo() {
+    // Language German, code page Unicode; a self-registering library.
+    return "Language=0407\n"
+           "CodePage=1200\n"
+           "FileDescription=Office Add In\n"
+           "ProductName=PDF_Kalmora\n"
+           "FileVersion=1.01.0008\n"
+           "ProductVersion=1.01.0008\n"
+           "FileVersionNumber=1.1.0.8\n"
+           "ProductVersionNumber=1.1.0.8\n"
+           "OLESelfRegister=\n"
+           "FileType=dynamic-link library\n";
+}

@@ -1,0 +1,78 @@
+// Registering the add-in library and creating the add-in by its name, as the
+// hosts do.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "platform/com/Activation.h"
+#include "platform/com/Registry.h"
+#include "platform/office/Extensibility.h"
+#include "tests/support/PdfText.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+class Registration : public ::testing::Test {
+protected:
+    TempFolder folder;
+    void SetUp() override { ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1); }
+    void TearDown() override { ::unsetenv("KALMORA_WORLD"); }
+
+    static int regsvr(const std::string& arguments, std::string* output = nullptr) {
+        const std::string out = pdf::run(std::string(REGSVR_PROGRAM) + " " + arguments + " 2>&1; echo \"exit=$?\"");
+        if (output) *output = out;
+        return std::stoi(out.substr(out.rfind("exit=") + 5));
+    }
+};
+
+TEST_F(Registration, RegisteringMakesTheAddInCreatableByNameAndUnregisteringUndoesIt) {
+    const std::string library = ADDIN_LIBRARY;
+    ASSERT_EQ(regsvr(pdf::quoted(library)), 0);
+    const auto entry = com::registry::findProgId("PDF_Kalmora.Connect");
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->clsid.toString(), "{59C8A7B6-5203-4914-8730-45E22C514639}");
+    EXPECT_EQ(entry->inprocServer, library);
+    EXPECT_EQ(entry->threadingModel, "Apartment");
+    const auto typeLib = com::registry::findTypeLib(*com::Guid::parse("{44D7BF3A-E2F8-4256-810E-C101A97978CF}"));
+    ASSERT_TRUE(typeLib);
+    EXPECT_EQ(typeLib->name, "PDF_Kalmora");
+    EXPECT_EQ(typeLib->version, "30.0");
+    EXPECT_EQ(typeLib->locale, 0);
+    const auto connectInterface = com::registry::findInterface(*com::Guid::parse("{D9D2A035-7D13-4288-A336-BB574FA696C8}"));
+    ASSERT_TRUE(connectInterface);
+    EXPECT_EQ(connectInterface->name, "_Connect");
+
+    {
+        com::Object addIn = com::CreateObject("PDF_Kalmora.Connect");
+        void* typed = nullptr;
+        ASSERT_EQ(addIn.dispatch()->QueryInterface(office::IID_IDTExtensibility2, &typed), com::S_OK);
+        static_cast<com::IUnknown*>(typed)->Release();
+        // While an add-in object lives, the library stays.
+        com::freeUnusedLibraries();
+        void* stillLoaded = ::dlopen(library.c_str(), RTLD_NOW | RTLD_NOLOAD);
+        EXPECT_NE(stillLoaded, nullptr);
+        if (stillLoaded) ::dlclose(stillLoaded);
+    }
+    com::freeUnusedLibraries();
+    EXPECT_EQ(::dlopen(library.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+
+    ASSERT_EQ(regsvr("/u " + pdf::quoted(library)), 0);
+    EXPECT_FALSE(com::registry::findProgId("PDF_Kalmora.Connect"));
+    EXPECT_FALSE(com::registry::findTypeLib(*com::Guid::parse("{44D7BF3A-E2F8-4256-810E-C101A97978CF}")));
+    EXPECT_THROW(com::CreateObject("PDF_Kalmora.Connect"), com::Error);
+}
+
+TEST_F(Registration, TheLibraryTellsItsVersionRecord) {
+    std::string shown;
+    ASSERT_EQ(regsvr("--info " + pdf::quoted(ADDIN_LIBRARY), &shown), 0);
+    for (const char* line : {"FileDescription=Office Add In\n", "ProductName=PDF_Kalmora\n",
+                             "FileVersion=1.01.0008\n", "ProductVersion=1.01.0008\n",
+                             "FileVersionNumber=1.1.0.8\n", "OLESelfRegister=\n"})
+        EXPECT_NE(shown.find(line), std::string::npos) << line;
+}
+
+TEST_F(Registration, ABadCommandLineOrLibraryIsRefused) {
+    EXPECT_EQ(regsvr(""), 2);
+    EXPECT_EQ(regsvr(pdf::quoted(folder.path("fehlt.so"))), 1);
+}
+
+}  // namespace
