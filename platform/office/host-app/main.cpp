@@ -1,0 +1,226 @@
+// host-app: a stand-in for Word and Excel that loads add-ins as they do.
+// See HostOptions.h for its command line. The scripted record and the open
+// requests go to standard output. Exit status 0; 3 when the answer script
+// met a window it had no answer for; 2 for a bad command line; 1 when the
+// host could not do what it was asked.
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <optional>
+
+#include "platform/com/Activation.h"
+#include "platform/com/AutomationObject.h"
+#include "platform/office/ExcelApplication.h"
+#include "platform/office/HostCommandBars.h"
+#include "platform/office/WordApplication.h"
+#include "platform/office/host-app/HostOptions.h"
+#include "platform/office/host-app/HostWindow.h"
+#include "platform/office/host-app/LoadedAddIn.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/runtime/qt/QtBackend.h"
+#include "platform/runtime/script/ScriptBackend.h"
+#include "platform/runtime/terminal/TerminalBackend.h"
+
+namespace {
+
+using namespace office;
+
+bool hasDisplay() {
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (wayland && *wayland);
+}
+
+UiKind chooseUi(UiKind asked) {
+    if (asked != UiKind::Automatic) return asked;
+    if (hasDisplay()) return UiKind::Qt;
+    if (::isatty(STDIN_FILENO)) return UiKind::Terminal;
+    throw std::runtime_error(
+        "Weder Bildschirm noch Terminal: mit --ui script:DATEI die Antworten aus einer Datei nehmen.");
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The document as the host holds it: stored (folder and name), or new.
+Document::State documentState(const HostOptions& o) {
+    Document::State state;
+    if (o.state == DocumentState::New) {
+        state.name = o.excel ? "Mappe1" : "Dokument1";
+        state.saved = com::False;
+        return state;
+    }
+    const std::filesystem::path file = std::filesystem::absolute(o.document);
+    state.path = file.parent_path().string();
+    state.name = file.filename().string();
+    state.file = file.string();
+    state.saved = o.state == DocumentState::Modified ? com::False : com::True;
+    return state;
+}
+
+com::Ref<Application> makeHost(const HostOptions& o) {
+    if (o.excel) {
+        auto excel = com::AutomationObject::create<ExcelApplication>();
+        if (!o.document.empty() || o.state == DocumentState::New) excel->open(documentState(o), {.name = o.sheet});
+        return excel;
+    }
+    auto word = com::AutomationObject::create<WordApplication>();
+    word->setName(o.application);
+    if (!o.document.empty() || o.state == DocumentState::New) word->open(documentState(o));
+    return word;
+}
+
+class Host {
+public:
+    Host(const HostOptions& options, com::Ref<Application> app) : options_(options), app_(std::move(app)) {}
+
+    void start() {
+        try {
+            app_->commandBars().loadCustomisations();
+        } catch (const std::exception& error) {
+            std::cerr << "host-app: gespeicherte Leisten nicht lesbar: " << error.what() << "\n";
+        }
+        for (const std::string& progId : options_.addIns) {
+            try {
+                addIns_.push_back(loadAddIn(progId));
+            } catch (const com::Error& error) {
+                std::cerr << "host-app: Das Add-In " << progId << " lässt sich nicht laden: " << error.description()
+                          << "\n";
+            }
+        }
+        com::Array custom;
+        for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnConnection(app_.get(), ext_cm_Startup, nullptr, custom);
+        for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnStartupComplete(custom);
+        if (options_.dumpBars) std::cout << app_->commandBars().dump() << std::flush;
+    }
+
+    // One click on the add-in's button; false when there is none to click.
+    bool click() {
+        try {
+            const ClickOutcome outcome = app_->commandBars().click("Standard", "pdf-Kalmora");
+            if (!com::succeeded(outcome.result)) std::cerr << "host-app: Der Klick endete mit einem Fehler.\n";
+            return true;
+        } catch (const std::exception&) {
+            std::cerr << "host-app: Auf der Leiste \"Standard\" gibt es keinen Knopf \"pdf-Kalmora\".\n";
+            return false;
+        }
+    }
+
+    void unload(const std::string& progId) {
+        com::Array custom;
+        for (auto it = addIns_.begin(); it != addIns_.end(); ++it) {
+            if (it->progId != progId) continue;
+            it->addIn->OnDisconnection(ext_dm_UserClosed, custom);
+            addIns_.erase(it);
+            com::freeUnusedLibraries();
+            return;
+        }
+        std::cerr << "host-app: " << progId << " ist nicht geladen.\n";
+    }
+
+    // The customisations are saved as they are; with a crash nothing else happens.
+    void saveBars() {
+        try {
+            app_->commandBars().saveCustomisations();
+        } catch (const std::exception& error) {
+            std::cerr << "host-app: Leisten nicht gespeichert: " << error.what() << "\n";
+        }
+    }
+
+    void shutDown() {
+        com::Array custom;
+        for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnBeginShutdown(custom);
+        for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnDisconnection(ext_dm_HostShutdown, custom);
+        if (options_.dumpBars) std::cout << app_->commandBars().dump() << std::flush;
+        saveBars();
+        addIns_.clear();
+        com::freeUnusedLibraries();
+    }
+
+    Application& application() { return *app_; }
+
+private:
+    const HostOptions& options_;
+    com::Ref<Application> app_;
+    std::vector<LoadedAddIn> addIns_;
+};
+
+// A person at the terminal presses the button as often as they like.
+void terminalSession(Host& host) {
+    for (;;) {
+        std::cout << "\n1) pdf-Kalmora drücken   x) beenden\nAuswahl: " << std::flush;
+        std::string answer;
+        if (!std::getline(std::cin, answer) || answer == "x" || answer == "X") return;
+        if (answer == "1") host.click();
+    }
+}
+
+int run(const HostOptions& options, int argc, char** argv) {
+    const UiKind ui = chooseUi(options.ui);
+    std::optional<QApplication> qt;
+    std::shared_ptr<runtime::ScriptBackend> script;
+    if (ui == UiKind::Qt) {
+        qt.emplace(argc, argv);
+        runtime::setBackend(std::make_shared<runtime::QtBackend>());
+    } else if (ui == UiKind::Terminal) {
+        runtime::setBackend(runtime::TerminalBackend::openControllingTerminal());
+    } else {
+        script = std::make_shared<runtime::ScriptBackend>(runtime::ScriptBackend::readScript(options.script));
+        runtime::setBackend(script);
+    }
+
+    Host host(options, makeHost(options));
+    host.start();
+    bool clicked = true;
+    for (int i = 0; i < options.clicks; ++i) clicked = host.click() && clicked;
+    if (options.clicks == 0 && ui == UiKind::Qt) {
+        const std::string text = options.document.empty() ? std::string() : readFile(options.document);
+        HostWindow window(host.application(), QString::fromStdString(text.rfind("%PDF", 0) == 0 ? "PDF-Dokument" : text));
+        window.show();
+        qt->exec();
+    } else if (options.clicks == 0 && ui == UiKind::Terminal) {
+        terminalSession(host);
+    }
+    if (!options.unload.empty()) host.unload(options.unload);
+
+    const auto record = [&] {
+        if (script)
+            for (const std::string& line : script->record()) std::cout << line << "\n";
+        std::cout << std::flush;
+    };
+    if (options.crash) {
+        host.saveBars();
+        record();
+        std::_Exit(script && script->metUnexpected() ? 3 : 0);
+    }
+    host.shutDown();
+    record();
+    runtime::setBackend(nullptr);
+    if (script && script->metUnexpected()) return 3;
+    return clicked ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    const ParsedOptions parsed = parseHostOptions(arguments);
+    if (!parsed.options) {
+        std::cerr << "host-app: " << parsed.error << "\n" << HostUsage;
+        return 2;
+    }
+    try {
+        return run(*parsed.options, argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "host-app: " << error.what() << "\n";
+        return 2;
+    }
+}
