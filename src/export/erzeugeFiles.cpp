@@ -24,6 +24,22 @@ bool folderUnset(const std::string& setting) {
 }  // namespace
 
 void frmMenue::erzeugeFiles(com::Object& Application) {
+    if (running_) {
+        runtime::MsgBox("Der PDF-Ausdruck läuft bereits. Bitte warten, bis er fertig ist.",
+                        runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
+        return;
+    }
+    running_ = true;
+    try {
+        runExport(Application);
+    } catch (...) {
+        running_ = false;
+        throw;
+    }
+    running_ = false;
+}
+
+void frmMenue::runExport(com::Object& Application) {
     AddInFolder = WithTrailingBackslash(runtime::app().path);
     if (checkLetterheads() == Flow::End) return;
 

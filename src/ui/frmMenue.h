@@ -35,7 +35,9 @@ public:
     // The export command: from the letterhead checks to the finished PDF.
     // Everything it has to say it says in message boxes. Failures before the
     // document checks, and every failure for a host that is neither Word nor
-    // Excel, rise to the caller.
+    // Excel, rise to the caller. A start while a run is still waiting (a
+    // second click while events are handled) is refused with a message: both
+    // runs would share this window's state and the same files.
     void erzeugeFiles(com::Object& Application);
 
     // Prints the host's document to PDF: output folder + sErsteSeite + ".pdf"
@@ -73,6 +75,9 @@ protected:
     void onKeyPress(int& keyAscii) override;
 
 private:
+    bool running_ = false;
+    void runExport(com::Object& Application);
+
     // The steps of the export command (export/).
     enum class Flow { Continue, End, Cleanup };
     enum class HostDocument { Word, Excel };

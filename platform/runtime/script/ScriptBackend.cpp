@@ -170,8 +170,16 @@ void ScriptBackend::showModal(Form& form) {
     record_.push_back((fitted ? "" : "unexpected ") + shown + " -> " + form.outcome());
 }
 
+void ScriptBackend::atNextEvents(std::function<void()> event) {
+    pendingEvents_.push_back(std::move(event));
+}
+
 void ScriptBackend::processEvents() {
     ++events_;
+    // Taken off first: the event may itself handle pending events.
+    std::deque<std::function<void()>> happening;
+    happening.swap(pendingEvents_);
+    for (auto& event : happening) event();
 }
 
 bool ScriptBackend::openDocument(const std::string& path) {

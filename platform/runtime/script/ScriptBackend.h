@@ -13,6 +13,7 @@
 // optionally followed by "remember", "msgbox ok|cancel". Blank lines and
 // lines starting with "#" are skipped.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ public:
     static std::vector<std::string> readScript(const std::string& path);
 
     void queue(const std::string& answer);
+    // Something the user does while the program handles pending events, such
+    // as a second click on a toolbar button: it happens at the next
+    // processEvents, once.
+    void atNextEvents(std::function<void()> event);
 
     const std::vector<std::string>& record() const noexcept { return record_; }
     bool metUnexpected() const noexcept { return unexpected_; }
@@ -52,6 +57,7 @@ private:
     std::string describe(const Form& form) const;
 
     std::deque<std::string> answers_;
+    std::deque<std::function<void()>> pendingEvents_;
     std::vector<std::string> record_;
     bool unexpected_ = false;
     std::size_t events_ = 0;

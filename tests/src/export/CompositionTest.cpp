@@ -150,3 +150,26 @@ TEST_F(Composition, APathWithADoubleQuoteIsRefusedBeforeAnythingIsPrinted) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Composition, ASecondClickWhileARunWaitsIsRefusedAndTheFirstRunEndsNormally) {
+    wordDocument();
+    answers({"choice 0", "msgbox ok"});
+    // The user clicks the button again while the first run waits for the
+    // choice window's successor steps and handles pending events.
+    script->atNextEvents([this] { run(*word); });
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{
+                            shown::choice + " -> 0",
+                            shown::box(48, shown::title,
+                                       "Der PDF-Ausdruck läuft bereits. Bitte warten, bis er fertig ist.", 1),
+                            "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf"))}));
+    EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
+    // Once the first run is over, the button works again.
+    answers({"choice 1", "dialog overwrite"});
+    run(*word);
+    EXPECT_EQ(record().back(), "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf")));
+}
+
+}  // namespace
