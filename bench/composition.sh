@@ -7,7 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-10}"
-command -v hyperfine >/dev/null || { apt-get update -q && apt-get install -y -q hyperfine; }
+for tool in hyperfine qpdf; do
+  command -v "$tool" >/dev/null || { apt-get update -q && apt-get install -y -q "$tool"; }
+done
 bash scripts/setup
 cmake --preset ci >/dev/null
 cmake --build --preset ci --target bench-compose pdftk.exe taskkill >/dev/null
