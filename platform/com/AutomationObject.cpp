@@ -46,13 +46,13 @@ std::uint32_t AutomationObject::Release() noexcept {
     return left;
 }
 
-void AutomationObject::property(std::string name, Getter get, Setter put) {
+void AutomationObject::property(const std::string& name, Getter get, Setter put) {
     Member& member = members_[lowerCase(name)];
     member.get = std::move(get);
     member.put = std::move(put);
 }
 
-void AutomationObject::method(std::string name, Method call) {
+void AutomationObject::method(const std::string& name, Method call) {
     members_[lowerCase(name)].call = std::move(call);
 }
 

@@ -30,16 +30,17 @@ public:
         return Ref<T>::adopt(new T(std::forward<A>(args)...));
     }
 
-protected:
-    AutomationObject() = default;
-    virtual ~AutomationObject() = default;
     AutomationObject(const AutomationObject&) = delete;
     AutomationObject& operator=(const AutomationObject&) = delete;
 
+protected:
+    AutomationObject() = default;
+    virtual ~AutomationObject() = default;
+
     // Member names match without regard to case. The default member is
     // registered under the name "".
-    void property(std::string name, Getter get, Setter put = {});
-    void method(std::string name, Method call);
+    void property(const std::string& name, Getter get, Setter put = {});
+    void method(const std::string& name, Method call);
 
 private:
     struct Member {

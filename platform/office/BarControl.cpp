@@ -25,7 +25,11 @@ ClickOutcome BarControl::click() {
     for (const Connection& c : connections_) called.emplace_back(com::Ref<CommandBarButton>(c.reference), c.sink);
 
     ClickOutcome outcome;
-    for (const auto& [reference, sink] : called) {
+    for (const auto& call : called) {
+        // Named references, not a structured binding: clang before 16 cannot
+        // capture a binding in the lambda below.
+        const com::Ref<CommandBarButton>& reference = call.first;
+        ButtonClickSink* const sink = call.second;
         const bool stillConnected = std::any_of(connections_.begin(), connections_.end(), [&](const Connection& c) {
             return c.reference == reference.get() && c.sink == sink;
         });

@@ -6,7 +6,7 @@
 
 namespace office {
 
-ExplorerApplication::ExplorerApplication(std::string name, std::vector<HostCommandBar::Layout> bars)
+ExplorerApplication::ExplorerApplication(const std::string& name, std::vector<HostCommandBar::Layout> bars)
     : Application(name, name, std::move(bars), BarsMember::Elsewhere),
       explorer_(create<Explorer>(com::Ref<HostCommandBars>(&commandBars()))) {
     property("ActiveExplorer", [this](const com::Arguments&) { return objectValue(explorer_.get()); });

@@ -13,7 +13,7 @@ namespace office {
 
 class ExplorerApplication : public Application {
 public:
-    explicit ExplorerApplication(std::string name,
+    explicit ExplorerApplication(const std::string& name,
                                  std::vector<HostCommandBar::Layout> bars = HostCommandBars::standardLayout());
 
 protected:

@@ -23,7 +23,7 @@ std::filesystem::path writeTemporary(const std::filesystem::path& path, std::str
     std::string pattern = (path.parent_path() / ".tmp-XXXXXX").string();
     win32::FileDescriptor file(::mkstemp(pattern.data()));
     if (!file.valid()) fail("cannot create a file in", path.parent_path());
-    const std::filesystem::path temporary = pattern;
+    std::filesystem::path temporary = pattern;
     // mkstemp makes the file private; these files are ordinary readable state.
     const bool written = ::fchmod(file.get(), 0644) == 0 && file.writeAll(bytes) &&
                          ::fsync(file.get()) == 0 && file.close();

@@ -21,11 +21,12 @@ public:
     // within `timeout`. A code is handed out once.
     virtual std::optional<int> wait(int pid, std::chrono::milliseconds timeout) = 0;
 
+    ChildReaper(const ChildReaper&) = delete;
+    ChildReaper& operator=(const ChildReaper&) = delete;
+
 protected:
     ChildReaper() = default;
     virtual ~ChildReaper() = default;
-    ChildReaper(const ChildReaper&) = delete;
-    ChildReaper& operator=(const ChildReaper&) = delete;
 };
 
 }  // namespace win32

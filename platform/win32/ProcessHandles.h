@@ -30,11 +30,12 @@ public:
     // False when `handle` is not open.
     virtual bool close(std::intptr_t handle) noexcept = 0;
 
+    ProcessHandles(const ProcessHandles&) = delete;
+    ProcessHandles& operator=(const ProcessHandles&) = delete;
+
 protected:
     ProcessHandles() = default;
     virtual ~ProcessHandles() = default;
-    ProcessHandles(const ProcessHandles&) = delete;
-    ProcessHandles& operator=(const ProcessHandles&) = delete;
 };
 
 }  // namespace win32

@@ -2,7 +2,7 @@
 #include "platform/com/Activation.h"
 #include "src/ui/frmMenue.h"
 
-com::Boolean frmMenue::fSet_DefaultPrinter(std::string sPrinterName) {
+com::Boolean frmMenue::fSet_DefaultPrinter(const std::string& sPrinterName) {
     try {
         // A query's string literal needs its backslashes doubled, so that a
         // network printer's "\\server\share" keeps its meaning.

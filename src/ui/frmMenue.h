@@ -48,7 +48,7 @@ public:
                             const std::string& sRestSeiten);
     // Makes the named printer the system's default printer. False only when
     // the printer management itself fails; True also when no printer matched.
-    com::Boolean fSet_DefaultPrinter(std::string sPrinterName);
+    com::Boolean fSet_DefaultPrinter(const std::string& sPrinterName);
 
     // Starts a command line and waits, with no time limit, until its program
     // has ended, handling pending window events meanwhile. False, after a

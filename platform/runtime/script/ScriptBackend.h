@@ -49,8 +49,9 @@ public:
     Picture clipboardPicture() const override;
 
 private:
-    // Takes the next answer if it starts with `kind`; its words after the kind.
-    bool takeAnswer(const std::string& kind, std::vector<std::string>& words);
+    // Takes the next answer if it starts with `kind`; `result` gets its words
+    // after the kind.
+    bool takeAnswer(const std::string& kind, std::vector<std::string>& result);
     // Performs one answer on a shown window; false when it does not fit.
     bool answerChoice(Form& form, const std::vector<std::string>& words);
     bool answerQuestion(Form& form, const std::vector<std::string>& words);

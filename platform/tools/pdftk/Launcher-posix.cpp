@@ -66,6 +66,7 @@ int main(int argc, char** argv)
         texts.push_back(std::move(argument));
     }
     std::vector<char*> arguments;
+    arguments.reserve(texts.size() + 1);
     for (auto& text : texts)
         arguments.push_back(text.data());
     arguments.push_back(nullptr);
