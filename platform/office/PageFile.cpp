@@ -5,11 +5,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include <qpdf/Pl_String.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
+
+#include "platform/office/PdfBytes.h"
 
 #include "platform/office/TextPdf.h"
 
@@ -54,12 +54,7 @@ std::string PageFile::pdfOf(const std::vector<std::int32_t>& pages) const {
         // Pages of another document are copied with all they refer to.
         outPages.addPage(all[static_cast<std::size_t>(page - 1)], false);
     }
-    std::string bytes;
-    Pl_String sink("pdf", nullptr, bytes);
-    QPDFWriter writer(out);
-    writer.setOutputPipeline(&sink);
-    writer.write();
-    return bytes;
+    return pdfBytes(out);
 }
 
 }  // namespace office

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <vector>
 
-#include <qpdf/Pl_String.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
+
+#include "platform/office/PdfBytes.h"
 
 #include "platform/office/Windows1252.h"
 
@@ -165,12 +165,7 @@ std::string textToPdf(std::string_view text) {
         pages.addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(object)), false);
     }
 
-    std::string bytes;
-    Pl_String sink("pdf", nullptr, bytes);
-    QPDFWriter writer(pdf);
-    writer.setOutputPipeline(&sink);
-    writer.write();
-    return bytes;
+    return pdfBytes(pdf);
 }
 
 }  // namespace office
