@@ -45,6 +45,8 @@ inline constexpr std::int32_t MemberNotSupported = 438;
 // A server failed in a way that carries no number of its own.
 inline constexpr std::int32_t AutomationError = 440;
 inline constexpr std::int32_t ArgumentNotOptional = 449;
+// The process of an out-of-process server is gone (0x800706BA).
+inline constexpr std::int32_t ServerUnavailable = -2147023174;
 }  // namespace errors
 
 }  // namespace com

@@ -50,24 +50,32 @@ std::string optionName(const Arguments& index) {
 
 PdfCreatorObject::PdfCreatorObject(std::string program) : program_(std::move(program)) {
     method("cStart", [this](const Arguments& args) { return start(args); });
-    method("cClose", [this](const Arguments&) { return close(); });
+    method("cClose", [this](const Arguments&) {
+        requireServer();
+        server_.reset();  // ended on purpose: later calls need no server
+        return close();
+    });
     property(
         "cOption",
         [this](const Arguments& index) {
+            requireServer();
             const auto name = optionName(index);
             return Variant(guarded(readFailure, [&] { return state_.option(name); }));
         },
         [this](const Arguments& index, const Variant& value) {
+            requireServer();
             const auto name = optionName(index);
             const auto text = value.toString();
             guarded(writeFailure, [&] { state_.setOption(name, text); });
         });
     property(
         "cDefaultPrinter",
-        [](const Arguments&) {
+        [this](const Arguments&) {
+            requireServer();
             return Variant(guarded(readFailure, [] { return printers::defaultPrinter().value_or(""); }));
         },
-        [](const Arguments&, const Variant& value) {
+        [this](const Arguments&, const Variant& value) {
+            requireServer();
             const auto name = value.toString();
             if (!guarded(writeFailure, [&] { return printers::setDefaultPrinter(name); }))
                 throw com::Error(com::errors::InvalidProcedureCall, "Der Drucker \"" + name + "\" ist nicht installiert.");
@@ -75,18 +83,22 @@ PdfCreatorObject::PdfCreatorObject(std::string program) : program_(std::move(pro
     property(
         "cPrinterStop",
         [this](const Arguments&) {
+            requireServer();
             return Variant(guarded(readFailure, [&] { return state_.jobFlow() == JobFlow::Hold ? com::True : com::False; }));
         },
         [this](const Arguments&, const Variant& value) {
+            requireServer();
             const auto flow = com::isTrue(value.toBoolean()) ? JobFlow::Hold : JobFlow::Process;
             guarded(writeFailure, [&] { state_.setJobFlow(flow); });
         });
-    method("cClearCache", [](const Arguments&) {
+    method("cClearCache", [this](const Arguments&) {
+        requireServer();
         guarded("Die wartenden Druckaufträge konnten nicht gelöscht werden.",
                 [] { Spool(printers::spoolFolder(std::string(printerName))).dropAll(); });
         return Variant();
     });
     property("cOutputFilename", [this](const Arguments&) {
+        requireServer();
         return Variant(guarded(readFailure, [&] { return state_.lastOutput(); }));
     });
 }
@@ -95,7 +107,8 @@ Variant PdfCreatorObject::start(const Arguments& args) {
     const Variant* parameter = args.find(0, "ProgramParameter");
     const std::string text = parameter && !parameter->isEmpty() ? parameter->toString() : "";
     return guarded(readFailure, [&] {
-        if (InstanceLock::readyHolder(state_.folder())) return Variant(com::True);
+        server_ = InstanceLock::readyHolder(state_.folder());
+        if (server_) return Variant(com::True);
         win32::StartOptions options;
         options.commandLine = "\"" + program_ + "\"" + (text.empty() ? "" : " " + text);
         options.showWindow = win32::SW_HIDE;
@@ -103,7 +116,8 @@ Variant PdfCreatorObject::start(const Arguments& args) {
         if (!win32::startProcess(options, started)) return Variant(com::False);
         bool ended = false;
         for (const auto deadline = Clock::now() + startBudget; Clock::now() < deadline;) {
-            if (InstanceLock::readyHolder(state_.folder())) return Variant(com::True);
+            server_ = InstanceLock::readyHolder(state_.folder());
+            if (server_) return Variant(com::True);
             // Ours may end at once because another host started the printer
             // just before; then that one's readiness counts.
             if (!ended) ended = win32::ChildReaper::instance().wait(started.pid, std::chrono::milliseconds(0)).has_value();
@@ -112,6 +126,12 @@ Variant PdfCreatorObject::start(const Arguments& args) {
         }
         return Variant(com::False);
     });
+}
+
+void PdfCreatorObject::requireServer() const {
+    if (!server_) return;
+    const auto holder = guarded(readFailure, [&] { return InstanceLock::holder(state_.folder()); });
+    if (holder != server_) throw com::Error(com::errors::ServerUnavailable, "Der RPC-Server ist nicht verfügbar.");
 }
 
 Variant PdfCreatorObject::close() {

@@ -10,7 +10,11 @@
 //   cOutputFilename           the path of the last file written since the
 //                             process started; empty text while none
 //   cClose()                  asks the process to end and waits for it
-// Failures raise com::Error with German texts.
+// Failures raise com::Error with German texts. Once started, the object
+// talks to that one printer process: when it has gone (ended by cClose,
+// another host or taskkill, or crashed) every call but cStart raises
+// "Der RPC-Server ist nicht verfügbar." until cStart starts a new one.
+#include <optional>
 #include <string>
 
 #include "platform/com/AutomationObject.h"
@@ -28,9 +32,11 @@ public:
 private:
     com::Variant start(const com::Arguments& args);
     com::Variant close();
+    void requireServer() const;
 
     std::string program_;
     PrinterState state_;
+    std::optional<int> server_;  // the process cStart found ready
 };
 
 }  // namespace pdfprinter

@@ -69,29 +69,51 @@ BOOL PathFileExistsA(std::string_view path) noexcept
     return TRUE;
 }
 
+namespace {
+
+// What keeps DeleteFileA from deleting `host` now: ERROR_SUCCESS when
+// nothing does. `file` keeps our lock on a regular file until the unlink.
+DWORD deletionRefused(const std::string& host, FileDescriptor& file)
+{
+    struct stat status {};
+    if (::lstat(host.c_str(), &status) != 0)
+        return missingError(host, errno);
+    if (S_ISDIR(status.st_mode))
+        return ERROR_ACCESS_DENIED;
+    // Windows' read-only attribute. Permissions alone would not stop root,
+    // who runs the tests and the continuous integration, from deleting.
+    constexpr mode_t anyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+    if (!S_ISLNK(status.st_mode) && (status.st_mode & anyWrite) == 0)
+        return ERROR_ACCESS_DENIED;
+    // Note: opening the file here releases this process's own POSIX locks on
+    // it, a POSIX rule; harmless, as the file is about to go.
+    if (S_ISREG(status.st_mode) && heldByAnother(host, file))
+        return ERROR_SHARING_VIOLATION;
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
 BOOL DeleteFileA(std::string_view path) noexcept
 {
     if (path.empty())
         return failWith(ERROR_PATH_NOT_FOUND);
     auto host = hostPath(path);
-    struct stat status {};
-    if (::lstat(host.c_str(), &status) != 0)
-        return failWith(missingError(host, errno));
-    if (S_ISDIR(status.st_mode))
-        return failWith(ERROR_ACCESS_DENIED);
-    // Windows' read-only attribute. Permissions alone would not stop root,
-    // who runs the tests and the continuous integration, from deleting.
-    constexpr mode_t anyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
-    if (!S_ISLNK(status.st_mode) && (status.st_mode & anyWrite) == 0)
-        return failWith(ERROR_ACCESS_DENIED);
-
-    // Note: opening the file here releases this process's own POSIX locks on
-    // it, a POSIX rule; harmless, as the file is about to go.
     FileDescriptor file;
-    if (S_ISREG(status.st_mode) && heldByAnother(host, file))
-        return failWith(ERROR_SHARING_VIOLATION);
+    if (const DWORD refused = deletionRefused(host, file); refused != ERROR_SUCCESS)
+        return failWith(refused);
     if (::unlink(host.c_str()) != 0)
         return failWith(missingError(host, errno));
+    return TRUE;
+}
+
+BOOL CanDeleteFileA(std::string_view path) noexcept
+{
+    if (path.empty())
+        return failWith(ERROR_PATH_NOT_FOUND);
+    FileDescriptor file;
+    if (const DWORD refused = deletionRefused(hostPath(path), file); refused != ERROR_SUCCESS)
+        return failWith(refused);
     return TRUE;
 }
 

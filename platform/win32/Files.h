@@ -22,4 +22,10 @@ BOOL PathFileExistsA(std::string_view path) noexcept;
 // ERROR_PATH_NOT_FOUND).
 BOOL DeleteFileA(std::string_view path) noexcept;
 
+// Whether DeleteFileA would delete the file at this moment, without deleting
+// it: TRUE, or FALSE with the error DeleteFileA would set. (What Windows
+// learns from the read-only attribute and from opening the file for
+// deletion without sharing.)
+BOOL CanDeleteFileA(std::string_view path) noexcept;
+
 }  // namespace win32

@@ -86,6 +86,15 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) noexcept
     return WAIT_FAILED;
 }
 
+BOOL GetExitCodeProcess(HANDLE process, DWORD& exitCode) noexcept
+{
+    const auto code = ProcessHandles::instance().exitCode(process);
+    if (!code)
+        return failWith(ERROR_INVALID_HANDLE);
+    exitCode = static_cast<DWORD>(*code);
+    return TRUE;
+}
+
 BOOL CloseHandle(HANDLE handle) noexcept
 {
     if (!ProcessHandles::instance().close(handle))

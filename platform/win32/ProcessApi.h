@@ -17,6 +17,7 @@ inline constexpr DWORD WAIT_TIMEOUT = 258;
 inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
 inline constexpr DWORD INFINITE = 0xFFFFFFFF;
 inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
+inline constexpr DWORD STILL_ACTIVE = 259;
 
 // The start-up record, ANSI form: 68 bytes on Windows; only the flags and
 // the show-window value are looked at here.
@@ -43,6 +44,13 @@ BOOL CreateProcessA(const std::string& commandLine, BOOL inheritHandles, DWORD c
 // WAIT_OBJECT_0 once the process has ended, WAIT_TIMEOUT while it runs after
 // `milliseconds`, WAIT_FAILED for a handle that is not a process handle.
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) noexcept;
+
+// The exit code of the process of `handle`, STILL_ACTIVE while it runs.
+// A process ended by a signal (taskkill /f, a crash) has 128 + the signal
+// number, where Windows would have the code given to TerminateProcess or the
+// exception code: never 0. FALSE (ERROR_INVALID_HANDLE) for a handle that is
+// not open.
+BOOL GetExitCodeProcess(HANDLE process, DWORD& exitCode) noexcept;
 
 // FALSE (ERROR_INVALID_HANDLE) for a handle that is not open.
 BOOL CloseHandle(HANDLE handle) noexcept;

@@ -31,6 +31,7 @@ struct Process {
     std::mutex mutex;
     std::condition_variable changed;
     bool ended = false;
+    int code = -1;
     bool asking = false;
 };
 
@@ -90,6 +91,27 @@ public:
         }
     }
 
+    std::optional<int> exitCode(std::intptr_t handle) noexcept override
+    {
+        std::shared_ptr<Process> process;
+        {
+            std::lock_guard lock(m_mutex);
+            auto found = m_handles.find(handle);
+            if (found == m_handles.end())
+                return std::nullopt;
+            process = found->second;
+        }
+        try {
+            // A wait of 0 collects the code of a process that has just ended.
+            if (!waitFor(*process, Clock::now()))
+                return stillActive;
+            std::lock_guard lock(process->mutex);
+            return process->code;
+        } catch (const std::system_error&) {
+            return std::nullopt;
+        }
+    }
+
     bool close(std::intptr_t handle) noexcept override
     {
         std::lock_guard lock(m_mutex);
@@ -132,10 +154,13 @@ private:
                                          : slice;
             process.asking = true;
             lock.unlock();
-            const bool ended = askReaper(process.pid, left).has_value();
+            const auto code = askReaper(process.pid, left);
             lock.lock();
             process.asking = false;
-            process.ended = process.ended || ended;
+            if (code && !process.ended) {
+                process.ended = true;
+                process.code = *code;
+            }
             process.changed.notify_all();
             if (expired)
                 return process.ended;

@@ -2,6 +2,7 @@
 // The handles that CreateProcessA hands out: small numbers that stand for a
 // started process, each valid until it is closed.
 #include <cstdint>
+#include <optional>
 
 #include "platform/win32/Types.h"
 
@@ -26,6 +27,12 @@ public:
     // of `handle` to end. Any number of threads may wait on the same process;
     // once it has ended, every wait answers Ended at once.
     virtual Wait wait(std::intptr_t handle, DWORD milliseconds) noexcept = 0;
+
+    // How the process of `handle` ended: its exit code, 128 + the signal
+    // number when a signal ended it, -1 when that is no longer known;
+    // stillActive while it runs; nothing when `handle` is not open.
+    static constexpr int stillActive = 259;
+    virtual std::optional<int> exitCode(std::intptr_t handle) noexcept = 0;
 
     // False when `handle` is not open.
     virtual bool close(std::intptr_t handle) noexcept = 0;

@@ -48,8 +48,10 @@ frmMenue::Flow frmMenue::settleCollision(ExportRun& run) {
         return Flow::Continue;
     }
 
-    // Any answer that is neither cancel nor rename overwrites.
-    if (!com::isTrue(DeleteExistingFile(run.target))) return Flow::Cleanup;
+    // Any answer that is neither cancel nor rename overwrites. The old file
+    // stays until the new one is made, so a run that fails later loses
+    // nothing; one that could not be replaced stops the run now.
+    if (!com::isTrue(FileReplaceable(run.target))) return Flow::Cleanup;
     run.finalBaseName = run.baseName + KuerzelSuffix;
     return Flow::Continue;
 }

@@ -80,6 +80,38 @@ frmMenue::Flow frmMenue::prepareForPrinting(const ExportRun& run) {
     return Flow::Continue;
 }
 
+bool frmMenue::runPdftk(const std::string& cmdline, const std::string& output) {
+    std::uint32_t exitCode = win32::STILL_ACTIVE;
+    ShellWait(cmdline, com::False, &exitCode);
+    runtime::DoEvents();
+    if (exitCode == 0) return com::isTrue(FileFolderExists(output));
+    // A pdftk that was ended or failed may have left half a file.
+    DeleteExistingFile(output);
+    return false;
+}
+
+frmMenue::Placed frmMenue::placeResult(const std::string& result, const std::function<bool()>& produce) {
+    if (!com::isTrue(FileReplaceable(result))) return Placed::Refused;
+    const std::string waiting = result + ".alt";
+    const bool oldResult = com::isTrue(FileFolderExists(result));
+    if (oldResult) {
+        if (!com::isTrue(DeleteExistingFile(waiting))) return Placed::Refused;
+        if (!win32::MoveFileA(result, waiting)) {
+            tellLocked(result);
+            return Placed::Refused;
+        }
+    }
+    const bool made = produce();
+    if (!oldResult) return made ? Placed::New : Placed::None;
+    if (made) {
+        DeleteExistingFile(waiting);
+        return Placed::New;
+    }
+    DeleteExistingFile(result);
+    win32::MoveFileA(waiting, result);
+    return Placed::None;
+}
+
 frmMenue::Flow frmMenue::composeLetterhead(const ExportRun& run) {
     const RunFiles files = filesOf(run);
     ShellWait(Composition::StopPdftk, com::False);
@@ -93,26 +125,29 @@ frmMenue::Flow frmMenue::composeLetterhead(const ExportRun& run) {
         failed(QuoteRefused + *refused, run);
         return Flow::End;
     }
-    ShellWait(Composition::backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
-              com::False);
-    runtime::DoEvents();
+    const bool firstStamped = runPdftk(
+        Composition::backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
+        files.stampedFirst);
 
     DeleteExistingFile(files.stampedRest);
-    ShellWait(Composition::backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest),
-              com::False);
-    runtime::DoEvents();
+    const bool restStamped = runPdftk(
+        Composition::backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest),
+        files.stampedRest);
 
-    if (com::isTrue(FileFolderExists(files.stampedRest))) {
-        if (!com::isTrue(DeleteExistingFile(files.result))) return Flow::Cleanup;
-        ShellWait(Composition::joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, files.result),
-                  com::False);
-    } else if (com::isTrue(FileFolderExists(files.stampedFirst))) {
-        // An old result that cannot be deleted must not be opened as the new one.
-        if (!com::isTrue(DeleteExistingFile(files.result))) return Flow::Cleanup;
-        win32::MoveFileA(files.stampedFirst, files.result);
+    // Following pages that were printed but could not be stamped must not
+    // quietly go missing from the result.
+    Placed placed = Placed::None;
+    if (restStamped) {
+        placed = placeResult(files.result, [&] {
+            return runPdftk(Composition::joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest,
+                                                     files.result),
+                            files.result);
+        });
+    } else if (firstStamped && !com::isTrue(FileFolderExists(files.printedRest))) {
+        placed = placeResult(files.result, [&] { return win32::MoveFileA(files.stampedFirst, files.result) != 0; });
     }
-
-    if (!com::isTrue(FileFolderExists(files.result))) {
+    if (placed == Placed::Refused) return Flow::Cleanup;
+    if (placed == Placed::None) {
         failed("Es wurde keine PDF-Datei erzeugt: " + files.result, run);
         return Flow::End;
     }

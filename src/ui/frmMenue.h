@@ -3,6 +3,7 @@
 // export command and the routines it calls; each member is defined in the
 // folder that owns it (export/, util/, ui/).
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/com/Boolean.h"
@@ -52,14 +53,18 @@ public:
 
     // Starts a command line and waits, with no time limit, until its program
     // has ended, handling pending window events meanwhile. False, after a
-    // message, when the program cannot be started.
-    com::Boolean ShellWait(const std::string& cmdline, com::Boolean bShowApp);
+    // message, when the program cannot be started. `exitCode`, when given,
+    // receives the program's exit code (259 when it never ran or is unknown).
+    com::Boolean ShellWait(const std::string& cmdline, com::Boolean bShowApp, std::uint32_t* exitCode = nullptr);
 
     // True for an existing file or folder.
     com::Boolean FileFolderExists(const std::string& Path);
     // True when no file of that name is left in the way afterwards; False,
     // after the locked-file message, when it could not be deleted.
     com::Boolean DeleteExistingFile(const std::string& fileName);
+    // True when no file of that name exists or it could be deleted now; it is
+    // left as it is. False, after the locked-file message, otherwise.
+    com::Boolean FileReplaceable(const std::string& fileName);
 
     // Puts a window above all others (or back among them).
     void SetTopMost(std::int32_t hWnd, com::Boolean topMost);
@@ -95,6 +100,14 @@ private:
     // Lays the letterheads under the printed pages, puts the result in place
     // and opens it.
     Flow composeLetterhead(const ExportRun& run);
+    void tellLocked(const std::string& fileName);
+    // Runs a pdftk command line; true when pdftk ended normally and `output`
+    // exists. Whatever a pdftk that failed or was ended wrote is deleted.
+    bool runPdftk(const std::string& cmdline, const std::string& output);
+    // Writes the result by `produce` while the old result of that name waits
+    // beside it; the old one comes back unless a new one was made.
+    enum class Placed { New, None, Refused };
+    Placed placeResult(const std::string& result, const std::function<bool()>& produce);
     // Tells the user why no PDF was made, then cleans up.
     void failed(const std::string& failureText, const ExportRun& run);
     // Deletes the run's intermediate files; the result always stays.

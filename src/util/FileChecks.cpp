@@ -14,8 +14,18 @@ com::Boolean frmMenue::DeleteExistingFile(const std::string& fileName) {
         return com::True;
     } catch (const com::Error&) {
         // Held open by another program, read-only, or a folder of that name.
-        runtime::MsgBox("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + fileName, runtime::vbOKOnly,
-                        MessageTitle);
+        tellLocked(fileName);
         return com::False;
     }
+}
+
+com::Boolean frmMenue::FileReplaceable(const std::string& fileName) {
+    if (!com::isTrue(FileFolderExists(fileName)) || win32::CanDeleteFileA(fileName)) return com::True;
+    tellLocked(fileName);
+    return com::False;
+}
+
+void frmMenue::tellLocked(const std::string& fileName) {
+    runtime::MsgBox("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + fileName, runtime::vbOKOnly,
+                    MessageTitle);
 }

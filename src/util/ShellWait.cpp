@@ -6,7 +6,7 @@
 #include "src/ui/Messages.h"
 #include "src/ui/frmMenue.h"
 
-com::Boolean frmMenue::ShellWait(const std::string& cmdline, com::Boolean bShowApp) {
+com::Boolean frmMenue::ShellWait(const std::string& cmdline, com::Boolean bShowApp, std::uint32_t* exitCode) {
     win32::STARTUPINFOA startup;
     startup.dwFlags = win32::STARTF_USESHOWWINDOW;
     // True (-1) shows the window normally (1), False (0) hides it.
@@ -24,6 +24,10 @@ com::Boolean frmMenue::ShellWait(const std::string& cmdline, com::Boolean bShowA
     do {
         runtime::DoEvents();
     } while (win32::WaitForSingleObject(process.hProcess, 10) == win32::WAIT_TIMEOUT);
+    if (exitCode) {
+        win32::DWORD code = win32::STILL_ACTIVE;
+        *exitCode = win32::GetExitCodeProcess(process.hProcess, code) ? code : win32::STILL_ACTIVE;
+    }
     win32::CloseHandle(process.hThread);  // not needed, but not to be leaked either
     return com::toBoolean(win32::CloseHandle(process.hProcess));
 }

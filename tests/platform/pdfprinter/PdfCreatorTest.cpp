@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -175,8 +176,26 @@ TEST_F(PdfPrinter, EndsByTaskkillUnderItsImageName)
               std::string::npos)
         << result.out;
     EXPECT_TRUE(endsSoon(*pid));
+    // The object's process is gone: every call says so, as a host sees a
+    // server process that died.
+    const std::vector<std::function<void()>> calls = {
+        [&] { m_printer.get("cOutputFilename"); },
+        [&] { m_printer.put("cOption", std::string("x"), {{"AutosaveFilename"}}); },
+        [&] { m_printer.call("cClearCache"); },
+        [&] { m_printer.call("cClose"); },
+    };
+    for (const auto& call : calls) {
+        try {
+            call();
+            ADD_FAILURE() << "no error";
+        } catch (const com::Error& error) {
+            EXPECT_EQ(error.number(), -2147023174);
+            EXPECT_EQ(error.description(), "Der RPC-Server ist nicht verfügbar.");
+        }
+    }
     // The lock died with it: the next start is not blocked.
     EXPECT_EQ(m_printer.call("cStart"), Variant(com::True));
+    EXPECT_EQ(outputName(), "");
     m_printer.call("cClose");
 }
 

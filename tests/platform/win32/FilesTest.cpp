@@ -65,6 +65,12 @@ TEST_F(FilesTest, DeleteFileFailsWhereWindowsFails)
         {"file", folder.windowsPath("file.txt"), TRUE, ERROR_SUCCESS},
     };
     for (const auto& c : cases) {
+        // The test beforehand answers as the deletion will, and deletes nothing.
+        SetLastError(ERROR_SUCCESS);
+        const bool existed = std::filesystem::exists(hostPath(c.path));
+        EXPECT_EQ(CanDeleteFileA(c.path), c.expected) << c.what;
+        EXPECT_EQ(GetLastError(), c.error) << c.what;
+        EXPECT_EQ(std::filesystem::exists(hostPath(c.path)), existed) << c.what;
         SetLastError(ERROR_SUCCESS);
         EXPECT_EQ(DeleteFileA(c.path), c.expected) << c.what;
         EXPECT_EQ(GetLastError(), c.error) << c.what;
@@ -135,6 +141,9 @@ TEST_F(FilesTest, DeleteFileFailsOnAFileLockedByAnotherProcess)
         {
             LockingProcess holder(folder.path("locked.txt"), kind);
             ASSERT_TRUE(holder.locked()) << what;
+            SetLastError(ERROR_SUCCESS);
+            EXPECT_EQ(CanDeleteFileA(folder.path("locked.txt")), FALSE) << what;
+            EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION) << what;
             SetLastError(ERROR_SUCCESS);
             EXPECT_EQ(DeleteFileA(folder.path("locked.txt")), FALSE) << what;
             EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION) << what;

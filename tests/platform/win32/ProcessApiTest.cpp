@@ -4,6 +4,7 @@
 #include <future>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "tests/support/TempFolder.h"
 #include "platform/win32/ProcessApi.h"
@@ -72,6 +73,46 @@ TEST(CreateProcessA, WaitTimesOutWhileTheProgramRunsAndEndsForEveryWaiter)
     EXPECT_EQ(other.get(), WAIT_OBJECT_0);
     CloseHandle(information.hThread);
     CloseHandle(information.hProcess);
+}
+
+TEST(GetExitCodeProcess, TellsHowTheProgramEndedAndStillActiveWhileItRuns)
+{
+    struct Case {
+        const char* line;
+        DWORD code;
+    };
+    // A forced end is never mistaken for success.
+    for (const Case c : {Case{"sh -c \"exit 0\"", 0}, Case{"sh -c \"exit 3\"", 3},
+                         Case{"sh -c \"kill -9 $$\"", 128 + 9}}) {
+        SCOPED_TRACE(c.line);
+        const auto information = start(c.line);
+        ASSERT_EQ(WaitForSingleObject(information.hProcess, deadline), WAIT_OBJECT_0);
+        DWORD code = STILL_ACTIVE;
+        EXPECT_TRUE(GetExitCodeProcess(information.hProcess, code));
+        EXPECT_EQ(code, c.code);
+        // Asked again, and through the other handle: the same answer.
+        EXPECT_TRUE(GetExitCodeProcess(information.hThread, code));
+        EXPECT_EQ(code, c.code);
+        CloseHandle(information.hThread);
+        CloseHandle(information.hProcess);
+        EXPECT_FALSE(GetExitCodeProcess(information.hProcess, code));
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    }
+
+    TempFolder folder;
+    const auto running = start(R"(sh -c "while ! test -e ')" + folder.path("weiter") + R"('; do sleep 0.01; done; exit 5")");
+    DWORD code = 0;
+    EXPECT_TRUE(GetExitCodeProcess(running.hProcess, code));
+    EXPECT_EQ(code, STILL_ACTIVE);
+    folder.write("weiter", "");
+    // Asked without a wait before: the end is found all the same.
+    for (int tries = 0; tries < 6000 && code == STILL_ACTIVE; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        GetExitCodeProcess(running.hProcess, code);
+    }
+    EXPECT_EQ(code, 5u);
+    CloseHandle(running.hThread);
+    CloseHandle(running.hProcess);
 }
 
 TEST(CreateProcessA, FailsWithFileNotFoundForAMissingProgram)
