@@ -46,12 +46,14 @@ private:
 
     void reap(int pid)
     {
-        int status = 0;
+        // The code is kept before the child is reaped: once the pid no
+        // longer exists, its code is here to be had.
+        siginfo_t info{};
         int result = 0;
         do {
-            result = ::waitpid(pid, &status, 0);
+            result = ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT);
         } while (result < 0 && errno == EINTR);
-        int code = result < 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        const int code = result < 0 ? -1 : info.si_code == CLD_EXITED ? info.si_status : 128 + info.si_status;
         {
             std::lock_guard lock(m_mutex);
             m_codes[pid] = code;
@@ -61,6 +63,9 @@ private:
                 m_order.pop_front();
             }
         }
+        do {
+            result = ::waitpid(pid, nullptr, 0);
+        } while (result < 0 && errno == EINTR);
         m_ended.notify_all();
     }
 

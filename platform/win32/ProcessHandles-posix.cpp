@@ -47,9 +47,11 @@ bool isGone(int pid)
 std::optional<int> askReaper(int pid, std::chrono::milliseconds timeout)
 {
     auto code = ChildReaper::instance().wait(pid, timeout);
-    if (!code && isGone(pid))
-        return -1;
-    return code;
+    if (code || !isGone(pid))
+        return code;
+    // Reaped just after the wait gave up: the reaper kept the code before.
+    code = ChildReaper::instance().wait(pid, std::chrono::milliseconds(0));
+    return code ? code : -1;
 }
 
 class Table final : public ProcessHandles {

@@ -1,0 +1,232 @@
+// Exports that something breaks in the middle: pdftk or the PDF printer ended
+// while they work, the output folder's disk full. Each time the user is told,
+// the old result is still there, byte for byte, and nothing is left behind.
+#include <sys/mount.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "platform/win32/ChildReaper.h"
+#include "platform/win32/Process.h"
+#include "tests/src/printing/RealPdfPrinter.h"
+#include "tests/support/PdfText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string noResult = "Es wurde keine PDF-Datei erzeugt: ";
+
+// What the user's programs do meanwhile: "taskkill /f /im <image>", as
+// another host's export or the user at a console would run it.
+void taskkill(const std::string& image) {
+    win32::StartedProcess started;
+    ASSERT_TRUE(win32::startProcess({"taskkill /f /im " + image, win32::SW_HIDE}, started));
+    win32::ChildReaper::instance().wait(started.pid, 30s);
+}
+
+bool appearsWithin(const std::function<bool()>& seen, std::chrono::seconds limit) {
+    for (const auto deadline = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < deadline;) {
+        if (seen()) return true;
+        std::this_thread::sleep_for(1ms);
+    }
+    return false;
+}
+
+// The processes whose command line names `text`: the programs a run started
+// in its folders.
+std::vector<std::string> processesNaming(const std::string& text) {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+        std::string line{std::istreambuf_iterator<char>(in), {}};
+        std::ranges::replace(line, '\0', ' ');
+        if (line.find(text) != std::string::npos) found.push_back(entry.path().filename().string() + ": " + line);
+    }
+    return found;
+}
+
+class Faults : public RealPdfPrinter {
+protected:
+    void SetUp() override {
+        RealPdfPrinter::SetUp();
+        wordDocument();
+        // The user's earlier result, to be replaced without a question.
+        settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
+        folder.write("Dokumente/Angebot.pdf", oldResult);
+    }
+    void TearDown() override {
+        ::unsetenv("KALMORA_PDFTK");
+        RealPdfPrinter::TearDown();
+    }
+
+    std::string result() const { return documents() + "\\Angebot.pdf"; }
+    bool oldResultStays() const { return folder.read("Dokumente/Angebot.pdf") == oldResult; }
+    // Waits for the run's programs to be gone, and tells which are not.
+    std::vector<std::string> leftoverProcesses() const {
+        appearsWithin([&] { return processesNaming(folder.path()).empty(); }, 10s);
+        return processesNaming(folder.path());
+    }
+
+    const std::string oldResult = office::textToPdf("ALTES ERGEBNIS");
+};
+
+// In place of pdftk: for the command line that names `KALMORA_KILL_AT` it
+// writes the first half of pdftk's output and then works on until it is
+// ended; every other command line goes to pdftk.
+const char* const StalledPdftk = R"(#!/bin/bash
+for output; do :; done
+if [[ "$*" == *"$KALMORA_KILL_AT"* ]]; then
+  /usr/bin/pdftk "${@:1:$#-1}" "$output.ganz" || exit 1
+  head -c $(( $(stat -c %s "$output.ganz") / 2 )) "$output.ganz" > "$output"
+  rm -f "$output.ganz"
+  touch "$KALMORA_KILL_MARK"
+  exec sleep 60
+fi
+exec /usr/bin/pdftk "$@"
+)";
+
+TEST_F(Faults, PdftkEndedWhileItWritesLeavesNoHalfResultAndTheOldOneStays) {
+    folder.write("pdftk", StalledPdftk);
+    fs::permissions(folder.path("pdftk"), fs::perms::owner_all);
+    ::setenv("KALMORA_PDFTK", folder.path("pdftk").c_str(), 1);
+    struct Case {
+        const char* step;
+        const char* commandPart;
+    };
+    // The first page stamped, the following pages stamped, both joined.
+    for (const Case c : {Case{"first page", "erste.pdf"}, Case{"following pages", "zweite.pdf"},
+                         Case{"join", "cat A B"}}) {
+        SCOPED_TRACE(c.step);
+        const std::string mark = folder.path("abgebrochen");
+        fs::remove(mark);
+        ::setenv("KALMORA_KILL_AT", c.commandPart, 1);
+        ::setenv("KALMORA_KILL_MARK", mark.c_str(), 1);
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok"});
+        runtime::setBackend(script);
+        // Another export ends every pdftk of the user while this one writes.
+        std::thread other([&] {
+            if (appearsWithin([&] { return fs::exists(mark); }, 60s)) taskkill("PDFtk.exe");
+        });
+        run(*word);
+        other.join();
+
+        EXPECT_TRUE(fs::exists(mark));
+        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", shown::abort(noResult + result())}));
+        EXPECT_TRUE(oldResultStays());
+        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+        EXPECT_EQ(leftoverProcesses(), std::vector<std::string>{});
+    }
+    // With pdftk working again the next export replaces the old result.
+    ::unsetenv("KALMORA_PDFTK");
+    answers({"choice 0"});
+    run(*word);
+    EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+}
+
+TEST_F(Faults, ThePdfPrinterEndedDuringAJobIsReportedAndTheNextExportWorks) {
+    const fs::path spool = printers::spoolFolder("PDFCreator");
+    std::thread user([&] {
+        // Ended as soon as the first job reaches it.
+        const bool spooled = appearsWithin(
+            [&] { return fs::exists(spool) && !fs::is_empty(spool); }, 60s);
+        if (spooled) taskkill("PDFCreator.exe");
+    });
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    user.join();
+
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0",
+                                                  shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1)}));
+    EXPECT_TRUE(oldResultStays());
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+
+    // The next export starts the printer afresh, drops what the dead one
+    // left waiting, and cleans up what it printed.
+    answers({"choice 0"});
+    run(*word);
+    EXPECT_EQ(record().back(), "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf")));
+    EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
+// The output folder on a file system of its own, of a few pages only.
+class FullDisk : public Faults {
+protected:
+    void SetUp() override {
+        Faults::SetUp();
+        fs::create_directories(folder.path("Klein"));
+        if (::mount("tmpfs", folder.path("Klein").c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0) {
+            const int error = errno;
+            GTEST_SKIP() << "no small file system can be mounted here (" << std::strerror(error)
+                         << "); mounting one needs root with CAP_SYS_ADMIN";
+        }
+        mounted_ = true;
+        settings("WordGelesen=1\r\nWordOverwrite=-1\r\nPDFAusgabePfadWord=" + folder.windowsPath("Klein") + "\r\n");
+    }
+    void TearDown() override {
+        if (mounted_) ::umount2(folder.path("Klein").c_str(), MNT_DETACH);
+        Faults::TearDown();
+    }
+
+    // Fills the file system up to `free` bytes left.
+    void leave(std::uintmax_t free) {
+        fs::remove(folder.path("Klein/Füllung"));
+        const std::uintmax_t available = fs::space(folder.path("Klein")).available;
+        ASSERT_GE(available, free);
+        folder.write("Klein/Füllung", std::string(available - free, 'x'));
+    }
+
+private:
+    bool mounted_ = false;
+};
+
+TEST_F(FullDisk, ADiskThatFillsUpDuringTheRunNeverCostsTheOldResult) {
+    folder.write("Klein/Angebot.pdf", oldResult);
+    const std::string resultFile = folder.windowsPath("Klein") + "\\Angebot.pdf";
+    struct Case {
+        std::uintmax_t free;  // bytes left, in pages of 4 KiB
+        const char* fullAt;
+        std::vector<std::string> told;  // after the choice; empty when the result is made
+    };
+    // Each page of room lets the run get one step further.
+    const Case cases[] = {
+        // The first page saved, the following pages not: the wait for them
+        // ends silently, and the full disk stops the stamping.
+        {4096, "the printer saving the following pages", {shown::abort(noResult + resultFile)}},
+        {8192, "stamping the first page", {shown::abort(noResult + resultFile)}},
+        {12288, "stamping the following pages", {shown::abort(noResult + resultFile)}},
+        {16384, "joining both into the result", {shown::abort(noResult + resultFile)}},
+        {20480, "nowhere", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("full at ") + c.fullAt);
+        leave(c.free);
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok", "msgbox ok"});
+        runtime::setBackend(script);
+        run(*word);
+
+        std::vector<std::string> expected = {shown::choice + " -> 0"};
+        expected.insert(expected.end(), c.told.begin(), c.told.end());
+        if (c.told.empty()) expected.push_back("open " + runtime::quoted(folder.path("Klein/Angebot.pdf")));
+        EXPECT_EQ(record(), expected);
+        if (c.told.empty()) {
+            ASSERT_EQ(pdf::pageCount(folder.path("Klein/Angebot.pdf")), 3);
+            EXPECT_EQ(pdf::pageText(folder.path("Klein/Angebot.pdf"), 3), "Seite drei FOLGE BRIEFKOPF");
+        } else {
+            EXPECT_EQ(folder.read("Klein/Angebot.pdf"), oldResult);
+        }
+        EXPECT_EQ(folder.names("Klein"), (std::set<std::string>{"Angebot.pdf", "Füllung"}));
+    }
+}
+
+}  // namespace
