@@ -8,7 +8,8 @@ ParsedOptions parseHostOptions(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
         const bool takesValue = option == "--app" || option == "--open" || option == "--sheet" ||
-                                option == "--load" || option == "--unload" || option == "--ui";
+                                option == "--load" || option == "--unload" || option == "--ui" ||
+                                option == "--usage";
         if (takesValue && i + 1 >= arguments.size()) return fail(option + " braucht einen Wert.");
         const std::string value = takesValue ? arguments[++i] : std::string();
         if (option == "--app") {
@@ -30,6 +31,8 @@ ParsedOptions parseHostOptions(const std::vector<std::string>& arguments) {
             ++o.clicks;
         } else if (option == "--unload") {
             o.unload = value;
+        } else if (option == "--usage") {
+            o.usage = value;
         } else if (option == "--crash") {
             o.crash = true;
         } else if (option == "--dump-bars") {

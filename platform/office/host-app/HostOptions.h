@@ -22,6 +22,7 @@ struct HostOptions {
     bool dumpBars = false;                        // --dump-bars
     UiKind ui = UiKind::Automatic;                // --ui qt|terminal|script:FILE
     std::string script;                           // the answer file of --ui script:FILE
+    std::string usage;                            // --usage FILE: a line per click
 };
 
 // The options, or the German reason why the command line is not understood.
@@ -34,6 +35,6 @@ ParsedOptions parseHostOptions(const std::vector<std::string>& arguments);
 inline constexpr const char* HostUsage =
     "Aufruf: host-app [--app word|excel|NAME] [--open DATEI] [--modified | --new] [--sheet NAME]\n"
     "                 [--load PROGID]... [--click]... [--unload PROGID] [--crash] [--dump-bars]\n"
-    "                 [--ui qt|terminal|script:DATEI]\n";
+    "                 [--ui qt|terminal|script:DATEI] [--usage DATEI]\n";
 
 }  // namespace office

@@ -1,11 +1,13 @@
 // host-app: a stand-in for Word and Excel that loads add-ins as they do.
 // See HostOptions.h for its command line. The scripted record and the open
-// requests go to standard output. Exit status 0; 3 when the answer script
-// met a window it had no answer for; 2 for a bad command line; 1 when the
-// host could not do what it was asked.
+// requests go to standard output; --usage FILE gets a line per click with the
+// host's descriptors, memory and child processes after it. Exit status 0; 3
+// when the answer script met a window it had no answer for; 2 for a bad
+// command line; 1 when the host could not do what it was asked.
 #include <unistd.h>
 
 #include <QApplication>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +24,7 @@
 #include "platform/office/host-app/HostOptions.h"
 #include "platform/office/host-app/HostWindow.h"
 #include "platform/office/host-app/LoadedAddIn.h"
+#include "platform/office/host-app/ProcessUsage.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/qt/QtBackend.h"
 #include "platform/runtime/script/ScriptBackend.h"
@@ -180,7 +183,18 @@ int run(const HostOptions& options, int argc, char** argv) {
     Host host(options, makeHost(options));
     host.start();
     bool clicked = true;
-    for (int i = 0; i < options.clicks; ++i) clicked = host.click() && clicked;
+    std::ofstream usage;
+    if (!options.usage.empty()) {
+        usage.open(options.usage, std::ios::trunc);
+        if (!usage) throw std::runtime_error("--usage: " + options.usage + " lässt sich nicht schreiben.");
+        usage << usageLine(0, currentUsage(), 0.0) << "\n" << std::flush;
+    }
+    for (int i = 1; i <= options.clicks; ++i) {
+        const auto started = std::chrono::steady_clock::now();
+        clicked = host.click() && clicked;
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+        if (usage.is_open()) usage << usageLine(i, currentUsage(), took.count()) << "\n" << std::flush;
+    }
     if (options.clicks == 0 && ui == UiKind::Qt) {
         const std::string text = options.document.empty() ? std::string() : readFile(options.document);
         HostWindow window(host.application(), QString::fromStdString(text.rfind("%PDF", 0) == 0 ? "PDF-Dokument" : text));
