@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Measures whole exports, from the click on the button to the opened PDF, as
+# a user gets them: host-app loads the installed add-in, the real PDF printer
+# prints, the real pdftk composes. For documents of 1, 10, 100 and 999 pages
+# in each letterhead layout it prints:
+#   whole     the click's duration (median of the plain runs)
+#   peak      the host's peak resident memory (the most of the plain runs)
+#   printing  the click less the composition (first pdftk start to last end):
+#             the choice, the PDF printer's start, the jobs and their waits
+#   pauses    the fixed pauses of 200 ms that the add-in sleeps (polls of the
+#             PDF printer and the pause between two jobs)
+#   pdftk     the pdftk runs (stamping and joining), start to end, summed
+#   runs      how many pdftk runs there were
+#   ratio     whole / (pdftk + pauses)
+# The parts come from one more run: pdftk through a wrapper that notes its
+# start and end, the host's main thread (where the add-in sleeps) under
+# strace. Needs strace and python3 (installed when missing).
+#   bench/export.sh [runs per case]     3 when not given
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+runs="${1:-3}"
+for tool in strace python3; do
+  command -v "$tool" >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends "$tool"; }
+done
+bash scripts/setup
+cmake --preset ci >/dev/null
+cmake --build --preset ci >/dev/null
+
+bin="$root/build/ci/bin"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/Dokumente" "$work/PDF" "$work/Welt"
+export KALMORA_WORLD="$work/Welt"
+"$bin/printers" add "Büro-Laser" >/dev/null
+"$bin/printers" add PDFCreator >/dev/null
+"$bin/printers" default "Büro-Laser" >/dev/null
+"$bin/regsvr" "$root/build/ci/lib/libPDFCreator.so" >/dev/null
+cp -r build/ci/addin "$work/AddIn"
+# Every run replaces the last one's result without asking.
+printf '[Global]\r\nErsteSeite=%s\r\nZweiteSeite=%s\r\nPDFAusgabePfadWord=%s\r\nWordGelesen=1\r\nWordOverwrite=-1\r\n' \
+  "$root/examples/Briefpapier/Kopfbogen-Seite1.pdf" \
+  "$root/examples/Briefpapier/Kopfbogen-Folgeseiten.pdf" \
+  "$work/PDF" > "$work/AddIn/pdf-Kalmora.ini"
+"$bin/regsvr" "$work/AddIn/PDF_Kalmora.so" >/dev/null
+
+# pdftk as the add-in runs it, noting when each run starts and ends.
+printf '%s\n' '#!/bin/bash' \
+  'start=$(date +%s.%N)' \
+  '/usr/bin/pdftk "$@"' \
+  'code=$?' \
+  'echo "$start $(date +%s.%N)" >> "$KALMORA_PDFTK_TIMES"' \
+  'exit $code' > "$work/pdftk-timed"
+chmod +x "$work/pdftk-timed"
+
+# One click in a fresh host; the usage line of the click goes to $2.
+export_once() {
+  local document="$1" usage="$2"
+  shift 2
+  "$@" "$bin/host-app" --app word --open "$document" --load PDF_Kalmora.Connect --click \
+    --ui "script:$work/antwort.txt" --usage "$usage" >/dev/null
+}
+
+printf '%-5s %-6s %8s %9s %9s %8s %8s %5s %6s\n' pages layout whole peak printing pauses pdftk runs ratio
+for pages in 1 10 100 999; do
+  document="$work/Dokumente/Brief$pages.doc"
+  for ((page = 1; page <= pages; page++)); do
+    printf 'Seite %d\n' "$page"
+    if [ "$page" -lt "$pages" ]; then printf '\f'; fi
+  done > "$document"
+  for layout in 0 1 2; do
+    echo "choice $layout" > "$work/antwort.txt"
+    rm -f "$work"/usage-*.txt
+    for ((run = 1; run <= runs; run++)); do
+      export_once "$document" "$work/usage-$run.txt"
+    done
+    pages_made=$(pdfinfo "$work/PDF/Brief$pages.pdf" | awk '/^Pages:/ {print $2}')
+    if [ "$pages_made" != "$pages" ]; then
+      echo "bench: $pages pages in layout $layout gave $pages_made pages" >&2
+      exit 1
+    fi
+
+    : > "$work/pdftk-times.txt"
+    KALMORA_PDFTK="$work/pdftk-timed" KALMORA_PDFTK_TIMES="$work/pdftk-times.txt" \
+      export_once "$document" "$work/usage-traced.txt" \
+      strace -ttt -T -e trace=clock_nanosleep -e signal=none -o "$work/trace.txt"
+    python3 - "$work" "$pages" "$layout" <<'PY'
+import glob, re, statistics, sys
+
+work, pages, layout = sys.argv[1:]
+
+def usage(path):
+    line = open(path).read().splitlines()[-1]
+    return {k: float(v) for k, v in (f.split("=") for f in line.split())}
+
+plain = [usage(p) for p in sorted(glob.glob(work + "/usage-[0-9]*.txt"))]
+whole = statistics.median(u["sekunden"] for u in plain)
+peak = max(u["spitze_kb"] for u in plain)
+
+# The add-in's fixed pauses of 200 ms, as long as they were slept.
+pauses = 0.0
+for line in open(work + "/trace.txt"):
+    if "tv_sec=0, tv_nsec=200000000}" in line:
+        pauses += float(re.search(r"<(\d+\.\d+)>\s*$", line)[1])
+
+runs = [tuple(map(float, line.split())) for line in open(work + "/pdftk-times.txt")]
+pdftk = sum(end - start for start, end in runs)
+span = max(e for _, e in runs) - min(s for s, _ in runs)
+click = usage(work + "/usage-traced.txt")["sekunden"]
+print("%-5s %-6s %7.3fs %7.0fkB %8.3fs %7.3fs %7.3fs %5d %6.2f" % (
+    pages, layout, whole, peak, click - span, pauses, pdftk, len(runs), whole / (pdftk + pauses)))
+PY
+  done
+done
