@@ -15,6 +15,7 @@
 
 #include "platform/office/TextPdf.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/Processes.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -46,17 +47,6 @@ std::vector<UsageLine> readUsage(const std::string& path) {
         lines.push_back(line);
     }
     return lines;
-}
-
-std::vector<std::string> processesNaming(const std::string& text) {
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
-        std::string line{std::istreambuf_iterator<char>(in), {}};
-        std::replace(line.begin(), line.end(), '\0', ' ');
-        if (line.find(text) != std::string::npos) found.push_back(line);
-    }
-    return found;
 }
 
 class Load : public ::testing::Test {

@@ -16,6 +16,7 @@
 #include "platform/win32/Process.h"
 #include "tests/src/printing/RealPdfPrinter.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/Processes.h"
 
 namespace {
 
@@ -38,19 +39,6 @@ bool appearsWithin(const std::function<bool()>& seen, std::chrono::seconds limit
         std::this_thread::sleep_for(1ms);
     }
     return false;
-}
-
-// The processes whose command line names `text`: the programs a run started
-// in its folders.
-std::vector<std::string> processesNaming(const std::string& text) {
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
-        std::string line{std::istreambuf_iterator<char>(in), {}};
-        std::ranges::replace(line, '\0', ' ');
-        if (line.find(text) != std::string::npos) found.push_back(entry.path().filename().string() + ": " + line);
-    }
-    return found;
 }
 
 class Faults : public RealPdfPrinter {
