@@ -54,7 +54,7 @@ public:
     // Starts a command line and waits, with no time limit, until its program
     // has ended, handling pending window events meanwhile. False, after a
     // message, when the program cannot be started. `exitCode`, when given,
-    // receives the program's exit code (259 when it never ran or is unknown).
+    // receives the program's exit code (259 when it could not be started).
     com::Boolean ShellWait(const std::string& cmdline, com::Boolean bShowApp, std::uint32_t* exitCode = nullptr);
 
     // True for an existing file or folder.
@@ -100,6 +100,7 @@ private:
     // Lays the letterheads under the printed pages, puts the result in place
     // and opens it.
     Flow composeLetterhead(const ExportRun& run);
+    // The locked-file message of DeleteExistingFile.
     void tellLocked(const std::string& fileName);
     // Runs a pdftk command line; true when pdftk ended normally and `output`
     // exists. Whatever a pdftk that failed or was ended wrote is deleted.
