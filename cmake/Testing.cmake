@@ -4,7 +4,7 @@
 # LOCK names what the tests must not share with others running at the same
 # time. Tests that start or end pdftk or the PDF printer take the lock
 # "pdf-programs": the taskkill command ends every such process of the user.
-# LABEL "load" marks the long runs that the sanitizer build leaves out.
+# LABEL "load" marks the long runs (ctest -LE load leaves them out).
 function(kalmora_add_test name)
   cmake_parse_arguments(ARG "" "LOCK;LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})

@@ -119,7 +119,13 @@ TEST_F(Load, TwoHundredExportsInOneHostLeaveNothingBehind) {
         EXPECT_EQ(usage[i].at("kinder"), 0);
         seconds.push_back(usage[i].at("sekunden"));
     }
+#ifndef __SANITIZE_ADDRESS__
     EXPECT_LE(last.at("speicher_kb") - warm.at("speicher_kb"), allowedGrowthKiB);
+#else
+    // The sanitizer holds freed memory back for a while, so resident memory
+    // says nothing there; its leak check at the host's exit (an exit status
+    // other than 0) takes the place of this one.
+#endif
 
     std::sort(seconds.begin(), seconds.end());
     std::cout << exports << " exports: " << seconds[seconds.size() / 2] << " s median, " << seconds.back()
