@@ -5,47 +5,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/office/TextPdf.h"
-#include "tests/support/PdfText.h"
-#include "tests/support/TempFolder.h"
+#include "tests/src/addin/InstalledAddIn.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class HostApp : public ::testing::Test {
+class HostApp : public InstalledAddIn {
 protected:
-    TempFolder folder;
-
     void SetUp() override {
-        ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1);
-        fs::create_directories(folder.path("AddIn"));
-        fs::create_directories(folder.path("Dokumente"));
-        for (const char* file : {"PDF_Kalmora.so", "pdftk.exe", "pdftk-guard"})
-            fs::copy_file(fs::path(ADDIN_FOLDER) / file, folder.path("AddIn") + "/" + file);
-        folder.write("erste.pdf", office::textToPdf("\n\n\n\n\n\n\n\n\n\nERSTER BRIEFKOPF"));
-        folder.write("zweite.pdf", office::textToPdf("\n\n\n\n\n\n\n\n\n\nFOLGE BRIEFKOPF"));
-        folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + folder.path("erste.pdf") +
-                                                  "\r\nZweiteSeite=" + folder.path("zweite.pdf") + "\r\n");
-        folder.write("Dokumente/Angebot.doc", "Seite eins\n\fSeite zwei\n\fSeite drei\n");
+        InstalledAddIn::SetUp();
         folder.write("Dokumente/Mappe.xls", "Seite eins\n\fSeite zwei\n\fSeite drei\n");
-        ASSERT_EQ(run(PRINTERS_PROGRAM, "add PDFCreator"), 0);
-        ASSERT_EQ(run(PRINTERS_PROGRAM, "add Drucker"), 0);
-        ASSERT_EQ(run(PRINTERS_PROGRAM, "default Drucker"), 0);
-        ASSERT_EQ(run(REGSVR_PROGRAM, pdf::quoted(PDFPRINTER_SERVER)), 0);
-        ASSERT_EQ(run(REGSVR_PROGRAM, pdf::quoted(folder.path("AddIn/PDF_Kalmora.so"))), 0);
-    }
-    void TearDown() override { ::unsetenv("KALMORA_WORLD"); }
-
-    // Runs a program; its exit status, and what it printed in `output`.
-    int run(const std::string& program, const std::string& arguments, std::string* output = nullptr) const {
-        const std::string out = pdf::run(program + " " + arguments + " 2>/dev/null; echo \"exit=$?\"");
-        if (output) *output = out.substr(0, out.rfind("exit="));
-        return std::stoi(out.substr(out.rfind("exit=") + 5));
-    }
-    int host(const std::string& arguments, const std::string& answers, std::string* output = nullptr) const {
-        folder.write("antworten.txt", answers);
-        return run(HOST_APP, arguments + " --ui script:" + pdf::quoted(folder.path("antworten.txt")), output);
     }
     std::vector<std::string> pages(const std::string& file) const {
         std::vector<std::string> texts;

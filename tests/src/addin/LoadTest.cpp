@@ -7,20 +7,15 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <sstream>
 
-#include "platform/office/TextPdf.h"
-#include "tests/support/PdfText.h"
+#include "tests/src/addin/InstalledAddIn.h"
 #include "tests/support/Processes.h"
-#include "tests/support/TempFolder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // KALMORA_LOAD_EXPORTS sets another number, for a quick look by hand.
 int exportCount() {
@@ -49,35 +44,12 @@ std::vector<UsageLine> readUsage(const std::string& path) {
     return lines;
 }
 
-class Load : public ::testing::Test {
+class Load : public InstalledAddIn {
 protected:
-    TempFolder folder;
-
     void SetUp() override {
-        ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1);
-        fs::create_directories(folder.path("AddIn"));
-        fs::create_directories(folder.path("Dokumente"));
-        for (const char* file : {"PDF_Kalmora.so", "pdftk.exe", "pdftk-guard"})
-            fs::copy_file(fs::path(ADDIN_FOLDER) / file, folder.path("AddIn") + "/" + file);
-        folder.write("erste.pdf", office::textToPdf("\n\n\n\n\n\n\n\n\n\nERSTER BRIEFKOPF"));
-        folder.write("zweite.pdf", office::textToPdf("\n\n\n\n\n\n\n\n\n\nFOLGE BRIEFKOPF"));
+        InstalledAddIn::SetUp();
         // Every export after the first replaces the result without asking.
-        folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + folder.path("erste.pdf") +
-                                                  "\r\nZweiteSeite=" + folder.path("zweite.pdf") +
-                                                  "\r\nWordGelesen=1\r\nWordOverwrite=-1\r\n");
-        folder.write("Dokumente/Angebot.doc", "Seite eins\n\fSeite zwei\n\fSeite drei\n");
-        ASSERT_EQ(run(PRINTERS_PROGRAM " add PDFCreator"), 0);
-        ASSERT_EQ(run(PRINTERS_PROGRAM " add Drucker"), 0);
-        ASSERT_EQ(run(PRINTERS_PROGRAM " default Drucker"), 0);
-        ASSERT_EQ(run(REGSVR_PROGRAM " " + pdf::quoted(PDFPRINTER_SERVER)), 0);
-        ASSERT_EQ(run(REGSVR_PROGRAM " " + pdf::quoted(folder.path("AddIn/PDF_Kalmora.so"))), 0);
-    }
-    void TearDown() override { ::unsetenv("KALMORA_WORLD"); }
-
-    static int run(const std::string& command, std::string* output = nullptr) {
-        const std::string out = pdf::run(command + " 2>/dev/null; echo \"exit=$?\"");
-        if (output) *output = out.substr(0, out.rfind("exit="));
-        return std::stoi(out.substr(out.rfind("exit=") + 5));
+        settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
     }
 };
 
@@ -91,14 +63,11 @@ TEST_F(Load, TwoHundredExportsInOneHostLeaveNothingBehind) {
         clicks += " --click";
         expected += "choice caption=\"Auswahl mit Doppelklick bestätigen\" -> " + layout + "\n" + opened;
     }
-    folder.write("antworten.txt", answers);
 
     std::string shown;
-    ASSERT_EQ(run(std::string(HOST_APP) + " --app word --open " + pdf::quoted(folder.path("Dokumente/Angebot.doc")) +
-                      " --load PDF_Kalmora.Connect" + clicks + " --ui script:" +
-                      pdf::quoted(folder.path("antworten.txt")) + " --usage " +
-                      pdf::quoted(folder.path("nutzung.txt")),
-                  &shown),
+    ASSERT_EQ(host("--app word --open " + pdf::quoted(folder.path("Dokumente/Angebot.doc")) +
+                       " --load PDF_Kalmora.Connect" + clicks + " --usage " + pdf::quoted(folder.path("nutzung.txt")),
+                   answers, &shown),
               0);
     EXPECT_EQ(shown, expected);
 
