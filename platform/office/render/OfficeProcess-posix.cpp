@@ -1,0 +1,136 @@
+#include "platform/office/render/OfficeProcess.h"
+
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace office {
+
+namespace {
+
+constexpr const char* kOfficeProgram = "/usr/lib/libreoffice/program/soffice.bin";
+constexpr auto kPoll = std::chrono::milliseconds(10);
+constexpr auto kSetUpLimit = std::chrono::seconds(60);
+// The office ends with this code once it has made a new profile, to be
+// started again on it.
+constexpr int kRestartCode = 81;
+
+std::string fileUrl(const std::filesystem::path& folder) {
+    std::string url = "file://";
+    // The profile path is a folder of the world; only the characters that an
+    // URL cannot carry as they are need escaping.
+    static constexpr char hex[] = "0123456789ABCDEF";
+    for (const char ch : folder.string()) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                           c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
+        if (plain) {
+            url += static_cast<char>(c);
+        } else {
+            url += '%';
+            url += hex[c >> 4];
+            url += hex[c & 15];
+        }
+    }
+    return url;
+}
+
+}  // namespace
+
+OfficeProcess::OfficeProcess(const std::filesystem::path& profile, std::string pipe)
+    : profile_(profile), pipe_(std::move(pipe)) {
+    for (int run = 1; !std::filesystem::exists(profile_ / "user" / "registrymodifications.xcu"); ++run) {
+        start(Run::SetUpProfile);
+        if (!waitForEnd(kSetUpLimit)) {
+            ::kill(pid_, SIGKILL);
+            waitForEnd(kSetUpLimit);
+            throw std::runtime_error("Das Office-Programm richtet sein Profil nicht ein.");
+        }
+        if ((exitCode_ != 0 && exitCode_ != kRestartCode) || run == 3)
+            throw std::runtime_error("Das Office-Programm richtet sein Profil nicht ein (Code " +
+                                     std::to_string(exitCode_) + ").");
+    }
+    start(Run::Serve);
+}
+
+OfficeProcess::~OfficeProcess() {
+    if (!running()) return;
+    ::kill(pid_, SIGTERM);
+    if (waitForEnd(std::chrono::seconds(5))) return;
+    ::kill(pid_, SIGKILL);
+    waitForEnd(std::chrono::hours(1));
+}
+
+std::string OfficeProcess::connectUrl() const { return "uno:pipe,name=" + pipe_ + ";urp;StarOffice.ComponentContext"; }
+
+void OfficeProcess::start(Run run) {
+    // Everything the child needs is made before the fork: between fork and
+    // exec a multi-threaded host may only make async-signal-safe calls.
+    std::vector<std::string> arguments = {kOfficeProgram,
+                                          "--headless",
+                                          "--invisible",
+                                          "--nologo",
+                                          "--norestore",
+                                          "--nodefault",
+                                          "--nolockcheck",
+                                          "-env:UserInstallation=" + fileUrl(profile_),
+                                          run == Run::Serve ? "--accept=pipe,name=" + pipe_ + ";urp;"
+                                                            : "--terminate_after_init"};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const pid_t parent = ::getpid();
+
+    const pid_t pid = ::fork();
+    if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+    if (pid == 0) {
+        // The office ends with the host, also when the host is killed.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) ::_exit(127);
+        // It writes warnings nobody reads; the host's own output stays clean.
+        const int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            ::dup2(null, STDIN_FILENO);
+            ::dup2(null, STDOUT_FILENO);
+            ::dup2(null, STDERR_FILENO);
+        }
+        // No descriptor of the host (its locks, its pipes) lives on in the office.
+        ::syscall(SYS_close_range, 3U, ~0U, 0U);
+        ::execve(kOfficeProgram, argv.data(), environ);
+        ::_exit(127);
+    }
+    pid_ = pid;
+    exitCode_ = -1;
+}
+
+bool OfficeProcess::running() {
+    if (pid_ < 0) return false;
+    int status = 0;
+    const pid_t ended = ::waitpid(pid_, &status, WNOHANG);
+    if (ended == 0) return true;
+    exitCode_ = ended < 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    pid_ = -1;
+    return false;
+}
+
+bool OfficeProcess::waitForEnd(std::chrono::milliseconds timeout) {
+    const auto until = std::chrono::steady_clock::now() + timeout;
+    while (running()) {
+        if (std::chrono::steady_clock::now() >= until) return false;
+        std::this_thread::sleep_for(kPoll);
+    }
+    return true;
+}
+
+}  // namespace office

@@ -1,0 +1,35 @@
+#include "platform/office/render/OfficeProfile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace office {
+
+namespace {
+
+// More hosts than this on one machine at once are not expected.
+constexpr int kProfiles = 64;
+
+}  // namespace
+
+OfficeProfile::OfficeProfile(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    for (int n = 1; n <= kProfiles; ++n) {
+        const std::filesystem::path profile = folder / std::to_string(n);
+        win32::FileDescriptor lock(::open((profile.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+        if (!lock.valid()) throw std::runtime_error("cannot open " + profile.string() + ".lock");
+        if (::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) continue;
+        // The office's own lock in a profile that nobody holds was left by
+        // an office that was killed; it would only hold up the next start.
+        std::filesystem::remove(profile / ".lock");
+        lock_ = std::move(lock);
+        path_ = profile;
+        return;
+    }
+    throw std::runtime_error("every office profile in " + folder.string() + " is in use");
+}
+
+}  // namespace office

@@ -1,0 +1,50 @@
+#pragma once
+// Lays out real Word and Excel documents (.docx, .doc, .xlsx, .xls, and the
+// office's own formats) as they print, through a headless office that this
+// object starts and ends. One renderer serves one host process.
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace office {
+
+// What a host takes a document for.
+enum class OfficeDocumentKind { Text, Spreadsheet };
+
+// A document the office cannot open for the host: what() says why, in German
+// ("Das Dokument ist mit einem Kennwort geschützt.").
+class DocumentRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct LaidOutDocument {
+    std::vector<std::string> sheets;  // a spreadsheet's sheets in their order; none for a text
+    std::string sheet;                // the sheet laid out
+    std::string pdf;                  // the pages (a PDF file's bytes); empty when nothing prints
+};
+
+class OfficeRenderer {
+public:
+    // Starts the office with a profile of its own under `profiles`. Throws
+    // std::runtime_error when it does not start.
+    explicit OfficeRenderer(const std::filesystem::path& profiles);
+    // Ends the office.
+    ~OfficeRenderer();
+    OfficeRenderer(const OfficeRenderer&) = delete;
+    OfficeRenderer& operator=(const OfficeRenderer&) = delete;
+
+    // The pages of `file` as they print. A spreadsheet prints the sheet named
+    // `sheet`, or without a name the sheet the file stores as active; a sheet
+    // without content has no pages. Throws DocumentRefused when the file is
+    // encrypted, damaged, not of `kind`, or has no sheet of that name.
+    LaidOutDocument layOut(const std::filesystem::path& file, OfficeDocumentKind kind, const std::string& sheet = {});
+
+private:
+    struct Session;
+    std::unique_ptr<Session> session_;
+};
+
+}  // namespace office
