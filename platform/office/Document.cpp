@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/office/PageFile.h"
+
 namespace office {
 
 Document::Document(State state) : state_(std::move(state)) {
@@ -25,6 +27,11 @@ Document::Document(State state) : state_(std::move(state)) {
         }
         return com::Variant();
     });
+}
+
+PageFile Document::pages() const {
+    if (state_.laidOut) return PageFile(PageFile::LaidOut{*state_.laidOut});
+    return PageFile(state_.file);
 }
 
 com::Error Document::saveFailure() const { return com::Error(4198, "Befehl misslungen"); }

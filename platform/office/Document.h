@@ -3,11 +3,14 @@
 // "Saved", "Save", "Path", "Name" and "FullName". Tests set the state and
 // choose what a Save does, and give the file on disk whose pages print.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/com/AutomationObject.h"
 
 namespace office {
+
+class PageFile;
 
 enum class SaveOutcome {
     Stores,         // the document is stored and reports Saved = True
@@ -24,17 +27,25 @@ public:
         com::Boolean saved = com::True;
         SaveOutcome saveOutcome = SaveOutcome::Stores;
         std::int32_t saveCalls = 0;  // every call of "Save", failed ones too
-        // The full path of the file whose pages print: a PDF file, or text
-        // with form feeds between pages (PageFile.h). It need not agree with
-        // path and name, which stay what the add-in sees. Empty: the document
-        // has nothing to print.
+        // The full path of the file whose pages print: a PDF file, text with
+        // form feeds between pages, or an office document (PageFile.h). It
+        // need not agree with path and name, which stay what the add-in sees.
+        // Empty: the document has nothing to print.
         std::string file = {};
+        // For an office document, the pages the office laid out when the
+        // host opened it (a PDF file's bytes; Excel: the active sheet's, none
+        // when it is empty); the file itself is then not read again.
+        std::optional<std::string> laidOut = {};
     };
 
     explicit Document(State state);
 
     State& state() noexcept { return state_; }
     const State& state() const noexcept { return state_; }
+
+    // The pages that print: those laid out, else the file's. Throws
+    // std::runtime_error as PageFile does.
+    PageFile pages() const;
 
 protected:
     ~Document() override = default;

@@ -4,13 +4,14 @@
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
+#include "platform/office/DocumentFormat.h"
 #include "platform/office/PdfBytes.h"
-
 #include "platform/office/TextPdf.h"
 
 namespace office {
@@ -28,22 +29,43 @@ std::string contentsOf(const std::string& file) {
 
 }  // namespace
 
-PageFile::PageFile(const std::string& file) : bytes_(contentsOf(file)), document_(std::make_unique<QPDF>()) {
-    if (!bytes_.starts_with("%PDF")) bytes_ = textToPdf(bytes_);
+PageFile::PageFile(const std::string& file) : bytes_(contentsOf(file)) {
+    switch (documentFormat(bytes_)) {
+        case DocumentFormat::Pdf:
+            break;
+        case DocumentFormat::Text:
+            bytes_ = textToPdf(bytes_);
+            break;
+        case DocumentFormat::Office:
+            throw std::runtime_error(file + " is an office document that was not laid out");
+        case DocumentFormat::Unknown:
+            throw std::runtime_error(file + " is neither text nor PDF");
+    }
+    read(file);
+}
+
+PageFile::PageFile(LaidOut pages) : bytes_(std::move(pages.pdf)) {
+    if (!bytes_.empty()) read("laid-out pages");
+}
+
+void PageFile::read(const std::string& name) {
+    document_ = std::make_unique<QPDF>();
     // Warnings about a damaged file that can be repaired are of no interest
     // to a printer; the repaired pages print.
     document_->setSuppressWarnings(true);
-    document_->processMemoryFile(file.c_str(), bytes_.data(), bytes_.size());
+    document_->processMemoryFile(name.c_str(), bytes_.data(), bytes_.size());
 }
 
 PageFile::~PageFile() = default;
 
 std::int32_t PageFile::pageCount() const {
+    if (!document_) return 0;
     return static_cast<std::int32_t>(QPDFPageDocumentHelper(*document_).getAllPages().size());
 }
 
 std::string PageFile::pdfOf(const std::vector<std::int32_t>& pages) const {
-    const std::vector<QPDFPageObjectHelper> all = QPDFPageDocumentHelper(*document_).getAllPages();
+    const std::vector<QPDFPageObjectHelper> all =
+        document_ ? QPDFPageDocumentHelper(*document_).getAllPages() : std::vector<QPDFPageObjectHelper>();
     QPDF out;
     out.emptyPDF();
     QPDFPageDocumentHelper outPages(out);

@@ -8,9 +8,8 @@
 
 namespace office {
 
-void printPages(const std::string& file, const std::string& title, const std::string& printer,
+void printPages(const PageFile& pages, const std::string& title, const std::string& printer,
                 const PageChoice& choose) {
-    const PageFile pages(file);
     const std::vector<std::int32_t> chosen = choose(pages.pageCount());
     if (chosen.empty()) return;
     printers::submit(printer, {.documentTitle = title, .pdf = pages.pdfOf(chosen)});

@@ -12,14 +12,16 @@
 
 namespace office {
 
+class PageFile;
+
 // Picks the pages to print (PageSelection.h) from the number the file has.
 using PageChoice = std::function<std::vector<std::int32_t>(std::int32_t pageCount)>;
 
-// Submits the pages that `choose` picks from `file` to `printer` as one job
+// Submits the pages that `choose` picks from `pages` to `printer` as one job
 // titled `title`, and returns once the job is in the printer's spool. No job
-// when no page is picked. Throws std::runtime_error when the file cannot be
-// read or the printer takes no job; what `choose` throws passes through.
-void printPages(const std::string& file, const std::string& title, const std::string& printer,
+// when no page is picked. Throws std::runtime_error when the printer takes no
+// job; what `choose` throws passes through.
+void printPages(const PageFile& pages, const std::string& title, const std::string& printer,
                 const PageChoice& choose);
 
 // Raises the runtime's error 448 for a named argument that is none of

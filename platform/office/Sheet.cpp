@@ -36,10 +36,9 @@ Sheet::Sheet(State state, Application& excel, const Document& workbook)
 }
 
 std::int32_t Sheet::pageCount() const {
-    const std::string& file = workbook_.state().file;
-    if (file.empty()) return state_.pages;
+    if (workbook_.state().file.empty()) return state_.pages;
     try {
-        return PageFile(file).pageCount();
+        return workbook_.pages().pageCount();
     } catch (const std::exception&) {
         throw com::Error(1004, com::runtimeErrorText(1004));
     }
@@ -54,11 +53,10 @@ void Sheet::printOut(const com::Arguments& args) {
     const std::optional<std::int32_t> last = to ? std::optional(to->toLong()) : std::nullopt;
 
     const std::string printer = printerArgument ? printerArgument->toString() : excel_.activePrinter();
-    const std::string& file = workbook_.state().file;
-    if (!printers::exists(printer) || file.empty()) throw printOutFailed();
+    if (!printers::exists(printer) || workbook_.state().file.empty()) throw printOutFailed();
     if (printerArgument) excel_.setActivePrinter(printer);
     try {
-        printPages(file, workbook_.state().name, printer, [&](std::int32_t pageCount) {
+        printPages(workbook_.pages(), workbook_.state().name, printer, [&](std::int32_t pageCount) {
             return pageSpan(first, last.value_or(pageCount), pageCount);
         });
     } catch (const std::exception&) {

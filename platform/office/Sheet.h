@@ -15,7 +15,8 @@ class Sheet : public com::AutomationObject {
 public:
     struct State {
         std::string name = "Tabelle1";
-        // Used when the workbook has no file; with one, the file's pages count.
+        // Used when the workbook has no file; with one, the pages of the
+        // file (an office workbook's: those of this, the active sheet) count.
         std::int32_t pages = 1;  // 0: nothing to print
     };
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "platform/office/PageFile.h"
 #include "platform/office/PageSelection.h"
 #include "platform/office/PrintJob.h"
 #include "platform/office/WordApplication.h"
@@ -77,7 +78,7 @@ void WordDocument::printOut(const com::Arguments& args) const {
     const std::string printer = word_.installedActivePrinter();
     if (state().file.empty()) throw commandFailed();
     try {
-        printPages(state().file, state().name, printer, choice);
+        printPages(pages(), state().name, printer, choice);
     } catch (const com::Error&) {
         throw;
     } catch (const std::exception&) {

@@ -16,13 +16,14 @@ ParsedOptions parseHostOptions(const std::vector<std::string>& arguments) {
             o.excel = value == "excel";
             o.application = value == "word" ? "Microsoft Word" : value == "excel" ? "Microsoft Excel" : value;
             if (value.empty()) return fail("--app braucht einen Namen.");
-        } else if (option == "--open") {
+        } else if (option == "--open" || option == "--new") {
+            const DocumentSource source = option == "--new" ? DocumentSource::New : DocumentSource::File;
+            if (o.source != DocumentSource::None && o.source != source)
+                return fail("--new und --open schließen einander aus.");
+            o.source = source;
             o.document = value;
-        } else if (option == "--modified" || option == "--new") {
-            const DocumentState state = option == "--new" ? DocumentState::New : DocumentState::Modified;
-            if (o.state != DocumentState::Saved && o.state != state)
-                return fail("--modified und --new schließen einander aus.");
-            o.state = state;
+        } else if (option == "--modified") {
+            o.modified = true;
         } else if (option == "--sheet") {
             o.sheet = value;
         } else if (option == "--load") {
@@ -50,10 +51,8 @@ ParsedOptions parseHostOptions(const std::vector<std::string>& arguments) {
             return fail("Unbekannte Angabe: " + option);
         }
     }
-    if (o.state == DocumentState::New && !o.document.empty())
-        return fail("--new und --open schließen einander aus.");
-    if (o.state == DocumentState::Modified && o.document.empty())
-        return fail("--modified braucht ein Dokument (--open).");
+    if (o.modified && o.source == DocumentSource::None)
+        return fail("--modified braucht ein Dokument (--open oder --new).");
     return ParsedOptions{o, {}};
 }
 

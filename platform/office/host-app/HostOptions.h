@@ -7,14 +7,15 @@
 namespace office {
 
 enum class UiKind { Automatic, Qt, Terminal, Script };
-enum class DocumentState { Saved, Modified, New };
+enum class DocumentSource { None, File, New };
 
 struct HostOptions {
     std::string application = "Microsoft Word";  // --app word|excel|NAME
     bool excel = false;                           // the Excel host (else Word's members)
+    DocumentSource source = DocumentSource::None; // --open, --new
     std::string document;                         // --open PATH
-    DocumentState state = DocumentState::Saved;   // --modified, --new
-    std::string sheet = "Tabelle1";               // --sheet NAME
+    bool modified = false;                        // --modified: changed since stored (a new one: ever)
+    std::string sheet;                            // --sheet NAME; none: the sheet the workbook shows
     std::vector<std::string> addIns;              // --load PROGID, in order
     int clicks = 0;                               // --click, repeatable
     std::string unload;                           // --unload PROGID

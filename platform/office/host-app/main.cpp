@@ -9,10 +9,8 @@
 #include <QApplication>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -24,6 +22,7 @@
 #include "platform/office/host-app/HostOptions.h"
 #include "platform/office/host-app/HostWindow.h"
 #include "platform/office/host-app/LoadedAddIn.h"
+#include "platform/office/host-app/OpenedDocument.h"
 #include "platform/office/host-app/ProcessUsage.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/qt/QtBackend.h"
@@ -48,36 +47,15 @@ UiKind chooseUi(UiKind asked) {
         "Weder Bildschirm noch Terminal: mit --ui script:DATEI die Antworten aus einer Datei nehmen.");
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// The document as the host holds it: stored (folder and name), or new.
-Document::State documentState(const HostOptions& o) {
-    Document::State state;
-    if (o.state == DocumentState::New) {
-        state.name = o.excel ? "Mappe1" : "Dokument1";
-        state.saved = com::False;
-        return state;
-    }
-    const std::filesystem::path file = std::filesystem::absolute(o.document);
-    state.path = file.parent_path().string();
-    state.name = file.filename().string();
-    state.file = file.string();
-    state.saved = o.state == DocumentState::Modified ? com::False : com::True;
-    return state;
-}
-
-com::Ref<Application> makeHost(const HostOptions& o) {
+com::Ref<Application> makeHost(const HostOptions& o, const std::optional<OpenedDocument>& opened) {
     if (o.excel) {
         auto excel = com::AutomationObject::create<ExcelApplication>();
-        if (!o.document.empty() || o.state == DocumentState::New) excel->open(documentState(o), {.name = o.sheet});
+        if (opened) excel->open(opened->document, opened->sheet);
         return excel;
     }
     auto word = com::AutomationObject::create<WordApplication>();
     word->setName(o.application);
-    if (!o.document.empty() || o.state == DocumentState::New) word->open(documentState(o));
+    if (opened) word->open(opened->document);
     return word;
 }
 
@@ -167,6 +145,12 @@ void terminalSession(Host& host) {
 }
 
 int run(const HostOptions& options, int argc, char** argv) {
+    // The document is opened first: a file the host refuses ends it before
+    // anything else happens. The office that laid it out ends with the host.
+    std::optional<OfficeRenderer> office;
+    std::optional<OpenedDocument> opened;
+    if (options.source != DocumentSource::None) opened = openDocument(options, office);
+
     const UiKind ui = chooseUi(options.ui);
     std::optional<QApplication> qt;
     std::shared_ptr<runtime::ScriptBackend> script;
@@ -180,7 +164,7 @@ int run(const HostOptions& options, int argc, char** argv) {
         runtime::setBackend(script);
     }
 
-    Host host(options, makeHost(options));
+    Host host(options, makeHost(options, opened));
     host.start();
     bool clicked = true;
     std::ofstream usage;
@@ -196,8 +180,7 @@ int run(const HostOptions& options, int argc, char** argv) {
         if (usage.is_open()) usage << usageLine(i, currentUsage(), took.count()) << "\n" << std::flush;
     }
     if (options.clicks == 0 && ui == UiKind::Qt) {
-        const std::string text = options.document.empty() ? std::string() : readFile(options.document);
-        HostWindow window(host.application(), QString::fromStdString(text.rfind("%PDF", 0) == 0 ? "PDF-Dokument" : text));
+        HostWindow window(host.application(), QString::fromStdString(opened ? opened->shown : std::string()));
         window.show();
         qt->exec();
     } else if (options.clicks == 0 && ui == UiKind::Terminal) {

@@ -16,7 +16,8 @@ TEST(HostOptions, WhatEachOptionSets) {
     EXPECT_EQ(o.application, "Microsoft Excel");
     EXPECT_TRUE(o.excel);
     EXPECT_EQ(o.document, "/a b/Mappe.xls");
-    EXPECT_EQ(o.state, office::DocumentState::Modified);
+    EXPECT_EQ(o.source, office::DocumentSource::File);
+    EXPECT_TRUE(o.modified);
     EXPECT_EQ(o.sheet, "Umsatz");
     EXPECT_EQ(o.addIns, (std::vector<std::string>{"A.B", "C.D"}));
     EXPECT_EQ(o.clicks, 2);
@@ -29,7 +30,9 @@ TEST(HostOptions, WhatEachOptionSets) {
     ASSERT_TRUE(other.options);
     EXPECT_EQ(other.options->application, "Microsoft Outlook");
     EXPECT_FALSE(other.options->excel);
-    EXPECT_EQ(other.options->state, office::DocumentState::New);
+    EXPECT_EQ(other.options->source, office::DocumentSource::New);
+    EXPECT_FALSE(other.options->modified);
+    EXPECT_EQ(other.options->sheet, "");
 }
 
 TEST(HostOptions, CommandLinesThatAreRefused) {
@@ -42,7 +45,8 @@ TEST(HostOptions, CommandLinesThatAreRefused) {
         {{"--ui", "fenster"}, "--ui kennt qt, terminal und script:DATEI, nicht fenster."},
         {{"--ui", "script:"}, "--ui kennt qt, terminal und script:DATEI, nicht script:."},
         {{"--new", "--open", "a.doc"}, "--new und --open schließen einander aus."},
-        {{"--modified"}, "--modified braucht ein Dokument (--open)."},
+        {{"--modified"}, "--modified braucht ein Dokument (--open oder --new)."},
+        {{"--open", "a.doc", "--new"}, "--new und --open schließen einander aus."},
         {{"--click", "extra"}, "Unbekannte Angabe: extra"},
     };
     for (const Case& c : cases) {

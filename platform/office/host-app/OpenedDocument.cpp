@@ -1,0 +1,77 @@
+#include "platform/office/host-app/OpenedDocument.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/office/DocumentFormat.h"
+#include "platform/office/PageFile.h"
+#include "platform/world/World.h"
+
+namespace office {
+
+namespace {
+
+// A workbook that is text or PDF has one sheet, Excel's first.
+constexpr const char* kPlainSheet = "Tabelle1";
+
+std::optional<std::string> contentsOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string contents{std::istreambuf_iterator<char>(in), {}};
+    if (in.bad()) return std::nullopt;
+    return contents;
+}
+
+}  // namespace
+
+OpenedDocument openDocument(const HostOptions& options, std::optional<OfficeRenderer>& office) {
+    OpenedDocument opened;
+    opened.sheet.name = options.sheet.empty() ? kPlainSheet : options.sheet;
+    // A new document has never been stored, and counts as saved until the
+    // user changes it.
+    opened.document.saved = options.modified ? com::False : com::True;
+    if (options.source == DocumentSource::New) {
+        opened.document.name = options.excel ? "Mappe1" : "Dokument1";
+        return opened;
+    }
+
+    const std::filesystem::path file = std::filesystem::absolute(options.document);
+    const auto refuse = [&](const std::string& reason) {
+        return DocumentRefused("\"" + file.string() + "\" lässt sich nicht öffnen: " + reason);
+    };
+    if (!std::filesystem::is_regular_file(file)) throw refuse("Die Datei gibt es nicht.");
+    const std::optional<std::string> contents = contentsOf(file);
+    if (!contents) throw refuse("Die Datei lässt sich nicht lesen.");
+    opened.document.path = file.parent_path().string();
+    opened.document.name = file.filename().string();
+    opened.document.file = file.string();
+
+    switch (documentFormat(*contents)) {
+        case DocumentFormat::Text:
+            opened.shown = *contents;
+            return opened;
+        case DocumentFormat::Pdf:
+            opened.shown = "PDF-Dokument";
+            return opened;
+        case DocumentFormat::Unknown:
+            throw refuse("Die Datei ist weder Text noch ein Word- oder Excel-Dokument.");
+        case DocumentFormat::Office:
+            break;
+    }
+    if (!office) office.emplace(world::subfolder("office"));
+    try {
+        LaidOutDocument laidOut = office->layOut(
+            file, options.excel ? OfficeDocumentKind::Spreadsheet : OfficeDocumentKind::Text, options.sheet);
+        const std::int32_t pages = PageFile(PageFile::LaidOut{laidOut.pdf}).pageCount();
+        opened.shown = opened.document.name + (options.excel ? ", Blatt " + laidOut.sheet : std::string()) + ": " +
+                       std::to_string(pages) + (pages == 1 ? " Seite" : " Seiten");
+        if (options.excel) opened.sheet.name = laidOut.sheet;
+        opened.document.laidOut = std::move(laidOut.pdf);
+    } catch (const DocumentRefused& refused) {
+        throw refuse(refused.what());
+    }
+    return opened;
+}
+
+}  // namespace office
