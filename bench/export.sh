@@ -15,6 +15,12 @@
 # The parts come from one more run: pdftk through a wrapper that notes its
 # start and end, the host's main thread (where the add-in sleeps) under
 # strace. Needs strace and python3 (installed when missing).
+# Then the real-document rows: the three-page example Angebot.docx against a
+# three-page text document, layout 0:
+#   host      a fresh host's whole run: start (and the office's, which lays
+#             the document out), one export, end (median of the runs)
+#   click1    the first click of a host that exports twice (median)
+#   click2    its second click (median)
 #   bench/export.sh [runs per case]     3 when not given
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -111,4 +117,29 @@ print("%-5s %-6s %7.3fs %7.0fkB %8.3fs %7.3fs %7.3fs %5d %6.2f" % (
     pages, layout, whole, peak, click - span, pauses, pdftk, len(runs), whole / (pdftk + pauses)))
 PY
   done
+done
+
+echo
+echo "choice 0" > "$work/antwort.txt"
+printf 'Seite 1\n\fSeite 2\n\fSeite 3\n' > "$work/Dokumente/Brief3.doc"
+cp examples/Dokumente/Angebot.docx "$work/Dokumente/"
+printf '%-14s %8s %8s %8s\n' document host click1 click2
+for name in Brief3.doc Angebot.docx; do
+  rm -f "$work"/whole-*.txt "$work"/twice-*.txt
+  for ((run = 1; run <= runs; run++)); do
+    start=$(date +%s.%N)
+    export_once "$work/Dokumente/$name" "$work/usage-once.txt"
+    echo "$start $(date +%s.%N)" > "$work/whole-$run.txt"
+    "$bin/host-app" --app word --open "$work/Dokumente/$name" --load PDF_Kalmora.Connect --click --click \
+      --ui "script:$work/antwort.txt" --usage "$work/twice-$run.txt" >/dev/null
+  done
+  python3 - "$work" "$name" <<'PY'
+import glob, statistics, sys
+
+work, name = sys.argv[1:]
+whole = statistics.median(float(e) - float(s) for s, e in (open(p).read().split() for p in glob.glob(work + "/whole-*.txt")))
+clicks = [[float(f.split("=")[1]) for f in line.split() if f.startswith("sekunden=")][0]
+          for p in glob.glob(work + "/twice-*.txt") for line in open(p).read().splitlines()[1:]]
+print("%-14s %7.3fs %7.3fs %7.3fs" % (name, whole, statistics.median(clicks[0::2]), statistics.median(clicks[1::2])))
+PY
 done

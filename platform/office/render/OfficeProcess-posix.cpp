@@ -88,6 +88,7 @@ void OfficeProcess::start(Run run) {
                                           run == Run::Serve ? "--accept=pipe,name=" + pipe_ + ";urp;"
                                                             : "--terminate_after_init"};
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
     const pid_t parent = ::getpid();

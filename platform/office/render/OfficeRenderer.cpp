@@ -63,10 +63,10 @@ std::string text(const rtl::OUString& utf16) {
     return std::string(utf8.getStr(), static_cast<std::size_t>(utf8.getLength()));
 }
 
-css::beans::PropertyValue property(const char* name, css::uno::Any value) {
+css::beans::PropertyValue property(const char* name, const css::uno::Any& value) {
     css::beans::PropertyValue result;
     result.Name = rtl::OUString::createFromAscii(name);
-    result.Value = std::move(value);
+    result.Value = value;
     return result;
 }
 
@@ -133,7 +133,7 @@ private:
 // Closes a loaded document however the laying out ends.
 class LoadedDocument {
 public:
-    explicit LoadedDocument(Reference<css::lang::XComponent> document) : document_(std::move(document)) {}
+    explicit LoadedDocument(const Reference<css::lang::XComponent>& document) : document_(document) {}
     ~LoadedDocument() {
         try {
             const Reference<css::util::XCloseable> closeable(document_, UNO_QUERY);
@@ -261,7 +261,7 @@ struct OfficeRenderer::Session {
     Reference<css::frame::XDesktop2> connect() {
         const auto resolver = css::bridge::UnoUrlResolver::create(localContext());
         const auto until = std::chrono::steady_clock::now() + kStartLimit;
-        for (;;) {
+        while (std::chrono::steady_clock::now() < until) {
             try {
                 const Reference<css::uno::XComponentContext> office(resolver->resolve(text(process.connectUrl())),
                                                                     UNO_QUERY_THROW);
@@ -272,10 +272,9 @@ struct OfficeRenderer::Session {
             if (!process.running())
                 throw std::runtime_error("Das Office-Programm hat sich beim Start beendet (Code " +
                                          std::to_string(process.exitCode()) + ").");
-            if (std::chrono::steady_clock::now() > until)
-                throw std::runtime_error("Das Office-Programm antwortet nicht.");
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
+        throw std::runtime_error("Das Office-Programm antwortet nicht.");
     }
 };
 
