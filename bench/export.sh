@@ -121,6 +121,7 @@ done
 
 echo
 echo "choice 0" > "$work/antwort.txt"
+printf 'choice 0\nchoice 0\n' > "$work/antwort-zweimal.txt"
 printf 'Seite 1\n\fSeite 2\n\fSeite 3\n' > "$work/Dokumente/Brief3.doc"
 cp examples/Dokumente/Angebot.docx "$work/Dokumente/"
 printf '%-14s %8s %8s %8s\n' document host click1 click2
@@ -131,7 +132,7 @@ for name in Brief3.doc Angebot.docx; do
     export_once "$work/Dokumente/$name" "$work/usage-once.txt"
     echo "$start $(date +%s.%N)" > "$work/whole-$run.txt"
     "$bin/host-app" --app word --open "$work/Dokumente/$name" --load PDF_Kalmora.Connect --click --click \
-      --ui "script:$work/antwort.txt" --usage "$work/twice-$run.txt" >/dev/null
+      --ui "script:$work/antwort-zweimal.txt" --usage "$work/twice-$run.txt" >/dev/null
   done
   python3 - "$work" "$name" <<'PY'
 import glob, statistics, sys
