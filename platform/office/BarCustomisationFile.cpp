@@ -1,16 +1,12 @@
 #include "platform/office/BarCustomisationFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/win32/AtomicFile.h"
 
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <system_error>
 #include <utility>
 
 namespace office {
@@ -135,10 +131,6 @@ std::optional<BarControl::Properties> control(const std::vector<std::string_view
     };
 }
 
-[[noreturn]] void failWith(const std::string& what, const std::filesystem::path& path) {
-    throw std::system_error(errno, std::generic_category(), what + " " + path.string());
-}
-
 }  // namespace
 
 std::string formatCustomisations(const std::vector<SavedBar>& bars) {
@@ -192,27 +184,7 @@ std::vector<SavedBar> parseCustomisations(std::string_view text) {
 }
 
 void writeCustomisations(const std::filesystem::path& file, const std::vector<SavedBar>& bars) {
-    const std::string text = formatCustomisations(bars);
-    std::string pattern = (file.parent_path() / ".tmp-XXXXXX").string();
-    const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) failWith("cannot create a file in", file.parent_path());
-    // On the disk before the rename, so that a crash never publishes a file
-    // whose content it then loses.
-    bool written = ::fchmod(descriptor, 0644) == 0;
-    for (std::size_t done = 0; written && done < text.size();) {
-        const ssize_t n = ::write(descriptor, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        written = n > 0;
-        if (written) done += static_cast<std::size_t>(n);
-    }
-    written = written && ::fsync(descriptor) == 0;
-    written = ::close(descriptor) == 0 && written;
-    if (!written || ::rename(pattern.c_str(), file.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(pattern.c_str());
-        errno = error;
-        failWith("cannot write", file);
-    }
+    win32::writeFileAtomically(file, formatCustomisations(bars));
 }
 
 std::optional<std::vector<SavedBar>> readCustomisations(const std::filesystem::path& file) {

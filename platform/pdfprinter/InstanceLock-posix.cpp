@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <utility>
 
-#include "platform/pdfprinter/AtomicFile.h"
+#include "platform/win32/AtomicFile.h"
 
 namespace pdfprinter {
 
@@ -79,7 +79,7 @@ std::optional<int> InstanceLock::readyHolder(const std::filesystem::path& folder
     const auto pid = holder(folder);
     if (!pid) return std::nullopt;
     // Ready only when the id written is the holder's own, not an earlier one's.
-    const auto written = readWhole(lockPath(folder));
+    const auto written = win32::readWholeFile(lockPath(folder));
     if (!written || pidIn(*written) != pid) return std::nullopt;
     return pid;
 }

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/com/Variant.h"
-#include "platform/pdfprinter/AtomicFile.h"
+#include "platform/win32/AtomicFile.h"
 
 namespace pdfprinter {
 
@@ -53,7 +53,7 @@ bool JobProcessor::write(std::uint64_t job) {
         // The printer makes the autosave folder, as a user would expect of
         // a folder named in its options.
         if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
-        writeAtomically(path, *pdf);
+        win32::writeFileAtomically(path, *pdf);
         written = true;
     } catch (const std::exception& error) {
         std::cerr << "PDFCreator: Der Druckauftrag " << job << " konnte nicht als \"" << reported

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/pdfprinter/AtomicFile.h"
+#include "platform/win32/AtomicFile.h"
 #include "platform/win32/FileDescriptor.h"
 #include "platform/world/World.h"
 
@@ -106,18 +106,18 @@ PrinterState::PrinterState() : PrinterState(world::subfolder("pdfprinter")) {}
 PrinterState::PrinterState(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
 std::string PrinterState::option(std::string_view name) const {
-    const auto options = parse(readWhole(folder_ / "options").value_or(""));
+    const auto options = parse(win32::readWholeFile(folder_ / "options").value_or(""));
     const auto found = options.find(lowerAscii(name));
     return found == options.end() ? std::string() : found->second.value;
 }
 
 void PrinterState::setOption(std::string_view name, std::string_view value) {
     OptionsLock lock(folder_);
-    auto options = parse(readWhole(folder_ / "options").value_or(""));
+    auto options = parse(win32::readWholeFile(folder_ / "options").value_or(""));
     auto& entry = options[lowerAscii(name)];
     if (entry.name.empty()) entry.name = name;
     entry.value = value;
-    writeAtomically(folder_ / "options", format(options));
+    win32::writeFileAtomically(folder_ / "options", format(options));
 }
 
 JobFlow PrinterState::jobFlow() const {
@@ -126,20 +126,20 @@ JobFlow PrinterState::jobFlow() const {
 
 void PrinterState::setJobFlow(JobFlow flow) {
     if (flow == JobFlow::Hold) {
-        writeAtomically(folder_ / "hold", "");
+        win32::writeFileAtomically(folder_ / "hold", "");
     } else {
         fs::remove(folder_ / "hold");
     }
 }
 
-std::string PrinterState::lastOutput() const { return readWhole(folder_ / "last-output").value_or(""); }
+std::string PrinterState::lastOutput() const { return win32::readWholeFile(folder_ / "last-output").value_or(""); }
 
-void PrinterState::setLastOutput(std::string_view path) { writeAtomically(folder_ / "last-output", path); }
+void PrinterState::setLastOutput(std::string_view path) { win32::writeFileAtomically(folder_ / "last-output", path); }
 
-void PrinterState::requestStop(int pid) { writeAtomically(folder_ / "stop-request", std::to_string(pid)); }
+void PrinterState::requestStop(int pid) { win32::writeFileAtomically(folder_ / "stop-request", std::to_string(pid)); }
 
 bool PrinterState::stopRequested(int pid) const {
-    return readWhole(folder_ / "stop-request") == std::to_string(pid);
+    return win32::readWholeFile(folder_ / "stop-request") == std::to_string(pid);
 }
 
 void PrinterState::clearStopRequest() { fs::remove(folder_ / "stop-request"); }

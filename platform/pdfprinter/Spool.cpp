@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/pdfprinter/AtomicFile.h"
+#include "platform/win32/AtomicFile.h"
 
 namespace pdfprinter {
 
@@ -37,7 +37,7 @@ std::vector<std::uint64_t> Spool::waitingJobs() const {
 }
 
 std::optional<std::string> Spool::pdf(std::uint64_t job) const {
-    return readWhole(folder_ / (std::to_string(job) + ".pdf"));
+    return win32::readWholeFile(folder_ / (std::to_string(job) + ".pdf"));
 }
 
 void Spool::drop(std::uint64_t job) const {

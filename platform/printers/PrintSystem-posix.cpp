@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "platform/printers/AtomicFiles.h"
+#include "platform/win32/AtomicFile.h"
 #include "platform/printers/PrinterNames.h"
 #include "platform/world/World.h"
 
@@ -40,7 +40,7 @@ std::optional<std::string> fileNameIfValid(const std::string& name) {
 std::optional<std::string> installedSpelling(const std::string& name) {
     const auto fileName = fileNameIfValid(name);
     if (!fileName) return std::nullopt;
-    return readFile(installedFolder() / *fileName);
+    return win32::readWholeFile(installedFolder() / *fileName);
 }
 
 // The number that the job "<n>.pdf" or "<n>.title" carries; zero for the
@@ -69,7 +69,7 @@ std::vector<std::string> installed() {
     for (const auto& entry : fs::directory_iterator(installedFolder())) {
         if (entry.path().filename().string().starts_with(".")) continue;
         // Another process may uninstall the printer between listing and reading.
-        if (auto name = readFile(entry.path())) names.push_back(std::move(*name));
+        if (auto name = win32::readWholeFile(entry.path())) names.push_back(std::move(*name));
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const std::string foldedA = foldCase(a);
@@ -85,7 +85,7 @@ void install(const std::string& name) {
     const std::string fileName = fileNameFor(name);
     // The spool folder comes first: once the printer is listed, jobs can come.
     fs::create_directories(spoolBase() / fileName);
-    writeAtomically(installedFolder() / fileName, name, Existing::Keep);
+    win32::writeFileAtomically(installedFolder() / fileName, name, win32::ExistingFile::Keep);
 }
 
 void uninstall(const std::string& name) {
@@ -99,12 +99,12 @@ void uninstall(const std::string& name) {
     // same name does not become the default unasked. A default set by another
     // process between the read and the removal would be lost; it would have
     // to be set in the same instant as the printer is removed.
-    if (const auto current = readFile(base() / "default"); current && sameName(*current, name))
+    if (const auto current = win32::readWholeFile(base() / "default"); current && sameName(*current, name))
         fs::remove(base() / "default");
 }
 
 std::optional<std::string> defaultPrinter() {
-    const auto name = readFile(base() / "default");
+    const auto name = win32::readWholeFile(base() / "default");
     if (!name) return std::nullopt;
     return installedSpelling(*name);
 }
@@ -112,7 +112,7 @@ std::optional<std::string> defaultPrinter() {
 bool setDefaultPrinter(const std::string& name) {
     const auto spelling = installedSpelling(name);
     if (!spelling) return false;
-    writeAtomically(base() / "default", *spelling, Existing::Replace);
+    win32::writeFileAtomically(base() / "default", *spelling);
     return true;
 }
 
@@ -125,9 +125,9 @@ void submit(const std::string& printer, const Job& job) {
     // number, one gets it and the others try the next. The PDF comes last,
     // so whoever sees "<n>.pdf" finds its title complete beside it.
     std::uint64_t number = highestJobNumber(folder) + 1;
-    while (!writeAtomically(folder / (std::to_string(number) + ".title"), job.documentTitle, Existing::Keep))
+    while (!win32::writeFileAtomically(folder / (std::to_string(number) + ".title"), job.documentTitle, win32::ExistingFile::Keep))
         ++number;
-    if (!writeAtomically(folder / (std::to_string(number) + ".pdf"), job.pdf, Existing::Keep))
+    if (!win32::writeFileAtomically(folder / (std::to_string(number) + ".pdf"), job.pdf, win32::ExistingFile::Keep))
         throw std::runtime_error("Der Druckauftrag " + std::to_string(number) + " ist schon vorhanden.");
 }
 

@@ -1,13 +1,16 @@
 #include "PrivateProfile.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <optional>
-#include <random>
 #include <sys/file.h>
+#include <system_error>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "AtomicFile.h"
 #include "Codepage.h"
 #include "FileDescriptor.h"
 #include "Files.h"
@@ -66,50 +69,23 @@ std::size_t prefixBytes(std::string_view utf8, std::size_t count)
     return utf8.size();
 }
 
-// Creates an empty temporary file next to `name`, hidden by a leading dot.
-// Created like any new file (mode 0666 less the umask) rather than mkstemp's
-// 0600, so that a new settings file gets the permissions users expect.
-std::optional<std::pair<std::string, FileDescriptor>> createTemporary(const FileDescriptor& folder,
-                                                                      std::string_view name)
-{
-    static constexpr std::string_view letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    // Seeded afresh each time: a generator kept across calls would be copied
-    // into forked children, which would then all try the same names.
-    std::mt19937_64 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temporary = std::string(".").append(name).append(".");
-        for (int i = 0; i < 6; ++i)
-            temporary.push_back(letters[pick(random)]);
-        FileDescriptor file(::openat(folder.get(), temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (file.valid())
-            return std::pair{std::move(temporary), std::move(file)};
-        if (errno != EEXIST)
-            return {};
-    }
-    return {};
-}
+// How long a write waits for the others writing the same file. A lock held
+// longer belongs to a writer that hangs; the host must not hang with it.
+constexpr auto lockLimit = std::chrono::seconds(3);
+constexpr auto lockPoll = std::chrono::milliseconds(20);
 
-// Writes `bytes` as the new content of `name` in `folder`: a whole new file
-// renamed over the old one, so that a reader sees either the old or the new.
-bool replaceFile(const FileDescriptor& folder, const std::string& name, std::string_view bytes,
-                 std::optional<mode_t> keptMode)
+bool lockWithin(const FileDescriptor& folder)
 {
-    auto temporary = createTemporary(folder, name);
-    if (!temporary)
-        return false;
-    auto& [temporaryName, file] = *temporary;
-    bool written = file.writeAll(bytes) && (!keptMode || ::fchmod(file.get(), *keptMode) == 0)
-                   && ::fsync(file.get()) == 0 && file.close()
-                   && ::renameat(folder.get(), temporaryName.c_str(), folder.get(), name.c_str()) == 0;
-    if (!written) {
-        int error = errno;
-        ::unlinkat(folder.get(), temporaryName.c_str(), 0);
-        errno = error;
-        return false;
+    const auto until = std::chrono::steady_clock::now() + lockLimit;
+    while (::flock(folder.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() >= until) {
+            errno = EWOULDBLOCK;
+            return false;
+        }
+        std::this_thread::sleep_for(lockPoll);
     }
-    // Makes the rename itself durable; the file's content already is.
-    ::fsync(folder.get());
     return true;
 }
 
@@ -141,45 +117,45 @@ UINT GetPrivateProfileIntA(std::string_view section, std::string_view key, std::
 BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                 std::string_view fileName)
 {
-    auto parts = splitPath(hostPath(fileName));
-    if (parts.name.empty())
+    if (splitPath(hostPath(fileName)).name.empty())
         return failWith(ERROR_PATH_NOT_FOUND);
-    FileDescriptor folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid())
-        return failWith(errno == ENOENT ? ERROR_PATH_NOT_FOUND : errorFromErrno(errno));
-    // Writers of the same file take turns on its folder, so that each one
-    // re-reads what the one before it wrote. Locking the folder rather than a
-    // lock file next to the settings leaves nothing behind.
-    int locked = 0;
-    do {
-        locked = ::flock(folder.get(), LOCK_EX);
-    } while (locked != 0 && errno == EINTR);
-    if (locked != 0)
-        return failWith(errorFromErrno(errno));
+    try {
+        // A settings file that is a link is written through it: the file
+        // it points at is the one that changes.
+        const std::filesystem::path file = resolvedFile(hostPath(fileName));
+        FileDescriptor folder(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!folder.valid())
+            return failWith(errno == ENOENT ? ERROR_PATH_NOT_FOUND : errorFromErrno(errno));
+        // Writers of the same file take turns on its folder, so that each one
+        // re-reads what the one before it wrote. Locking the folder rather
+        // than a lock file next to the settings leaves nothing behind.
+        if (!lockWithin(folder))
+            return failWith(errno == EWOULDBLOCK ? ERROR_SHARING_VIOLATION : errorFromErrno(errno));
 
-    std::string bytes;
-    std::optional<mode_t> keptMode;
-    FileDescriptor current(::openat(folder.get(), parts.name.c_str(), O_RDONLY | O_CLOEXEC));
-    if (current.valid()) {
-        struct stat status {};
-        if (::fstat(current.get(), &status) != 0 || !S_ISREG(status.st_mode))
-            return failWith(ERROR_ACCESS_DENIED);
-        // Windows refuses to write a read-only file; root would not be stopped.
-        if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            return failWith(ERROR_ACCESS_DENIED);
-        auto read = current.readAll();
-        if (!read)
+        std::string bytes;
+        FileDescriptor current(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+        if (current.valid()) {
+            struct stat status {};
+            if (::fstat(current.get(), &status) != 0 || !S_ISREG(status.st_mode))
+                return failWith(ERROR_ACCESS_DENIED);
+            // Windows refuses to write a read-only file; root would not be stopped.
+            if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+                return failWith(ERROR_ACCESS_DENIED);
+            auto read = current.readAll();
+            if (!read)
+                return failWith(errorFromErrno(errno));
+            bytes = std::move(*read);
+        } else if (errno != ENOENT) {
             return failWith(errorFromErrno(errno));
-        bytes = std::move(*read);
-        keptMode = status.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        return failWith(errorFromErrno(errno));
-    }
+        }
 
-    auto updated = profile::withValue(bytes, utf8ToAnsi(section), utf8ToAnsi(key), utf8ToAnsi(value));
-    if (!replaceFile(folder, parts.name, updated, keptMode))
-        return failWith(errorFromErrno(errno));
-    return TRUE;
+        writeFileAtomically(file, profile::withValue(bytes, utf8ToAnsi(section), utf8ToAnsi(key), utf8ToAnsi(value)));
+        return TRUE;
+    } catch (const std::system_error& error) {
+        return failWith(errorFromErrno(error.code().value()));
+    } catch (const std::exception&) {
+        return failWith(ERROR_ACCESS_DENIED);
+    }
 }
 
 }  // namespace win32

@@ -1,7 +1,9 @@
 #pragma once
-// Another process that holds a file open under an exclusive lock, as a
-// program does that has the file open; the lock ends with this object.
+// Another process that holds a file (or a folder) open under an exclusive
+// lock, as a program does that has the file open; the lock ends with this
+// object.
 #include <fcntl.h>
+#include <cerrno>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,7 +24,9 @@ public:
             // child would never see it closed.
             ::close(release[1]);
             ::close(ready[0]);
-            const int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0644);
+            int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0644);
+            // A folder is locked through a descriptor that only reads it.
+            if (fd < 0 && errno == EISDIR) fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY);
             const char ok = (fd >= 0 && ::flock(fd, LOCK_EX) == 0) ? '1' : '0';
             (void)!::write(ready[1], &ok, 1);
             char ignored;

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <sys/stat.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/support/LockHolder.h"
 #include "tests/support/TempFolder.h"
 #include "platform/win32/ProfileText.h"
 
@@ -94,6 +97,47 @@ TEST(PrivateProfile, KeepsEveryOtherByteAndThePermissions)
     EXPECT_EQ(folder.read("a.ini"), "[S]\r\nju\0nk\n"s + longLine + "\rk=2\r\n");
     EXPECT_EQ(std::filesystem::status(folder.path("a.ini")).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(folder.names(), std::set<std::string>{"a.ini"});
+}
+
+TEST(PrivateProfile, WritesThroughALinkAndKeepsTheTargetsOwnerGroupAndMode)
+{
+    TempFolder folder;
+    std::filesystem::create_directories(folder.path("AddIn"));
+    std::filesystem::create_directories(folder.path("Zentral"));
+    folder.write("Zentral/a.ini", "[S]\r\nk=1\r\n");
+    ASSERT_EQ(::chown(folder.path("Zentral/a.ini").c_str(), 1234, 2345), 0);
+    std::filesystem::permissions(folder.path("Zentral/a.ini"), std::filesystem::perms(0640));
+    std::filesystem::create_symlink("../Zentral/a.ini", folder.path("AddIn/a.ini"));
+
+    ASSERT_EQ(WritePrivateProfileStringA("S", "k", "2", folder.path("AddIn/a.ini")), TRUE);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path("AddIn/a.ini")));
+    EXPECT_EQ(folder.read("Zentral/a.ini"), "[S]\r\nk=2\r\n");
+    struct stat target {};
+    ASSERT_EQ(::stat(folder.path("Zentral/a.ini").c_str(), &target), 0);
+    EXPECT_EQ(target.st_uid, 1234u);
+    EXPECT_EQ(target.st_gid, 2345u);
+    EXPECT_EQ(target.st_mode & 07777, 0640u);
+    EXPECT_EQ(folder.names("AddIn"), std::set<std::string>{"a.ini"});
+    EXPECT_EQ(folder.names("Zentral"), std::set<std::string>{"a.ini"});
+    // A link to a file not made yet makes it there.
+    std::filesystem::create_symlink("../Zentral/neu.ini", folder.path("AddIn/neu.ini"));
+    ASSERT_EQ(WritePrivateProfileStringA("S", "k", "3", folder.path("AddIn/neu.ini")), TRUE);
+    EXPECT_EQ(folder.read("Zentral/neu.ini"), "[S]\r\nk=3\r\n");
+}
+
+TEST(PrivateProfile, GivesUpAfterAFewSecondsWhenAnotherWriterHoldsTheFolder)
+{
+    TempFolder folder;
+    folder.write("a.ini", "[S]\r\nk=1\r\n");
+    const LockHolder other(folder.path());
+    const auto started = std::chrono::steady_clock::now();
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(WritePrivateProfileStringA("S", "k", "2", folder.path("a.ini")), FALSE);
+    EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    const auto waited = std::chrono::steady_clock::now() - started;
+    EXPECT_GE(waited, std::chrono::seconds(2));
+    EXPECT_LE(waited, std::chrono::seconds(5));
+    EXPECT_EQ(folder.read("a.ini"), "[S]\r\nk=1\r\n");
 }
 
 TEST(PrivateProfile, FailsWithoutTouchingAnythingWhereTheFileCannotBeWritten)
