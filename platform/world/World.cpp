@@ -5,22 +5,18 @@
 
 namespace world {
 
-namespace {
-
-std::filesystem::path chosen() {
-    if (const char* explicitWorld = std::getenv("KALMORA_WORLD"); explicitWorld && *explicitWorld)
+std::filesystem::path folderFor(const std::function<const char*(const char* name)>& variable) {
+    if (const char* explicitWorld = variable("KALMORA_WORLD"); explicitWorld && *explicitWorld)
         return explicitWorld;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+    if (const char* data = variable("XDG_DATA_HOME"); data && *data)
         return std::filesystem::path(data) / "kalmora-world";
-    if (const char* home = std::getenv("HOME"); home && *home)
+    if (const char* home = variable("HOME"); home && *home)
         return std::filesystem::path(home) / ".local" / "share" / "kalmora-world";
     throw std::runtime_error("no world: set KALMORA_WORLD or HOME");
 }
 
-}  // namespace
-
 std::filesystem::path folder() {
-    std::filesystem::path path = chosen();
+    std::filesystem::path path = folderFor([](const char* name) { return std::getenv(name); });
     std::filesystem::create_directories(path);
     return path;
 }

@@ -3,9 +3,12 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <unistd.h>
+
+#include "platform/world/World.h"
 
 namespace taskkill {
 
@@ -61,6 +64,33 @@ std::string imageNameOf(const std::filesystem::path& process)
     return name;
 }
 
+// The world a process was started in, as an absolute path; nothing when its
+// environment cannot be read.
+std::optional<std::filesystem::path> worldOf(const std::filesystem::path& process)
+{
+    std::ifstream in(process / "environ", std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::map<std::string, std::string> environment;
+    for (std::string entry; std::getline(in, entry, '\0');) {
+        const auto equals = entry.find('=');
+        if (equals != std::string::npos)
+            environment.emplace(entry.substr(0, equals), entry.substr(equals + 1));
+    }
+    try {
+        std::filesystem::path world = world::folderFor([&](const char* name) {
+            const auto found = environment.find(name);
+            return found == environment.end() ? nullptr : found->second.c_str();
+        });
+        // A relative world is the process's own folder's.
+        if (world.is_relative())
+            world = std::filesystem::read_symlink(process / "cwd") / world;
+        return std::filesystem::weakly_canonical(world);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::vector<RunningProcess> runningProcessesOfThisUser()
@@ -68,6 +98,7 @@ std::vector<RunningProcess> runningProcessesOfThisUser()
     std::vector<RunningProcess> processes;
     const auto self = ::getpid();
     const auto user = ::getuid();
+    const auto world = worldOf("/proc/self");
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
         auto pid = pidOf(entry.path().filename().string());
@@ -75,6 +106,8 @@ std::vector<RunningProcess> runningProcessesOfThisUser()
             continue;
         auto owner = realUserOfLive(entry.path());
         if (!owner || *owner != user)
+            continue;
+        if (!world || worldOf(entry.path()) != world)
             continue;
         auto name = imageNameOf(entry.path());
         if (!name.empty())

@@ -1,5 +1,8 @@
 #pragma once
-// The processes of the calling user, as the task list shows them.
+// The processes of the calling user on this machine, as the task list shows
+// them. Each world stands for one machine: a process belongs to the world it
+// was started in (its environment names it), and only the caller's world's
+// processes are listed.
 #include <string>
 #include <vector>
 
@@ -11,8 +14,9 @@ struct RunningProcess {
     std::string imageName;
 };
 
-// Every process whose real user is the caller's, except the caller itself.
-// Processes that end while the list is read are left out.
+// Every process whose real user is the caller's and whose world is the
+// caller's, except the caller itself. Processes that end while the list is
+// read, and processes whose world cannot be told, are left out.
 std::vector<RunningProcess> runningProcessesOfThisUser();
 
 }  // namespace taskkill

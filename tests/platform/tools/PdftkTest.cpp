@@ -11,7 +11,7 @@
 #include "ProgramRun.h"
 #include "platform/office/TextPdf.h"
 #include "platform/win32/ProcessApi.h"
-#include "tests/platform/win32/ScopedVariable.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempFolder.h"
 

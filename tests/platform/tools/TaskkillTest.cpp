@@ -5,12 +5,14 @@
 #include <cctype>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ProgramRun.h"
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/Process.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -22,7 +24,8 @@ using kalmora::testing::runProgram;
 const std::string taskkill = TASKKILL_PROGRAM;
 
 // Image names carry this process's id: taskkill ends every process of the
-// user by that name, and other test programs may run at the same time.
+// user by that name in the world, and other test programs may run at the
+// same time in the same world.
 std::string imageName(const std::string& stem)
 {
     return stem + " " + std::to_string(::getpid()) + ".exe";
@@ -32,11 +35,15 @@ std::string imageName(const std::string& stem)
 // name is the name of the file actually running.
 class TaskkillOnSleepers : public ::testing::Test {
 protected:
-    int start(const std::string& name)
+    // Started in the test's world, or in the world `world` (another machine).
+    int start(const std::string& name, const std::optional<std::string>& world = std::nullopt)
     {
         const auto path = m_folder.path(name);
         if (!std::filesystem::exists(path))
             std::filesystem::copy_file(win32::findProgram("sleep"), path);
+        std::optional<ScopedVariable> otherWorld;
+        if (world)
+            otherWorld.emplace("KALMORA_WORLD", m_folder.path(*world));
         win32::StartedProcess started;
         EXPECT_TRUE(win32::startProcess({"\"" + path + "\" 300", win32::SW_HIDE}, started));
         m_started.push_back(started.pid);
@@ -76,6 +83,7 @@ TEST_F(TaskkillOnSleepers, EndsEveryProcessOfTheNameWithoutRegardToCase)
         const int first = start(name);
         const int second = start(name);
         const int other = start(name + ".bak");
+        const int elsewhere = start(name, "andere Welt");
         std::string asked = name;
         for (char& ch : asked)
             ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
@@ -89,6 +97,7 @@ TEST_F(TaskkillOnSleepers, EndsEveryProcessOfTheNameWithoutRegardToCase)
         EXPECT_TRUE(endsSoon(first));
         EXPECT_TRUE(endsSoon(second));
         EXPECT_TRUE(isRunning(other));
+        EXPECT_TRUE(isRunning(elsewhere));
         std::string expected;
         // Listed in the order of /proc, which is the order of the ids.
         const auto [low, high] = std::minmax(first, second);

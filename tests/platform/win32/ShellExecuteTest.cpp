@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "ScopedVariable.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
