@@ -128,9 +128,9 @@ QWidget* FormView::build(const Control& control) {
         }
         case ControlKind::CommandButton: {
             auto* button = new QPushButton(&window_);
-            // The windows answer Enter themselves or not at all; a dialog's
-            // default button would take it first.
-            button->setAutoDefault(false);
+            // Enter presses the button that has the focus, as on Windows; no
+            // button is the window's default, so Enter elsewhere presses none.
+            button->setAutoDefault(true);
             button->setDefault(false);
             return button;
         }
