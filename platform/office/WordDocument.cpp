@@ -21,6 +21,9 @@ enum class PrintRange : std::int32_t {
     RangeOfPages = 4,
 };
 
+// Word's WdStatistic value for the number of pages.
+constexpr std::int32_t kStatisticPages = 2;
+
 // Positions of the arguments in Word's PrintOut (Background is the first).
 constexpr std::size_t kRange = 2;
 constexpr std::size_t kFrom = 4;
@@ -69,6 +72,19 @@ WordDocument::WordDocument(State state, const WordApplication& word) : Document(
     method("PrintOut", [this](const com::Arguments& args) {
         printOut(args);
         return com::Variant();
+    });
+    method("ComputeStatistics", [this](const com::Arguments& args) {
+        requireKnownNames(args, {"Statistic", "IncludeFootnotesAndEndnotes"});
+        const com::Variant* statistic = args.find(0, "Statistic");
+        if (!statistic) throw com::Error::fromNumber(com::errors::ArgumentNotOptional);
+        // Only the pages are counted here; Word's other statistics (words,
+        // lines, characters) mean nothing for pages set from a file.
+        if (statistic->toLong() != kStatisticPages) throw outOfRange();
+        try {
+            return com::Variant(pages().pageCount());
+        } catch (const std::exception&) {
+            throw commandFailed();
+        }
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// A document of the Word host: what every document offers (Document.h) and
-// "PrintOut", which prints to Word's active printer.
+// A document of the Word host: what every document offers (Document.h),
+// "PrintOut", which prints to Word's active printer, and "ComputeStatistics"
+// for its number of pages (statistic 2, Word's wdStatisticPages).
 #include "platform/office/Document.h"
 
 namespace office {

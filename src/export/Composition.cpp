@@ -1,6 +1,9 @@
 // The letterhead step of the export command and its command lines.
 #include "src/export/Composition.h"
 
+#include <random>
+#include <sstream>
+
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/ProcessApi.h"
 #include "platform/win32/Shell.h"
@@ -39,6 +42,20 @@ const std::string* pathWithQuote(const std::vector<std::string>& paths) {
 namespace {
 
 const std::string QuoteRefused = "Der Pfad enthält ein Anführungszeichen und kann nicht verarbeitet werden: ";
+
+constexpr int ParkingAttempts = 20;
+
+// A hidden name beside the result that no file of the user's has: the old
+// result waits there while the new one is made.
+std::string parkedName(const std::string& result) {
+    static std::mt19937_64 random{std::random_device{}()};
+    const auto separator = result.find_last_of('\\');
+    const std::string folder = separator == std::string::npos ? std::string() : result.substr(0, separator + 1);
+    const std::string name = separator == std::string::npos ? result : result.substr(separator + 1);
+    std::ostringstream parked;
+    parked << folder << "." << name << "." << std::hex << random() << ".alt";
+    return parked.str();
+}
 
 struct RunFiles {
     std::string printedFirst, printedRest, stampedFirst, stampedRest, result;
@@ -92,24 +109,54 @@ bool frmMenue::runPdftk(const std::string& cmdline, const std::string& output) {
 
 frmMenue::Placed frmMenue::placeResult(const std::string& result, const std::function<bool()>& produce) {
     if (!com::isTrue(FileReplaceable(result))) return Placed::Refused;
-    const std::string waiting = result + ".alt";
-    const bool oldResult = com::isTrue(FileFolderExists(result));
-    if (oldResult) {
-        if (!com::isTrue(DeleteExistingFile(waiting))) return Placed::Refused;
-        if (!win32::MoveFileA(result, waiting)) {
+    std::string parked;
+    if (com::isTrue(FileFolderExists(result))) {
+        // A name of this run's own: the move never replaces a file, and a
+        // name that is taken is passed over.
+        for (int attempt = 0; parked.empty() && attempt < ParkingAttempts; ++attempt) {
+            const std::string candidate = parkedName(result);
+            if (com::isTrue(FileFolderExists(candidate))) continue;
+            if (!win32::MoveFileA(result, candidate)) {
+                tellLocked(result);
+                return Placed::Refused;
+            }
+            parked = candidate;
+        }
+        if (parked.empty()) {
             tellLocked(result);
             return Placed::Refused;
         }
     }
-    const bool made = produce();
-    if (!oldResult) return made ? Placed::New : Placed::None;
-    if (made) {
-        DeleteExistingFile(waiting);
-        return Placed::New;
+    // The old result comes back whatever happens while the new one is made.
+    bool made = false;
+    const auto restore = [&] {
+        if (parked.empty()) return;
+        if (made) {
+            DeleteExistingFile(parked);
+            return;
+        }
+        // Only what this run wrote under the result's name goes.
+        if (com::isTrue(FileFolderExists(result))) DeleteExistingFile(result);
+        win32::MoveFileA(parked, result);
+    };
+    try {
+        made = produce();
+    } catch (...) {
+        restore();
+        throw;
     }
-    DeleteExistingFile(result);
-    win32::MoveFileA(waiting, result);
-    return Placed::None;
+    restore();
+    return made ? Placed::New : Placed::None;
+}
+
+bool frmMenue::firstPartIsWhole(const std::string& printedRest) {
+    if (AuswahlIndex != 0 || DocumentPages == 1) return true;
+    // A document of more pages whose following pages never came (a printer
+    // that is slow or stopped, a full disk) gives no result at all.
+    if (DocumentPages > 1) return false;
+    // A host that cannot count its pages: the first part is all there is
+    // when no following pages were printed.
+    return !com::isTrue(FileFolderExists(printedRest));
 }
 
 frmMenue::Flow frmMenue::composeLetterhead(const ExportRun& run) {
@@ -143,7 +190,7 @@ frmMenue::Flow frmMenue::composeLetterhead(const ExportRun& run) {
                                                      files.result),
                             files.result);
         });
-    } else if (firstStamped && !com::isTrue(FileFolderExists(files.printedRest))) {
+    } else if (firstStamped && firstPartIsWhole(files.printedRest)) {
         placed = placeResult(files.result, [&] { return win32::MoveFileA(files.stampedFirst, files.result) != 0; });
     }
     if (placed == Placed::Refused) return Flow::Cleanup;

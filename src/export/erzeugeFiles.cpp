@@ -3,7 +3,9 @@
 
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/pdf/PdfReadability.h"
 #include "platform/win32/Directories.h"
+#include "platform/win32/NamedMutex.h"
 #include "src/export/Composition.h"
 #include "src/export/OutputNaming.h"
 #include "src/settings/INI_Datei.h"
@@ -21,12 +23,37 @@ bool folderUnset(const std::string& setting) {
     return runtime::Len(setting) <= 1;
 }
 
+// The name of the machine-wide lock of the export.
+constexpr const char* ExportLock = "PDF-Kalmora.Ausdruck";
+
+// A name with a folder separator would put the files of the run into
+// another folder: a document may be named so ("..\..\Vertrag.docx").
+bool hasSeparator(const std::string& name) {
+    return name.find_first_of("\\/") != std::string::npos;
+}
+
+// Why pdftk could not read a letterhead, for the user.
+std::string unreadableBecause(pdf::Readability readability) {
+    switch (readability) {
+        case pdf::Readability::Readable: break;
+        case pdf::Readability::Missing: return "Die Datei lässt sich nicht öffnen.";
+        case pdf::Readability::Folder: return "Der Pfad ist ein Ordner, keine PDF-Datei.";
+        case pdf::Readability::Empty: return "Die Datei ist leer.";
+        case pdf::Readability::NotPdf: return "Die Datei ist keine PDF-Datei.";
+        case pdf::Readability::Damaged: return "Die PDF-Datei ist beschädigt.";
+        case pdf::Readability::NoPages: return "Die PDF-Datei hat keine Seite.";
+        case pdf::Readability::PasswordNeeded: return "Die PDF-Datei ist mit einem Kennwort geschützt.";
+        case pdf::Readability::EncryptionUnreadable:
+            return "Die PDF-Datei ist mit AES-256 verschlüsselt; pdftk kann sie nicht lesen.";
+    }
+    return {};
+}
+
 }  // namespace
 
 void frmMenue::erzeugeFiles(com::Object& Application) {
     if (running_) {
-        runtime::MsgBox("Der PDF-Ausdruck läuft bereits. Bitte warten, bis er fertig ist.",
-                        runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
+        runtime::MsgBox(AlreadyRunning, runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
         return;
     }
     running_ = true;
@@ -79,12 +106,23 @@ void frmMenue::runExport(com::Object& Application) {
 
 frmMenue::Flow frmMenue::checkLetterheads() {
     // The following-pages letterhead is tested first; only one message is shown.
-    for (const char* key : {Keys::ZweiteSeite, Keys::ErsteSeite}) {
-        const std::string letterhead = ReadIniString(SettingsFile(), Section, key);
+    const std::string letterheads[] = {ReadIniString(SettingsFile(), Section, Keys::ZweiteSeite),
+                                       ReadIniString(SettingsFile(), Section, Keys::ErsteSeite)};
+    for (const std::string& letterhead : letterheads) {
         if (!com::isTrue(FileFolderExists(letterhead))) {
             // No title: the box shows the project's title.
             runtime::MsgBox("Datei " + letterhead + " nicht gefunden bitte \r\n" + AddInFolder +
                             SettingsFileName + "\r\n anpassen");
+            return Flow::End;
+        }
+    }
+    // A letterhead pdftk cannot read would only end in "no PDF was made"
+    // after printing; the user learns which file and why before anything.
+    for (const std::string& letterhead : letterheads) {
+        const std::string reason = unreadableBecause(pdf::readability(letterhead));
+        if (!reason.empty()) {
+            runtime::MsgBox("Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + reason,
+                            runtime::vbCritical, MessageTitle);
             return Flow::End;
         }
     }
@@ -104,6 +142,11 @@ frmMenue::Flow frmMenue::hostDocument(com::Object& Application, HostDocument hos
     outputFolder(host == HostDocument::Word ? Keys::PDFAusgabePfadWord : Keys::PDFAusgabePfadExcel,
                  stored, run);
     const std::string name = stored.get("Name").toString();
+    if (hasSeparator(name)) {
+        failed("Der Dokumentname " + name + " enthält \\ oder /; die PDF-Datei käme nicht in den Ausgabeordner.",
+               run);
+        return Flow::End;
+    }
     run.baseName = host == HostDocument::Word
                        ? OutputNaming::wordBaseName(name)
                        : OutputNaming::excelBaseName(name, stored.object("ActiveSheet").get("Name").toString());
@@ -142,6 +185,12 @@ void frmMenue::outputFolder(const char* settingKey, const com::Object& document,
 frmMenue::Flow frmMenue::common(com::Object& Application, ExportRun& run) {
     KuerzelSuffix = ReadIniString(SettingsFile(), Section, Keys::Firmenkuerzel);
     if (!KuerzelSuffix.empty()) KuerzelSuffix = "_" + KuerzelSuffix;
+    if (hasSeparator(KuerzelSuffix)) {
+        failed("Das Firmenkürzel " + KuerzelSuffix.substr(1) +
+                   " enthält \\ oder /; die PDF-Datei käme nicht in den Ausgabeordner.",
+               run);
+        return Flow::End;
+    }
 
     runtime::ShowModal(*this);
     if (AuswahlIndex < 0) {
@@ -158,11 +207,30 @@ frmMenue::Flow frmMenue::common(com::Object& Application, ExportRun& run) {
     if (collision != Flow::Continue) return collision;
 
     AddInFolder = WithTrailingBackslash(runtime::app().path);
+    // Word and Excel printing at once would share the PDF printer and each
+    // other's pdftk: the second is refused before it touches anything.
+    run.machineLock = win32::NamedMutex::tryAcquire(ExportLock);
+    if (!run.machineLock) {
+        runtime::MsgBox(AlreadyRunning, runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
+        return Flow::End;
+    }
     const Flow prepared = prepareForPrinting(run);
     if (prepared != Flow::Continue) return prepared;
+    DocumentPages = documentPages(Application);
     // A failed print has told the user already.
     if (!com::isTrue(erzeugePDF(Application, run.outputFolder, run.firstPart, run.restPart))) return Flow::End;
     return composeLetterhead(run);
+}
+
+std::int32_t frmMenue::documentPages(com::Object& Application) {
+    const std::string hostName = Application.value().toString();
+    if (hostName == "Microsoft Word") {
+        constexpr std::int32_t wdStatisticPages = 2;
+        return Application.object("ActiveDocument").call("ComputeStatistics", {{wdStatisticPages}}).toLong();
+    }
+    if (hostName == "Microsoft Excel")
+        return static_cast<std::int32_t>(Application.call("ExecuteExcel4Macro", {{"Get.Document(50)"}}).toDouble());
+    return 0;
 }
 
 void frmMenue::failed(const std::string& failureText, const ExportRun& run) {
@@ -171,8 +239,9 @@ void frmMenue::failed(const std::string& failureText, const ExportRun& run) {
 }
 
 void frmMenue::cleanup(const ExportRun& run) {
-    // A pdftk that still runs would hold the files.
-    ShellWait(Composition::StopPdftk, com::False);
+    // A pdftk that still runs would hold the files. Only a run that holds the
+    // machine's lock has started one; any other pdftk is another run's.
+    if (run.machineLock) ShellWait(Composition::StopPdftk, com::False);
     runtime::DoEvents();
     if (!run.namesFormed) return;
     for (const std::string& part : {run.firstPart, run.restPart})

@@ -48,17 +48,22 @@ void frmMenue::PrintViaPDFCreator(com::Object& Application, const std::string& s
     pdfCreator.call("cClearCache");
     setOption(pdfCreator, "AutosaveFilename", sErsteSeite);
 
+    // Page 999 is the last one asked for, unless the document has more.
+    const std::string lastPage = DocumentPages > 999 ? std::to_string(DocumentPages) : LastPage;
     if (AuswahlIndex == 0) {
-        printJob(Application, PrintJob::FirstPage);
+        printJob(Application, PrintJob::FirstPage, lastPage);
         waitForOutput(pdfCreator, sErsteSeite);
-        runtime::DoEvents();
-        win32::Sleep(SettleMilliseconds);
-        runtime::DoEvents();
-        setOption(pdfCreator, "AutosaveFilename", sRestSeiten);
-        printJob(Application, PrintJob::FollowingPages);
-        waitForOutput(pdfCreator, sRestSeiten);
+        // A document of one page has no following pages to print or wait for.
+        if (DocumentPages != 1) {
+            runtime::DoEvents();
+            win32::Sleep(SettleMilliseconds);
+            runtime::DoEvents();
+            setOption(pdfCreator, "AutosaveFilename", sRestSeiten);
+            printJob(Application, PrintJob::FollowingPages, lastPage);
+            waitForOutput(pdfCreator, sRestSeiten);
+        }
     } else if (AuswahlIndex == 1 || AuswahlIndex == 2) {
-        printJob(Application, PrintJob::AllPages);
+        printJob(Application, PrintJob::AllPages, lastPage);
         waitForOutput(pdfCreator, sErsteSeite);
     }
 
@@ -73,10 +78,10 @@ void frmMenue::PrintViaPDFCreator(com::Object& Application, const std::string& s
         runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);
 }
 
-void frmMenue::printJob(com::Object& Application, PrintJob job) {
+void frmMenue::printJob(com::Object& Application, PrintJob job, const std::string& lastPage) {
     if (isExcel(Application)) {
         const std::string from = job == PrintJob::FollowingPages ? "2" : "1";
-        const std::string to = job == PrintJob::FirstPage ? "1" : LastPage;
+        const std::string to = job == PrintJob::FirstPage ? "1" : lastPage;
         Application.object("ActiveWorkbook")
             .object("ActiveSheet")
             .call("PrintOut", {{}, {{"From", from}, {"To", to}, {"ActivePrinter", PdfPrinter}}});
@@ -90,7 +95,7 @@ void frmMenue::printJob(com::Object& Application, PrintJob job) {
     } else if (job == PrintJob::FollowingPages) {
         args.named.push_back({"Range", std::int16_t{3}});  // from - to
         args.named.push_back({"From", "2"});
-        args.named.push_back({"To", LastPage});
+        args.named.push_back({"To", lastPage});
     }
     Application.object("ActiveDocument").call("PrintOut", args);
 }

@@ -81,12 +81,18 @@ protected:
 
 private:
     bool running_ = false;
+    // The pages the host reports for the document, asked for before
+    // printing; 0 for a host that cannot tell.
+    std::int32_t DocumentPages = 0;
     void runExport(com::Object& Application);
 
     // The steps of the export command (export/).
     enum class Flow { Continue, End, Cleanup };
     enum class HostDocument { Word, Excel };
     Flow checkLetterheads();
+    // The pages of the document as the host counts them (Word's pages
+    // statistic, Excel's page count of the active sheet).
+    std::int32_t documentPages(com::Object& Application);
     Flow hostDocument(com::Object& Application, HostDocument host, ExportRun& run);
     Flow saveLoop(com::Object& Application, const char* document);
     void outputFolder(const char* settingKey, const com::Object& document, ExportRun& run);
@@ -106,9 +112,13 @@ private:
     // exists. Whatever a pdftk that failed or was ended wrote is deleted.
     bool runPdftk(const std::string& cmdline, const std::string& output);
     // Writes the result by `produce` while the old result of that name waits
-    // beside it; the old one comes back unless a new one was made.
+    // beside it under a hidden name of this run's own; the old one comes back
+    // unless a new one was made. No other file is ever touched.
     enum class Placed { New, None, Refused };
     Placed placeResult(const std::string& result, const std::function<bool()>& produce);
+    // Whether the stamped first part is the whole result: in the layouts of
+    // one print job, and for a document of one page.
+    bool firstPartIsWhole(const std::string& printedRest);
     // Tells the user why no PDF was made, then cleans up.
     void failed(const std::string& failureText, const ExportRun& run);
     // Deletes the run's intermediate files; the result always stays.
@@ -118,7 +128,7 @@ private:
     enum class PrintJob { FirstPage, FollowingPages, AllPages };
     void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                             const std::string& sRestSeiten);
-    void printJob(com::Object& Application, PrintJob job);
+    void printJob(com::Object& Application, PrintJob job, const std::string& lastPage);
     // Polls the PDF printer until it reports a file whose path holds `name`,
     // at most 40 times with 200 ms pauses.
     void waitForOutput(const com::Object& pdfCreator, const std::string& name);

@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
+#include "platform/pdfprinter/PrinterState.h"
 #include "tests/src/addin/InstalledAddIn.h"
+#include "tests/support/Shown.h"
 
 namespace {
 
@@ -85,4 +88,100 @@ TEST_F(HostApp, AnUnansweredWindowAndABadCommandLineHaveTheirExitStatus) {
     EXPECT_EQ(run(HOST_APP, "--gibt-es-nicht"), 2);
 }
 
+const std::string kRunning =
+    shown::box(48, shown::title, "Der PDF-Ausdruck läuft bereits. Bitte warten, bis er fertig ist.", 1);
+
+TEST_F(HostApp, AnOverwrittenResultWaitsUnderANameOfItsOwnAndNoFileOfTheUsersIsTouched) {
+    settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
+    folder.write("Dokumente/Angebot.pdf", "ALTES ERGEBNIS");
+    folder.write("Dokumente/Angebot.pdf.alt", "MEINE DATEI");
+    const std::string open = "--app word --open " + pdf::quoted(folder.path("Dokumente/Angebot.doc")) +
+                             " --load PDF_Kalmora.Connect --click";
+    std::string said;
+    ASSERT_EQ(host(open, "choice 0\n", &said), 0);
+    EXPECT_EQ(pages("Dokumente/Angebot.pdf").size(), 3u);
+    EXPECT_EQ(folder.read("Dokumente/Angebot.pdf.alt"), "MEINE DATEI");
+    EXPECT_EQ(folder.names("Dokumente"),
+              (std::set<std::string>{"Angebot.doc", "Angebot.pdf", "Angebot.pdf.alt", "Mappe.xls"}));
+
+    // The printer stops after the first page: a three-page letter gets no
+    // one-page result, and the complete one stays.
+    const std::string complete = folder.read("Dokumente/Angebot.pdf");
+    std::thread stopper([&] {
+        for (int i = 0; i < 1000 && !std::filesystem::exists(folder.path("Dokumente/Angebot_$1.pdf")); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        pdfprinter::PrinterState().setJobFlow(pdfprinter::JobFlow::Hold);
+    });
+    ASSERT_EQ(host(open, "choice 0\nmsgbox ok\n", &said), 0);
+    stopper.join();
+    EXPECT_EQ(said, shown::choice + " -> 0\n" +
+                         shown::abort("Es wurde keine PDF-Datei erzeugt: " + folder.path("Dokumente") + "\\Angebot.pdf") +
+                         "\n");
+    EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), complete);
+    EXPECT_EQ(folder.read("Dokumente/Angebot.pdf.alt"), "MEINE DATEI");
+    EXPECT_EQ(folder.names("Dokumente"),
+              (std::set<std::string>{"Angebot.doc", "Angebot.pdf", "Angebot.pdf.alt", "Mappe.xls"}));
+}
+
+TEST_F(HostApp, ADocumentNameWithBackslashesIsRefusedAndNothingIsWrittenOutsideTheOutputFolder) {
+    // A legal file name here, which Windows paths would read as two folders up.
+    std::filesystem::create_directories(folder.path("Dokumente/A/B"));
+    folder.write("Dokumente/A/B/..\\..\\Vertrag.doc", "Seite eins\n");
+    folder.write("Dokumente/Vertrag.pdf", "FREMDE DATEI");
+    std::string said;
+    ASSERT_EQ(host("--app word --open " + pdf::quoted(folder.path("Dokumente/A/B/..\\..\\Vertrag.doc")) +
+                       " --load PDF_Kalmora.Connect --click",
+                   "msgbox ok\n", &said),
+              0);
+    EXPECT_EQ(said, shown::abort("Der Dokumentname ..\\..\\Vertrag.doc enthält \\ oder /; die PDF-Datei käme "
+                                  "nicht in den Ausgabeordner.") +
+                         "\n");
+    EXPECT_EQ(folder.read("Dokumente/Vertrag.pdf"), "FREMDE DATEI");
+    EXPECT_EQ(folder.names("Dokumente/A/B"), std::set<std::string>{"..\\..\\Vertrag.doc"});
+}
+
+TEST_F(HostApp, WordAndExcelExportingAtOnceNeverMixTheirPages) {
+    settings("WordGelesen=1\r\nWordOverwrite=-1\r\nExcelGelesen=1\r\nExcelOverwrite=-1\r\n");
+    folder.write("Dokumente/Angebot.doc", "Wort eins\n\fWort zwei\n\fWort drei\n");
+    folder.write("Dokumente/Mappe.xls", "Zelle eins\n\fZelle zwei\n");
+    folder.write("antworten.txt", "choice 0\nmsgbox ok\n");
+    const std::string script = " --load PDF_Kalmora.Connect --click --ui script:" + pdf::quoted(folder.path("antworten.txt"));
+    const std::string word =
+        std::string(HOST_APP) + " --app word --open " + pdf::quoted(folder.path("Dokumente/Angebot.doc")) + script;
+    const std::string excel =
+        std::string(HOST_APP) + " --app excel --open " + pdf::quoted(folder.path("Dokumente/Mappe.xls")) + script;
+    const auto resultPages = [&](const std::string& name) {
+        const auto texts = pages("Dokumente/" + name);
+        std::filesystem::remove(folder.path("Dokumente/" + name));
+        return texts;
+    };
+    const std::string choice = shown::choice + " -> 0\n";
+    int refused = 0;
+    for (int round = 1; round <= 20; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        // Both hosts are started at the same moment; each says what it showed.
+        const std::string said = pdf::run("{ (" + word + " > " + pdf::quoted(folder.path("word.txt")) + ") & (" + excel +
+                                          " > " + pdf::quoted(folder.path("excel.txt")) + ") & wait; }");
+        EXPECT_EQ(said, "");
+        for (const auto& [record, result, texts] :
+             {std::tuple{folder.read("word.txt"), std::string("Angebot.pdf"),
+                         std::vector<std::string>{"Wort eins ERSTER BRIEFKOPF", "Wort zwei FOLGE BRIEFKOPF",
+                                                  "Wort drei FOLGE BRIEFKOPF"}},
+              std::tuple{folder.read("excel.txt"), std::string("Mappe_Tabelle1.pdf"),
+                         std::vector<std::string>{"Zelle eins ERSTER BRIEFKOPF", "Zelle zwei FOLGE BRIEFKOPF"}}}) {
+            if (record == choice + kRunning + "\n") {
+                ++refused;
+                EXPECT_FALSE(std::filesystem::exists(folder.path("Dokumente/" + result)));
+                continue;
+            }
+            EXPECT_EQ(record, choice + "open \"" + folder.path("Dokumente/" + result) + "\"\n");
+            EXPECT_EQ(resultPages(result), texts);
+        }
+        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.doc", "Mappe.xls"}));
+    }
+    // Started at the same moment, they overlap in some rounds at least.
+    EXPECT_GT(refused, 0);
+}
+
 }  // namespace
+

@@ -2,6 +2,9 @@
 // the run, as the user sees it: the message boxes, the windows and the files.
 #include <filesystem>
 
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
+
 #include "tests/src/export/ExportFixture.h"
 #include "tests/support/LockHolder.h"
 
@@ -45,13 +48,72 @@ TEST_F(ExportCommand, AMissingLetterheadIsNamedWithTheSettingsFile) {
     }
 }
 
-TEST_F(ExportCommand, ALetterheadSettingThatNamesAFolderPasses) {
-    folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + letterheads() +
-                                              "\r\nZweiteSeite=" + letterheads() + "\\\r\n");
-    wordDocument();
-    answers({"choice escape", "msgbox ok"});
-    run(*word);
-    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> -1", abort("")}));
+// The letterhead PDF `plain` encrypted: with AES-256 (R6) or AES-128 (R4),
+// the user password empty or not.
+std::string encrypted(const std::string& plain, const char* userPassword, bool aes256) {
+    QPDF pdf;
+    pdf.processMemoryFile("Kopfbogen", plain.data(), plain.size());
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    if (aes256)
+        writer.setR6EncryptionParameters(userPassword, "Eigentuemer", true, true, true, true, true, true, qpdf_r3p_full,
+                                         true);
+    else
+        writer.setR4EncryptionParametersInsecure(userPassword, "Eigentuemer", true, true, true, true, true, true,
+                                                 qpdf_r3p_full, true, true);
+    writer.write();
+    const auto buffer = writer.getBufferSharedPointer();
+    return {reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize()};
+}
+
+TEST_F(ExportCommand, ALetterheadThatPdftkCannotReadIsNamedBeforeAnythingHappens) {
+    const std::string letterhead = office::textToPdf("BRIEFKOPF");
+    QPDF noPages;
+    noPages.emptyPDF();
+    QPDFWriter emptyWriter(noPages);
+    emptyWriter.setOutputMemory();
+    emptyWriter.write();
+    const auto emptyBuffer = emptyWriter.getBufferSharedPointer();
+    struct Case {
+        const char* what;
+        std::string bytes;  // none: a folder of that name
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"a folder", {}, "Der Pfad ist ein Ordner, keine PDF-Datei."},
+        {"empty", "", "Die Datei ist leer."},
+        {"no PDF", "Briefkopf als Text", "Die Datei ist keine PDF-Datei."},
+        {"damaged", "%PDF-1.4\n1 0 obj kaputt", "Die PDF-Datei ist beschädigt."},
+        {"without pages", {reinterpret_cast<const char*>(emptyBuffer->getBuffer()), emptyBuffer->getSize()},
+         "Die PDF-Datei hat keine Seite."},
+        {"user password", encrypted(letterhead, "geheim", false), "Die PDF-Datei ist mit einem Kennwort geschützt."},
+        {"AES-256, owner password only", encrypted(letterhead, "", true),
+         "Die PDF-Datei ist mit AES-256 verschlüsselt; pdftk kann sie nicht lesen."},
+        {"AES-128, owner password only", encrypted(letterhead, "", false), ""},
+    };
+    const std::string path = letterheads() + "\\Kopfbogen.pdf";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder.path("Briefpapier/Kopfbogen.pdf"));
+        if (std::string(c.what) == "a folder")
+            fs::create_directory(folder.path("Briefpapier/Kopfbogen.pdf"));
+        else
+            folder.write("Briefpapier/Kopfbogen.pdf", c.bytes);
+        folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + letterheads() + "\\erste.pdf\r\nZweiteSeite=" +
+                                                  path + "\r\n");
+        wordDocument();
+        script = std::make_shared<runtime::ScriptBackend>(
+            c.reason.empty() ? std::vector<std::string>{"choice escape", "msgbox ok"}
+                             : std::vector<std::string>{"msgbox ok"});
+        runtime::setBackend(script);
+        run(*word);
+        // A letterhead pdftk reads is used as it is; the run goes on to the choice.
+        EXPECT_EQ(record().front(),
+                  c.reason.empty() ? shown::choice + " -> -1"
+                                   : box(16, shown::title,
+                                         "Der Kopfbogen " + path + " lässt sich nicht verwenden:\r\n" + c.reason, 1));
+        EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
+    }
 }
 
 TEST_F(ExportCommand, NothingToPrintEndsTheRunWithoutASaveQuestion) {

@@ -66,6 +66,33 @@ TEST_F(Printing, EachLayoutOnBothHostsPrintsItsFiles) {
     }
 }
 
+TEST_F(Printing, DocumentsOfMoreThan999PagesKeepEveryPage) {
+    const auto pageCount = [&](const std::string& file) {
+        folder.write("geprueft.pdf", pdfPrinter->printed[folder.windowsPath(file)]);
+        return pdf::pageCount(folder.path("geprueft.pdf"));
+    };
+    struct Case {
+        bool excel;
+        int pages;
+    };
+    for (const Case c : {Case{false, 1001}, Case{true, 1001}, Case{false, 1000}}) {
+        SCOPED_TRACE((c.excel ? "Excel, " : "Word, ") + std::to_string(c.pages) + " pages");
+        pdfPrinter->printed.clear();
+        std::string text = "Seite 1\n";
+        for (int page = 2; page <= c.pages; ++page) text += "\fSeite " + std::to_string(page) + "\n";
+        office::Document::State state;
+        state.path = documents();
+        state.name = c.excel ? "Lang.xls" : "Lang.doc";
+        state.file = documentFile(state.name, text);
+        c.excel ? void(excel->open(state)) : void(word->open(state));
+        answers({"choice 0"});
+        run(c.excel ? static_cast<office::Application&>(*excel) : *word);
+        const std::string base = c.excel ? "Dokumente/Lang_Tabelle1" : "Dokumente/Lang";
+        EXPECT_EQ(pageCount(base + "_$1.pdf"), 1);
+        EXPECT_EQ(pageCount(base + "_$2.pdf"), c.pages - 1);
+    }
+}
+
 TEST_F(Printing, WordPrintsThroughItsActivePrinterAndTheDefaultComesBack) {
     wordDocument();
     answers({"choice 0"});
@@ -129,7 +156,7 @@ TEST_F(Printing, APrinterThatReportsNothingIsWaitedForFortyTimesThenReported) {
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 }
 
-TEST_F(Printing, AOnePageDocumentInTheFirstLayoutWaitsInVainForItsFollowingPages) {
+TEST_F(Printing, AOnePageDocumentInTheFirstLayoutPrintsOneJobAndWaitsForNoFollowingPages) {
     office::Document::State state;
     state.path = documents();
     state.name = "Brief.doc";
@@ -137,7 +164,8 @@ TEST_F(Printing, AOnePageDocumentInTheFirstLayoutWaitsInVainForItsFollowingPages
     word->open(state);
     answers({"choice 0"});
     run(*word);
-    EXPECT_EQ(pdfPrinter->outputReads, 1 + 41 + 1);
+    // The first page is reported at once; no second job is printed or waited for.
+    EXPECT_EQ(pdfPrinter->outputReads, 1 + 1);
     EXPECT_EQ(pages("Dokumente/Brief_$1.pdf"), (std::vector<std::string>{"Nur eine Seite"}));
     EXPECT_EQ(pages("Dokumente/Brief_$2.pdf"), (std::vector<std::string>{}));
     EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0",
