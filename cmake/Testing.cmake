@@ -7,7 +7,7 @@
 function(kalmora_add_test name)
   cmake_parse_arguments(ARG "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock kalmora_warnings)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} kalmora_test_main GTest::gmock kalmora_warnings)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)

@@ -82,12 +82,13 @@ TEST_F(Printing, DocumentsOfMoreThan999PagesKeepEveryPage) {
         for (int page = 2; page <= c.pages; ++page) text += "\fSeite " + std::to_string(page) + "\n";
         office::Document::State state;
         state.path = documents();
-        state.name = c.excel ? "Lang.xls" : "Lang.doc";
+        const std::string name = "Lang" + std::to_string(c.pages);
+        state.name = name + (c.excel ? ".xls" : ".doc");
         state.file = documentFile(state.name, text);
         c.excel ? void(excel->open(state)) : void(word->open(state));
         answers({"choice 0"});
         run(c.excel ? static_cast<office::Application&>(*excel) : *word);
-        const std::string base = c.excel ? "Dokumente/Lang_Tabelle1" : "Dokumente/Lang";
+        const std::string base = "Dokumente/" + name + (c.excel ? "_Tabelle1" : "");
         EXPECT_EQ(pageCount(base + "_$1.pdf"), 1);
         EXPECT_EQ(pageCount(base + "_$2.pdf"), c.pages - 1);
     }
