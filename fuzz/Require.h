@@ -10,16 +10,13 @@ namespace fuzz {
 
 // A broken property must look like a crash to libFuzzer, so that it keeps the
 // input as an artifact and stops, just as for a memory error.
-inline void require(bool holds, const char* what)
-{
-    if (holds)
-        return;
+inline void require(bool holds, const char* what) {
+    if (holds) return;
     std::fprintf(stderr, "property broken: %s\n", what);
     std::abort();
 }
 
-inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size)
-{
+inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
 

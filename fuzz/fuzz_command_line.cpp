@@ -16,10 +16,8 @@ namespace {
 // One argument as a caller writes it: left alone when nothing in it needs
 // quoting; else in quotes, where backslashes count only before a '"': those
 // are doubled, and a '"' itself gets one more backslash.
-std::string quoted(std::string_view argument)
-{
-    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos)
-        return std::string(argument);
+std::string quoted(std::string_view argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos) return std::string(argument);
     std::string out = "\"";
     std::size_t backslashes = 0;
     for (char c : argument) {
@@ -36,21 +34,17 @@ std::string quoted(std::string_view argument)
     return out + "\"";
 }
 
-std::string lineOf(std::string_view program, const std::vector<std::string>& parts)
-{
+std::string lineOf(std::string_view program, const std::vector<std::string>& parts) {
     std::string line(program);
-    for (std::size_t i = 1; i < parts.size(); ++i)
-        line += " " + quoted(parts[i]);
+    for (std::size_t i = 1; i < parts.size(); ++i) line += " " + quoted(parts[i]);
     return line;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto parts = win32::splitCommandLine(fuzz::bytesOf(data, size));
-    if (parts.empty())
-        return 0;
+    if (parts.empty()) return 0;
 
     auto expected = parts;
     expected.front() = "Kalmora.exe";

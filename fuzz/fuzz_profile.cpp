@@ -26,37 +26,31 @@ using win32::profile::withValue;
 
 constexpr auto npos = std::string_view::npos;
 
-bool isBlank(char c)
-{
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v';
 }
 
-bool isPadded(std::string_view text)
-{
+bool isPadded(std::string_view text) {
     return !text.empty() && (isBlank(text.front()) || isBlank(text.back()));
 }
 
-bool holdsAny(std::string_view text, std::string_view characters)
-{
+bool holdsAny(std::string_view text, std::string_view characters) {
     return text.find_first_of(characters) != npos;
 }
 
 // The reader trims a value, takes one outer pair of equal quotes away and
 // cuts it at NUL, and a line break would end the line: such values read back
 // differently by design.
-bool readsBackAsWritten(std::string_view value)
-{
-    if (holdsAny(value, std::string_view("\r\n\0", 3)) || isPadded(value))
-        return false;
-    const bool quotedPair = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                            value.front() == value.back();
+bool readsBackAsWritten(std::string_view value) {
+    if (holdsAny(value, std::string_view("\r\n\0", 3)) || isPadded(value)) return false;
+    const bool quotedPair =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.front() == value.back();
     return !quotedPair;
 }
 
 // A name that means itself on a line: "=" splits an entry, "]" ends a header,
 // a leading ";" or "[" turns the line into a comment or a header.
-bool isWritableName(std::string_view name)
-{
+bool isWritableName(std::string_view name) {
     return !name.empty() && !isPadded(name) && !holdsAny(name, std::string_view("=[];\r\n\0", 7));
 }
 
@@ -65,44 +59,35 @@ struct Line {
     std::string_view lineBreak;  // CRLF, LF, CR, or nothing on a last line
 };
 
-std::vector<Line> linesOf(std::string_view bytes)
-{
+std::vector<Line> linesOf(std::string_view bytes) {
     std::vector<Line> lines;
     while (!bytes.empty()) {
         const auto end = std::min(bytes.find_first_of("\r\n"), bytes.size());
         std::size_t breakLength = 0;
-        if (end < bytes.size())
-            breakLength = bytes.substr(end, 2) == "\r\n" ? 2 : 1;
+        if (end < bytes.size()) breakLength = bytes.substr(end, 2) == "\r\n" ? 2 : 1;
         lines.push_back({bytes.substr(0, end), bytes.substr(end, breakLength)});
         bytes.remove_prefix(end + breakLength);
     }
     return lines;
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
 enum class Kind { Other, Section, Entry };
 
-Kind kindOf(std::string_view text)
-{
+Kind kindOf(std::string_view text) {
     text = trimmed(text);
-    if (text.empty() || text.front() == ';')
-        return Kind::Other;
-    if (text.front() == '[')
-        return Kind::Section;
+    if (text.empty() || text.front() == ';') return Kind::Other;
+    if (text.front() == '[') return Kind::Section;
     return text.find('=') == npos ? Kind::Other : Kind::Entry;
 }
 
 // The section's or the key's name as the line spells it.
-std::string_view nameOf(std::string_view text)
-{
+std::string_view nameOf(std::string_view text) {
     text = trimmed(text);
     if (text.front() == '[') {
         text.remove_prefix(1);
@@ -113,20 +98,17 @@ std::string_view nameOf(std::string_view text)
 
 // Whether names match is the reader's business (case rules of the code
 // page); the model asks it with a one-entry file instead of copying them.
-bool sameSection(std::string_view spelled, std::string_view section)
-{
+bool sameSection(std::string_view spelled, std::string_view section) {
     return findValue("[" + std::string(spelled) + "]\nk=v", section, "k").has_value();
 }
 
-bool sameKey(std::string_view spelled, std::string_view key)
-{
+bool sameKey(std::string_view spelled, std::string_view key) {
     return findValue("[s]\n" + std::string(spelled) + "=v", "s", key).has_value();
 }
 
 // What the writing rules make of the file, worked out line by line.
 std::string expectedFile(std::string_view file, std::string_view section, std::string_view key,
-                         std::string_view value)
-{
+                         std::string_view value) {
     const auto lines = linesOf(file);
     const auto entry = std::string(key) + "=" + std::string(value) + "\r\n";
 
@@ -136,16 +118,14 @@ std::string expectedFile(std::string_view file, std::string_view section, std::s
         ++header;
     if (header == lines.size()) {
         std::string out(file);
-        if (!file.empty() && file.back() != '\n' && file.back() != '\r')
-            out += "\r\n";
+        if (!file.empty() && file.back() != '\n' && file.back() != '\r') out += "\r\n";
         return out + "[" + std::string(section) + "]\r\n" + entry;
     }
 
     std::size_t anchor = header;
     std::optional<std::size_t> existing;
     for (std::size_t i = header + 1; i < lines.size() && kindOf(lines[i].text) != Kind::Section; ++i) {
-        if (kindOf(lines[i].text) != Kind::Entry)
-            continue;
+        if (kindOf(lines[i].text) != Kind::Entry) continue;
         if (sameKey(nameOf(lines[i].text), key)) {
             existing = i;
             break;
@@ -161,8 +141,7 @@ std::string expectedFile(std::string_view file, std::string_view section, std::s
         }
         out.append(lines[i].text).append(lines[i].lineBreak);
         if (!existing && i == anchor) {
-            if (lines[i].lineBreak.empty())
-                out += "\r\n";
+            if (lines[i].lineBreak.empty()) out += "\r\n";
             out += entry;
         }
     }
@@ -171,14 +150,11 @@ std::string expectedFile(std::string_view file, std::string_view section, std::s
 
 // Where the text is a plain decimal number, the integer reading is that
 // number modulo 2^32.
-void checkParseInt(std::string_view value)
-{
+void checkParseInt(std::string_view value) {
     const auto number = win32::profile::parseInt(value);
     auto digits = value;
-    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
-        digits.remove_prefix(1);
-    if (digits.empty() || digits.find_first_not_of("0123456789") != npos)
-        return;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != npos) return;
     // from_chars takes a "-" but no "+".
     const auto text = value.front() == '+' ? digits : value;
     long long exact = 0;
@@ -189,8 +165,7 @@ void checkParseInt(std::string_view value)
 }
 
 // Takes the text up to the next LF off the front of `rest`.
-std::string_view takeLine(std::string_view& rest)
-{
+std::string_view takeLine(std::string_view& rest) {
     const auto end = std::min(rest.find('\n'), rest.size());
     const auto line = rest.substr(0, end);
     rest.remove_prefix(std::min(end + 1, rest.size()));
@@ -199,8 +174,7 @@ std::string_view takeLine(std::string_view& rest)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto input = fuzz::bytesOf(data, size);
     auto file = input;
     const auto section = takeLine(file);
@@ -208,18 +182,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto value = takeLine(file);
 
     // Any bytes at all, read as a file.
-    if (auto found = findValue(input, section, key))
-        checkParseInt(*found);
+    if (auto found = findValue(input, section, key)) checkParseInt(*found);
     const auto stored = findValue(file, section, key);
-    if (stored)
-        checkParseInt(*stored);
+    if (stored) checkParseInt(*stored);
     checkParseInt(value);
 
     const auto written = withValue(file, section, key, value);
-    if (!isWritableName(section) || !isWritableName(key) || !readsBackAsWritten(value))
-        return 0;
+    if (!isWritableName(section) || !isWritableName(key) || !readsBackAsWritten(value)) return 0;
     fuzz::require(findValue(written, section, key) == std::string(value), "the written value does not read back");
-    fuzz::require(written == expectedFile(file, section, key, value),
-                  "the write changed more than the key's line");
+    fuzz::require(written == expectedFile(file, section, key, value), "the write changed more than the key's line");
     return 0;
 }

@@ -18,28 +18,22 @@ namespace {
 
 using printers::wmi::parseQuery;
 
-std::string escaped(std::string_view name)
-{
+std::string escaped(std::string_view name) {
     std::string out;
     for (char c : name) {
-        if (c == '\\' || c == '\'' || c == '"')
-            out += '\\';
+        if (c == '\\' || c == '\'' || c == '"') out += '\\';
         out += c;
     }
     return out;
 }
 
-bool isQueryError(const com::Error& error)
-{
-    const auto number = [](const printers::wmi::WmiError& known) {
-        return printers::wmi::raised(known).number();
-    };
+bool isQueryError(const com::Error& error) {
+    const auto number = [](const printers::wmi::WmiError& known) { return printers::wmi::raised(known).number(); };
     return error.number() == number(printers::wmi::InvalidQuery) ||
            error.number() == number(printers::wmi::InvalidClass);
 }
 
-std::optional<std::string> nameFrom(const std::string& query)
-{
+std::optional<std::string> nameFrom(const std::string& query) {
     try {
         return parseQuery(query).name;
     } catch (const com::Error&) {
@@ -50,8 +44,7 @@ std::optional<std::string> nameFrom(const std::string& query)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto text = fuzz::bytesOf(data, size);
     try {
         (void)parseQuery(text);

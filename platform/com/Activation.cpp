@@ -38,7 +38,9 @@ std::optional<Function> lookUp(std::map<std::string, Function>& table, std::stri
     return found->second;
 }
 
-Error cannotCreate() { return Error::fromNumber(errors::CannotCreateObject); }
+Error cannotCreate() {
+    return Error::fromNumber(errors::CannotCreateObject);
+}
 
 // The registered class's object, or Nothing when any step fails.
 Object fromRegistry(const std::string& progId) {
@@ -73,10 +75,9 @@ Object CreateObject(const std::string& progId) {
 Object GetObject(const std::string& displayName) {
     const std::size_t colon = displayName.find(':');
     // Without ":" the name would be a file's, and no file opens as an object here.
-    const auto provider = colon == std::string::npos
-                              ? std::nullopt
-                              : lookUp(registrations().monikerProviders,
-                                       std::string_view(displayName).substr(0, colon));
+    const auto provider = colon == std::string::npos ? std::nullopt
+                                                     : lookUp(registrations().monikerProviders,
+                                                              std::string_view(displayName).substr(0, colon));
     if (!provider) throw Error::fromNumber(errors::FileOrClassNameNotFound);
     return (*provider)(displayName);
 }
@@ -99,6 +100,8 @@ void unregisterLocalClass(const std::string& progId) {
     state.localClasses.erase(lowerCase(progId));
 }
 
-void freeUnusedLibraries() { inproc::freeUnused(); }
+void freeUnusedLibraries() {
+    inproc::freeUnused();
+}
 
 }  // namespace com

@@ -56,8 +56,8 @@ void AutomationObject::method(const std::string& name, Method call) {
     members_[lowerCase(name)].call = std::move(call);
 }
 
-HRESULT AutomationObject::Invoke(std::string_view name, CallKind kind, const Arguments& args,
-                                 Variant* result, ExcepInfo* error) noexcept {
+HRESULT AutomationObject::Invoke(std::string_view name, CallKind kind, const Arguments& args, Variant* result,
+                                 ExcepInfo* error) noexcept {
     try {
         const auto found = members_.find(lowerCase(name));
         if (found == members_.end()) {
@@ -78,19 +78,16 @@ HRESULT AutomationObject::Invoke(std::string_view name, CallKind kind, const Arg
                 } else if (second) {
                     value = second(args);
                 } else {
-                    return fail(error, errors::MemberNotSupported,
-                                runtimeErrorText(errors::MemberNotSupported));
+                    return fail(error, errors::MemberNotSupported, runtimeErrorText(errors::MemberNotSupported));
                 }
                 break;
             }
             case CallKind::PropertyPut: {
                 if (!member.put) {
-                    return fail(error, errors::MemberNotSupported,
-                                runtimeErrorText(errors::MemberNotSupported));
+                    return fail(error, errors::MemberNotSupported, runtimeErrorText(errors::MemberNotSupported));
                 }
                 if (args.positional.empty()) {
-                    return fail(error, errors::ArgumentNotOptional,
-                                runtimeErrorText(errors::ArgumentNotOptional));
+                    return fail(error, errors::ArgumentNotOptional, runtimeErrorText(errors::ArgumentNotOptional));
                 }
                 Arguments index{{args.positional.begin(), args.positional.end() - 1}, args.named};
                 member.put(index, args.positional.back());

@@ -12,10 +12,18 @@ inline constexpr Boolean True = Boolean::True;
 inline constexpr Boolean False = Boolean::False;
 
 // Nonzero gives True.
-constexpr Boolean toBoolean(std::int64_t value) noexcept { return value != 0 ? True : False; }
-constexpr bool isTrue(Boolean value) noexcept { return value != False; }
-constexpr std::int16_t toInteger(Boolean value) noexcept { return static_cast<std::int16_t>(value); }
+constexpr Boolean toBoolean(std::int64_t value) noexcept {
+    return value != 0 ? True : False;
+}
+constexpr bool isTrue(Boolean value) noexcept {
+    return value != False;
+}
+constexpr std::int16_t toInteger(Boolean value) noexcept {
+    return static_cast<std::int16_t>(value);
+}
 // The decimal text of the 16-bit value: "-1" or "0".
-inline std::string decimalText(Boolean value) { return std::to_string(toInteger(value)); }
+inline std::string decimalText(Boolean value) {
+    return std::to_string(toInteger(value));
+}
 
 }  // namespace com

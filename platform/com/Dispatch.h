@@ -45,8 +45,8 @@ public:
     // Calls member `name` ("" is the default member). For PropertyPut the new
     // value is the last positional argument. Never throws: a failure returns
     // DISP_E_EXCEPTION with `error` filled in (438 for an unknown member).
-    virtual HRESULT Invoke(std::string_view name, CallKind kind, const Arguments& args,
-                           Variant* result, ExcepInfo* error) noexcept = 0;
+    virtual HRESULT Invoke(std::string_view name, CallKind kind, const Arguments& args, Variant* result,
+                           ExcepInfo* error) noexcept = 0;
 
 protected:
     ~IDispatch() = default;

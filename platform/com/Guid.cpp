@@ -54,12 +54,10 @@ std::optional<Guid> Guid::parse(std::string_view text) {
 std::string Guid::toString() const {
     char buffer[39];
     std::snprintf(buffer, sizeof buffer, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned>(data1), static_cast<unsigned>(data2),
-                  static_cast<unsigned>(data3), static_cast<unsigned>(data4[0]),
-                  static_cast<unsigned>(data4[1]), static_cast<unsigned>(data4[2]),
-                  static_cast<unsigned>(data4[3]), static_cast<unsigned>(data4[4]),
-                  static_cast<unsigned>(data4[5]), static_cast<unsigned>(data4[6]),
-                  static_cast<unsigned>(data4[7]));
+                  static_cast<unsigned>(data1), static_cast<unsigned>(data2), static_cast<unsigned>(data3),
+                  static_cast<unsigned>(data4[0]), static_cast<unsigned>(data4[1]), static_cast<unsigned>(data4[2]),
+                  static_cast<unsigned>(data4[3]), static_cast<unsigned>(data4[4]), static_cast<unsigned>(data4[5]),
+                  static_cast<unsigned>(data4[6]), static_cast<unsigned>(data4[7]));
     return buffer;
 }
 

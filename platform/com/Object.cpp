@@ -4,8 +4,7 @@ namespace com {
 
 namespace {
 
-Variant invoke(const Ref<IDispatch>& dispatch, std::string_view member, CallKind kind,
-               const Arguments& args) {
+Variant invoke(const Ref<IDispatch>& dispatch, std::string_view member, CallKind kind, const Arguments& args) {
     if (!dispatch) throw Error::fromNumber(errors::ObjectVariableNotSet);
     Variant result;
     ExcepInfo error;
@@ -19,7 +18,9 @@ Variant invoke(const Ref<IDispatch>& dispatch, std::string_view member, CallKind
 
 }  // namespace
 
-Object Object::from(const Variant& value) { return Object(value.toObject()); }
+Object Object::from(const Variant& value) {
+    return Object(value.toObject());
+}
 
 Variant Object::get(std::string_view member, const Arguments& args) const {
     return invoke(dispatch_, member, CallKind::PropertyGet, args);

@@ -25,9 +25,7 @@ public:
     // The default member's value.
     Variant value() const { return get(""); }
     // A property that holds an object.
-    Object object(std::string_view member, const Arguments& args = {}) const {
-        return Object::from(get(member, args));
-    }
+    Object object(std::string_view member, const Arguments& args = {}) const { return Object::from(get(member, args)); }
 
     friend bool operator==(const Object&, const Object&) = default;
 

@@ -23,8 +23,8 @@ public:
     Ref(const Ref& other) noexcept : Ref(other.p_) {}
     // A reference to a derived class is also one to its base.
     template <typename U>
-        requires std::is_convertible_v<U*, T*>
-    Ref(const Ref<U>& other) noexcept : Ref(static_cast<T*>(other.get())) {}
+    requires std::is_convertible_v<U*, T*> Ref(const Ref<U>& other)
+    noexcept : Ref(static_cast<T*>(other.get())) {}
     Ref(Ref&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     Ref& operator=(Ref other) noexcept {
         std::swap(p_, other.p_);

@@ -89,9 +89,8 @@ void registerClass(const ClassEntry& entry) {
     if (!entry.progId.empty() && !usableProgId(entry.progId)) {
         throw std::invalid_argument("unusable ProgID: " + entry.progId);
     }
-    const std::string text = format({{"ProgID", entry.progId},
-                                     {"InprocServer32", entry.inprocServer},
-                                     {"ThreadingModel", entry.threadingModel}});
+    const std::string text = format(
+        {{"ProgID", entry.progId}, {"InprocServer32", entry.inprocServer}, {"ThreadingModel", entry.threadingModel}});
     const std::string key = entry.clsid.toString();
     if (const auto previous = findClass(entry.clsid);
         previous && lowerCase(previous->progId) != lowerCase(entry.progId)) {
@@ -112,21 +111,21 @@ void unregisterClass(const Guid& clsid) {
 void registerTypeLib(const TypeLibEntry& entry) {
     const std::string locale = std::to_string(entry.locale);
     file::replace(entryPath("TypeLib", entry.libid.toString()),
-                  format({{"Name", entry.name},
-                          {"Version", entry.version},
-                          {"Locale", locale},
-                          {"Path", entry.path}}));
+                  format({{"Name", entry.name}, {"Version", entry.version}, {"Locale", locale}, {"Path", entry.path}}));
 }
 
-void unregisterTypeLib(const Guid& libid) { removeEntry("TypeLib", libid.toString()); }
+void unregisterTypeLib(const Guid& libid) {
+    removeEntry("TypeLib", libid.toString());
+}
 
 void registerInterface(const InterfaceEntry& entry) {
     const std::string typeLib = entry.typeLib.toString();
-    file::replace(entryPath("Interface", entry.iid.toString()),
-                  format({{"Name", entry.name}, {"TypeLib", typeLib}}));
+    file::replace(entryPath("Interface", entry.iid.toString()), format({{"Name", entry.name}, {"TypeLib", typeLib}}));
 }
 
-void unregisterInterface(const Guid& iid) { removeEntry("Interface", iid.toString()); }
+void unregisterInterface(const Guid& iid) {
+    removeEntry("Interface", iid.toString());
+}
 
 std::optional<ClassEntry> findClass(const Guid& clsid) {
     const auto text = file::read(entryPath("CLSID", clsid.toString()));
@@ -146,8 +145,7 @@ std::optional<ClassEntry> findProgId(const std::string& progId) {
 std::optional<TypeLibEntry> findTypeLib(const Guid& libid) {
     const auto text = file::read(entryPath("TypeLib", libid.toString()));
     if (!text) return std::nullopt;
-    TypeLibEntry entry{libid, fieldOf(*text, "Name"), fieldOf(*text, "Version"), 0,
-                       fieldOf(*text, "Path")};
+    TypeLibEntry entry{libid, fieldOf(*text, "Name"), fieldOf(*text, "Version"), 0, fieldOf(*text, "Path")};
     const std::string locale = fieldOf(*text, "Locale");
     std::from_chars(locale.data(), locale.data() + locale.size(), entry.locale);
     return entry;
@@ -156,8 +154,7 @@ std::optional<TypeLibEntry> findTypeLib(const Guid& libid) {
 std::optional<InterfaceEntry> findInterface(const Guid& iid) {
     const auto text = file::read(entryPath("Interface", iid.toString()));
     if (!text) return std::nullopt;
-    return InterfaceEntry{iid, fieldOf(*text, "Name"),
-                          Guid::parse(fieldOf(*text, "TypeLib")).value_or(Guid{})};
+    return InterfaceEntry{iid, fieldOf(*text, "Name"), Guid::parse(fieldOf(*text, "TypeLib")).value_or(Guid{})};
 }
 
 namespace {
@@ -165,7 +162,8 @@ namespace {
 // The keys (file names) of one kind of entry, temporary files left out.
 std::vector<Guid> keysOf(std::string_view kind) {
     std::vector<Guid> keys;
-    for (const auto& entry : std::filesystem::directory_iterator(world::subfolder(std::filesystem::path("registry") / kind)))
+    for (const auto& entry :
+         std::filesystem::directory_iterator(world::subfolder(std::filesystem::path("registry") / kind)))
         if (const auto key = Guid::parse(entry.path().filename().string())) keys.push_back(*key);
     return keys;
 }
@@ -175,7 +173,8 @@ std::vector<Guid> keysOf(std::string_view kind) {
 std::vector<ClassEntry> classesServedBy(const std::string& inprocServer) {
     std::vector<ClassEntry> classes;
     for (const Guid& clsid : keysOf("CLSID"))
-        if (const auto entry = findClass(clsid); entry && entry->inprocServer == inprocServer) classes.push_back(*entry);
+        if (const auto entry = findClass(clsid); entry && entry->inprocServer == inprocServer)
+            classes.push_back(*entry);
     return classes;
 }
 

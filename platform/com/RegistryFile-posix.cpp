@@ -19,7 +19,9 @@ namespace {
 
 }  // namespace
 
-std::optional<std::string> read(const std::filesystem::path& path) { return win32::readWholeFile(path); }
+std::optional<std::string> read(const std::filesystem::path& path) {
+    return win32::readWholeFile(path);
+}
 
 void replace(const std::filesystem::path& path, std::string_view content) {
     win32::writeFileAtomically(path, content);

@@ -10,10 +10,12 @@ ServerModule::LiveObject::LiveObject(ServerModule& module) noexcept : module_(mo
     module_.objects_.fetch_add(1, std::memory_order_relaxed);
 }
 
-ServerModule::LiveObject::~LiveObject() { module_.objects_.fetch_sub(1, std::memory_order_acq_rel); }
+ServerModule::LiveObject::~LiveObject() {
+    module_.objects_.fetch_sub(1, std::memory_order_acq_rel);
+}
 
-HRESULT ServerModule::getClassObject(std::span<const ServerClass> classes, const Guid* clsid,
-                                     const Guid* iid, void** out) noexcept {
+HRESULT ServerModule::getClassObject(std::span<const ServerClass> classes, const Guid* clsid, const Guid* iid,
+                                     void** out) noexcept {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (!clsid || !iid) return E_POINTER;
@@ -29,8 +31,7 @@ HRESULT ServerModule::getClassObject(std::span<const ServerClass> classes, const
 }
 
 HRESULT ServerModule::canUnloadNow() const noexcept {
-    const bool idle = objects_.load(std::memory_order_acquire) == 0 &&
-                      locks_.load(std::memory_order_acquire) == 0;
+    const bool idle = objects_.load(std::memory_order_acquire) == 0 && locks_.load(std::memory_order_acquire) == 0;
     return idle ? S_OK : S_FALSE;
 }
 
@@ -55,7 +56,9 @@ HRESULT ServerModule::unregisterServer(std::span<const ServerClass> classes) con
     }
 }
 
-void ServerModule::lock() noexcept { locks_.fetch_add(1, std::memory_order_relaxed); }
+void ServerModule::lock() noexcept {
+    locks_.fetch_add(1, std::memory_order_relaxed);
+}
 
 void ServerModule::unlock() noexcept {
     std::int32_t held = locks_.load(std::memory_order_relaxed);

@@ -49,8 +49,7 @@ struct ServerClass {
     // A class whose objects are made with `new T()`.
     template <typename T>
     static ServerClass of(const Guid& clsid, std::string progId) {
-        return {clsid, std::move(progId),
-                [] { return Ref<IDispatch>::adopt(static_cast<IDispatch*>(new T())); }};
+        return {clsid, std::move(progId), [] { return Ref<IDispatch>::adopt(static_cast<IDispatch*>(new T())); }};
     }
 };
 

@@ -17,7 +17,9 @@ inline constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFFu);
 inline constexpr HRESULT DISP_E_EXCEPTION = static_cast<HRESULT>(0x80020009u);
 inline constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003u);
 
-constexpr bool succeeded(HRESULT hr) noexcept { return hr >= 0; }
+constexpr bool succeeded(HRESULT hr) noexcept {
+    return hr >= 0;
+}
 
 // IID {00000000-0000-0000-C000-000000000046}
 inline constexpr Guid IID_IUnknown{0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};

@@ -13,7 +13,9 @@ namespace com {
 
 namespace {
 
-bool isBlank(char c) noexcept { return c == ' ' || c == '\t'; }
+bool isBlank(char c) noexcept {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view text) noexcept {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -21,7 +23,9 @@ std::string_view trimBlanks(std::string_view text) noexcept {
     return text;
 }
 
-bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+bool isDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
 
 // The power of ten of the first nonzero digit of `plain` (digits, optional
 // "." and digits, optional "e" and exponent); only its sign matters.
@@ -32,8 +36,7 @@ long long decimalOrder(std::string_view plain) {
         std::string_view exponentText = plain.substr(e + 1);
         const bool negative = exponentText.front() == '-';
         if (exponentText.front() == '+' || negative) exponentText.remove_prefix(1);
-        const auto parsed = std::from_chars(exponentText.data(),
-                                            exponentText.data() + exponentText.size(), exponent);
+        const auto parsed = std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
         if (parsed.ec != std::errc()) exponent = std::numeric_limits<long long>::max() / 2;
         if (negative) exponent = -exponent;
         plain = plain.substr(0, e);
@@ -41,8 +44,8 @@ long long decimalOrder(std::string_view plain) {
     const std::size_t point = std::min(plain.find('.'), plain.size());
     const std::size_t first = plain.find_first_not_of("0.");
     if (first == std::string_view::npos) return std::numeric_limits<long long>::min();
-    const long long position = first < point ? static_cast<long long>(point - first) - 1
-                                             : -static_cast<long long>(first - point);
+    const long long position =
+        first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
     return position + exponent;
 }
 
@@ -142,7 +145,9 @@ std::int32_t roundToRange(double value, std::int32_t low, std::int32_t high) {
     return static_cast<std::int32_t>(rounded);
 }
 
-Variant defaultValueOf(const Variant& object) { return Object::from(object).value(); }
+Variant defaultValueOf(const Variant& object) {
+    return Object::from(object).value();
+}
 
 }  // namespace
 
@@ -168,57 +173,39 @@ VariantType Variant::type() const noexcept {
 
 std::string Variant::toString() const {
     switch (type()) {
-        case VariantType::vbEmpty:
-            return "";
-        case VariantType::vbBoolean:
-            return isTrue(std::get<Boolean>(value_)) ? "Wahr" : "Falsch";
-        case VariantType::vbInteger:
-            return std::to_string(std::get<std::int16_t>(value_));
-        case VariantType::vbLong:
-            return std::to_string(std::get<std::int32_t>(value_));
-        case VariantType::vbDouble:
-            return doubleText(std::get<double>(value_));
-        case VariantType::vbString:
-            return std::get<std::string>(value_);
-        case VariantType::vbObject:
-            return defaultValueOf(*this).toString();
-        case VariantType::vbArray:
-            break;
+        case VariantType::vbEmpty: return "";
+        case VariantType::vbBoolean: return isTrue(std::get<Boolean>(value_)) ? "Wahr" : "Falsch";
+        case VariantType::vbInteger: return std::to_string(std::get<std::int16_t>(value_));
+        case VariantType::vbLong: return std::to_string(std::get<std::int32_t>(value_));
+        case VariantType::vbDouble: return doubleText(std::get<double>(value_));
+        case VariantType::vbString: return std::get<std::string>(value_);
+        case VariantType::vbObject: return defaultValueOf(*this).toString();
+        case VariantType::vbArray: break;
     }
     throw Error::fromNumber(errors::TypeMismatch);
 }
 
 double Variant::toDouble() const {
     switch (type()) {
-        case VariantType::vbEmpty:
-            return 0;
-        case VariantType::vbBoolean:
-            return com::toInteger(std::get<Boolean>(value_));
-        case VariantType::vbInteger:
-            return std::get<std::int16_t>(value_);
-        case VariantType::vbLong:
-            return std::get<std::int32_t>(value_);
-        case VariantType::vbDouble:
-            return std::get<double>(value_);
+        case VariantType::vbEmpty: return 0;
+        case VariantType::vbBoolean: return com::toInteger(std::get<Boolean>(value_));
+        case VariantType::vbInteger: return std::get<std::int16_t>(value_);
+        case VariantType::vbLong: return std::get<std::int32_t>(value_);
+        case VariantType::vbDouble: return std::get<double>(value_);
         case VariantType::vbString:
             if (auto number = parseGermanNumber(std::get<std::string>(value_))) return *number;
             break;
-        case VariantType::vbObject:
-            return defaultValueOf(*this).toDouble();
-        case VariantType::vbArray:
-            break;
+        case VariantType::vbObject: return defaultValueOf(*this).toDouble();
+        case VariantType::vbArray: break;
     }
     throw Error::fromNumber(errors::TypeMismatch);
 }
 
 std::int32_t Variant::toLong() const {
     switch (type()) {
-        case VariantType::vbInteger:
-            return std::get<std::int16_t>(value_);
-        case VariantType::vbLong:
-            return std::get<std::int32_t>(value_);
-        case VariantType::vbObject:
-            return defaultValueOf(*this).toLong();
+        case VariantType::vbInteger: return std::get<std::int16_t>(value_);
+        case VariantType::vbLong: return std::get<std::int32_t>(value_);
+        case VariantType::vbObject: return defaultValueOf(*this).toLong();
         default:
             // Empty, Boolean, Double and text go through their Double value,
             // which holds every Long exactly.
@@ -233,8 +220,7 @@ std::int16_t Variant::toInteger() const {
                                    ? std::get<std::int32_t>(value_)
                                    : roundToRange(toDouble(), std::numeric_limits<std::int16_t>::min(),
                                                   std::numeric_limits<std::int16_t>::max());
-    if (value < std::numeric_limits<std::int16_t>::min() ||
-        value > std::numeric_limits<std::int16_t>::max()) {
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max()) {
         throw Error::fromNumber(errors::Overflow);
     }
     return static_cast<std::int16_t>(value);
@@ -242,8 +228,7 @@ std::int16_t Variant::toInteger() const {
 
 Boolean Variant::toBoolean() const {
     switch (type()) {
-        case VariantType::vbBoolean:
-            return std::get<Boolean>(value_);
+        case VariantType::vbBoolean: return std::get<Boolean>(value_);
         case VariantType::vbString: {
             const std::string_view text = trimBlanks(std::get<std::string>(value_));
             // The German words and the English ones: a text written by
@@ -253,10 +238,8 @@ Boolean Variant::toBoolean() const {
             if (auto number = parseGermanNumber(text)) return com::toBoolean(*number != 0);
             throw Error::fromNumber(errors::TypeMismatch);
         }
-        case VariantType::vbObject:
-            return defaultValueOf(*this).toBoolean();
-        default:
-            return com::toBoolean(toDouble() != 0);
+        case VariantType::vbObject: return defaultValueOf(*this).toBoolean();
+        default: return com::toBoolean(toDouble() != 0);
     }
 }
 
@@ -274,6 +257,8 @@ Array Variant::toArray() && {
     return static_cast<const Variant&>(*this).toArray();
 }
 
-bool operator==(const Variant& a, const Variant& b) { return a.value_ == b.value_; }
+bool operator==(const Variant& a, const Variant& b) {
+    return a.value_ == b.value_;
+}
 
 }  // namespace com

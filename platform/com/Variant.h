@@ -62,9 +62,7 @@ private:
     struct EmptyTag {
         friend bool operator==(EmptyTag, EmptyTag) { return true; }
     };
-    std::variant<EmptyTag, Boolean, std::int16_t, std::int32_t, double, std::string,
-                 Ref<IDispatch>, Array>
-        value_;
+    std::variant<EmptyTag, Boolean, std::int16_t, std::int32_t, double, std::string, Ref<IDispatch>, Array> value_;
 };
 
 }  // namespace com

@@ -31,6 +31,8 @@ std::string Application::activePrinter() const {
 
 void Application::checkPrinter(const std::string&) const {}
 
-com::Object Application::object() { return com::Object(com::Ref<com::IDispatch>(this)); }
+com::Object Application::object() {
+    return com::Object(com::Ref<com::IDispatch>(this));
+}
 
 }  // namespace office

@@ -17,13 +17,9 @@ Document::Document(State state) : state_(std::move(state)) {
     method("Save", [this](const com::Arguments&) {
         ++state_.saveCalls;
         switch (state_.saveOutcome) {
-            case SaveOutcome::Stores:
-                state_.saved = com::True;
-                break;
-            case SaveOutcome::LeavesUnsaved:
-                break;
-            case SaveOutcome::Fails:
-                throw saveFailure();
+            case SaveOutcome::Stores: state_.saved = com::True; break;
+            case SaveOutcome::LeavesUnsaved: break;
+            case SaveOutcome::Fails: throw saveFailure();
         }
         return com::Variant();
     });
@@ -34,6 +30,8 @@ PageFile Document::pages() const {
     return PageFile(state_.file);
 }
 
-com::Error Document::saveFailure() const { return com::Error(4198, "Befehl misslungen"); }
+com::Error Document::saveFailure() const {
+    return com::Error(4198, "Befehl misslungen");
+}
 
 }  // namespace office

@@ -27,7 +27,7 @@ bool isOfficeXml(std::string_view bytes) {
 DocumentFormat documentFormat(std::string_view bytes) {
     if (bytes.starts_with("%PDF")) return DocumentFormat::Pdf;
     static constexpr std::array<std::string_view, 3> officeStarts = {
-        std::string_view("PK\x03\x04", 4),                      // zip: .docx, .xlsx, .odt, .ods
+        std::string_view("PK\x03\x04", 4),                        // zip: .docx, .xlsx, .odt, .ods
         std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),  // compound file: .doc, .xls, encrypted .docx
         std::string_view("{\\rtf"),
     };

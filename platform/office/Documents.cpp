@@ -26,9 +26,13 @@ Documents::Documents() {
     property("", itemGetter);
 }
 
-void Documents::add(com::Ref<Document> document) { documents_.push_back(std::move(document)); }
+void Documents::add(com::Ref<Document> document) {
+    documents_.push_back(std::move(document));
+}
 
-std::int32_t Documents::count() const noexcept { return static_cast<std::int32_t>(documents_.size()); }
+std::int32_t Documents::count() const noexcept {
+    return static_cast<std::int32_t>(documents_.size());
+}
 
 Document* Documents::active() const noexcept {
     return documents_.empty() ? nullptr : documents_.back().get();

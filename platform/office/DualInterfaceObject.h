@@ -20,8 +20,8 @@ public:
     }
     std::uint32_t AddRef() noexcept override { return AutomationObject::AddRef(); }
     std::uint32_t Release() noexcept override { return AutomationObject::Release(); }
-    com::HRESULT Invoke(std::string_view name, com::CallKind kind, const com::Arguments& args,
-                        com::Variant* result, com::ExcepInfo* error) noexcept override {
+    com::HRESULT Invoke(std::string_view name, com::CallKind kind, const com::Arguments& args, com::Variant* result,
+                        com::ExcepInfo* error) noexcept override {
         return AutomationObject::Invoke(name, kind, args, result, error);
     }
 

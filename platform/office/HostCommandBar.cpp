@@ -31,8 +31,7 @@ std::shared_ptr<BarControl> HostCommandBar::find(const std::string& caption) con
     return found == controls_.end() ? nullptr : *found;
 }
 
-std::shared_ptr<BarControl> HostCommandBar::append(BarControl::Properties properties,
-                                                   BarControl::Lifetime lifetime) {
+std::shared_ptr<BarControl> HostCommandBar::append(BarControl::Properties properties, BarControl::Lifetime lifetime) {
     return controls_.emplace_back(
         std::make_shared<BarControl>(std::move(properties), BarControl::Origin::Custom, lifetime));
 }

@@ -50,30 +50,46 @@ HostCommandBarButton::HostCommandBarButton(com::Ref<HostCommandBar> bar, std::sh
     });
 }
 
-HostCommandBarButton::~HostCommandBarButton() { control_->disconnect(*this); }
+HostCommandBarButton::~HostCommandBarButton() {
+    control_->disconnect(*this);
+}
 
 BarControl& HostCommandBarButton::live(const char* member) const {
     if (control_->deleted()) throw methodFailed(member);
     return *control_;
 }
 
-std::string HostCommandBarButton::Caption() const { return live("Caption").properties().caption; }
+std::string HostCommandBarButton::Caption() const {
+    return live("Caption").properties().caption;
+}
 
-void HostCommandBarButton::putCaption(const std::string& caption) { live("Caption").properties().caption = caption; }
+void HostCommandBarButton::putCaption(const std::string& caption) {
+    live("Caption").properties().caption = caption;
+}
 
-int HostCommandBarButton::Style() const { return live("Style").properties().style; }
+int HostCommandBarButton::Style() const {
+    return live("Style").properties().style;
+}
 
-void HostCommandBarButton::putStyle(int style) { live("Style").properties().style = style; }
+void HostCommandBarButton::putStyle(int style) {
+    live("Style").properties().style = style;
+}
 
-std::string HostCommandBarButton::OnAction() const { return live("OnAction").properties().onAction; }
+std::string HostCommandBarButton::OnAction() const {
+    return live("OnAction").properties().onAction;
+}
 
 void HostCommandBarButton::putOnAction(const std::string& action) {
     live("OnAction").properties().onAction = action;
 }
 
-bool HostCommandBarButton::Visible() const { return live("Visible").properties().visible; }
+bool HostCommandBarButton::Visible() const {
+    return live("Visible").properties().visible;
+}
 
-void HostCommandBarButton::putVisible(bool visible) { live("Visible").properties().visible = visible; }
+void HostCommandBarButton::putVisible(bool visible) {
+    live("Visible").properties().visible = visible;
+}
 
 void HostCommandBarButton::PasteFace() {
     BarControl& control = live("PasteFace");
@@ -82,9 +98,13 @@ void HostCommandBarButton::PasteFace() {
     control.properties().face = std::move(picture);
 }
 
-bool HostCommandBarButton::hasFace() const { return !live("FaceId").properties().face.empty(); }
+bool HostCommandBarButton::hasFace() const {
+    return !live("FaceId").properties().face.empty();
+}
 
-void HostCommandBarButton::Delete() { bar_->remove(live("Delete")); }
+void HostCommandBarButton::Delete() {
+    bar_->remove(live("Delete"));
+}
 
 void HostCommandBarButton::adviseClick(ButtonClickSink* sink) {
     // Dropping a connection always works, so that an add-in can let go of

@@ -9,8 +9,7 @@ namespace office {
 
 namespace {
 
-com::Ref<HostCommandBarButton> referenceTo(const com::Ref<HostCommandBar>& bar,
-                                           std::shared_ptr<BarControl> control) {
+com::Ref<HostCommandBarButton> referenceTo(const com::Ref<HostCommandBar>& bar, std::shared_ptr<BarControl> control) {
     return com::AutomationObject::create<HostCommandBarButton>(bar, std::move(control));
 }
 
@@ -18,7 +17,9 @@ com::Ref<CommandBarButton> typed(com::Ref<HostCommandBarButton> button) {
     return com::Ref<CommandBarButton>::adopt(button.detach());
 }
 
-com::Variant asVariant(const com::Ref<HostCommandBarButton>& button) { return objectValue(button->dispatch()); }
+com::Variant asVariant(const com::Ref<HostCommandBarButton>& button) {
+    return objectValue(button->dispatch());
+}
 
 }  // namespace
 
@@ -45,7 +46,9 @@ com::Ref<CommandBarButton> HostCommandBarControls::Item(const std::string& capti
     return typed(byCaption(caption));
 }
 
-int HostCommandBarControls::Count() const { return static_cast<int>(bar_->controls().size()); }
+int HostCommandBarControls::Count() const {
+    return static_cast<int>(bar_->controls().size());
+}
 
 com::Ref<CommandBarButton> HostCommandBarControls::add(int type, BarControl::Lifetime lifetime) {
     return typed(append(type, lifetime));

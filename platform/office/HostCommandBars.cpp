@@ -24,8 +24,7 @@ std::string folderName(std::string host) {
 
 }  // namespace
 
-HostCommandBars::HostCommandBars(std::string host, std::vector<HostCommandBar::Layout> bars)
-    : host_(std::move(host)) {
+HostCommandBars::HostCommandBars(std::string host, std::vector<HostCommandBar::Layout> bars) : host_(std::move(host)) {
     for (HostCommandBar::Layout& layout : bars) bars_.push_back(create<HostCommandBar>(std::move(layout)));
     const auto itemGetter = [this](const com::Arguments& args) {
         const com::Variant* index = args.find(0, "Index");
@@ -34,22 +33,21 @@ HostCommandBars::HostCommandBars(std::string host, std::vector<HostCommandBar::L
     };
     property("Item", itemGetter);
     property("", itemGetter);
-    property("Count",
-             [this](const com::Arguments&) { return com::Variant(static_cast<std::int32_t>(bars_.size())); });
+    property("Count", [this](const com::Arguments&) { return com::Variant(static_cast<std::int32_t>(bars_.size())); });
 }
 
 std::vector<HostCommandBar::Layout> HostCommandBars::standardLayout() {
     const auto builtIn = [](std::string caption) {
         return BarControl::Properties{.caption = std::move(caption), .style = 1};
     };
-    return {{.name = "Standard",
-             .builtIn = {builtIn("Neu"), builtIn("Öffnen"), builtIn("Speichern"), builtIn("Drucken")}}};
+    return {
+        {.name = "Standard", .builtIn = {builtIn("Neu"), builtIn("Öffnen"), builtIn("Speichern"), builtIn("Drucken")}}};
 }
 
 HostCommandBar* HostCommandBars::find(const std::string& name) const noexcept {
     // Bar names, unlike captions, match without regard to case.
-    const auto found = std::find_if(bars_.begin(), bars_.end(),
-                                    [&](const auto& bar) { return com::sameName(bar->Name(), name); });
+    const auto found =
+        std::find_if(bars_.begin(), bars_.end(), [&](const auto& bar) { return com::sameName(bar->Name(), name); });
     return found == bars_.end() ? nullptr : found->get();
 }
 

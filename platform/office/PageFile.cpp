@@ -31,15 +31,10 @@ std::string contentsOf(const std::string& file) {
 
 PageFile::PageFile(const std::string& file) : bytes_(contentsOf(file)) {
     switch (documentFormat(bytes_)) {
-        case DocumentFormat::Pdf:
-            break;
-        case DocumentFormat::Text:
-            bytes_ = textToPdf(bytes_);
-            break;
-        case DocumentFormat::Office:
-            throw std::runtime_error(file + " is an office document that was not laid out");
-        case DocumentFormat::Unknown:
-            throw std::runtime_error(file + " is neither text nor PDF");
+        case DocumentFormat::Pdf: break;
+        case DocumentFormat::Text: bytes_ = textToPdf(bytes_); break;
+        case DocumentFormat::Office: throw std::runtime_error(file + " is an office document that was not laid out");
+        case DocumentFormat::Unknown: throw std::runtime_error(file + " is neither text nor PDF");
     }
     read(file);
 }

@@ -35,7 +35,7 @@ public:
 private:
     void read(const std::string& name);
 
-    std::string bytes_;  // a PDF file; a text file already set on pages
+    std::string bytes_;               // a PDF file; a text file already set on pages
     std::unique_ptr<QPDF> document_;  // none when there are no pages
 };
 

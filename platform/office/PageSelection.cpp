@@ -25,7 +25,9 @@ std::optional<std::int32_t> pageNumber(std::string_view text) {
 
 }  // namespace
 
-std::vector<std::int32_t> allPages(std::int32_t pageCount) { return pageSpan(1, pageCount, pageCount); }
+std::vector<std::int32_t> allPages(std::int32_t pageCount) {
+    return pageSpan(1, pageCount, pageCount);
+}
 
 std::vector<std::int32_t> pageSpan(std::int32_t from, std::int32_t to, std::int32_t pageCount) {
     std::vector<std::int32_t> pages;

@@ -8,8 +8,7 @@
 
 namespace office {
 
-void printPages(const PageFile& pages, const std::string& title, const std::string& printer,
-                const PageChoice& choose) {
+void printPages(const PageFile& pages, const std::string& title, const std::string& printer, const PageChoice& choose) {
     const std::vector<std::int32_t> chosen = choose(pages.pageCount());
     if (chosen.empty()) return;
     printers::submit(printer, {.documentTitle = title, .pdf = pages.pdfOf(chosen)});

@@ -21,8 +21,7 @@ using PageChoice = std::function<std::vector<std::int32_t>(std::int32_t pageCoun
 // titled `title`, and returns once the job is in the printer's spool. No job
 // when no page is picked. Throws std::runtime_error when the printer takes no
 // job; what `choose` throws passes through.
-void printPages(const PageFile& pages, const std::string& title, const std::string& printer,
-                const PageChoice& choose);
+void printPages(const PageFile& pages, const std::string& title, const std::string& printer, const PageChoice& choose);
 
 // Raises the runtime's error 448 for a named argument that is none of
 // `known`, so that a misspelt name fails instead of being ignored.

@@ -56,9 +56,8 @@ void Sheet::printOut(const com::Arguments& args) {
     if (!printers::exists(printer) || workbook_.state().file.empty()) throw printOutFailed();
     if (printerArgument) excel_.setActivePrinter(printer);
     try {
-        printPages(workbook_.pages(), workbook_.state().name, printer, [&](std::int32_t pageCount) {
-            return pageSpan(first, last.value_or(pageCount), pageCount);
-        });
+        printPages(workbook_.pages(), workbook_.state().name, printer,
+                   [&](std::int32_t pageCount) { return pageSpan(first, last.value_or(pageCount), pageCount); });
     } catch (const std::exception&) {
         throw printOutFailed();
     }

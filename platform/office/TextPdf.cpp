@@ -32,20 +32,20 @@ constexpr int kTabWidth = 8;  // columns between tab stops
 // from 32 (space) to 255, from the font's published metrics. The positions
 // that Windows-1252 leaves unused are 0; the text never holds them.
 constexpr std::array<std::int16_t, 224> kHelveticaWidths = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,    // 32
-    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,    // 48
-    1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778,   // 64
-    667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,    // 80
-    333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,    // 96
-    556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584, 0,      // 112
-    556, 0, 222, 556, 333, 1000, 556, 556, 333, 1000, 667, 333, 1000, 0, 611, 0,       // 128
-    0, 222, 222, 333, 333, 350, 556, 1000, 333, 1000, 500, 333, 944, 0, 500, 667,      // 144
-    278, 333, 556, 556, 556, 556, 260, 556, 333, 737, 370, 556, 584, 333, 737, 333,    // 160
-    400, 584, 333, 333, 333, 578, 537, 278, 333, 333, 365, 556, 834, 834, 834, 611,    // 176
-    667, 667, 667, 667, 667, 667, 1000, 722, 667, 667, 667, 667, 278, 278, 278, 278,   // 192
-    722, 722, 778, 778, 778, 778, 778, 584, 778, 722, 722, 722, 722, 667, 667, 611,    // 208
-    556, 556, 556, 556, 556, 556, 889, 500, 556, 556, 556, 556, 278, 278, 278, 278,    // 224
-    556, 556, 556, 556, 556, 556, 556, 584, 611, 556, 556, 556, 556, 500, 556, 500,    // 240
+    278,  278, 355, 556, 556, 889,  667,  191,  333, 333,  389, 584, 278,  333, 278, 278,  // 32
+    556,  556, 556, 556, 556, 556,  556,  556,  556, 556,  278, 278, 584,  584, 584, 556,  // 48
+    1015, 667, 667, 722, 722, 667,  611,  778,  722, 278,  500, 667, 556,  833, 722, 778,  // 64
+    667,  778, 722, 667, 611, 722,  667,  944,  667, 667,  611, 278, 278,  278, 469, 556,  // 80
+    333,  556, 556, 500, 556, 556,  278,  556,  556, 222,  222, 500, 222,  833, 556, 556,  // 96
+    556,  556, 333, 500, 278, 556,  500,  722,  500, 500,  500, 334, 260,  334, 584, 0,    // 112
+    556,  0,   222, 556, 333, 1000, 556,  556,  333, 1000, 667, 333, 1000, 0,   611, 0,    // 128
+    0,    222, 222, 333, 333, 350,  556,  1000, 333, 1000, 500, 333, 944,  0,   500, 667,  // 144
+    278,  333, 556, 556, 556, 556,  260,  556,  333, 737,  370, 556, 584,  333, 737, 333,  // 160
+    400,  584, 333, 333, 333, 578,  537,  278,  333, 333,  365, 556, 834,  834, 834, 611,  // 176
+    667,  667, 667, 667, 667, 667,  1000, 722,  667, 667,  667, 667, 278,  278, 278, 278,  // 192
+    722,  722, 778, 778, 778, 778,  778,  584,  778, 722,  722, 722, 722,  667, 667, 611,  // 208
+    556,  556, 556, 556, 556, 556,  889,  500,  556, 556,  556, 556, 278,  278, 278, 278,  // 224
+    556,  556, 556, 556, 556, 556,  556,  584,  611, 556,  556, 556, 556,  500, 556, 500,  // 240
 };
 
 // Widths are summed in 1/1000 point per point of font size, so that the
@@ -133,8 +133,8 @@ std::string pdfString(const Line& line) {
 }
 
 std::string contentStream(const Page& page) {
-    std::string content = "BT\n/F1 " + std::to_string(kFontSize) + " Tf\n" + std::to_string(kLeading) +
-                          " TL\n" + std::to_string(kMargin) + " " + std::to_string(kFirstBaseline) + " Td\n";
+    std::string content = "BT\n/F1 " + std::to_string(kFontSize) + " Tf\n" + std::to_string(kLeading) + " TL\n" +
+                          std::to_string(kMargin) + " " + std::to_string(kFirstBaseline) + " Td\n";
     for (std::size_t i = 0; i < page.size(); ++i) {
         if (i > 0) content += "T*\n";
         if (!page[i].empty()) content += pdfString(page[i]) + " Tj\n";
@@ -148,8 +148,8 @@ std::string textToPdf(std::string_view text) {
     QPDF pdf;
     pdf.emptyPDF();
     // One of the standard fonts every PDF reader has: no font file needed.
-    const QPDFObjectHandle font = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
+    const QPDFObjectHandle font = pdf.makeIndirectObject(
+        QPDFObjectHandle::parse("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
     QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
     QPDFObjectHandle fonts = QPDFObjectHandle::newDictionary();
     fonts.replaceKey("/F1", font);
@@ -157,9 +157,8 @@ std::string textToPdf(std::string_view text) {
 
     QPDFPageDocumentHelper pages(pdf);
     for (const Page& page : layOut(toWindows1252(text))) {
-        QPDFObjectHandle object = QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 " +
-                                                          std::to_string(kPageWidth) + " " +
-                                                          std::to_string(kPageHeight) + "] >>");
+        QPDFObjectHandle object = QPDFObjectHandle::parse(
+            "<< /Type /Page /MediaBox [0 0 " + std::to_string(kPageWidth) + " " + std::to_string(kPageHeight) + "] >>");
         object.replaceKey("/Resources", resources);
         object.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, contentStream(page)));
         pages.addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(object)), false);

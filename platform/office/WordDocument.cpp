@@ -30,25 +30,27 @@ constexpr std::size_t kFrom = 4;
 constexpr std::size_t kTo = 5;
 constexpr std::size_t kPages = 8;
 
-com::Error commandFailed() { return com::Error(4198, "Befehl misslungen"); }
+com::Error commandFailed() {
+    return com::Error(4198, "Befehl misslungen");
+}
 
-com::Error outOfRange() { return com::Error(4608, "Der Wert liegt außerhalb des zulässigen Bereichs."); }
+com::Error outOfRange() {
+    return com::Error(4608, "Der Wert liegt außerhalb des zulässigen Bereichs.");
+}
 
 // The document has no cursor or selection, so only whole-document and page
 // ranges can be printed.
 PageChoice pagesAsked(const com::Arguments& args) {
     const com::Variant* range = args.find(kRange, "Range");
     switch (range ? PrintRange{range->toLong()} : PrintRange::AllDocument) {
-        case PrintRange::AllDocument:
-            return allPages;
+        case PrintRange::AllDocument: return allPages;
         case PrintRange::FromTo: {
             const com::Variant* from = args.find(kFrom, "From");
             const com::Variant* to = args.find(kTo, "To");
             const std::int32_t first = from ? from->toLong() : 1;
             const std::optional<std::int32_t> last = to ? std::optional(to->toLong()) : std::nullopt;
-            return [first, last](std::int32_t pageCount) {
-                return pageSpan(first, last.value_or(pageCount), pageCount);
-            };
+            return
+                [first, last](std::int32_t pageCount) { return pageSpan(first, last.value_or(pageCount), pageCount); };
         }
         case PrintRange::RangeOfPages: {
             const com::Variant* pages = args.find(kPages, "Pages");
@@ -60,8 +62,7 @@ PageChoice pagesAsked(const com::Arguments& args) {
             };
         }
         case PrintRange::Selection:
-        case PrintRange::CurrentPage:
-            break;
+        case PrintRange::CurrentPage: break;
     }
     throw outOfRange();
 }

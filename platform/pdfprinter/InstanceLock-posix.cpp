@@ -1,12 +1,12 @@
 #include "platform/pdfprinter/InstanceLock.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <charconv>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 #include <utility>
 
 #include "platform/win32/AtomicFile.h"
@@ -15,7 +15,9 @@ namespace pdfprinter {
 
 namespace {
 
-std::filesystem::path lockPath(const std::filesystem::path& folder) { return folder / "instance.lock"; }
+std::filesystem::path lockPath(const std::filesystem::path& folder) {
+    return folder / "instance.lock";
+}
 
 struct flock wholeFile(short type) {
     struct flock lock {};

@@ -78,13 +78,15 @@ PdfCreatorObject::PdfCreatorObject(std::string program) : program_(std::move(pro
             requireServer();
             const auto name = value.toString();
             if (!guarded(writeFailure, [&] { return printers::setDefaultPrinter(name); }))
-                throw com::Error(com::errors::InvalidProcedureCall, "Der Drucker \"" + name + "\" ist nicht installiert.");
+                throw com::Error(com::errors::InvalidProcedureCall,
+                                 "Der Drucker \"" + name + "\" ist nicht installiert.");
         });
     property(
         "cPrinterStop",
         [this](const Arguments&) {
             requireServer();
-            return Variant(guarded(readFailure, [&] { return state_.jobFlow() == JobFlow::Hold ? com::True : com::False; }));
+            return Variant(
+                guarded(readFailure, [&] { return state_.jobFlow() == JobFlow::Hold ? com::True : com::False; }));
         },
         [this](const Arguments&, const Variant& value) {
             requireServer();
@@ -120,7 +122,8 @@ Variant PdfCreatorObject::start(const Arguments& args) {
             if (server_) return Variant(com::True);
             // Ours may end at once because another host started the printer
             // just before; then that one's readiness counts.
-            if (!ended) ended = win32::ChildReaper::instance().wait(started.pid, std::chrono::milliseconds(0)).has_value();
+            if (!ended)
+                ended = win32::ChildReaper::instance().wait(started.pid, std::chrono::milliseconds(0)).has_value();
             if (ended && !InstanceLock::holder(state_.folder())) return Variant(com::False);
             std::this_thread::sleep_for(pollInterval);
         }

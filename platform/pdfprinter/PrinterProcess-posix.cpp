@@ -3,6 +3,7 @@
 // its options name. One process per world; a second start finds the first
 // and ends at once. It ends when asked (stop-request, SIGTERM) and when its
 // world disappears.
+#include <unistd.h>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -11,7 +12,6 @@
 #include <string>
 #include <string_view>
 #include <thread>
-#include <unistd.h>
 
 #include "platform/com/Dispatch.h"
 #include "platform/pdfprinter/InstanceLock.h"
@@ -26,7 +26,9 @@ constexpr auto pollInterval = std::chrono::milliseconds(50);
 
 volatile std::sig_atomic_t endRequested = 0;
 
-extern "C" void onEndSignal(int) { endRequested = 1; }
+extern "C" void onEndSignal(int) {
+    endRequested = 1;
+}
 
 bool holdsAtStartup(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {

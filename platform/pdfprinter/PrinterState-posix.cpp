@@ -1,9 +1,9 @@
 #include "platform/pdfprinter/PrinterState.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <map>
 #include <sys/file.h>
+#include <cerrno>
+#include <map>
 #include <system_error>
 #include <utility>
 
@@ -132,16 +132,24 @@ void PrinterState::setJobFlow(JobFlow flow) {
     }
 }
 
-std::string PrinterState::lastOutput() const { return win32::readWholeFile(folder_ / "last-output").value_or(""); }
+std::string PrinterState::lastOutput() const {
+    return win32::readWholeFile(folder_ / "last-output").value_or("");
+}
 
-void PrinterState::setLastOutput(std::string_view path) { win32::writeFileAtomically(folder_ / "last-output", path); }
+void PrinterState::setLastOutput(std::string_view path) {
+    win32::writeFileAtomically(folder_ / "last-output", path);
+}
 
-void PrinterState::requestStop(int pid) { win32::writeFileAtomically(folder_ / "stop-request", std::to_string(pid)); }
+void PrinterState::requestStop(int pid) {
+    win32::writeFileAtomically(folder_ / "stop-request", std::to_string(pid));
+}
 
 bool PrinterState::stopRequested(int pid) const {
     return win32::readWholeFile(folder_ / "stop-request") == std::to_string(pid);
 }
 
-void PrinterState::clearStopRequest() { fs::remove(folder_ / "stop-request"); }
+void PrinterState::clearStopRequest() {
+    fs::remove(folder_ / "stop-request");
+}
 
 }  // namespace pdfprinter

@@ -31,10 +31,15 @@ com::HRESULT DllGetClassObject(const com::Guid* clsid, const com::Guid* iid, voi
     return module.getClassObject(classes, clsid, iid, out);
 }
 
-com::HRESULT DllCanUnloadNow() { return module.canUnloadNow(); }
+com::HRESULT DllCanUnloadNow() {
+    return module.canUnloadNow();
+}
 
-com::HRESULT DllRegisterServer() { return module.registerServer(classes); }
+com::HRESULT DllRegisterServer() {
+    return module.registerServer(classes);
+}
 
-com::HRESULT DllUnregisterServer() { return module.unregisterServer(classes); }
-
+com::HRESULT DllUnregisterServer() {
+    return module.unregisterServer(classes);
+}
 }

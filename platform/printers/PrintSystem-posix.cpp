@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "platform/win32/AtomicFile.h"
 #include "platform/printers/PrinterNames.h"
+#include "platform/win32/AtomicFile.h"
 #include "platform/world/World.h"
 
 // The print system's folder in the world:
@@ -22,9 +22,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path base() { return world::subfolder("printers"); }
-fs::path installedFolder() { return world::subfolder("printers/installed"); }
-fs::path spoolBase() { return world::subfolder("printers/spool"); }
+fs::path base() {
+    return world::subfolder("printers");
+}
+fs::path installedFolder() {
+    return world::subfolder("printers/installed");
+}
+fs::path spoolBase() {
+    return world::subfolder("printers/spool");
+}
 
 // The file name of a printer that can exist; none for a name no printer can
 // have (empty or too long), which then simply matches nothing.
@@ -79,7 +85,9 @@ std::vector<std::string> installed() {
     return names;
 }
 
-bool exists(const std::string& name) { return installedSpelling(name).has_value(); }
+bool exists(const std::string& name) {
+    return installedSpelling(name).has_value();
+}
 
 void install(const std::string& name) {
     const std::string fileName = fileNameFor(name);
@@ -125,7 +133,8 @@ void submit(const std::string& printer, const Job& job) {
     // number, one gets it and the others try the next. The PDF comes last,
     // so whoever sees "<n>.pdf" finds its title complete beside it.
     std::uint64_t number = highestJobNumber(folder) + 1;
-    while (!win32::writeFileAtomically(folder / (std::to_string(number) + ".title"), job.documentTitle, win32::ExistingFile::Keep))
+    while (!win32::writeFileAtomically(folder / (std::to_string(number) + ".title"), job.documentTitle,
+                                       win32::ExistingFile::Keep))
         ++number;
     if (!win32::writeFileAtomically(folder / (std::to_string(number) + ".pdf"), job.pdf, win32::ExistingFile::Keep))
         throw std::runtime_error("Der Druckauftrag " + std::to_string(number) + " ist schon vorhanden.");

@@ -36,7 +36,9 @@ std::string foldCase(std::string_view name) {
     return out;
 }
 
-bool sameName(std::string_view a, std::string_view b) { return foldCase(a) == foldCase(b); }
+bool sameName(std::string_view a, std::string_view b) {
+    return foldCase(a) == foldCase(b);
+}
 
 std::string fileNameFor(std::string_view name) {
     if (name.empty()) throw std::invalid_argument("Ein Druckername darf nicht leer sein.");

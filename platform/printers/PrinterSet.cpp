@@ -16,9 +16,8 @@ com::Variant objectValue(Win32Printer* printer) {
 }  // namespace
 
 PrinterSet::PrinterSet(std::vector<com::Ref<Win32Printer>> printers) : printers_(std::move(printers)) {
-    property("Count", [this](const com::Arguments&) {
-        return com::Variant(static_cast<std::int32_t>(printers_.size()));
-    });
+    property("Count",
+             [this](const com::Arguments&) { return com::Variant(static_cast<std::int32_t>(printers_.size())); });
     const auto item = [this](const com::Arguments& args) { return this->item(args); };
     property("Item", item);
     property("ItemIndex", item);

@@ -14,8 +14,7 @@ constexpr std::int32_t ERROR_INVALID_PRINTER_NAME = 1801;
 
 }  // namespace
 
-Win32Printer::Win32Printer(std::string name, com::Boolean isDefault)
-    : name_(std::move(name)), default_(isDefault) {
+Win32Printer::Win32Printer(std::string name, com::Boolean isDefault) : name_(std::move(name)), default_(isDefault) {
     const auto nameGetter = [this](const com::Arguments&) { return com::Variant(name_); };
     property("Name", nameGetter);
     property("DeviceID", nameGetter);

@@ -14,9 +14,13 @@ namespace {
 
 constexpr std::string_view prefix = "winmgmts:";
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
-bool isLocalMachine(std::string_view machine) { return machine == "." || sameName(machine, "localhost"); }
+bool isLocalMachine(std::string_view machine) {
+    return machine == "." || sameName(machine, "localhost");
+}
 
 // The object path after the security settings: "\\machine\namespace", or a
 // namespace of the local machine alone, or nothing (the default namespace,
@@ -38,8 +42,7 @@ void checkObjectPath(std::string_view path) {
 
 com::Object openService(const std::string& displayName) {
     const std::string_view text = displayName;
-    if (text.size() < prefix.size() || !sameName(text.substr(0, prefix.size()), prefix))
-        throw raised(InvalidSyntax);
+    if (text.size() < prefix.size() || !sameName(text.substr(0, prefix.size()), prefix)) throw raised(InvalidSyntax);
     std::string_view rest = text.substr(prefix.size());
     if (rest.starts_with("{")) {
         // The security settings ("{impersonationLevel=impersonate}") are read
@@ -59,7 +62,9 @@ com::Object openService(const std::string& displayName) {
     return com::Object(com::Ref<com::IDispatch>(service.get()));
 }
 
-void registerProvider() { com::registerMonikerProvider("winmgmts", &openService); }
+void registerProvider() {
+    com::registerMonikerProvider("winmgmts", &openService);
+}
 
 namespace {
 

@@ -10,7 +10,9 @@
 
 namespace printers::wmi {
 
-WmiService::WmiService() { method("ExecQuery", &WmiService::execQuery); }
+WmiService::WmiService() {
+    method("ExecQuery", &WmiService::execQuery);
+}
 
 com::Variant WmiService::execQuery(const com::Arguments& args) {
     const com::Variant* query = args.find(0, "strQuery");

@@ -29,8 +29,8 @@ struct Control {
     int tabIndex = -1;  // -1: not in the tab order
     std::string caption{};
     std::vector<std::string> items{};  // list box entries
-    int listIndex = -1;              // highlighted list entry, -1 none
-    int value = 0;                   // check box: 0 unticked, 1 ticked
+    int listIndex = -1;                // highlighted list entry, -1 none
+    int value = 0;                     // check box: 0 unticked, 1 ticked
     Font font{};
     std::string toolTip{};
     Alignment alignment = Alignment::Left;

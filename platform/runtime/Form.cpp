@@ -8,8 +8,7 @@ namespace runtime {
 namespace {
 
 bool canTakeFocus(ControlKind kind) {
-    return kind == ControlKind::ListBox || kind == ControlKind::CommandButton ||
-           kind == ControlKind::CheckBox;
+    return kind == ControlKind::ListBox || kind == ControlKind::CommandButton || kind == ControlKind::CheckBox;
 }
 
 }  // namespace
@@ -18,8 +17,7 @@ Form::Form(std::string caption, int clientWidth, int clientHeight)
     : caption_(std::move(caption)), clientWidth_(clientWidth), clientHeight_(clientHeight) {}
 
 Control& Form::control(std::string_view name) {
-    auto it = std::find_if(controls_.begin(), controls_.end(),
-                           [&](const Control& c) { return c.name == name; });
+    auto it = std::find_if(controls_.begin(), controls_.end(), [&](const Control& c) { return c.name == name; });
     if (it == controls_.end()) throw std::out_of_range("no control " + std::string(name));
     return *it;
 }

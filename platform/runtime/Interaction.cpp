@@ -26,14 +26,10 @@ void DoEvents() {
 void Kill(const std::string& path) {
     if (win32::DeleteFileA(path)) return;
     switch (win32::GetLastError()) {
-        case win32::ERROR_FILE_NOT_FOUND:
-            throw com::Error::fromNumber(com::errors::FileNotFound);
-        case win32::ERROR_PATH_NOT_FOUND:
-            throw com::Error::fromNumber(com::errors::PathNotFound);
-        case win32::ERROR_SHARING_VIOLATION:
-            throw com::Error::fromNumber(com::errors::PermissionDenied);
-        default:
-            throw com::Error::fromNumber(com::errors::PathFileAccessError);
+        case win32::ERROR_FILE_NOT_FOUND: throw com::Error::fromNumber(com::errors::FileNotFound);
+        case win32::ERROR_PATH_NOT_FOUND: throw com::Error::fromNumber(com::errors::PathNotFound);
+        case win32::ERROR_SHARING_VIOLATION: throw com::Error::fromNumber(com::errors::PermissionDenied);
+        default: throw com::Error::fromNumber(com::errors::PathFileAccessError);
     }
 }
 

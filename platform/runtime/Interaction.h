@@ -18,8 +18,7 @@ inline constexpr int vbOK = 1;
 inline constexpr int vbCancel = 2;
 
 // Shows a message box; without a title it shows the project's title.
-int MsgBox(const std::string& prompt, int style = vbOKOnly,
-           const std::optional<std::string>& title = std::nullopt);
+int MsgBox(const std::string& prompt, int style = vbOKOnly, const std::optional<std::string>& title = std::nullopt);
 
 // Loads the window if needed and shows it modally; returns once it has
 // unloaded itself.

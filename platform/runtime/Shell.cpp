@@ -13,10 +13,8 @@ int Shell(const std::string& commandLine, int windowStyle) {
         case 2:
         case 3:
         case 4:
-        case 6:
-            break;
-        default:
-            throw com::Error::fromNumber(com::errors::InvalidProcedureCall);
+        case 6: break;
+        default: throw com::Error::fromNumber(com::errors::InvalidProcedureCall);
     }
     win32::StartOptions options;
     options.commandLine = commandLine;

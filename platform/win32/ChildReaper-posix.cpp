@@ -1,11 +1,11 @@
 #include "ChildReaper.h"
 
+#include <sys/wait.h>
 #include <cerrno>
 #include <condition_variable>
 #include <deque>
 #include <map>
 #include <mutex>
-#include <sys/wait.h>
 #include <thread>
 
 namespace win32 {
@@ -18,8 +18,7 @@ namespace {
 // child from one thread would leave zombies for the length of a poll.
 class ThreadReaper final : public ChildReaper {
 public:
-    void watch(int pid) override
-    {
+    void watch(int pid) override {
         try {
             std::thread([this, pid] { reap(pid); }).detach();
         } catch (const std::system_error&) {
@@ -28,11 +27,9 @@ public:
         }
     }
 
-    std::optional<int> wait(int pid, std::chrono::milliseconds timeout) override
-    {
+    std::optional<int> wait(int pid, std::chrono::milliseconds timeout) override {
         std::unique_lock lock(m_mutex);
-        if (!m_ended.wait_for(lock, timeout, [&] { return m_codes.contains(pid); }))
-            return std::nullopt;
+        if (!m_ended.wait_for(lock, timeout, [&] { return m_codes.contains(pid); })) return std::nullopt;
         auto code = m_codes.at(pid);
         m_codes.erase(pid);
         std::erase(m_order, pid);
@@ -44,8 +41,7 @@ private:
     // host that starts many programs does not grow without bound.
     static constexpr std::size_t keptCodes = 256;
 
-    void reap(int pid)
-    {
+    void reap(int pid) {
         // The code is kept before the child is reaped: once the pid no
         // longer exists, its code is here to be had.
         siginfo_t info{};
@@ -77,8 +73,7 @@ private:
 
 }  // namespace
 
-ChildReaper& ChildReaper::instance()
-{
+ChildReaper& ChildReaper::instance() {
     // Never destroyed: detached reaper threads may still finish while the
     // process runs its exit handlers.
     static ChildReaper* reaper = new ThreadReaper;

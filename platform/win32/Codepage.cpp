@@ -12,16 +12,14 @@ namespace {
 // Latin-1. The five undefined bytes stand for the control character of the
 // same number, so that every byte survives the trip to UTF-8 and back.
 constexpr std::array<char32_t, 32> kHighCharacters = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 
-void appendUtf8(std::string& out, char32_t c)
-{
+void appendUtf8(std::string& out, char32_t c) {
     auto put = [&out](char32_t byte) { out.push_back(static_cast<char>(static_cast<unsigned char>(byte))); };
     if (c < 0x80) {
         put(c);
@@ -44,12 +42,10 @@ struct Decoded {
 // The character at the start of `text`; an invalid sequence decodes to
 // kInvalid with the length of its longest valid-looking start, so that one
 // broken sequence gives one "?" and the byte after it is read afresh.
-Decoded decode(std::string_view text)
-{
+Decoded decode(std::string_view text) {
     auto byteAt = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     unsigned char lead = byteAt(0);
-    if (lead < 0x80)
-        return {lead, 1};
+    if (lead < 0x80) return {lead, 1};
 
     std::size_t trailing = 0;
     char32_t character = 0;
@@ -61,7 +57,7 @@ Decoded decode(std::string_view text)
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         trailing = 2;
         character = lead & 0x0Fu;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // overlong
+        low = lead == 0xE0 ? 0xA0 : 0x80;   // overlong
         high = lead == 0xED ? 0x9F : 0xBF;  // surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         trailing = 3;
@@ -73,8 +69,7 @@ Decoded decode(std::string_view text)
     }
 
     for (std::size_t i = 1; i <= trailing; ++i) {
-        if (i >= text.size() || byteAt(i) < low || byteAt(i) > high)
-            return {kInvalid, i};
+        if (i >= text.size() || byteAt(i) < low || byteAt(i) > high) return {kInvalid, i};
         character = (character << 6) | (byteAt(i) & 0x3Fu);
         low = 0x80;
         high = 0xBF;
@@ -82,21 +77,17 @@ Decoded decode(std::string_view text)
     return {character, trailing + 1};
 }
 
-char toAnsi(char32_t c)
-{
+char toAnsi(char32_t c) {
     auto byte = [](auto value) { return static_cast<char>(static_cast<unsigned char>(value)); };
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return byte(c);
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return byte(c);
     auto found = std::ranges::find(kHighCharacters, c);
-    if (found != kHighCharacters.end())
-        return byte(0x80 + std::distance(kHighCharacters.begin(), found));
+    if (found != kHighCharacters.end()) return byte(0x80 + std::distance(kHighCharacters.begin(), found));
     return '?';
 }
 
 }  // namespace
 
-std::string ansiToUtf8(std::string_view ansi)
-{
+std::string ansiToUtf8(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size());
     for (char c : ansi) {
@@ -106,8 +97,7 @@ std::string ansiToUtf8(std::string_view ansi)
     return out;
 }
 
-std::string utf8ToAnsi(std::string_view utf8)
-{
+std::string utf8ToAnsi(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     while (!utf8.empty()) {

@@ -1,8 +1,8 @@
 #include "platform/win32/Directories.h"
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <string>
-#include <sys/stat.h>
 
 #include "platform/win32/Files.h"
 

@@ -1,11 +1,11 @@
 #include "Files.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
 
 #include "FileDescriptor.h"
 #include "LastError.h"
@@ -16,10 +16,8 @@ namespace win32 {
 namespace {
 
 // Windows tells a missing file in an existing folder from a missing folder.
-DWORD missingError(const std::string& path, int error)
-{
-    if (error != ENOENT)
-        return errorFromErrno(error);
+DWORD missingError(const std::string& path, int error) {
+    if (error != ENOENT) return errorFromErrno(error);
     struct stat folder {};
     auto parts = splitPath(path);
     bool folderExists = ::stat(parts.folder.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
@@ -30,17 +28,14 @@ DWORD missingError(const std::string& path, int error)
 // file open without delete sharing: an exclusive flock, or a POSIX write lock.
 // On success `file` keeps our own exclusive flock, so that a cooperating
 // process cannot take the file between this test and the unlink.
-bool heldByAnother(const std::string& path, FileDescriptor& file)
-{
+bool heldByAnother(const std::string& path, FileDescriptor& file) {
     file = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    if (!file.valid())
-        return false;
+    if (!file.valid()) return false;
     int locked = 0;
     do {
         locked = ::flock(file.get(), LOCK_EX | LOCK_NB);
     } while (locked != 0 && errno == EINTR);
-    if (locked != 0 && errno == EWOULDBLOCK)
-        return true;
+    if (locked != 0 && errno == EWOULDBLOCK) return true;
     // A read lock asked for conflicts with write locks only; our own
     // process's POSIX locks never conflict with it and are not reported.
     struct flock query {};
@@ -51,21 +46,17 @@ bool heldByAnother(const std::string& path, FileDescriptor& file)
 
 }  // namespace
 
-std::string hostPath(std::string_view path)
-{
+std::string hostPath(std::string_view path) {
     std::string host(path);
     std::ranges::replace(host, '\\', '/');
     return host;
 }
 
-BOOL PathFileExistsA(std::string_view path) noexcept
-{
-    if (path.empty())
-        return failWith(ERROR_FILE_NOT_FOUND);
+BOOL PathFileExistsA(std::string_view path) noexcept {
+    if (path.empty()) return failWith(ERROR_FILE_NOT_FOUND);
     struct stat status {};
     auto host = hostPath(path);
-    if (::stat(host.c_str(), &status) != 0)
-        return failWith(missingError(host, errno));
+    if (::stat(host.c_str(), &status) != 0) return failWith(missingError(host, errno));
     return TRUE;
 }
 
@@ -73,47 +64,35 @@ namespace {
 
 // What keeps DeleteFileA from deleting `host` now: ERROR_SUCCESS when
 // nothing does. `file` keeps our lock on a regular file until the unlink.
-DWORD deletionRefused(const std::string& host, FileDescriptor& file)
-{
+DWORD deletionRefused(const std::string& host, FileDescriptor& file) {
     struct stat status {};
-    if (::lstat(host.c_str(), &status) != 0)
-        return missingError(host, errno);
-    if (S_ISDIR(status.st_mode))
-        return ERROR_ACCESS_DENIED;
+    if (::lstat(host.c_str(), &status) != 0) return missingError(host, errno);
+    if (S_ISDIR(status.st_mode)) return ERROR_ACCESS_DENIED;
     // Windows' read-only attribute. Permissions alone would not stop root,
     // who runs the tests and the continuous integration, from deleting.
     constexpr mode_t anyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
-    if (!S_ISLNK(status.st_mode) && (status.st_mode & anyWrite) == 0)
-        return ERROR_ACCESS_DENIED;
+    if (!S_ISLNK(status.st_mode) && (status.st_mode & anyWrite) == 0) return ERROR_ACCESS_DENIED;
     // Note: opening the file here releases this process's own POSIX locks on
     // it, a POSIX rule; harmless, as the file is about to go.
-    if (S_ISREG(status.st_mode) && heldByAnother(host, file))
-        return ERROR_SHARING_VIOLATION;
+    if (S_ISREG(status.st_mode) && heldByAnother(host, file)) return ERROR_SHARING_VIOLATION;
     return ERROR_SUCCESS;
 }
 
 }  // namespace
 
-BOOL DeleteFileA(std::string_view path) noexcept
-{
-    if (path.empty())
-        return failWith(ERROR_PATH_NOT_FOUND);
+BOOL DeleteFileA(std::string_view path) noexcept {
+    if (path.empty()) return failWith(ERROR_PATH_NOT_FOUND);
     auto host = hostPath(path);
     FileDescriptor file;
-    if (const DWORD refused = deletionRefused(host, file); refused != ERROR_SUCCESS)
-        return failWith(refused);
-    if (::unlink(host.c_str()) != 0)
-        return failWith(missingError(host, errno));
+    if (const DWORD refused = deletionRefused(host, file); refused != ERROR_SUCCESS) return failWith(refused);
+    if (::unlink(host.c_str()) != 0) return failWith(missingError(host, errno));
     return TRUE;
 }
 
-BOOL CanDeleteFileA(std::string_view path) noexcept
-{
-    if (path.empty())
-        return failWith(ERROR_PATH_NOT_FOUND);
+BOOL CanDeleteFileA(std::string_view path) noexcept {
+    if (path.empty()) return failWith(ERROR_PATH_NOT_FOUND);
     FileDescriptor file;
-    if (const DWORD refused = deletionRefused(hostPath(path), file); refused != ERROR_SUCCESS)
-        return failWith(refused);
+    if (const DWORD refused = deletionRefused(hostPath(path), file); refused != ERROR_SUCCESS) return failWith(refused);
     return TRUE;
 }
 

@@ -10,11 +10,9 @@ struct PathParts {
     std::string name;    // empty when the path ends in "/"
 };
 
-inline PathParts splitPath(std::string_view hostPath)
-{
+inline PathParts splitPath(std::string_view hostPath) {
     auto slash = hostPath.rfind('/');
-    if (slash == std::string_view::npos)
-        return {".", std::string(hostPath)};
+    if (slash == std::string_view::npos) return {".", std::string(hostPath)};
     return {slash == 0 ? "/" : std::string(hostPath.substr(0, slash)), std::string(hostPath.substr(slash + 1))};
 }
 

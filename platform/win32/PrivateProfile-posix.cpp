@@ -1,14 +1,14 @@
 #include "PrivateProfile.h"
 
-#include <cerrno>
-#include <chrono>
 #include <fcntl.h>
-#include <optional>
 #include <sys/file.h>
-#include <system_error>
-#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 #include "AtomicFile.h"
 #include "Codepage.h"
@@ -23,47 +23,37 @@ namespace win32 {
 namespace {
 
 // The file's bytes; nothing when it is missing, not a regular file or unreadable.
-std::optional<std::string> readProfile(std::string_view fileName)
-{
+std::optional<std::string> readProfile(std::string_view fileName) {
     auto path = hostPath(fileName);
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
-    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
-        return {};
+    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
     return file.readAll();
 }
 
 // The value in Windows-1252; nothing when the file, the section or the key is missing.
-std::optional<std::string> lookUp(std::string_view section, std::string_view key, std::string_view fileName)
-{
+std::optional<std::string> lookUp(std::string_view section, std::string_view key, std::string_view fileName) {
     auto bytes = readProfile(fileName);
-    if (!bytes)
-        return {};
+    if (!bytes) return {};
     return profile::findValue(*bytes, utf8ToAnsi(section), utf8ToAnsi(key));
 }
 
-bool isContinuationByte(char c)
-{
+bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-std::size_t countCharacters(std::string_view utf8)
-{
+std::size_t countCharacters(std::string_view utf8) {
     std::size_t count = 0;
-    for (char c : utf8)
-        count += isContinuationByte(c) ? 0u : 1u;
+    for (char c : utf8) count += isContinuationByte(c) ? 0u : 1u;
     return count;
 }
 
 // The length in bytes of the first `count` characters of `utf8`, or all of it.
-std::size_t prefixBytes(std::string_view utf8, std::size_t count)
-{
+std::size_t prefixBytes(std::string_view utf8, std::size_t count) {
     std::size_t seen = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (isContinuationByte(utf8[i]))
-            continue;
-        if (seen == count)
-            return i;
+        if (isContinuationByte(utf8[i])) continue;
+        if (seen == count) return i;
         ++seen;
     }
     return utf8.size();
@@ -74,12 +64,10 @@ std::size_t prefixBytes(std::string_view utf8, std::size_t count)
 constexpr auto lockLimit = std::chrono::seconds(3);
 constexpr auto lockPoll = std::chrono::milliseconds(20);
 
-bool lockWithin(const FileDescriptor& folder)
-{
+bool lockWithin(const FileDescriptor& folder) {
     const auto until = std::chrono::steady_clock::now() + lockLimit;
     while (::flock(folder.get(), LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK && errno != EINTR)
-            return false;
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
         if (std::chrono::steady_clock::now() >= until) {
             errno = EWOULDBLOCK;
             return false;
@@ -91,15 +79,12 @@ bool lockWithin(const FileDescriptor& folder)
 
 }  // namespace
 
-DWORD GetPrivateProfileStringA(std::string_view section, std::string_view key,
-                               std::string_view defaultValue, std::string& buffer, DWORD size,
-                               std::string_view fileName)
-{
+DWORD GetPrivateProfileStringA(std::string_view section, std::string_view key, std::string_view defaultValue,
+                               std::string& buffer, DWORD size, std::string_view fileName) {
     auto found = lookUp(section, key, fileName);
     // The caller's default is a C string on Windows: it ends at a NUL.
     std::string value = found ? ansiToUtf8(*found) : std::string(defaultValue.substr(0, defaultValue.find('\0')));
-    if (size == 0)
-        return 0;
+    if (size == 0) return 0;
     auto copied = std::min<std::size_t>(countCharacters(value), size - 1);
     value.resize(prefixBytes(value, copied));
     value.push_back('\0');
@@ -108,24 +93,20 @@ DWORD GetPrivateProfileStringA(std::string_view section, std::string_view key,
 }
 
 UINT GetPrivateProfileIntA(std::string_view section, std::string_view key, std::int32_t defaultValue,
-                           std::string_view fileName)
-{
+                           std::string_view fileName) {
     auto found = lookUp(section, key, fileName);
     return found ? profile::parseInt(*found) : static_cast<UINT>(defaultValue);
 }
 
 BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
-                                std::string_view fileName)
-{
-    if (splitPath(hostPath(fileName)).name.empty())
-        return failWith(ERROR_PATH_NOT_FOUND);
+                                std::string_view fileName) {
+    if (splitPath(hostPath(fileName)).name.empty()) return failWith(ERROR_PATH_NOT_FOUND);
     try {
         // A settings file that is a link is written through it: the file
         // it points at is the one that changes.
         const std::filesystem::path file = resolvedFile(hostPath(fileName));
         FileDescriptor folder(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (!folder.valid())
-            return failWith(errno == ENOENT ? ERROR_PATH_NOT_FOUND : errorFromErrno(errno));
+        if (!folder.valid()) return failWith(errno == ENOENT ? ERROR_PATH_NOT_FOUND : errorFromErrno(errno));
         // Writers of the same file take turns on its folder, so that each one
         // re-reads what the one before it wrote. Locking the folder rather
         // than a lock file next to the settings leaves nothing behind.
@@ -136,14 +117,11 @@ BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, 
         FileDescriptor current(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
         if (current.valid()) {
             struct stat status {};
-            if (::fstat(current.get(), &status) != 0 || !S_ISREG(status.st_mode))
-                return failWith(ERROR_ACCESS_DENIED);
+            if (::fstat(current.get(), &status) != 0 || !S_ISREG(status.st_mode)) return failWith(ERROR_ACCESS_DENIED);
             // Windows refuses to write a read-only file; root would not be stopped.
-            if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-                return failWith(ERROR_ACCESS_DENIED);
+            if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return failWith(ERROR_ACCESS_DENIED);
             auto read = current.readAll();
-            if (!read)
-                return failWith(errorFromErrno(errno));
+            if (!read) return failWith(errorFromErrno(errno));
             bytes = std::move(*read);
         } else if (errno != ENOENT) {
             return failWith(errorFromErrno(errno));

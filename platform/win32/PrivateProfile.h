@@ -14,9 +14,8 @@ namespace win32 {
 // buffer keeps what it held. `buffer` must hold at least `size` characters
 // (code points). A missing file, section or key gives `defaultValue`.
 // Returns the number of characters copied, without the NUL.
-DWORD GetPrivateProfileStringA(std::string_view section, std::string_view key,
-                               std::string_view defaultValue, std::string& buffer, DWORD size,
-                               std::string_view fileName);
+DWORD GetPrivateProfileStringA(std::string_view section, std::string_view key, std::string_view defaultValue,
+                               std::string& buffer, DWORD size, std::string_view fileName);
 
 // Reads `key` as a decimal integer: leading digits after an optional sign,
 // wrapping modulo 2^32; a missing file, section or key gives `defaultValue`.

@@ -1,9 +1,9 @@
 #include "Process.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -21,39 +21,32 @@ constexpr std::string_view showWindowVariable = "KALMORA_SHOW_WINDOW=";
 
 // The caller's environment with the window wish replaced: a program started
 // by a started program must not inherit a stale wish.
-std::vector<std::string> environmentFor(int showWindow)
-{
+std::vector<std::string> environmentFor(int showWindow) {
     std::vector<std::string> entries;
     for (char** entry = environ; entry && *entry; ++entry) {
-        if (std::string_view(*entry).starts_with(showWindowVariable))
-            continue;
+        if (std::string_view(*entry).starts_with(showWindowVariable)) continue;
         entries.emplace_back(*entry);
     }
     entries.push_back(std::string(showWindowVariable) + (showWindow == SW_HIDE ? "0" : "1"));
     return entries;
 }
 
-std::vector<char*> pointersTo(std::vector<std::string>& texts)
-{
+std::vector<char*> pointersTo(std::vector<std::string>& texts) {
     std::vector<char*> pointers;
     pointers.reserve(texts.size() + 1);
-    for (auto& text : texts)
-        pointers.push_back(text.data());
+    for (auto& text : texts) pointers.push_back(text.data());
     pointers.push_back(nullptr);
     return pointers;
 }
 
 }  // namespace
 
-BOOL startProcess(const StartOptions& options, StartedProcess& started) noexcept
-{
+BOOL startProcess(const StartOptions& options, StartedProcess& started) noexcept {
     try {
         auto arguments = splitCommandLine(options.commandLine);
-        if (arguments.empty())
-            return failWith(ERROR_FILE_NOT_FOUND);
+        if (arguments.empty()) return failWith(ERROR_FILE_NOT_FOUND);
         auto program = findProgram(arguments.front());
-        if (program.empty())
-            return failWith(ERROR_FILE_NOT_FOUND);
+        if (program.empty()) return failWith(ERROR_FILE_NOT_FOUND);
         auto environment = environmentFor(options.showWindow);
         auto argv = pointersTo(arguments);
         auto envp = pointersTo(environment);
@@ -62,8 +55,7 @@ BOOL startProcess(const StartOptions& options, StartedProcess& started) noexcept
         // caller's file locks (a file "open in another program") and pipes
         // alive for as long as the started program runs.
         posix_spawn_file_actions_t actions;
-        if (::posix_spawn_file_actions_init(&actions) != 0)
-            return failWith(ERROR_ACCESS_DENIED);
+        if (::posix_spawn_file_actions_init(&actions) != 0) return failWith(ERROR_ACCESS_DENIED);
         int error = ::posix_spawn_file_actions_addclosefrom_np(&actions, 3);
         // A hidden window shows nothing: what a console program writes there
         // is seen by nobody, so it must not land in the caller's output.
@@ -74,11 +66,9 @@ BOOL startProcess(const StartOptions& options, StartedProcess& started) noexcept
         pid_t pid = -1;
         // posix_spawn rather than fork: the hosts are multi-threaded, and
         // glibc's spawn reports a failed exec as its result.
-        if (error == 0)
-            error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+        if (error == 0) error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
         ::posix_spawn_file_actions_destroy(&actions);
-        if (error != 0)
-            return failWith(errorFromErrno(error));
+        if (error != 0) return failWith(errorFromErrno(error));
         ChildReaper::instance().watch(pid);
         started.pid = pid;
         SetLastError(ERROR_SUCCESS);

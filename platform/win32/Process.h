@@ -11,8 +11,8 @@ inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
 
 struct StartOptions {
-    std::string commandLine;  // program and arguments, split by splitCommandLine
-    int showWindow = SW_HIDE; // the started program's window is hidden or shown
+    std::string commandLine;   // program and arguments, split by splitCommandLine
+    int showWindow = SW_HIDE;  // the started program's window is hidden or shown
 };
 
 // A started program: its process id. The process is reaped as soon as it ends

@@ -39,16 +39,13 @@ struct Process {
 // the code: it keeps a bounded number of codes, and an old one may have been
 // dropped in a host that started many programs. A reaped pid no longer
 // exists, and a running or not yet reaped one does.
-bool isGone(int pid)
-{
+bool isGone(int pid) {
     return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
-std::optional<int> askReaper(int pid, std::chrono::milliseconds timeout)
-{
+std::optional<int> askReaper(int pid, std::chrono::milliseconds timeout) {
     auto code = ChildReaper::instance().wait(pid, timeout);
-    if (code || !isGone(pid))
-        return code;
+    if (code || !isGone(pid)) return code;
     // Reaped just after the wait gave up: the reaper kept the code before.
     code = ChildReaper::instance().wait(pid, std::chrono::milliseconds(0));
     return code ? code : -1;
@@ -56,8 +53,7 @@ std::optional<int> askReaper(int pid, std::chrono::milliseconds timeout)
 
 class Table final : public ProcessHandles {
 public:
-    Pair open(int pid) override
-    {
+    Pair open(int pid) override {
         auto process = std::make_shared<Process>(pid);
         std::lock_guard lock(m_mutex);
         Pair pair{take(), take()};
@@ -71,20 +67,17 @@ public:
         return pair;
     }
 
-    Wait wait(std::intptr_t handle, DWORD milliseconds) noexcept override
-    {
+    Wait wait(std::intptr_t handle, DWORD milliseconds) noexcept override {
         std::shared_ptr<Process> process;
         {
             std::lock_guard lock(m_mutex);
             auto found = m_handles.find(handle);
-            if (found == m_handles.end())
-                return Wait::NoSuchHandle;
+            if (found == m_handles.end()) return Wait::NoSuchHandle;
             process = found->second;
         }
         // No deadline for INFINITE: a time point that far ahead would overflow.
         std::optional<Clock::time_point> deadline;
-        if (milliseconds != infinite)
-            deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+        if (milliseconds != infinite) deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
         try {
             return waitFor(*process, deadline) ? Wait::Ended : Wait::Running;
         } catch (const std::system_error&) {
@@ -93,20 +86,17 @@ public:
         }
     }
 
-    std::optional<int> exitCode(std::intptr_t handle) noexcept override
-    {
+    std::optional<int> exitCode(std::intptr_t handle) noexcept override {
         std::shared_ptr<Process> process;
         {
             std::lock_guard lock(m_mutex);
             auto found = m_handles.find(handle);
-            if (found == m_handles.end())
-                return std::nullopt;
+            if (found == m_handles.end()) return std::nullopt;
             process = found->second;
         }
         try {
             // A wait of 0 collects the code of a process that has just ended.
-            if (!waitFor(*process, Clock::now()))
-                return stillActive;
+            if (!waitFor(*process, Clock::now())) return stillActive;
             std::lock_guard lock(process->mutex);
             return process->code;
         } catch (const std::system_error&) {
@@ -114,8 +104,7 @@ public:
         }
     }
 
-    bool close(std::intptr_t handle) noexcept override
-    {
+    bool close(std::intptr_t handle) noexcept override {
         std::lock_guard lock(m_mutex);
         return m_handles.erase(handle) == 1;
     }
@@ -123,26 +112,22 @@ public:
 private:
     // Handles are multiples of four, as Windows hands them out, and never
     // reused, so that a handle closed twice can never hit another process.
-    std::intptr_t take()
-    {
+    std::intptr_t take() {
         m_next += 4;
         return m_next;
     }
 
-    static bool waitFor(Process& process, std::optional<Clock::time_point> deadline)
-    {
+    static bool waitFor(Process& process, std::optional<Clock::time_point> deadline) {
         // Slices for a wait without limit, so that durations never overflow.
         constexpr std::chrono::milliseconds slice = std::chrono::hours(1);
         std::unique_lock lock(process.mutex);
         for (;;) {
-            if (process.ended)
-                return true;
+            if (process.ended) return true;
             const auto now = Clock::now();
             const bool expired = deadline && now >= *deadline;
             if (process.asking) {
                 // Another thread asks the reaper and tells the outcome here.
-                if (expired)
-                    return false;
+                if (expired) return false;
                 if (deadline)
                     process.changed.wait_until(lock, *deadline);
                 else
@@ -164,8 +149,7 @@ private:
                 process.code = *code;
             }
             process.changed.notify_all();
-            if (expired)
-                return process.ended;
+            if (expired) return process.ended;
         }
     }
 
@@ -176,8 +160,7 @@ private:
 
 }  // namespace
 
-ProcessHandles& ProcessHandles::instance()
-{
+ProcessHandles& ProcessHandles::instance() {
     // Never destroyed: a thread may still wait while the process exits.
     static ProcessHandles* table = new Table;
     return *table;

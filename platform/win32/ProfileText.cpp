@@ -13,8 +13,7 @@ struct Line {
     std::size_t next = 0;  // one past the line break; equals `end` on a last line without one
 };
 
-Line lineAt(std::string_view bytes, std::size_t begin)
-{
+Line lineAt(std::string_view bytes, std::size_t begin) {
     Line line{begin, bytes.find_first_of("\r\n", begin), 0};
     if (line.end == std::string_view::npos) {
         line.end = line.next = bytes.size();
@@ -26,41 +25,34 @@ Line lineAt(std::string_view bytes, std::size_t begin)
     return line;
 }
 
-bool isBlank(char c)
-{
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v';
 }
 
-std::string_view trim(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
+std::string_view trim(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
 // Lower case of the ASCII and the Windows-1252 letters, so that "Ä" finds "ä"
 // as the system's comparison does.
-unsigned char folded(char c)
-{
+unsigned char folded(char c) {
     auto byte = static_cast<unsigned char>(c);
     if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
         return static_cast<unsigned char>(byte + 0x20);
     switch (byte) {
-    case 0x8A:  // Š
-    case 0x8C:  // Œ
-    case 0x8E:  // Ž
-        return static_cast<unsigned char>(byte + 0x10);
-    case 0x9F:  // Ÿ
-        return 0xFF;
-    default:
-        return byte;
+        case 0x8A:  // Š
+        case 0x8C:  // Œ
+        case 0x8E:  // Ž
+            return static_cast<unsigned char>(byte + 0x10);
+        case 0x9F:  // Ÿ
+            return 0xFF;
+        default: return byte;
     }
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
+bool sameName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return folded(x) == folded(y); });
 }
 
@@ -72,23 +64,19 @@ struct Parsed {
     std::string_view value;  // the entry's trimmed value
 };
 
-Parsed parse(std::string_view text)
-{
+Parsed parse(std::string_view text) {
     text = trim(text);
-    if (text.empty() || text.front() == ';')
-        return {};
+    if (text.empty() || text.front() == ';') return {};
     if (text.front() == '[') {
         auto name = text.substr(1);
         return {LineKind::Section, trim(name.substr(0, name.find(']'))), {}};
     }
     auto equals = text.find('=');
-    if (equals == std::string_view::npos)
-        return {};
+    if (equals == std::string_view::npos) return {};
     return {LineKind::Entry, trim(text.substr(0, equals)), trim(text.substr(equals + 1))};
 }
 
-std::string_view unquoted(std::string_view value)
-{
+std::string_view unquoted(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.front() == value.back())
         return value.substr(1, value.size() - 2);
     return value;
@@ -96,9 +84,7 @@ std::string_view unquoted(std::string_view value)
 
 }  // namespace
 
-std::optional<std::string> findValue(std::string_view fileBytes, std::string_view section,
-                                     std::string_view key)
-{
+std::optional<std::string> findValue(std::string_view fileBytes, std::string_view section, std::string_view key) {
     bool inSection = false;
     for (std::size_t at = 0; at < fileBytes.size();) {
         auto line = lineAt(fileBytes, at);
@@ -106,8 +92,7 @@ std::optional<std::string> findValue(std::string_view fileBytes, std::string_vie
         auto parsed = parse(fileBytes.substr(line.begin, line.end - line.begin));
         if (parsed.kind == LineKind::Section) {
             // Only the first section of the name is searched.
-            if (inSection)
-                return {};
+            if (inSection) return {};
             inSection = sameName(parsed.name, section);
         } else if (parsed.kind == LineKind::Entry && inSection && sameName(parsed.name, key)) {
             auto value = unquoted(parsed.value);
@@ -118,8 +103,7 @@ std::optional<std::string> findValue(std::string_view fileBytes, std::string_vie
 }
 
 std::string withValue(std::string_view fileBytes, std::string_view section, std::string_view key,
-                      std::string_view value)
-{
+                      std::string_view value) {
     std::string result;
     std::optional<Line> header;
     std::optional<Line> lastEntry;
@@ -128,10 +112,8 @@ std::string withValue(std::string_view fileBytes, std::string_view section, std:
         at = line.next;
         auto parsed = parse(fileBytes.substr(line.begin, line.end - line.begin));
         if (parsed.kind == LineKind::Section) {
-            if (header)
-                break;
-            if (sameName(parsed.name, section))
-                header = line;
+            if (header) break;
+            if (sameName(parsed.name, section)) header = line;
         } else if (parsed.kind == LineKind::Entry && header) {
             if (sameName(parsed.name, key)) {
                 result.append(fileBytes.substr(0, line.begin));
@@ -146,20 +128,17 @@ std::string withValue(std::string_view fileBytes, std::string_view section, std:
     std::string entry = std::string(key).append("=").append(value).append("\r\n");
     if (!header) {
         result.append(fileBytes);
-        if (!fileBytes.empty() && fileBytes.back() != '\n' && fileBytes.back() != '\r')
-            result.append("\r\n");
+        if (!fileBytes.empty() && fileBytes.back() != '\n' && fileBytes.back() != '\r') result.append("\r\n");
         return result.append("[").append(section).append("]\r\n").append(entry);
     }
     auto anchor = lastEntry ? *lastEntry : *header;
     result.append(fileBytes.substr(0, anchor.next));
     // The anchor is the file's last line and has no line break of its own.
-    if (anchor.next == anchor.end)
-        result.append("\r\n");
+    if (anchor.next == anchor.end) result.append("\r\n");
     return result.append(entry).append(fileBytes.substr(anchor.next));
 }
 
-std::uint32_t parseInt(std::string_view value)
-{
+std::uint32_t parseInt(std::string_view value) {
     bool negative = false;
     if (!value.empty() && (value.front() == '-' || value.front() == '+')) {
         negative = value.front() == '-';
@@ -167,8 +146,7 @@ std::uint32_t parseInt(std::string_view value)
     }
     std::uint32_t number = 0;
     for (char c : value) {
-        if (c < '0' || c > '9')
-            break;
+        if (c < '0' || c > '9') break;
         number = number * 10u + static_cast<std::uint32_t>(c - '0');
     }
     return negative ? 0u - number : number;

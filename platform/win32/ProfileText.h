@@ -20,8 +20,7 @@ namespace win32::profile {
 // The value of `key` in `section`: trimmed, with one outer pair of equal
 // quotes (' or ") removed, and cut at a NUL byte as a C string would be.
 // Nothing when the section or the key is missing.
-std::optional<std::string> findValue(std::string_view fileBytes, std::string_view section,
-                                     std::string_view key);
+std::optional<std::string> findValue(std::string_view fileBytes, std::string_view section, std::string_view key);
 
 // The file's bytes after setting `key` of `section` to `value` (written as
 // given). An existing key's line becomes "<key as spelled in the file>=value"

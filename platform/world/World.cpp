@@ -6,8 +6,7 @@
 namespace world {
 
 std::filesystem::path folderFor(const std::function<const char*(const char* name)>& variable) {
-    if (const char* explicitWorld = variable("KALMORA_WORLD"); explicitWorld && *explicitWorld)
-        return explicitWorld;
+    if (const char* explicitWorld = variable("KALMORA_WORLD"); explicitWorld && *explicitWorld) return explicitWorld;
     if (const char* data = variable("XDG_DATA_HOME"); data && *data)
         return std::filesystem::path(data) / "kalmora-world";
     if (const char* home = variable("HOME"); home && *home)

@@ -75,8 +75,8 @@ com::HRESULT Connect::Invoke(std::string_view, com::CallKind, const com::Argumen
     return com::DISP_E_EXCEPTION;
 }
 
-com::HRESULT Connect::OnConnection(com::IDispatch* Application, office::ext_ConnectMode ConnectMode,
-                                   com::IDispatch*, com::Array&) noexcept {
+com::HRESULT Connect::OnConnection(com::IDispatch* Application, office::ext_ConnectMode ConnectMode, com::IDispatch*,
+                                   com::Array&) noexcept {
     resumeNext([&] { HostApp = com::Object(com::Ref<com::IDispatch>(Application)); });
     // Loaded into a running host: there is no start-up to wait for.
     if (ConnectMode != office::ext_cm_Startup) buttonSetup();

@@ -27,8 +27,8 @@ std::string backgroundCommand(const std::string& pdftk, const std::string& input
 
 std::string joinCommand(const std::string& pdftk, const std::string& first, const std::string& following,
                         const std::string& output) {
-    return Q + pdftk + Q + " " + "A=" + Q + first + Q + " B=" + Q + following + Q + " " + "cat A B output" + " " +
-           Q + output + Q;
+    return Q + pdftk + Q + " " + "A=" + Q + first + Q + " B=" + Q + following + Q + " " + "cat A B output" + " " + Q +
+           output + Q;
 }
 
 const std::string* pathWithQuote(const std::vector<std::string>& paths) {
@@ -85,8 +85,9 @@ std::string pdftkProgram() {
 
 frmMenue::Flow frmMenue::prepareForPrinting(const ExportRun& run) {
     const RunFiles files = filesOf(run);
-    const std::vector<std::string> paths = {pdftkProgram(),   files.stampedFirst,           files.stampedRest,
-                                            files.result,     firstLetterhead(AuswahlIndex), followingLetterhead()};
+    const std::vector<std::string> paths = {
+        pdftkProgram(),       files.stampedFirst, files.stampedRest, files.result, firstLetterhead(AuswahlIndex),
+        followingLetterhead()};
     if (const std::string* refused = Composition::pathWithQuote(paths)) {
         failed(QuoteRefused + *refused, run);
         return Flow::End;
@@ -172,23 +173,23 @@ frmMenue::Flow frmMenue::composeLetterhead(const ExportRun& run) {
         failed(QuoteRefused + *refused, run);
         return Flow::End;
     }
-    const bool firstStamped = runPdftk(
-        Composition::backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
-        files.stampedFirst);
+    const bool firstStamped =
+        runPdftk(Composition::backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
+                 files.stampedFirst);
 
     DeleteExistingFile(files.stampedRest);
-    const bool restStamped = runPdftk(
-        Composition::backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest),
-        files.stampedRest);
+    const bool restStamped =
+        runPdftk(Composition::backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest),
+                 files.stampedRest);
 
     // Following pages that were printed but could not be stamped must not
     // quietly go missing from the result.
     Placed placed = Placed::None;
     if (restStamped) {
         placed = placeResult(files.result, [&] {
-            return runPdftk(Composition::joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest,
-                                                     files.result),
-                            files.result);
+            return runPdftk(
+                Composition::joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, files.result),
+                files.result);
         });
     } else if (firstStamped && firstPartIsWhole(files.printedRest)) {
         placed = placeResult(files.result, [&] { return win32::MoveFileA(files.stampedFirst, files.result) != 0; });

@@ -6,12 +6,12 @@
 #include "platform/win32/NamedMutex.h"
 
 struct ExportRun {
-    std::string outputFolder;  // ends in "\"; empty for a host that is neither Word nor Excel
-    std::string baseName;      // without folder and extension; grows on rename
-    std::string firstPart;     // base name, company suffix, "_$1"
-    std::string restPart;      // base name, company suffix, "_$2"
-    std::string target;        // output folder, base name, company suffix, ".pdf"
-    std::string finalBaseName; // the result is output folder + this + ".pdf"
+    std::string outputFolder;   // ends in "\"; empty for a host that is neither Word nor Excel
+    std::string baseName;       // without folder and extension; grows on rename
+    std::string firstPart;      // base name, company suffix, "_$1"
+    std::string restPart;       // base name, company suffix, "_$2"
+    std::string target;         // output folder, base name, company suffix, ".pdf"
+    std::string finalBaseName;  // the result is output folder + this + ".pdf"
     // Set once the part names exist: only then does the cleanup delete files.
     bool namesFormed = false;
     // One export at a time on the machine: held from before printing to the

@@ -9,9 +9,8 @@ namespace {
 std::string beforeLast(const std::string& name, const std::string& extension) {
     const auto at = name.rfind(extension);
     if (at == std::string::npos) {
-        throw com::Error(com::errors::InvalidProcedureCall,
-                         "Der Ausgabename kann nicht gebildet werden: \"" + name +
-                             "\" enthält kein \"" + extension + "\".");
+        throw com::Error(com::errors::InvalidProcedureCall, "Der Ausgabename kann nicht gebildet werden: \"" + name +
+                                                                "\" enthält kein \"" + extension + "\".");
     }
     return name.substr(0, at);
 }

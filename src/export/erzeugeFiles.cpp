@@ -1,17 +1,17 @@
 // The export command: the checks, the output names and the end of every run.
 #include <exception>
 
+#include "platform/pdf/PdfReadability.h"
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
-#include "platform/pdf/PdfReadability.h"
 #include "platform/win32/Directories.h"
 #include "platform/win32/NamedMutex.h"
 #include "src/export/Composition.h"
 #include "src/export/OutputNaming.h"
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
-#include "src/ui/frmDialog.h"
 #include "src/ui/Messages.h"
+#include "src/ui/frmDialog.h"
 #include "src/ui/frmMenue.h"
 
 using namespace INI_Datei;
@@ -81,9 +81,8 @@ void frmMenue::runExport(com::Object& Application) {
 
     const bool word = hostName == "Microsoft Word";
     HostKind = word ? "Word" : "Excel";
-    const bool nothingToPrint =
-        word ? Application.object("Documents").get("Count").toLong() == 0
-             : Application.call("ExecuteExcel4Macro", {{"Get.Document(50)"}}).toDouble() == 0;
+    const bool nothingToPrint = word ? Application.object("Documents").get("Count").toLong() == 0
+                                     : Application.call("ExecuteExcel4Macro", {{"Get.Document(50)"}}).toDouble() == 0;
     if (nothingToPrint) {
         runtime::MsgBox("leeres Dokument - Ausdruck nicht erforderlich", runtime::vbOKOnly, MessageTitle);
         return;
@@ -111,8 +110,8 @@ frmMenue::Flow frmMenue::checkLetterheads() {
     for (const std::string& letterhead : letterheads) {
         if (!com::isTrue(FileFolderExists(letterhead))) {
             // No title: the box shows the project's title.
-            runtime::MsgBox("Datei " + letterhead + " nicht gefunden bitte \r\n" + AddInFolder +
-                            SettingsFileName + "\r\n anpassen");
+            runtime::MsgBox("Datei " + letterhead + " nicht gefunden bitte \r\n" + AddInFolder + SettingsFileName +
+                            "\r\n anpassen");
             return Flow::End;
         }
     }
@@ -139,12 +138,10 @@ frmMenue::Flow frmMenue::hostDocument(com::Object& Application, HostDocument hos
         return Flow::End;
     }
 
-    outputFolder(host == HostDocument::Word ? Keys::PDFAusgabePfadWord : Keys::PDFAusgabePfadExcel,
-                 stored, run);
+    outputFolder(host == HostDocument::Word ? Keys::PDFAusgabePfadWord : Keys::PDFAusgabePfadExcel, stored, run);
     const std::string name = stored.get("Name").toString();
     if (hasSeparator(name)) {
-        failed("Der Dokumentname " + name + " enthält \\ oder /; die PDF-Datei käme nicht in den Ausgabeordner.",
-               run);
+        failed("Der Dokumentname " + name + " enthält \\ oder /; die PDF-Datei käme nicht in den Ausgabeordner.", run);
         return Flow::End;
     }
     run.baseName = host == HostDocument::Word
@@ -156,9 +153,8 @@ frmMenue::Flow frmMenue::hostDocument(com::Object& Application, HostDocument hos
 frmMenue::Flow frmMenue::saveLoop(com::Object& Application, const char* document) {
     // Asked again after every save that did not leave the document saved.
     while (Application.object(document).get("Saved").toBoolean() == com::False) {
-        iAntwort = static_cast<std::int16_t>(runtime::MsgBox(
-            "Zur Weiterarbeit muss das Dokument gespeichert werden!", runtime::vbOKCancel + runtime::vbQuestion,
-            MessageTitle));
+        iAntwort = static_cast<std::int16_t>(runtime::MsgBox("Zur Weiterarbeit muss das Dokument gespeichert werden!",
+                                                             runtime::vbOKCancel + runtime::vbQuestion, MessageTitle));
         if (iAntwort == runtime::vbCancel) {
             runtime::MsgBox("Verarbeitung abgebrochen", runtime::vbOKOnly, MessageTitle);
             return Flow::End;
@@ -244,8 +240,7 @@ void frmMenue::cleanup(const ExportRun& run) {
     if (run.machineLock) ShellWait(Composition::StopPdftk, com::False);
     runtime::DoEvents();
     if (!run.namesFormed) return;
-    for (const std::string& part : {run.firstPart, run.restPart})
-        DeleteExistingFile(run.outputFolder + part + ".pdf");
+    for (const std::string& part : {run.firstPart, run.restPart}) DeleteExistingFile(run.outputFolder + part + ".pdf");
     for (const std::string& part : {run.firstPart, run.restPart})
         DeleteExistingFile(run.outputFolder + part + ".pdf.pdf");
 }

@@ -28,8 +28,8 @@ void setOption(const com::Object& pdfCreator, const std::string& option, com::Va
 
 }  // namespace
 
-void frmMenue::PrintViaPDFCreator(com::Object& Application, const std::string& sPath,
-                                  const std::string& sErsteSeite, const std::string& sRestSeiten) {
+void frmMenue::PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
+                                  const std::string& sRestSeiten) {
     com::Object pdfCreator = com::CreateObject("PDFCreator.clsPDFCreator");
     if (!com::isTrue(pdfCreator.call("cStart", {{"/NoProcessingAtStartup"}}).toBoolean())) {
         // A printer process that hangs keeps the next start from working.

@@ -4,8 +4,8 @@
 #include "src/ui/Messages.h"
 #include "src/ui/frmMenue.h"
 
-com::Boolean frmMenue::erzeugePDF(com::Object& Application, const std::string& sPath,
-                                  const std::string& sErsteSeite, const std::string& sRestSeiten) {
+com::Boolean frmMenue::erzeugePDF(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
+                                  const std::string& sRestSeiten) {
     try {
         com::Object host = Application;  // held for the whole print run
         vDefaultPrinter = std::string();

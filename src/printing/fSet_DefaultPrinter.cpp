@@ -10,8 +10,8 @@ com::Boolean frmMenue::fSet_DefaultPrinter(const std::string& sPrinterName) {
         for (const char c : sPrinterName) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
 
         const std::string computer = ".";
-        const com::Object service =
-            com::GetObject("winmgmts:" + std::string("{impersonationLevel=impersonate}!\\\\") + computer + "\\root\\cimv2");
+        const com::Object service = com::GetObject("winmgmts:" + std::string("{impersonationLevel=impersonate}!\\\\") +
+                                                   computer + "\\root\\cimv2");
         const com::Object found = com::Object::from(
             service.call("ExecQuery", {{"SELECT * FROM Win32_Printer WHERE Name = '" + escaped + "'"}}));
         const com::Variant each = found.get("_NewEnum");  // the array must outlive the loop

@@ -28,7 +28,11 @@ std::optional<AnswerKeys> answerKeys(const std::string& hostKind);
 
 // How the keys' values are written: the flags as the decimal text of the
 // 16-bit Boolean ("-1" or "0"), the check box as its state ("1" or "0").
-inline std::string flagText(com::Boolean flag) { return com::decimalText(flag); }
-inline std::string checkBoxText(int value) { return value != 0 ? "1" : "0"; }
+inline std::string flagText(com::Boolean flag) {
+    return com::decimalText(flag);
+}
+inline std::string checkBoxText(int value) {
+    return value != 0 ? "1" : "0";
+}
 
 }  // namespace Keys

@@ -8,8 +8,7 @@ using namespace INI_Datei;
 
 namespace {
 
-runtime::Control button(const char* name, const char* caption, int left, int top, int tabIndex,
-                        const char* answer) {
+runtime::Control button(const char* name, const char* caption, int left, int top, int tabIndex, const char* answer) {
     runtime::Control c;
     c.name = name;
     c.kind = runtime::ControlKind::CommandButton;

@@ -78,8 +78,8 @@ void frmMenue::onLoad() {
         "Kalmora Büroservice GmbH\n\nLindenstraße 12\n72070 Tübingen\n\n"
         "Tel. 07071 123456 / Fax 07071 123457\nE-Mail: info@kalmora-buero.example";
     const runtime::App& app = runtime::app();
-    control("Label2").caption = "Programm Version: " + std::to_string(app.major) + "." +
-                                std::to_string(app.minor) + "." + std::to_string(app.revision);
+    control("Label2").caption = "Programm Version: " + std::to_string(app.major) + "." + std::to_string(app.minor) +
+                                "." + std::to_string(app.revision);
 }
 
 void frmMenue::choose() {

@@ -26,6 +26,5 @@ com::Boolean frmMenue::FileReplaceable(const std::string& fileName) {
 }
 
 void frmMenue::tellLocked(const std::string& fileName) {
-    runtime::MsgBox("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + fileName, runtime::vbOKOnly,
-                    MessageTitle);
+    runtime::MsgBox("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + fileName, runtime::vbOKOnly, MessageTitle);
 }

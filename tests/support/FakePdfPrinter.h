@@ -24,7 +24,7 @@ public:
     int closed = 0;
     int outputReads = 0;
     std::map<std::string, std::string> options;
-    std::vector<std::string> saved;  // every path written, in order
+    std::vector<std::string> saved;              // every path written, in order
     std::map<std::string, std::string> printed;  // the bytes written, by path
 
     FakePdfPrinter() {

@@ -3,10 +3,10 @@
 // lock, as a program does that has the file open; the lock ends with this
 // object.
 #include <fcntl.h>
-#include <cerrno>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <stdexcept>
 #include <string>

@@ -14,7 +14,8 @@ inline std::string run(const std::string& command) {
     if (!pipe) throw std::runtime_error("cannot run " + command);
     std::string out;
     std::array<char, 4096> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;) out.append(buffer.data(), n);
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
+        out.append(buffer.data(), n);
     return out;
 }
 

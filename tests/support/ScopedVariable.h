@@ -6,10 +6,8 @@
 
 class ScopedVariable {
 public:
-    ScopedVariable(const char* name, const std::optional<std::string>& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
+    ScopedVariable(const char* name, const std::optional<std::string>& value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
         set(value);
     }
     ~ScopedVariable() { set(m_old); }
@@ -17,8 +15,7 @@ public:
     ScopedVariable& operator=(const ScopedVariable&) = delete;
 
 private:
-    void set(const std::optional<std::string>& value) const
-    {
+    void set(const std::optional<std::string>& value) const {
         if (value)
             ::setenv(m_name, value->c_str(), 1);
         else

@@ -123,12 +123,12 @@ std::vector<std::uint8_t> icoFile(const QImage& image) {
     put32(out, imageBytes);
     put32(out, headerBytes);
 
-    put32(out, 40);            // header size
-    put32(out, size);          // width
-    put32(out, size * 2);      // height of colour and mask together
-    put16(out, 1);             // planes
-    put16(out, 24);            // bits per pixel
-    put32(out, 0);             // uncompressed
+    put32(out, 40);        // header size
+    put32(out, size);      // width
+    put32(out, size * 2);  // height of colour and mask together
+    put16(out, 1);         // planes
+    put16(out, 24);        // bits per pixel
+    put32(out, 0);         // uncompressed
     put32(out, imageBytes - 40);
     put32(out, 0);
     put32(out, 0);
@@ -223,8 +223,7 @@ double glyph(QPainterPath& path, char letter, double x) {
             path.moveTo(x, -0.78);
             path.lineTo(x + 0.55, -0.78);
             return 0.7;
-        default:
-            return 0.5;
+        default: return 0.5;
     }
 }
 
@@ -240,8 +239,8 @@ QPainterPath wordPath(const std::string& text, double weight, double& width) {
 }
 
 // Draws a word with its baseline starting at `origin`; returns its width.
-double word(QPainter& painter, const std::string& text, QPointF origin, double xHeight,
-            const QColor& colour, double weight) {
+double word(QPainter& painter, const std::string& text, QPointF origin, double xHeight, const QColor& colour,
+            double weight) {
     double x = 0;
     const QPainterPath path = wordPath(text, weight, x);
     painter.save();
@@ -269,8 +268,8 @@ void softShadow(QPainter& painter, const QRectF& shape, QPointF offset, double r
     for (int i = 6; i >= 1; --i) {
         painter.setBrush(QColor(20, 30, 45, 14));
         const double grow = i * 1.5;
-        painter.drawRoundedRect(shape.translated(offset).adjusted(-grow, -grow, grow, grow),
-                                radius + grow, radius + grow);
+        painter.drawRoundedRect(shape.translated(offset).adjusted(-grow, -grow, grow, grow), radius + grow,
+                                radius + grow);
     }
 }
 

@@ -7,9 +7,8 @@ ParsedOptions parseHostOptions(const std::vector<std::string>& arguments) {
     const auto fail = [](std::string why) { return ParsedOptions{std::nullopt, std::move(why)}; };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        const bool takesValue = option == "--app" || option == "--open" || option == "--sheet" ||
-                                option == "--load" || option == "--unload" || option == "--ui" ||
-                                option == "--usage";
+        const bool takesValue = option == "--app" || option == "--open" || option == "--sheet" || option == "--load" ||
+                                option == "--unload" || option == "--ui" || option == "--usage";
         if (takesValue && i + 1 >= arguments.size()) return fail(option + " braucht einen Wert.");
         const std::string value = takesValue ? arguments[++i] : std::string();
         if (option == "--app") {
@@ -39,8 +38,10 @@ ParsedOptions parseHostOptions(const std::vector<std::string>& arguments) {
         } else if (option == "--dump-bars") {
             o.dumpBars = true;
         } else if (option == "--ui") {
-            if (value == "qt") o.ui = UiKind::Qt;
-            else if (value == "terminal") o.ui = UiKind::Terminal;
+            if (value == "qt")
+                o.ui = UiKind::Qt;
+            else if (value == "terminal")
+                o.ui = UiKind::Terminal;
             else if (value.rfind("script:", 0) == 0 && value.size() > 7) {
                 o.ui = UiKind::Script;
                 o.script = value.substr(7);

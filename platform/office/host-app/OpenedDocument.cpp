@@ -48,16 +48,10 @@ OpenedDocument openDocument(const HostOptions& options, std::optional<OfficeRend
     opened.document.file = file.string();
 
     switch (documentFormat(*contents)) {
-        case DocumentFormat::Text:
-            opened.shown = *contents;
-            return opened;
-        case DocumentFormat::Pdf:
-            opened.shown = "PDF-Dokument";
-            return opened;
-        case DocumentFormat::Unknown:
-            throw refuse("Die Datei ist weder Text noch ein Word- oder Excel-Dokument.");
-        case DocumentFormat::Office:
-            break;
+        case DocumentFormat::Text: opened.shown = *contents; return opened;
+        case DocumentFormat::Pdf: opened.shown = "PDF-Dokument"; return opened;
+        case DocumentFormat::Unknown: throw refuse("Die Datei ist weder Text noch ein Word- oder Excel-Dokument.");
+        case DocumentFormat::Office: break;
     }
     if (!office) office.emplace(world::subfolder("office"));
     try {

@@ -6,10 +6,10 @@
 namespace office {
 
 struct ProcessUsage {
-    int openFiles = 0;        // file descriptors
-    long residentKiB = 0;     // resident memory now
-    long peakResidentKiB = 0; // the most resident memory so far
-    int children = 0;         // processes whose parent is this one
+    int openFiles = 0;         // file descriptors
+    long residentKiB = 0;      // resident memory now
+    long peakResidentKiB = 0;  // the most resident memory so far
+    int children = 0;          // processes whose parent is this one
 };
 
 ProcessUsage currentUsage();

@@ -33,8 +33,8 @@ std::string fileUrl(const std::filesystem::path& folder) {
     static constexpr char hex[] = "0123456789ABCDEF";
     for (const char ch : folder.string()) {
         const auto c = static_cast<unsigned char>(ch);
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                           c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' ||
+                           c == '-' || c == '_' || c == '.' || c == '~';
         if (plain) {
             url += static_cast<char>(c);
         } else {
@@ -72,21 +72,23 @@ OfficeProcess::~OfficeProcess() {
     waitForEnd(std::chrono::hours(1));
 }
 
-std::string OfficeProcess::connectUrl() const { return "uno:pipe,name=" + pipe_ + ";urp;StarOffice.ComponentContext"; }
+std::string OfficeProcess::connectUrl() const {
+    return "uno:pipe,name=" + pipe_ + ";urp;StarOffice.ComponentContext";
+}
 
 void OfficeProcess::start(Run run) {
     // Everything the child needs is made before the fork: between fork and
     // exec a multi-threaded host may only make async-signal-safe calls.
-    std::vector<std::string> arguments = {kOfficeProgram,
-                                          "--headless",
-                                          "--invisible",
-                                          "--nologo",
-                                          "--norestore",
-                                          "--nodefault",
-                                          "--nolockcheck",
-                                          "-env:UserInstallation=" + fileUrl(profile_),
-                                          run == Run::Serve ? "--accept=pipe,name=" + pipe_ + ";urp;"
-                                                            : "--terminate_after_init"};
+    std::vector<std::string> arguments = {
+        kOfficeProgram,
+        "--headless",
+        "--invisible",
+        "--nologo",
+        "--norestore",
+        "--nodefault",
+        "--nolockcheck",
+        "-env:UserInstallation=" + fileUrl(profile_),
+        run == Run::Serve ? "--accept=pipe,name=" + pipe_ + ";urp;" : "--terminate_after_init"};
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) argv.push_back(argument.data());

@@ -173,10 +173,11 @@ std::string pdfOf(const Reference<css::lang::XComponent>& document, const char* 
                   const css::uno::Sequence<css::beans::PropertyValue>& filterData) {
     const rtl::Reference<ByteSink> sink(new ByteSink);
     const Reference<css::frame::XStorable> storable(document, UNO_QUERY_THROW);
-    storable->storeToURL("private:stream",
-                         properties({property("FilterName", css::uno::Any(rtl::OUString::createFromAscii(filter))),
-                          property("FilterData", css::uno::Any(filterData)),
-                          property("OutputStream", css::uno::Any(Reference<css::io::XOutputStream>(sink.get())))}));
+    storable->storeToURL(
+        "private:stream",
+        properties({property("FilterName", css::uno::Any(rtl::OUString::createFromAscii(filter))),
+                    property("FilterData", css::uno::Any(filterData)),
+                    property("OutputStream", css::uno::Any(Reference<css::io::XOutputStream>(sink.get())))}));
     return sink->take();
 }
 
@@ -219,8 +220,8 @@ LaidOutDocument layOutSpreadsheet(const Reference<css::lang::XComponent>& docume
     } else if (sheets->hasByName(text(wanted))) {
         sheets->getByName(text(wanted)) >>= sheet;
     } else {
-        throw DocumentRefused("Die Arbeitsmappe hat kein Blatt \"" + wanted + "\"; ihre Blätter: " +
-                              joined(result.sheets) + ".");
+        throw DocumentRefused("Die Arbeitsmappe hat kein Blatt \"" + wanted +
+                              "\"; ihre Blätter: " + joined(result.sheets) + ".");
     }
     result.sheet = text(Reference<css::container::XNamed>(sheet, UNO_QUERY_THROW)->getName());
     // Only this sheet's pages: a page range would count across the workbook.
@@ -301,11 +302,11 @@ LaidOutDocument OfficeRenderer::layOut(const std::filesystem::path& file, Office
             loaded = session_->desktop->loadComponentFromURL(
                 url, "_blank", 0,
                 properties({property("Hidden", css::uno::Any(true)), property("ReadOnly", css::uno::Any(true)),
-                 // Macros never run and links are never followed: the hosts only print.
-                 property("MacroExecutionMode", css::uno::Any(sal_Int16(0))),
-                 property("UpdateDocMode", css::uno::Any(sal_Int16(0))),
-                 property("InteractionHandler",
-                          css::uno::Any(Reference<css::task::XInteractionHandler>(refuser.get())))}));
+                            // Macros never run and links are never followed: the hosts only print.
+                            property("MacroExecutionMode", css::uno::Any(sal_Int16(0))),
+                            property("UpdateDocMode", css::uno::Any(sal_Int16(0))),
+                            property("InteractionHandler",
+                                     css::uno::Any(Reference<css::task::XInteractionHandler>(refuser.get())))}));
         } catch (const css::lang::IllegalArgumentException&) {
         } catch (const css::io::IOException&) {
             // Both mean that the office could not read the file.

@@ -32,17 +32,16 @@ bool fits(QWidget& widget, const QFont& font) {
         // Wrapped at the control's own width and placed by its alignment, as
         // the label draws it.
         const QRect room(0, 0, widget.width(), std::numeric_limits<int>::max() / 2);
-        const QRect used = metrics.boundingRect(room, static_cast<int>(label->alignment()) |
-                                                          Qt::TextWordWrap, label->text());
-        return used.height() <= visible.height() && visible.left() <= used.left() &&
-               used.right() <= visible.right();
+        const QRect used =
+            metrics.boundingRect(room, static_cast<int>(label->alignment()) | Qt::TextWordWrap, label->text());
+        return used.height() <= visible.height() && visible.left() <= used.left() && used.right() <= visible.right();
     }
     if (const auto* button = qobject_cast<QPushButton*>(&widget)) {
         // Centred within the frame, with a pixel of air on either side.
         const int frame = widget.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &widget);
-        const QRect used = QStyle::alignedRect(
-            Qt::LeftToRight, Qt::AlignCenter,
-            QSize(metrics.horizontalAdvance(button->text()), metrics.height()), widget.rect());
+        const QRect used =
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
+                                QSize(metrics.horizontalAdvance(button->text()), metrics.height()), widget.rect());
         const QRect room = visible.adjusted(frame + 1, 0, -(frame + 1), 0);
         return room.left() <= used.left() && used.right() <= room.right();
     }

@@ -72,13 +72,12 @@ void FormDialog::watch(const Control& control) {
                 form_.click(name);
                 afterAction();
             });
-            connect(list, &QListWidget::itemDoubleClicked, this,
-                    [this, name, list](QListWidgetItem* item) {
-                        if (!form_.loaded()) return;
-                        form_.control(name).listIndex = list->row(item);
-                        form_.doubleClick(name);
-                        afterAction();
-                    });
+            connect(list, &QListWidget::itemDoubleClicked, this, [this, name, list](QListWidgetItem* item) {
+                if (!form_.loaded()) return;
+                form_.control(name).listIndex = list->row(item);
+                form_.doubleClick(name);
+                afterAction();
+            });
             break;
         }
         case ControlKind::CommandButton:
@@ -90,13 +89,12 @@ void FormDialog::watch(const Control& control) {
             break;
         case ControlKind::CheckBox:
             // `clicked` comes from the user only, never from showing the model.
-            connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this,
-                    [this, name](bool checked) {
-                        if (!form_.loaded()) return;
-                        form_.control(name).value = checked ? 1 : 0;
-                        form_.click(name);
-                        afterAction();
-                    });
+            connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this, [this, name](bool checked) {
+                if (!form_.loaded()) return;
+                form_.control(name).value = checked ? 1 : 0;
+                form_.click(name);
+                afterAction();
+            });
             break;
         case ControlKind::Label:
         case ControlKind::PictureBox:
@@ -116,8 +114,7 @@ void FormDialog::run() {
 }
 
 bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !redelivering_ && form_.keyPreview() &&
-        form_.loaded())
+    if (event->type() == QEvent::KeyPress && !redelivering_ && form_.keyPreview() && form_.loaded())
         return previewKey(watched, static_cast<const QKeyEvent&>(*event));
     return QDialog::eventFilter(watched, event);
 }
@@ -139,8 +136,8 @@ bool FormDialog::previewKey(QObject* watched, const QKeyEvent& key) {
 
     // The form changed the character: the control gets the new one instead.
     const char32_t character = static_cast<char32_t>(code);
-    QKeyEvent changed(QEvent::KeyPress, keyOf(code), key.modifiers(),
-                      QString::fromUcs4(&character, 1), key.isAutoRepeat());
+    QKeyEvent changed(QEvent::KeyPress, keyOf(code), key.modifiers(), QString::fromUcs4(&character, 1),
+                      key.isAutoRepeat());
     redelivering_ = true;
     QCoreApplication::sendEvent(watched, &changed);
     redelivering_ = false;
@@ -154,8 +151,10 @@ void FormDialog::keyPressEvent(QKeyEvent* event) {
 void FormDialog::closeEvent(QCloseEvent* event) {
     if (form_.loaded()) form_.close();
     afterAction();
-    if (form_.loaded()) event->ignore();
-    else event->accept();
+    if (form_.loaded())
+        event->ignore();
+    else
+        event->accept();
 }
 
 void FormDialog::afterAction() {

@@ -44,8 +44,7 @@ Qt::Alignment alignmentOf(Alignment alignment) {
 }
 
 bool takesFocus(ControlKind kind) {
-    return kind == ControlKind::ListBox || kind == ControlKind::CommandButton ||
-           kind == ControlKind::CheckBox;
+    return kind == ControlKind::ListBox || kind == ControlKind::CommandButton || kind == ControlKind::CheckBox;
 }
 
 QStringList itemsOf(const Control& control) {
@@ -66,8 +65,7 @@ FormView::FormView(const Form& form, QWidget& window) : form_(form), window_(win
     const TwipScale scale = TwipScale::of(window.screen());
     // A fixed tool window: a thin title bar with only the close box, no
     // resizing, and (as a tool window) no task bar entry.
-    window.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint);
+    window.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     window.setFixedSize(scale.pixels(form.clientWidth()), scale.pixels(form.clientHeight()));
     window.setWindowTitle(text(form.caption()));
     // The layouts were made for an 8 point dialog font; the desktop's larger
@@ -81,8 +79,8 @@ FormView::FormView(const Form& form, QWidget& window) : form_(form), window_(win
     for (const Control& control : form.controls()) {
         QWidget* widget = build(control);
         widget->setObjectName(text(control.name));
-        widget->setGeometry(scale.pixels(control.left), scale.pixels(control.top),
-                            scale.pixels(control.width), scale.pixels(control.height));
+        widget->setGeometry(scale.pixels(control.left), scale.pixels(control.top), scale.pixels(control.width),
+                            scale.pixels(control.height));
         if (!control.font.name.empty() || control.font.points > 0) {
             QFont font = widget->font();
             if (!control.font.name.empty()) font.setFamily(text(control.font.name));
@@ -170,9 +168,7 @@ void FormView::refresh() {
                 if (list->currentRow() != control.listIndex) list->setCurrentRow(control.listIndex);
                 break;
             }
-            case ControlKind::Label:
-                static_cast<QLabel*>(shown.widget)->setText(lines(control.caption));
-                break;
+            case ControlKind::Label: static_cast<QLabel*>(shown.widget)->setText(lines(control.caption)); break;
             case ControlKind::CommandButton:
                 static_cast<QPushButton*>(shown.widget)->setText(text(control.caption));
                 break;

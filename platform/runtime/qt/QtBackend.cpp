@@ -19,8 +19,7 @@ namespace {
 
 // The same pixels, whatever pixel format the clipboard hands them back in.
 bool samePixels(const QImage& a, const QImage& b) {
-    return a.size() == b.size() && a.convertToFormat(QImage::Format_ARGB32) ==
-                                       b.convertToFormat(QImage::Format_ARGB32);
+    return a.size() == b.size() && a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
 }
 
 // Grabs a widget as it would look on screen without putting it there.

@@ -85,8 +85,8 @@ bool ScriptBackend::takeAnswer(const std::string& kind, std::vector<std::string>
 }
 
 int ScriptBackend::messageBox(const MessageBoxRequest& request) {
-    const std::string shown = "msgbox style=" + std::to_string(request.style) +
-                              " title=" + quoted(request.title) + " text=" + quoted(request.prompt);
+    const std::string shown = "msgbox style=" + std::to_string(request.style) + " title=" + quoted(request.title) +
+                              " text=" + quoted(request.prompt);
     const bool hasCancel = (request.style & 0xF) == vbOKCancel;
     std::vector<std::string> w;
     int answer = 0;
@@ -107,8 +107,7 @@ int ScriptBackend::messageBox(const MessageBoxRequest& request) {
 std::string ScriptBackend::describe(const Form& form) const {
     if (form.role() == FormRole::Choice) return "choice caption=" + quoted(form.caption());
     const Control* label = firstOfKind(form, ControlKind::Label);
-    return "dialog text=" + quoted(label ? label->caption : std::string()) +
-           " focus=" + form.focus();
+    return "dialog text=" + quoted(label ? label->caption : std::string()) + " focus=" + form.focus();
 }
 
 bool ScriptBackend::answerChoice(Form& form, const std::vector<std::string>& w) {
@@ -123,8 +122,7 @@ bool ScriptBackend::answerChoice(Form& form, const std::vector<std::string>& w) 
         form.close();
         return true;
     }
-    if (!list || w[0].empty() || w[0].find_first_not_of("0123456789") != std::string::npos)
-        return false;
+    if (!list || w[0].empty() || w[0].find_first_not_of("0123456789") != std::string::npos) return false;
     const auto index = std::stoul(w[0]);
     if (index >= list->items.size()) return false;
     // The user's first click moves the highlight, the second completes the double-click.
@@ -160,8 +158,7 @@ void ScriptBackend::showModal(Form& form) {
     while (form.loaded()) {
         std::vector<std::string> w;
         const bool taken = takeAnswer(kind, w);
-        fitted = taken && (form.role() == FormRole::Choice ? answerChoice(form, w)
-                                                           : answerQuestion(form, w));
+        fitted = taken && (form.role() == FormRole::Choice ? answerChoice(form, w) : answerQuestion(form, w));
         if (!fitted) {
             unexpected_ = true;
             form.close();

@@ -90,7 +90,9 @@ std::vector<const Control*> visibleOfKind(const Form& form, ControlKind kind) {
 // Tab order; controls outside it come last, in the order the window has them.
 void sortByTabOrder(std::vector<const Control*>& controls) {
     std::stable_sort(controls.begin(), controls.end(), [](const Control* a, const Control* b) {
-        const auto rank = [](const Control* c) { return c->tabIndex < 0 ? std::numeric_limits<int>::max() : c->tabIndex; };
+        const auto rank = [](const Control* c) {
+            return c->tabIndex < 0 ? std::numeric_limits<int>::max() : c->tabIndex;
+        };
         return rank(a) < rank(b);
     });
 }
@@ -142,8 +144,8 @@ Screen draw(const Form& form) {
     for (std::size_t i = 0; i < boxes.size() && i < checkBoxLetters.size(); ++i) {
         const Control* box = boxes[i];
         const std::string answer(1, checkBoxLetters[i]);
-        text += (box->name == form.focus() ? "> " : "  ") + answer + ") " +
-                (box->value == 1 ? "[x] " : "[ ] ") + box->caption + "\n";
+        text += (box->name == form.focus() ? "> " : "  ") + answer + ") " + (box->value == 1 ? "[x] " : "[ ] ") +
+                box->caption + "\n";
         screen.actions.push_back({answer, ActionKind::CheckBox, box->name});
     }
     text += "  x) Fenster schließen\n";
@@ -151,8 +153,10 @@ Screen draw(const Form& form) {
 
     screen.enter = form.keyPreview() || focusOnButton(form);
     screen.escape = form.keyPreview();
-    if (screen.enter && screen.escape) text += "(leere Zeile = Enter, esc = Escape)\n";
-    else if (screen.enter) text += "(leere Zeile = Enter)\n";
+    if (screen.enter && screen.escape)
+        text += "(leere Zeile = Enter, esc = Escape)\n";
+    else if (screen.enter)
+        text += "(leere Zeile = Enter)\n";
     return screen;
 }
 
@@ -176,18 +180,14 @@ void perform(Form& form, const Action& action) {
             form.click(action.control);
             form.doubleClick(action.control);
             return;
-        case ActionKind::Button:
-            form.click(action.control);
-            return;
+        case ActionKind::Button: form.click(action.control); return;
         case ActionKind::CheckBox: {
             Control& box = form.control(action.control);
             box.value = box.value == 1 ? 0 : 1;
             form.click(action.control);
             return;
         }
-        case ActionKind::CloseBox:
-            form.close();
-            return;
+        case ActionKind::CloseBox: form.close(); return;
     }
 }
 

@@ -9,11 +9,11 @@
 // The second one, forked here, never bore that name, so nothing kills it by
 // mistake. It gets SIGTERM when the first one dies, and then kills its
 // process group, which holds pdftk and everything pdftk started.
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "Child.h"
 
@@ -21,8 +21,7 @@ namespace {
 
 constexpr int cannotRun = 127;
 
-int watchOver(char* const argv[])
-{
+int watchOver(char* const argv[]) {
     // A group of its own holds pdftk and every process pdftk starts, but not
     // the launcher and the host above. Not handing the terminal over is no
     // loss: the add-in starts pdftk hidden, and pdftk never prompts there.
@@ -37,40 +36,34 @@ int watchOver(char* const argv[])
 
     // SIGKILL for pdftk should this guard be killed after all.
     const pid_t child = pdftk::forkChild(SIGKILL);
-    if (child == 0)
-        pdftk::becomeProgram(argv);
+    if (child == 0) pdftk::becomeProgram(argv);
     if (child < 0) {
         std::perror("pdftk-guard: pdftk konnte nicht gestartet werden");
         return cannotRun;
     }
     for (;;) {
         siginfo_t info{};
-        if (::sigwaitinfo(&watched, &info) < 0)
-            continue;  // EINTR by a signal outside the watched set
+        if (::sigwaitinfo(&watched, &info) < 0) continue;  // EINTR by a signal outside the watched set
         if (info.si_signo == SIGTERM) {
             ::kill(0, SIGKILL);
             return cannotRun;
         }
         int status = 0;
         const pid_t ended = ::waitpid(child, &status, WNOHANG);
-        if (ended == child)
-            return pdftk::exitCodeOf(status);
-        if (ended < 0 && errno != EINTR)
-            return cannotRun;
+        if (ended == child) return pdftk::exitCodeOf(status);
+        if (ended < 0 && errno != EINTR) return cannotRun;
     }
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 2) {
         std::fputs("Aufruf: pdftk-guard PROGRAMM [ARGUMENTE...]\n", stderr);
         return cannotRun;
     }
     const pid_t watcher = pdftk::forkChild(SIGTERM);
-    if (watcher == 0)
-        return watchOver(argv + 1);
+    if (watcher == 0) return watchOver(argv + 1);
     if (watcher < 0) {
         std::perror("pdftk-guard: pdftk konnte nicht gestartet werden");
         return cannotRun;

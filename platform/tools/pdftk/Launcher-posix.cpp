@@ -15,11 +15,11 @@
 //
 // The pdftk run: KALMORA_PDFTK when set (tests put other programs there),
 // else /usr/bin/pdftk. Exit code 127 when it cannot be run.
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "Child.h"
@@ -29,26 +29,22 @@ namespace {
 constexpr int cannotRun = 127;
 
 // pdftk-guard lies beside this program, wherever it was installed.
-std::string guardProgram()
-{
+std::string guardProgram() {
     std::string self(4096, '\0');
     const ssize_t length = ::readlink("/proc/self/exe", self.data(), self.size());
-    if (length <= 0 || static_cast<std::size_t>(length) >= self.size())
-        return "pdftk-guard";
+    if (length <= 0 || static_cast<std::size_t>(length) >= self.size()) return "pdftk-guard";
     self.resize(static_cast<std::size_t>(length));
     return self.substr(0, self.rfind('/') + 1) + "pdftk-guard";
 }
 
-std::string pdftkProgram()
-{
+std::string pdftkProgram() {
     const char* configured = std::getenv("KALMORA_PDFTK");
     return configured != nullptr && *configured != '\0' ? configured : "/usr/bin/pdftk";
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Taskkill without /f sends SIGTERM; a mask inherited from the starting
     // host must not keep this launcher alive against it.
     sigset_t none;
@@ -60,20 +56,17 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         for (char& c : argument) {
-            if (c == '\\')
-                c = '/';
+            if (c == '\\') c = '/';
         }
         texts.push_back(std::move(argument));
     }
     std::vector<char*> arguments;
     arguments.reserve(texts.size() + 1);
-    for (auto& text : texts)
-        arguments.push_back(text.data());
+    for (auto& text : texts) arguments.push_back(text.data());
     arguments.push_back(nullptr);
 
     const pid_t guard = pdftk::forkChild(SIGKILL);
-    if (guard == 0)
-        pdftk::becomeProgram(arguments.data());
+    if (guard == 0) pdftk::becomeProgram(arguments.data());
     if (guard < 0) {
         std::perror("pdftk.exe: pdftk konnte nicht gestartet werden");
         return cannotRun;

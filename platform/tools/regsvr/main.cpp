@@ -26,7 +26,8 @@ int usage() {
 
 void* open(const std::string& library) {
     void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr) std::cerr << "Die Bibliothek " << library << " lässt sich nicht laden: " << ::dlerror() << "\n";
+    if (handle == nullptr)
+        std::cerr << "Die Bibliothek " << library << " lässt sich nicht laden: " << ::dlerror() << "\n";
     return handle;
 }
 
@@ -67,19 +68,23 @@ int main(int argc, char** argv) {
     std::string library;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "/u" || arg == "/U" || arg == "-u") action = Action::Unregister;
-        else if (arg == "--info") action = Action::Info;
-        else if (library.empty()) library = arg;
-        else return usage();
+        if (arg == "/u" || arg == "/U" || arg == "-u")
+            action = Action::Unregister;
+        else if (arg == "--info")
+            action = Action::Info;
+        else if (library.empty())
+            library = arg;
+        else
+            return usage();
     }
     if (library.empty()) return usage();
     try {
         library = std::filesystem::absolute(library).string();
         void* handle = open(library);
         if (handle == nullptr) return 1;
-        const int result = action == Action::Info         ? info(handle, library)
-                           : action == Action::Register   ? callEntry(handle, library, "DllRegisterServer")
-                                                          : callEntry(handle, library, "DllUnregisterServer");
+        const int result = action == Action::Info       ? info(handle, library)
+                           : action == Action::Register ? callEntry(handle, library, "DllRegisterServer")
+                                                        : callEntry(handle, library, "DllUnregisterServer");
         ::dlclose(handle);
         return result;
     } catch (const std::exception& error) {

@@ -1,12 +1,12 @@
 #include "RunningProcesses.h"
 
+#include <unistd.h>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
 #include <sstream>
-#include <unistd.h>
 
 #include "platform/world/World.h"
 
@@ -14,30 +14,24 @@ namespace taskkill {
 
 namespace {
 
-std::optional<int> pidOf(const std::string& name)
-{
+std::optional<int> pidOf(const std::string& name) {
     int pid = 0;
     auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
-    if (error != std::errc() || end != name.data() + name.size() || pid <= 0)
-        return std::nullopt;
+    if (error != std::errc() || end != name.data() + name.size() || pid <= 0) return std::nullopt;
     return pid;
 }
 
 // The real user of a live process. Nothing for a zombie: it has ended and
 // only waits for its parent, so Windows would no longer list it.
-std::optional<uid_t> realUserOfLive(const std::filesystem::path& process)
-{
+std::optional<uid_t> realUserOfLive(const std::filesystem::path& process) {
     std::ifstream status(process / "status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.starts_with("State:") && line.find('Z') != std::string::npos)
-            return std::nullopt;
-        if (!line.starts_with("Uid:"))
-            continue;
+        if (line.starts_with("State:") && line.find('Z') != std::string::npos) return std::nullopt;
+        if (!line.starts_with("Uid:")) continue;
         std::istringstream fields(line.substr(4));
         uid_t real = 0;
-        if (fields >> real)
-            return real;
+        if (fields >> real) return real;
         return std::nullopt;
     }
     return std::nullopt;
@@ -47,15 +41,13 @@ std::optional<uid_t> realUserOfLive(const std::filesystem::path& process)
 // (whatever argv[0] claims); for a program file deleted or replaced since it
 // started, the kernel appends " (deleted)". Where exe cannot be read (kernel
 // threads), comm holds the name cut to 15 bytes.
-std::string imageNameOf(const std::filesystem::path& process)
-{
+std::string imageNameOf(const std::filesystem::path& process) {
     std::error_code error;
     auto exe = std::filesystem::read_symlink(process / "exe", error);
     if (!error) {
         auto name = exe.filename().string();
         constexpr std::string_view deleted = " (deleted)";
-        if (name.ends_with(deleted))
-            name.resize(name.size() - deleted.size());
+        if (name.ends_with(deleted)) name.resize(name.size() - deleted.size());
         return name;
     }
     std::ifstream comm(process / "comm");
@@ -66,16 +58,13 @@ std::string imageNameOf(const std::filesystem::path& process)
 
 // The world a process was started in, as an absolute path; nothing when its
 // environment cannot be read.
-std::optional<std::filesystem::path> worldOf(const std::filesystem::path& process)
-{
+std::optional<std::filesystem::path> worldOf(const std::filesystem::path& process) {
     std::ifstream in(process / "environ", std::ios::binary);
-    if (!in)
-        return std::nullopt;
+    if (!in) return std::nullopt;
     std::map<std::string, std::string> environment;
     for (std::string entry; std::getline(in, entry, '\0');) {
         const auto equals = entry.find('=');
-        if (equals != std::string::npos)
-            environment.emplace(entry.substr(0, equals), entry.substr(equals + 1));
+        if (equals != std::string::npos) environment.emplace(entry.substr(0, equals), entry.substr(equals + 1));
     }
     try {
         std::filesystem::path world = world::folderFor([&](const char* name) {
@@ -83,8 +72,7 @@ std::optional<std::filesystem::path> worldOf(const std::filesystem::path& proces
             return found == environment.end() ? nullptr : found->second.c_str();
         });
         // A relative world is the process's own folder's.
-        if (world.is_relative())
-            world = std::filesystem::read_symlink(process / "cwd") / world;
+        if (world.is_relative()) world = std::filesystem::read_symlink(process / "cwd") / world;
         return std::filesystem::weakly_canonical(world);
     } catch (const std::exception&) {
         return std::nullopt;
@@ -93,8 +81,7 @@ std::optional<std::filesystem::path> worldOf(const std::filesystem::path& proces
 
 }  // namespace
 
-std::vector<RunningProcess> runningProcessesOfThisUser()
-{
+std::vector<RunningProcess> runningProcessesOfThisUser() {
     std::vector<RunningProcess> processes;
     const auto self = ::getpid();
     const auto user = ::getuid();
@@ -102,16 +89,12 @@ std::vector<RunningProcess> runningProcessesOfThisUser()
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
         auto pid = pidOf(entry.path().filename().string());
-        if (!pid || *pid == self)
-            continue;
+        if (!pid || *pid == self) continue;
         auto owner = realUserOfLive(entry.path());
-        if (!owner || *owner != user)
-            continue;
-        if (!world || worldOf(entry.path()) != world)
-            continue;
+        if (!owner || *owner != user) continue;
+        if (!world || worldOf(entry.path()) != world) continue;
         auto name = imageNameOf(entry.path());
-        if (!name.empty())
-            processes.push_back({*pid, name});
+        if (!name.empty()) processes.push_back({*pid, name});
     }
     return processes;
 }

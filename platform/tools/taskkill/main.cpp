@@ -24,30 +24,25 @@ struct Request {
     std::vector<std::string> imageNames;
 };
 
-std::string lowerAscii(std::string_view text)
-{
+std::string lowerAscii(std::string_view text) {
     std::string lower(text);
     for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return lower;
 }
 
 // Options start with "/" or "-" and are read without regard to case.
-bool isOption(std::string_view argument, std::string_view name)
-{
+bool isOption(std::string_view argument, std::string_view name) {
     return argument.size() == name.size() + 1 && (argument[0] == '/' || argument[0] == '-') &&
            lowerAscii(argument.substr(1)) == name;
 }
 
-void printUsage(std::ostream& out)
-{
+void printUsage(std::ostream& out) {
     out << "TASKKILL [/F] /IM Abbildname\n";
 }
 
-int wrongUse(std::string_view argument)
-{
+int wrongUse(std::string_view argument) {
     std::cerr << "FEHLER: Ungültiges Argument/Ungültige Option - '" << argument << "'.\n"
               << "Geben Sie \"TASKKILL /?\" ein, um die Syntax anzuzeigen.\n";
     printUsage(std::cerr);
@@ -55,18 +50,15 @@ int wrongUse(std::string_view argument)
 }
 
 // Ends every match of one image name; the exit code for that name.
-int endProcessesNamed(const std::string& imageName, Force force)
-{
+int endProcessesNamed(const std::string& imageName, Force force) {
     const auto wanted = lowerAscii(imageName);
     bool found = false;
     bool failed = false;
     for (const auto& process : taskkill::runningProcessesOfThisUser()) {
-        if (lowerAscii(process.imageName) != wanted)
-            continue;
+        if (lowerAscii(process.imageName) != wanted) continue;
         if (::kill(process.pid, force == Force::Yes ? SIGKILL : SIGTERM) != 0) {
             // It ended on its own between the listing and now.
-            if (errno == ESRCH)
-                continue;
+            if (errno == ESRCH) continue;
             found = true;
             failed = true;
             std::cerr << "FEHLER: Der Prozess \"" << process.imageName << "\" mit PID " << process.pid
@@ -90,8 +82,7 @@ int endProcessesNamed(const std::string& imageName, Force force)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     Request request;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -116,8 +107,7 @@ int main(int argc, char** argv)
     for (const auto& name : request.imageNames) {
         int code = endProcessesNamed(name, request.force);
         // A failure to end outranks a name that matched nothing.
-        if (code == exitFailed || result == exitDone)
-            result = code;
+        if (code == exitFailed || result == exitDone) result = code;
     }
     return result;
 }

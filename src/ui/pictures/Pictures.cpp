@@ -6,8 +6,7 @@ namespace Pictures {
 
 namespace {
 
-runtime::Picture picture(runtime::PictureFormat format, int width, int height,
-                         std::span<const std::uint8_t> bytes) {
+runtime::Picture picture(runtime::PictureFormat format, int width, int height, std::span<const std::uint8_t> bytes) {
     return {format, width, height, {bytes.begin(), bytes.end()}};
 }
 

@@ -87,15 +87,24 @@ TEST_F(ActivationTest, EveryFailureToCreateRaises429) {
         {"unknown ProgID", [] {}, "Kalmora.Test.Unknown"},
         {"empty ProgID", [] {}, ""},
         {"library missing",
-         [] { registry::registerClass({CLSID_Unserved, "Kalmora.Test.Gone", "/nonexistent/libgone.so", "Apartment"}); },
+         [] {
+             registry::registerClass({CLSID_Unserved, "Kalmora.Test.Gone", "/nonexistent/libgone.so", "Apartment"});
+         },
          "Kalmora.Test.Gone"},
-        {"no in-process server", [] { registry::registerClass({CLSID_Unserved, "Kalmora.Test.Bare", "", ""}); },
+        {"no in-process server",
+         [] {
+             registry::registerClass({CLSID_Unserved, "Kalmora.Test.Bare", "", ""});
+         },
          "Kalmora.Test.Bare"},
         {"library is no server",
-         [] { registry::registerClass({CLSID_Unserved, "Kalmora.Test.Plain", NOT_A_SERVER, "Apartment"}); },
+         [] {
+             registry::registerClass({CLSID_Unserved, "Kalmora.Test.Plain", NOT_A_SERVER, "Apartment"});
+         },
          "Kalmora.Test.Plain"},
         {"server does not serve the class",
-         [] { registry::registerClass({CLSID_Unserved, "Kalmora.Test.Stranger", serverPath, "Apartment"}); },
+         [] {
+             registry::registerClass({CLSID_Unserved, "Kalmora.Test.Stranger", serverPath, "Apartment"});
+         },
          "Kalmora.Test.Stranger"},
         {"server's creation fails", [] {}, testing::ProgId_Broken},
         {"ProgID whose class is gone",
@@ -104,7 +113,8 @@ TEST_F(ActivationTest, EveryFailureToCreateRaises429) {
              registry::unregisterClass(CLSID_Unserved);
          },
          "Kalmora.Test.Orphan"},
-        {"local class fails", [] { registerLocalClass("Kalmora.Test.Failing", []() -> Object { throw Error(70, "x"); }); },
+        {"local class fails",
+         [] { registerLocalClass("Kalmora.Test.Failing", []() -> Object { throw Error(70, "x"); }); },
          "Kalmora.Test.Failing"},
         {"local class gives Nothing", [] { registerLocalClass("Kalmora.Test.Nothing", [] { return Object(); }); },
          "Kalmora.Test.Nothing"},
@@ -159,8 +169,8 @@ TEST_F(ActivationTest, GetObjectAsksTheProviderOfThePrefix) {
         EXPECT_EQ(raised->number, 432) << unknown;
         EXPECT_EQ(raised->description, notFound) << unknown;
     }
-    EXPECT_EQ(*asked, (std::vector<std::string>{"testmon:{impersonationLevel=impersonate}!\\\\.\\root",
-                                               "TestMon:a:b", "testmon:fail"}));
+    EXPECT_EQ(*asked, (std::vector<std::string>{"testmon:{impersonationLevel=impersonate}!\\\\.\\root", "TestMon:a:b",
+                                                "testmon:fail"}));
 }
 
 }  // namespace

@@ -12,7 +12,9 @@ namespace {
 
 using testing::raisedBy;
 
-Variant longValue(std::int32_t value) { return Variant(value); }
+Variant longValue(std::int32_t value) {
+    return Variant(value);
+}
 
 // Counts its live instances, so that a test sees every reference released.
 class Probe : public AutomationObject {
@@ -163,8 +165,7 @@ TEST_F(ObjectTest, QueryInterfaceKnowsUnknownAndDispatch) {
         probe_->Release();
     }
     void* out = &alive_;
-    EXPECT_EQ(probe_->QueryInterface(*Guid::parse("{00000001-0000-0000-C000-000000000046}"), &out),
-              E_NOINTERFACE);
+    EXPECT_EQ(probe_->QueryInterface(*Guid::parse("{00000001-0000-0000-C000-000000000046}"), &out), E_NOINTERFACE);
     EXPECT_EQ(out, nullptr);
 }
 

@@ -30,6 +30,12 @@ const com::ServerClass classes[] = {
 extern "C" com::HRESULT DllGetClassObject(const com::Guid* clsid, const com::Guid* iid, void** out) {
     return module.getClassObject(classes, clsid, iid, out);
 }
-extern "C" com::HRESULT DllCanUnloadNow() { return module.canUnloadNow(); }
-extern "C" com::HRESULT DllRegisterServer() { return module.registerServer(classes); }
-extern "C" com::HRESULT DllUnregisterServer() { return module.unregisterServer(classes); }
+extern "C" com::HRESULT DllCanUnloadNow() {
+    return module.canUnloadNow();
+}
+extern "C" com::HRESULT DllRegisterServer() {
+    return module.registerServer(classes);
+}
+extern "C" com::HRESULT DllUnregisterServer() {
+    return module.unregisterServer(classes);
+}

@@ -47,14 +47,10 @@ enum class Target { Long, Integer, Double, Boolean };
 
 double convert(const Variant& value, Target target) {
     switch (target) {
-        case Target::Long:
-            return value.toLong();
-        case Target::Integer:
-            return value.toInteger();
-        case Target::Double:
-            return value.toDouble();
-        case Target::Boolean:
-            return toInteger(value.toBoolean());
+        case Target::Long: return value.toLong();
+        case Target::Integer: return value.toInteger();
+        case Target::Double: return value.toDouble();
+        case Target::Boolean: return toInteger(value.toBoolean());
     }
     return 0;
 }

@@ -114,8 +114,8 @@ TEST_F(CommandBarsTest, EveryObjectAnswersItsOwnInterfaceWithOneIdentity) {
 }
 
 TEST_F(CommandBarsTest, HostsWithOtherBarsOrNone) {
-    const auto database = com::AutomationObject::create<WordApplication>(
-        std::vector<HostCommandBar::Layout>{{.name = "Database"}});
+    const auto database =
+        com::AutomationObject::create<WordApplication>(std::vector<HostCommandBar::Layout>{{.name = "Database"}});
     const auto bars = barsOf(database->object().object("CommandBars"));
     EXPECT_EQ(bars->Item("Database")->Controls()->Count(), 0);
     EXPECT_TRUE(raisedBy([&] { (void)bars->Item("Standard"); }));
@@ -266,10 +266,9 @@ TEST_F(CommandBarsTest, CustomisationsSurviveARestartInTheirHostsFolder) {
     }
     const HostCommandBar& bar = restarted->commandBars().bar("Standard");
     ASSERT_EQ(bar.controls().size(), 6u);
-    EXPECT_EQ(bar.controls()[4]->properties(), (BarControl::Properties{.caption = "pdf-Kalmora",
-                                                                      .style = 3,
-                                                                      .onAction = "!<WordPDF_ZVK.Connect>",
-                                                                      .face = Icon}));
+    EXPECT_EQ(bar.controls()[4]->properties(),
+              (BarControl::Properties{
+                  .caption = "pdf-Kalmora", .style = 3, .onAction = "!<WordPDF_ZVK.Connect>", .face = Icon}));
     EXPECT_EQ(bar.controls()[5]->properties().caption, "Zeile\tmit\nSonderzeichen \\");
     EXPECT_FALSE(bar.controls()[5]->properties().visible);
     // What a restarted host shows is what the host showed before, less the

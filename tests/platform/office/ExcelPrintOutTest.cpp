@@ -44,11 +44,7 @@ TEST_F(ExcelPrintOutTest, PagesFromToOnTheNamedPrinter) {
         std::vector<std::size_t> pages;  // 1-based; none: no job
     };
     const Row rows[] = {
-        {"1", "1", {1}},
-        {"2", "999", {2, 3}},
-        {"1", "999", {1, 2, 3}},
-        {"3", "3", {3}},
-        {"4", "999", {}},
+        {"1", "1", {1}}, {"2", "999", {2, 3}}, {"1", "999", {1, 2, 3}}, {"3", "3", {3}}, {"4", "999", {}},
     };
     excel_->open({.name = "Preise.xls", .file = threePages()});
     for (const Row& row : rows) {

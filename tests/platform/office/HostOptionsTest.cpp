@@ -9,8 +9,8 @@ using office::parseHostOptions;
 
 TEST(HostOptions, WhatEachOptionSets) {
     const auto parsed = parseHostOptions({"--app", "excel", "--open", "/a b/Mappe.xls", "--modified", "--sheet",
-                                          "Umsatz", "--load", "A.B", "--load", "C.D", "--click", "--click",
-                                          "--unload", "A.B", "--dump-bars", "--ui", "script:/tmp/x"});
+                                          "Umsatz", "--load", "A.B", "--load", "C.D", "--click", "--click", "--unload",
+                                          "A.B", "--dump-bars", "--ui", "script:/tmp/x"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     const office::HostOptions& o = *parsed.options;
     EXPECT_EQ(o.application, "Microsoft Excel");

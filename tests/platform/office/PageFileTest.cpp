@@ -39,9 +39,13 @@ TEST_F(PageFileTest, TextPagesAsPdftotextReadsThem) {
     };
     const Row rows[] = {
         {"form feeds end pages", "Eins\nzwei\n\fDrei\n", {"Eins\nzwei", "Drei"}},
-        {"umlauts and signs", "Grüße aus Köln: 5 € – „netto“ (ohne \\ Rabatt)",
+        {"umlauts and signs",
+         "Grüße aus Köln: 5 € – „netto“ (ohne \\ Rabatt)",
          {"Grüße aus Köln: 5 € – „netto“ (ohne \\ Rabatt)"}},
-        {"Windows-1252 file", "Gr\xFC\xDF" "e", {"Grüße"}},
+        {"Windows-1252 file",
+         "Gr\xFC\xDF"
+         "e",
+         {"Grüße"}},
         {"Windows line ends", "Eins\r\nzwei\r\n", {"Eins\nzwei"}},
         {"character Windows-1252 lacks", "Ω-Wert im Text", {"?-Wert im Text"}},
         {"empty file", "", {""}},
@@ -82,9 +86,9 @@ TEST_F(PageFileTest, LongLinesWrapInsideTheMargins) {
         const std::vector<std::string> printedLines = lines(testing::pageText(pdf, 1));
         ASSERT_GT(printedLines.size(), 2u) << row.what;
         EXPECT_EQ(printedLines.back(), "Danach") << row.what;
-        const std::string joined = std::accumulate(
-            printedLines.begin() + 1, printedLines.end() - 1, printedLines.front(),
-            [&](const std::string& a, const std::string& b) { return a + row.joint + b; });
+        const std::string joined =
+            std::accumulate(printedLines.begin() + 1, printedLines.end() - 1, printedLines.front(),
+                            [&](const std::string& a, const std::string& b) { return a + row.joint + b; });
         EXPECT_EQ(joined, row.line) << row.what;
 
         const std::vector<testing::Word> found = testing::words(pdf, 1);

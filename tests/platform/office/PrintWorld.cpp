@@ -25,7 +25,9 @@ std::string contentsOf(const fs::path& file) {
     return contents.str();
 }
 
-std::string quoted(const std::string& path) { return "'" + path + "'"; }
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
 
 std::string output(const std::string& command) {
     FILE* pipe = popen(command.c_str(), "r");
@@ -136,8 +138,7 @@ std::string handMadePdf(const std::vector<std::string>& texts, int width, int he
                           std::to_string(height) + "] /Resources << /Font << /F1 3 0 R >> >> /Contents " +
                           std::to_string(page + 1) + " 0 R >>");
         const std::string content = "BT /F1 24 Tf 72 " + std::to_string(height / 2) + " Td (" + texts[i] + ") Tj ET";
-        objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content +
-                          "\nendstream");
+        objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream");
     }
     objects[1] = "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(count) + " >>";
 

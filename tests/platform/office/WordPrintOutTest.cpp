@@ -15,7 +15,9 @@ using testing::raisedBy;
 
 const std::vector<std::string> kPages = {"Seite 1: Grüße aus Köln", "Seite 2\nzweiter Absatz", "Seite 3 – Ende"};
 
-com::Arguments named(std::vector<com::NamedArgument> arguments) { return {.named = std::move(arguments)}; }
+com::Arguments named(std::vector<com::NamedArgument> arguments) {
+    return {.named = std::move(arguments)};
+}
 
 class WordPrintOutTest : public ::testing::Test {
 protected:
@@ -29,9 +31,7 @@ protected:
         return world_.file("brief.txt", kPages[0] + "\n\f" + kPages[1] + "\f" + kPages[2]);
     }
 
-    void printOut(const com::Arguments& args = {}) const {
-        (void)app_.object("ActiveDocument").call("PrintOut", args);
-    }
+    void printOut(const com::Arguments& args = {}) const { (void)app_.object("ActiveDocument").call("PrintOut", args); }
 
     PrintWorld world_;
     com::Ref<WordApplication> word_ = com::AutomationObject::create<WordApplication>();
@@ -53,9 +53,7 @@ TEST_F(WordPrintOutTest, RangesAsTheAddInPassesThem) {
         {"names in any case", named({{"BACKGROUND", no}, {"range", std::int16_t{4}}, {"pAGES", "1"}}), {1}},
         {"list in its order", named({{"Range", std::int16_t{4}}, {"Pages", "3, 1-2"}}), {3, 1, 2}},
         {"list past the end", named({{"Range", std::int16_t{4}}, {"Pages", "2-5"}}), {2, 3}},
-        {"to the end",
-         named({{"Background", no}, {"Range", std::int16_t{3}}, {"From", "2"}, {"To", "999"}}),
-         {2, 3}},
+        {"to the end", named({{"Background", no}, {"Range", std::int16_t{3}}, {"From", "2"}, {"To", "999"}}), {2, 3}},
         {"one page span", named({{"Range", std::int16_t{3}}, {"From", "2"}, {"To", "2"}}), {2}},
         {"from without to", named({{"Range", std::int16_t{3}}, {"From", "3"}}), {3}},
         {"from past the end", named({{"Range", std::int16_t{3}}, {"From", "4"}, {"To", "999"}}), {}},

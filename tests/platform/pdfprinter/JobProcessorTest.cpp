@@ -14,8 +14,7 @@ namespace {
 // on each of its polls.
 class JobProcessorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_state.setOption("UseAutosave", "1");
         m_state.setJobFlow(JobFlow::Process);
     }
@@ -30,12 +29,11 @@ protected:
     JobProcessor m_processor{m_state, m_spool};
 };
 
-TEST_F(JobProcessorTest, JoinsFolderAndNameWithoutASeparator)
-{
+TEST_F(JobProcessorTest, JoinsFolderAndNameWithoutASeparator) {
     struct Case {
         std::string directory;  // as the host passes it; the folders end in a separator
         std::string name;
-        std::string onDisk;     // relative to the output folder
+        std::string onDisk;  // relative to the output folder
     };
     const Case cases[] = {
         {m_out.windowsPath(""), "Brief", "Brief.pdf"},
@@ -59,13 +57,11 @@ TEST_F(JobProcessorTest, JoinsFolderAndNameWithoutASeparator)
     }
 }
 
-TEST_F(JobProcessorTest, TakesTheJobsInTheOrderOfTheirNumbers)
-{
+TEST_F(JobProcessorTest, TakesTheJobsInTheOrderOfTheirNumbers) {
     m_state.setOption("AutosaveDirectory", m_out.path());
     m_state.setOption("AutosaveFilename", "Gleich");
     // Ten jobs, so that job 10 sorts before job 9 as text.
-    for (int job = 1; job <= 10; ++job)
-        submit("%PDF job " + std::to_string(job));
+    for (int job = 1; job <= 10; ++job) submit("%PDF job " + std::to_string(job));
 
     EXPECT_EQ(m_processor.processWaitingJobs(), 10);
 
@@ -73,8 +69,7 @@ TEST_F(JobProcessorTest, TakesTheJobsInTheOrderOfTheirNumbers)
     EXPECT_EQ(m_out.names(), std::set<std::string>{"Gleich.pdf"});
 }
 
-TEST_F(JobProcessorTest, LeavesJobsWaitingWhileHeldOrWithoutAutosave)
-{
+TEST_F(JobProcessorTest, LeavesJobsWaitingWhileHeldOrWithoutAutosave) {
     m_state.setOption("AutosaveDirectory", m_out.path());
     m_state.setOption("AutosaveFilename", "Wartet");
     submit("%PDF wartet");
@@ -95,8 +90,7 @@ TEST_F(JobProcessorTest, LeavesJobsWaitingWhileHeldOrWithoutAutosave)
     EXPECT_EQ(m_out.read("Wartet.pdf"), "%PDF wartet");
 }
 
-TEST_F(JobProcessorTest, DropsAJobItCannotWriteAndGoesOn)
-{
+TEST_F(JobProcessorTest, DropsAJobItCannotWriteAndGoesOn) {
     m_out.write("eine Datei", "kein Ordner");
     m_state.setOption("AutosaveDirectory", m_out.path("eine Datei") + "/");
     m_state.setOption("AutosaveFilename", "geht nicht");

@@ -30,8 +30,7 @@ using kalmora::testing::endsSoon;
 const std::string serverLibrary = PDFPRINTER_SERVER;
 const std::string taskkill = TASKKILL_PROGRAM;
 
-Object newPrinter(std::string program = "PDFCreator.exe")
-{
+Object newPrinter(std::string program = "PDFCreator.exe") {
     auto object = com::AutomationObject::create<PdfCreatorObject>(std::move(program));
     return Object(com::Ref<com::IDispatch>(object.get()));
 }
@@ -39,8 +38,7 @@ Object newPrinter(std::string program = "PDFCreator.exe")
 // The printer as the add-in drives it, in a world of its own.
 class PdfPrinter : public ::testing::Test {
 protected:
-    void startWithAutosaveTo(const std::string& folderText)
-    {
+    void startWithAutosaveTo(const std::string& folderText) {
         ASSERT_EQ(m_printer.call("cStart", {{"/NoProcessingAtStartup"}}), Variant(com::True));
         option("UseAutosave", std::int16_t{1});
         option("UseAutosaveDirectory", std::int16_t{1});
@@ -58,8 +56,7 @@ protected:
     static void print(const std::string& pdf) { printers::submit("PDFCreator", {"Brief.docx", pdf}); }
 
     // Polls as the add-in does, with a deadline for a slow machine.
-    std::string waitForOutput(const std::string& expected) const
-    {
+    std::string waitForOutput(const std::string& expected) const {
         const auto deadline = std::chrono::steady_clock::now() + 30s;
         while (outputName() != expected && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(20ms);
@@ -75,8 +72,7 @@ protected:
     Object m_printer = newPrinter();
 };
 
-TEST_F(PdfPrinter, WritesEachJobUnderTheNameSetBeforeIt)
-{
+TEST_F(PdfPrinter, WritesEachJobUnderTheNameSetBeforeIt) {
     startWithAutosaveTo(m_out.windowsPath("Ausgabe"));
     EXPECT_EQ(printers::defaultPrinter(), "PDFCreator");
     EXPECT_EQ(outputName(), "");
@@ -96,8 +92,7 @@ TEST_F(PdfPrinter, WritesEachJobUnderTheNameSetBeforeIt)
     EXPECT_EQ(jobsWaiting(), 0u);
 }
 
-TEST_F(PdfPrinter, HoldsJobsWhileStoppedAndDropsThemWhenTheCacheIsCleared)
-{
+TEST_F(PdfPrinter, HoldsJobsWhileStoppedAndDropsThemWhenTheCacheIsCleared) {
     startWithAutosaveTo(m_out.path());
     m_printer.put("cPrinterStop", com::True);
     EXPECT_EQ(m_printer.get("cPrinterStop"), Variant(com::True));
@@ -126,8 +121,7 @@ TEST_F(PdfPrinter, HoldsJobsWhileStoppedAndDropsThemWhenTheCacheIsCleared)
     EXPECT_EQ(m_out.names(), (std::set<std::string>{"gehalten.pdf", "danach.pdf"}));
 }
 
-TEST_F(PdfPrinter, RunsOneProcessThatEndsOnCloseAndStartsAfreshNextTime)
-{
+TEST_F(PdfPrinter, RunsOneProcessThatEndsOnCloseAndStartsAfreshNextTime) {
     startWithAutosaveTo(m_out.path());
     const auto first = printerProcess();
     ASSERT_TRUE(first);
@@ -155,15 +149,13 @@ TEST_F(PdfPrinter, RunsOneProcessThatEndsOnCloseAndStartsAfreshNextTime)
     m_printer.call("cClose");
 }
 
-TEST_F(PdfPrinter, DoesNotStartWithoutItsProgram)
-{
+TEST_F(PdfPrinter, DoesNotStartWithoutItsProgram) {
     const Object printer = newPrinter(m_out.path("PDFCreator.exe"));
     EXPECT_EQ(printer.call("cStart", {{"/NoProcessingAtStartup"}}), Variant(com::False));
     EXPECT_FALSE(InstanceLock::holder(PrinterState().folder()));
 }
 
-TEST_F(PdfPrinter, EndsByTaskkillUnderItsImageName)
-{
+TEST_F(PdfPrinter, EndsByTaskkillUnderItsImageName) {
     ASSERT_EQ(m_printer.call("cStart"), Variant(com::True));
     const auto pid = printerProcess();
     ASSERT_TRUE(pid);
@@ -199,8 +191,7 @@ TEST_F(PdfPrinter, EndsByTaskkillUnderItsImageName)
     m_printer.call("cClose");
 }
 
-TEST_F(PdfPrinter, EndsWhenItsWorldIsGone)
-{
+TEST_F(PdfPrinter, EndsWhenItsWorldIsGone) {
     ASSERT_EQ(m_printer.call("cStart"), Variant(com::True));
     const auto pid = printerProcess();
     ASSERT_TRUE(pid);
@@ -208,8 +199,7 @@ TEST_F(PdfPrinter, EndsWhenItsWorldIsGone)
     EXPECT_TRUE(endsSoon(*pid));
 }
 
-TEST_F(PdfPrinter, KeepsOptionsAsTextUnderNamesOfAnyCase)
-{
+TEST_F(PdfPrinter, KeepsOptionsAsTextUnderNamesOfAnyCase) {
     struct Case {
         const char* put;
         Variant value;
@@ -234,8 +224,7 @@ TEST_F(PdfPrinter, KeepsOptionsAsTextUnderNamesOfAnyCase)
     EXPECT_EQ(raised->number, com::errors::ArgumentNotOptional);
 }
 
-TEST_F(PdfPrinter, SetsTheDefaultPrinterOnlyToAnInstalledOne)
-{
+TEST_F(PdfPrinter, SetsTheDefaultPrinterOnlyToAnInstalledOne) {
     m_printer.put("cDefaultPrinter", "pdfcreator");
     EXPECT_EQ(printers::defaultPrinter(), "PDFCreator");
     EXPECT_EQ(m_printer.get("cDefaultPrinter").toString(), "PDFCreator");
@@ -248,8 +237,7 @@ TEST_F(PdfPrinter, SetsTheDefaultPrinterOnlyToAnInstalledOne)
 }
 
 // The class as a host reaches it: registered by its library, created by name.
-TEST(PdfPrinterServer, RegistersItselfAndIsCreatedByName)
-{
+TEST(PdfPrinterServer, RegistersItselfAndIsCreatedByName) {
     testing::PrinterWorld world;
     void* library = ::dlopen(serverLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << ::dlerror();

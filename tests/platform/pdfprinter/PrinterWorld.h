@@ -18,15 +18,12 @@ namespace pdfprinter::testing {
 
 class PrinterWorld {
 public:
-    PrinterWorld()
-    {
-        if (const char* previous = std::getenv("KALMORA_WORLD"))
-            m_previous = previous;
+    PrinterWorld() {
+        if (const char* previous = std::getenv("KALMORA_WORLD")) m_previous = previous;
         ::setenv("KALMORA_WORLD", m_world.path().c_str(), 1);
         printers::install("PDFCreator");
     }
-    ~PrinterWorld()
-    {
+    ~PrinterWorld() {
         if (auto pid = InstanceLock::holder(PrinterState().folder())) {
             ::kill(*pid, SIGKILL);
             kalmora::testing::endsSoon(*pid);

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <latch>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <thread>
-#include <latch>
-#include <atomic>
 #include <vector>
 
 #include "TestWorld.h"
@@ -84,9 +84,9 @@ TEST_F(PrintSystemTest, NamesMatchWithoutRegardToCase) {
 }
 
 TEST_F(PrintSystemTest, AnyNameStaysInsideTheInstalledFolder) {
-    const std::string names[] = {
-        "Laser Etage 2", networkPrinter, "a/b", "..", ".", ".versteckt", "../../Ausbruch",
-        "50% grau", "%2F", "Zeile\nUmbruch", "Büro Ä"};
+    const std::string names[] = {"Laser Etage 2", networkPrinter,   "a/b",      "..",  ".",
+                                 ".versteckt",    "../../Ausbruch", "50% grau", "%2F", "Zeile\nUmbruch",
+                                 "Büro Ä"};
     for (const std::string& name : names) printers::install(name);
 
     // One file per printer, holding its name, and nothing anywhere else.

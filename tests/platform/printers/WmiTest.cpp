@@ -139,8 +139,7 @@ TEST_F(WmiTest, MalformedQueriesRaise) {
         {"", malformed},
         {"SELECT * FROM Win32_Service", {invalidClass, "Ungültige Klasse"}},
     };
-    for (const auto& [text, expected] : rows)
-        EXPECT_EQ(raisedBy([&] { (void)query(text); }), expected) << text;
+    for (const auto& [text, expected] : rows) EXPECT_EQ(raisedBy([&] { (void)query(text); }), expected) << text;
     EXPECT_EQ(printers::defaultPrinter(), "Laser");
 }
 
@@ -151,14 +150,16 @@ TEST_F(WmiTest, MonikersOfTheLocalPrinterNamespace) {
         {"winmgmts:", std::nullopt},
         {"winmgmts://./root/cimv2", std::nullopt},
         {"winmgmts:root\\cimv2", std::nullopt},
-        {"winmgmts:{impersonationLevel=impersonate}!\\\\.\\root\\default", Raised{invalidNamespace, "Ungültiger Namespace"}},
+        {"winmgmts:{impersonationLevel=impersonate}!\\\\.\\root\\default",
+         Raised{invalidNamespace, "Ungültiger Namespace"}},
         {"winmgmts:{impersonationLevel=impersonate}!\\\\druckserver\\root\\cimv2",
          Raised{-2147023174, "Der RPC-Server ist nicht verfügbar."}},
         {"winmgmts:{impersonationLevel=impersonate\\\\.\\root\\cimv2", Raised{-2147221020, "Ungültige Syntax"}},
     };
     for (const auto& [displayName, expected] : rows) {
         const auto raised = raisedBy([&] {
-            EXPECT_EQ(com::GetObject(displayName).object("ExecQuery", {{com::Variant("SELECT * FROM Win32_Printer")}})
+            EXPECT_EQ(com::GetObject(displayName)
+                          .object("ExecQuery", {{com::Variant("SELECT * FROM Win32_Printer")}})
                           .get("Count")
                           .toLong(),
                       3);

@@ -45,9 +45,7 @@ public:
     QuestionWindow() : Form("Frage", 3000, 2000) {}
     std::string answer = "close";
     runtime::FormRole role() const override { return runtime::FormRole::Question; }
-    std::string outcome() const override {
-        return answer + (control("Check1").value ? " remember" : "");
-    }
+    std::string outcome() const override { return answer + (control("Check1").value ? " remember" : ""); }
 
 protected:
     std::vector<Control> design() const override {
@@ -85,9 +83,8 @@ TEST_F(ScriptBackendTest, MessageBoxesTakeTheirAnswersAndAreRecordedWithEscapedT
     EXPECT_EQ(runtime::MsgBox("Frage?\r\nWeiter\t\"ja\" \\ ü", 33, std::string("Titel")), 2);
     EXPECT_EQ(runtime::MsgBox("Ohne Titel\n"), 1);
     EXPECT_EQ(script->record(),
-              (std::vector<std::string>{
-                  R"(msgbox style=33 title="Titel" text="Frage?\r\nWeiter\t\"ja\" \\ ü" -> 2)",
-                  R"(msgbox style=0 title="Projekt" text="Ohne Titel\n" -> 1)"}));
+              (std::vector<std::string>{R"(msgbox style=33 title="Titel" text="Frage?\r\nWeiter\t\"ja\" \\ ü" -> 2)",
+                                        R"(msgbox style=0 title="Projekt" text="Ohne Titel\n" -> 1)"}));
     EXPECT_FALSE(script->metUnexpected());
 }
 
@@ -97,10 +94,9 @@ TEST_F(ScriptBackendTest, UnfittingOrMissingAnswersAreRecordedAsUnexpectedAndClo
     EXPECT_EQ(runtime::MsgBox("b", 33, std::string("T")), 2);  // after the last answer
     ListWindow list;
     runtime::ShowModal(list);
-    EXPECT_EQ(script->record(),
-              (std::vector<std::string>{R"(unexpected msgbox style=16 title="T" text="a" -> 1)",
-                                        R"(unexpected msgbox style=33 title="T" text="b" -> 2)",
-                                        R"(unexpected choice caption="Wähle" -> -1)"}));
+    EXPECT_EQ(script->record(), (std::vector<std::string>{R"(unexpected msgbox style=16 title="T" text="a" -> 1)",
+                                                          R"(unexpected msgbox style=33 title="T" text="b" -> 2)",
+                                                          R"(unexpected choice caption="Wähle" -> -1)"}));
     EXPECT_TRUE(script->metUnexpected());
 }
 

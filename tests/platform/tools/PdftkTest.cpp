@@ -11,8 +11,8 @@
 #include "ProgramRun.h"
 #include "platform/office/TextPdf.h"
 #include "platform/win32/ProcessApi.h"
-#include "tests/support/ScopedVariable.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -24,8 +24,7 @@ const std::string launcher = PDFTK_LAUNCHER;
 constexpr win32::DWORD deadline = 120000;
 
 // Starts a command line as the add-in's ShellWait does: hidden.
-win32::PROCESS_INFORMATION startHidden(const std::string& line)
-{
+win32::PROCESS_INFORMATION startHidden(const std::string& line) {
     win32::STARTUPINFOA startup;
     startup.dwFlags = win32::STARTF_USESHOWWINDOW;
     win32::PROCESS_INFORMATION information;
@@ -33,8 +32,7 @@ win32::PROCESS_INFORMATION startHidden(const std::string& line)
     return information;
 }
 
-void runHidden(const std::string& line)
-{
+void runHidden(const std::string& line) {
     const auto information = startHidden(line);
     EXPECT_EQ(win32::WaitForSingleObject(information.hProcess, deadline), win32::WAIT_OBJECT_0) << line;
     win32::CloseHandle(information.hThread);
@@ -43,8 +41,7 @@ void runHidden(const std::string& line)
 
 // The three command lines of a letterhead run with the system's pdftk, in
 // folders with blanks, every path spelled with "\".
-TEST(PdftkExe, LaysLetterheadsUnderThePagesAndJoinsThem)
-{
+TEST(PdftkExe, LaysLetterheadsUnderThePagesAndJoinsThem) {
     const ScopedVariable systemPdftk("KALMORA_PDFTK", std::nullopt);
     TempFolder folder;
     std::filesystem::create_directories(folder.path("Add In"));
@@ -73,8 +70,7 @@ TEST(PdftkExe, LaysLetterheadsUnderThePagesAndJoinsThem)
     EXPECT_EQ(pdf::pageText(result, 3), "Kopfbogen Zwei Dritte Seite");
 }
 
-TEST(PdftkExe, PassesTheArgumentsWithSlashesAndEndsWithTheExitCode)
-{
+TEST(PdftkExe, PassesTheArgumentsWithSlashesAndEndsWithTheExitCode) {
     TempFolder folder;
     const std::string recorder = TEST_RECORDING_PROGRAM;  // exits with 7
     const std::string missing = folder.path("fehlt/pdftk");
@@ -83,12 +79,13 @@ TEST(PdftkExe, PassesTheArgumentsWithSlashesAndEndsWithTheExitCode)
         int exitCode;
         std::string message;
     };
-    for (const auto& c : {Case{recorder, 7, ""},
-                          Case{missing, 127, "pdftk.exe: " + missing +
-                                                 " konnte nicht gestartet werden: No such file or directory\n"}}) {
+    for (const auto& c :
+         {Case{recorder, 7, ""},
+          Case{missing, 127,
+               "pdftk.exe: " + missing + " konnte nicht gestartet werden: No such file or directory\n"}}) {
         const ScopedVariable program("KALMORA_PDFTK", c.program);
-        const auto result = runProgram({launcher, folder.windowsPath("Protokoll"), "A=C:\\Ein Ordner\\a.pdf", "cat",
-                                        "output", "\\\\x"});
+        const auto result = runProgram(
+            {launcher, folder.windowsPath("Protokoll"), "A=C:\\Ein Ordner\\a.pdf", "cat", "output", "\\\\x"});
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_EQ(result.err, c.message);
     }
@@ -96,8 +93,7 @@ TEST(PdftkExe, PassesTheArgumentsWithSlashesAndEndsWithTheExitCode)
                                             "\nA=C:/Ein Ordner/a.pdf\ncat\noutput\n//x\nKALMORA_SHOW_WINDOW=(unset)\n");
 }
 
-int parentOf(int pid)
-{
+int parentOf(int pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
     std::getline(stat, line);
@@ -109,11 +105,9 @@ int parentOf(int pid)
 // Ends what a failed test leaves running.
 struct LeftOver {
     std::vector<int> pids;
-    ~LeftOver()
-    {
+    ~LeftOver() {
         for (const int pid : pids) {
-            if (pid > 0 && kalmora::testing::isRunning(pid))
-                ::kill(pid, SIGKILL);
+            if (pid > 0 && kalmora::testing::isRunning(pid)) ::kill(pid, SIGKILL);
         }
     }
 };
@@ -122,15 +116,15 @@ struct LeftOver {
 // does what pdftk started: Debian's pdftk is a script whose Java process is
 // its child, as the sleep is here. The first guard process may be killed as
 // well, when taskkill listed it just after its fork under the launcher's name.
-TEST(PdftkExe, EndsWithEverythingItStartedWhenTaskkillEndsIt)
-{
+TEST(PdftkExe, EndsWithEverythingItStartedWhenTaskkillEndsIt) {
     enum class Killed { ByTaskkill, FirstGuard };
     for (const auto killed : {Killed::ByTaskkill, Killed::FirstGuard}) {
         TempFolder folder;
         // The grandchild lets go of the test's output: should it outlive the
         // test, ctest would wait for it to close the pipe.
-        folder.write("pdftk", "#!/bin/sh\necho $$ > \"$0.partial\"\nsleep 120 </dev/null >/dev/null 2>&1 &\n"
-                              "echo $! >> \"$0.partial\"\nmv \"$0.partial\" \"$0.pids\"\nwait\n");
+        folder.write("pdftk",
+                     "#!/bin/sh\necho $$ > \"$0.partial\"\nsleep 120 </dev/null >/dev/null 2>&1 &\n"
+                     "echo $! >> \"$0.partial\"\nmv \"$0.partial\" \"$0.pids\"\nwait\n");
         std::filesystem::permissions(folder.path("pdftk"), std::filesystem::perms::owner_all);
         const ScopedVariable program("KALMORA_PDFTK", folder.path("pdftk"));
         const auto information = startHidden("\"" + launcher + "\" a background b output c");
@@ -154,8 +148,7 @@ TEST(PdftkExe, EndsWithEverythingItStartedWhenTaskkillEndsIt)
         }
 
         EXPECT_EQ(win32::WaitForSingleObject(information.hProcess, deadline), win32::WAIT_OBJECT_0);
-        for (const int pid : leftOver.pids)
-            EXPECT_TRUE(endsSoon(pid)) << pid;
+        for (const int pid : leftOver.pids) EXPECT_TRUE(endsSoon(pid)) << pid;
         win32::CloseHandle(information.hThread);
         win32::CloseHandle(information.hProcess);
     }

@@ -24,13 +24,11 @@ struct ProgramResult {
     std::string err;
 };
 
-inline std::string drain(int fd)
-{
+inline std::string drain(int fd) {
     std::string text;
     char chunk[4096];
     for (ssize_t got; (got = ::read(fd, chunk, sizeof chunk)) != 0;) {
-        if (got < 0)
-            break;
+        if (got < 0) break;
         text.append(chunk, static_cast<std::size_t>(got));
     }
     ::close(fd);
@@ -39,19 +37,16 @@ inline std::string drain(int fd)
 
 // argv[0] is the program's path. The outputs are small enough that reading
 // one pipe after the other cannot block the program.
-inline ProgramResult runProgram(const std::vector<std::string>& argv)
-{
+inline ProgramResult runProgram(const std::vector<std::string>& argv) {
     int out[2];
     int err[2];
-    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
-        throw std::runtime_error("pipe");
+    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
     std::vector<char*> args;
-    for (const auto& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
+    for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     pid_t pid = -1;
     const int spawned = ::posix_spawn(&pid, argv.front().c_str(), &actions, nullptr, args.data(), environ);
@@ -61,8 +56,7 @@ inline ProgramResult runProgram(const std::vector<std::string>& argv)
     ProgramResult result;
     result.out = drain(out[0]);
     result.err = drain(err[0]);
-    if (spawned != 0)
-        throw std::runtime_error("cannot start " + argv.front());
+    if (spawned != 0) throw std::runtime_error("cannot start " + argv.front());
     int status = 0;
     ::waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -71,8 +65,7 @@ inline ProgramResult runProgram(const std::vector<std::string>& argv)
 
 // The state letter of a process ('R', 'S', 'Z' for a zombie...); none when
 // it is gone.
-inline char stateOf(int pid)
-{
+inline char stateOf(int pid) {
     std::ifstream stat(std::filesystem::path("/proc") / std::to_string(pid) / "stat");
     std::string line;
     // "pid (comm) S ...": the state follows the last ')'.
@@ -80,20 +73,17 @@ inline char stateOf(int pid)
     return close != std::string::npos && close + 2 < line.size() ? line[close + 2] : '\0';
 }
 
-inline bool isRunning(int pid)
-{
+inline bool isRunning(int pid) {
     const char state = stateOf(pid);
     return state != '\0' && state != 'Z';
 }
 
 // Whether the process ends (is gone, or a zombie waiting for its parent)
 // before a generous deadline.
-inline bool endsSoon(int pid)
-{
+inline bool endsSoon(int pid) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (isRunning(pid)) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
+        if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;

@@ -18,16 +18,14 @@ using com::testing::raisedBy;
 
 const std::string recorder = TEST_RECORDING_PROGRAM;
 
-std::string waitForFile(const TempFolder& folder, const std::string& name)
-{
+std::string waitForFile(const TempFolder& folder, const std::string& name) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!std::filesystem::exists(folder.path(name)) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return folder.read(name);
 }
 
-TEST(Shell, StartsTheProgramWithoutWaitingAndReturnsItsProcessId)
-{
+TEST(Shell, StartsTheProgramWithoutWaitingAndReturnsItsProcessId) {
     TempFolder folder;
     struct Case {
         int style;
@@ -42,8 +40,7 @@ TEST(Shell, StartsTheProgramWithoutWaitingAndReturnsItsProcessId)
     }
 }
 
-TEST(Shell, RaisesFileNotFoundForAProgramThatCannotStart)
-{
+TEST(Shell, RaisesFileNotFoundForAProgramThatCannotStart) {
     TempFolder folder;
     for (const std::string& line : {"\"" + folder.path("fehlt.exe") + "\" /a", std::string("kalmora-fehlt /a")}) {
         const auto raised = raisedBy([&] { runtime::Shell(line, runtime::vbHide); });
@@ -54,8 +51,7 @@ TEST(Shell, RaisesFileNotFoundForAProgramThatCannotStart)
 }
 
 // What the add-in does after a failed start of the PDF printer.
-TEST(Shell, RunsTaskkillByItsWindowsCommandLine)
-{
+TEST(Shell, RunsTaskkillByItsWindowsCommandLine) {
     TempFolder folder;
     const std::string name = "Haengt " + std::to_string(::getpid()) + ".exe";
     std::filesystem::copy_file(win32::findProgram("sleep"), folder.path(name));

@@ -26,8 +26,7 @@ const std::string taskkill = TASKKILL_PROGRAM;
 // Image names carry this process's id: taskkill ends every process of the
 // user by that name in the world, and other test programs may run at the
 // same time in the same world.
-std::string imageName(const std::string& stem)
-{
+std::string imageName(const std::string& stem) {
     return stem + " " + std::to_string(::getpid()) + ".exe";
 }
 
@@ -36,38 +35,31 @@ std::string imageName(const std::string& stem)
 class TaskkillOnSleepers : public ::testing::Test {
 protected:
     // Started in the test's world, or in the world `world` (another machine).
-    int start(const std::string& name, const std::optional<std::string>& world = std::nullopt)
-    {
+    int start(const std::string& name, const std::optional<std::string>& world = std::nullopt) {
         const auto path = m_folder.path(name);
-        if (!std::filesystem::exists(path))
-            std::filesystem::copy_file(win32::findProgram("sleep"), path);
+        if (!std::filesystem::exists(path)) std::filesystem::copy_file(win32::findProgram("sleep"), path);
         std::optional<ScopedVariable> otherWorld;
-        if (world)
-            otherWorld.emplace("KALMORA_WORLD", m_folder.path(*world));
+        if (world) otherWorld.emplace("KALMORA_WORLD", m_folder.path(*world));
         win32::StartedProcess started;
         EXPECT_TRUE(win32::startProcess({"\"" + path + "\" 300", win32::SW_HIDE}, started));
         m_started.push_back(started.pid);
         return started.pid;
     }
 
-    void TearDown() override
-    {
-        for (const int pid : m_started)
-            ::kill(pid, SIGKILL);
+    void TearDown() override {
+        for (const int pid : m_started) ::kill(pid, SIGKILL);
     }
 
     TempFolder m_folder;
     std::vector<int> m_started;
 };
 
-TEST(Taskkill, IsTheProgramFoundInTheToolsFolder)
-{
+TEST(Taskkill, IsTheProgramFoundInTheToolsFolder) {
     EXPECT_TRUE(std::filesystem::equivalent(win32::findProgram("taskkill"), taskkill));
     EXPECT_TRUE(std::filesystem::equivalent(win32::findProgram("taskkill.exe"), taskkill));
 }
 
-TEST_F(TaskkillOnSleepers, EndsEveryProcessOfTheNameWithoutRegardToCase)
-{
+TEST_F(TaskkillOnSleepers, EndsEveryProcessOfTheNameWithoutRegardToCase) {
     struct Case {
         std::vector<std::string> arguments;  // NAME stands for the name asked
         std::string reported;                // <name> and <pid> filled in per process
@@ -75,7 +67,8 @@ TEST_F(TaskkillOnSleepers, EndsEveryProcessOfTheNameWithoutRegardToCase)
     const Case cases[] = {
         {{"/f", "/im", "NAME"}, "ERFOLGREICH: Der Prozess \"<name>\" mit PID <pid> wurde beendet.\n"},
         {{"/IM", "NAME", "/F"}, "ERFOLGREICH: Der Prozess \"<name>\" mit PID <pid> wurde beendet.\n"},
-        {{"/im", "NAME"}, "ERFOLGREICH: Ein Beendigungssignal wurde an den Prozess \"<name>\" mit PID <pid> gesendet.\n"},
+        {{"/im", "NAME"},
+         "ERFOLGREICH: Ein Beendigungssignal wurde an den Prozess \"<name>\" mit PID <pid> gesendet.\n"},
     };
     int round = 0;
     for (const auto& c : cases) {
@@ -85,11 +78,9 @@ TEST_F(TaskkillOnSleepers, EndsEveryProcessOfTheNameWithoutRegardToCase)
         const int other = start(name + ".bak");
         const int elsewhere = start(name, "andere Welt");
         std::string asked = name;
-        for (char& ch : asked)
-            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        for (char& ch : asked) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         std::vector<std::string> argv{taskkill};
-        for (const auto& argument : c.arguments)
-            argv.push_back(argument == "NAME" ? asked : argument);
+        for (const auto& argument : c.arguments) argv.push_back(argument == "NAME" ? asked : argument);
 
         const auto result = runProgram(argv);
 
@@ -111,8 +102,7 @@ TEST_F(TaskkillOnSleepers, EndsEveryProcessOfTheNameWithoutRegardToCase)
     }
 }
 
-TEST(Taskkill, ReportsANameThatNoProcessHas)
-{
+TEST(Taskkill, ReportsANameThatNoProcessHas) {
     const auto name = imageName("Niemand");
     const auto result = runProgram({taskkill, "/f", "/im", name});
     EXPECT_EQ(result.exitCode, 128);
@@ -120,8 +110,7 @@ TEST(Taskkill, ReportsANameThatNoProcessHas)
     EXPECT_EQ(result.out, "");
 }
 
-TEST(Taskkill, RefusesAWrongUse)
-{
+TEST(Taskkill, RefusesAWrongUse) {
     const std::vector<std::vector<std::string>> wrong = {{}, {"/f"}, {"/im"}, {"/x", "/im", "a.exe"}, {"a.exe"}};
     for (const auto& arguments : wrong) {
         std::vector<std::string> argv{taskkill};

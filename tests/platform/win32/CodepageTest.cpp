@@ -10,16 +10,14 @@ using win32::utf8ToAnsi;
 
 namespace {
 
-TEST(Codepage, EveryByteSurvivesTheTripToUtf8AndBack)
-{
+TEST(Codepage, EveryByteSurvivesTheTripToUtf8AndBack) {
     for (int byte = 0; byte < 256; ++byte) {
         const std::string ansi(1, static_cast<char>(byte));
         EXPECT_EQ(utf8ToAnsi(ansiToUtf8(ansi)), ansi) << byte;
     }
 }
 
-TEST(Codepage, ConvertsWindows1252ToUtf8)
-{
+TEST(Codepage, ConvertsWindows1252ToUtf8) {
     const struct {
         std::string ansi;
         std::string utf8;
@@ -29,7 +27,9 @@ TEST(Codepage, ConvertsWindows1252ToUtf8)
         {"\x8A\x9C\x9F", "ŠœŸ"},
         {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
         {"\xA0", "\xC2\xA0"},
-        {"Gr\xFC\xDF" "e", "Grüße"},
+        {"Gr\xFC\xDF"
+         "e",
+         "Grüße"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ansiToUtf8(c.ansi), c.utf8) << c.utf8;
@@ -37,8 +37,7 @@ TEST(Codepage, ConvertsWindows1252ToUtf8)
     }
 }
 
-TEST(Codepage, ReplacesWhatWindows1252CannotHoldWithAQuestionMark)
-{
+TEST(Codepage, ReplacesWhatWindows1252CannotHoldWithAQuestionMark) {
     const struct {
         std::string utf8;
         std::string ansi;
@@ -53,8 +52,7 @@ TEST(Codepage, ReplacesWhatWindows1252CannotHoldWithAQuestionMark)
         {"\xF4\x90\x80\x80", "????"},  // beyond U+10FFFF
         {"\xFF\xFCx", "??x"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(utf8ToAnsi(c.utf8), c.ansi) << c.utf8;
+    for (const auto& c : cases) EXPECT_EQ(utf8ToAnsi(c.utf8), c.ansi) << c.utf8;
 }
 
 }  // namespace

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <filesystem>
-#include <string>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <filesystem>
+#include <string>
 
 #include "tests/support/TempFolder.h"
 
@@ -19,8 +19,7 @@ namespace {
 // and a folder "sub".
 class FilesTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         folder.write("file.txt", "x");
         folder.write("readonly.txt", "x");
         std::filesystem::permissions(folder.path("readonly.txt"), std::filesystem::perms(0444));
@@ -30,8 +29,7 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(FilesTest, PathFileExistsForFilesAndFolders)
-{
+TEST_F(FilesTest, PathFileExistsForFilesAndFolders) {
     const struct {
         std::string path;
         BOOL expected;
@@ -44,12 +42,10 @@ TEST_F(FilesTest, PathFileExistsForFilesAndFolders)
         {folder.path("file.txt/x"), FALSE},
         {"", FALSE},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(PathFileExistsA(c.path), c.expected) << c.path;
+    for (const auto& c : cases) EXPECT_EQ(PathFileExistsA(c.path), c.expected) << c.path;
 }
 
-TEST_F(FilesTest, DeleteFileFailsWhereWindowsFails)
-{
+TEST_F(FilesTest, DeleteFileFailsWhereWindowsFails) {
     const struct {
         const char* what;
         std::string path;
@@ -83,12 +79,10 @@ enum class LockKind { Flock, Fcntl };
 // A child process that holds a lock on a file until it is told to let go.
 class LockingProcess {
 public:
-    LockingProcess(const std::string& path, LockKind kind)
-    {
+    LockingProcess(const std::string& path, LockKind kind) {
         int ready[2];
         int release[2];
-        if (::pipe(ready) != 0 || ::pipe(release) != 0)
-            return;
+        if (::pipe(ready) != 0 || ::pipe(release) != 0) return;
         m_pid = ::fork();
         if (m_pid == 0) {
             // Only the parent may hold the release pipe's writing end, or
@@ -98,7 +92,8 @@ public:
             struct flock lock {};
             lock.l_type = F_WRLCK;
             lock.l_whence = SEEK_SET;
-            bool locked = fd >= 0 && (kind == LockKind::Flock ? ::flock(fd, LOCK_EX) : ::fcntl(fd, F_SETLK, &lock)) == 0;
+            bool locked =
+                fd >= 0 && (kind == LockKind::Flock ? ::flock(fd, LOCK_EX) : ::fcntl(fd, F_SETLK, &lock)) == 0;
             char signal = locked ? 'y' : 'n';
             (void)::write(ready[1], &signal, 1);
             (void)::read(release[0], &signal, 1);
@@ -110,19 +105,16 @@ public:
         m_release = release[1];
     }
 
-    ~LockingProcess()
-    {
+    ~LockingProcess() {
         ::close(m_release);
         ::close(m_ready);
-        if (m_pid > 0)
-            ::waitpid(m_pid, nullptr, 0);
+        if (m_pid > 0) ::waitpid(m_pid, nullptr, 0);
     }
 
     LockingProcess(const LockingProcess&) = delete;
     LockingProcess& operator=(const LockingProcess&) = delete;
 
-    bool locked() const
-    {
+    bool locked() const {
         char signal = 'n';
         return m_pid > 0 && ::read(m_ready, &signal, 1) == 1 && signal == 'y';
     }
@@ -133,8 +125,7 @@ private:
     int m_release = -1;
 };
 
-TEST_F(FilesTest, DeleteFileFailsOnAFileLockedByAnotherProcess)
-{
+TEST_F(FilesTest, DeleteFileFailsOnAFileLockedByAnotherProcess) {
     for (auto kind : {LockKind::Flock, LockKind::Fcntl}) {
         const auto what = kind == LockKind::Flock ? "flock" : "fcntl";
         folder.write("locked.txt", "x");

@@ -12,8 +12,7 @@ namespace {
 
 using win32::NamedMutex;
 
-TEST(NamedMutex, OneHolderPerWorldAndADeadHolderBlocksNobody)
-{
+TEST(NamedMutex, OneHolderPerWorldAndADeadHolderBlocksNobody) {
     TempFolder folder;
     const ScopedVariable world("KALMORA_WORLD", folder.path("Welt"));
     {

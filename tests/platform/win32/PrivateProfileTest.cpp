@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
 #include <sys/stat.h>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <chrono>
+#include <filesystem>
+#include <string>
 
+#include "platform/win32/ProfileText.h"
 #include "tests/support/LockHolder.h"
 #include "tests/support/TempFolder.h"
-#include "platform/win32/ProfileText.h"
 
 using namespace std::string_literals;
 using namespace win32;
@@ -27,14 +27,16 @@ struct BufferCase {
     DWORD copied;
 };
 
-TEST(PrivateProfile, ReplacesOnlyTheStartOfTheCallersBuffer)
-{
+TEST(PrivateProfile, ReplacesOnlyTheStartOfTheCallersBuffer) {
     const std::string blanks(1024, ' ');
     const std::string longValue(1100, 'x');
     const BufferCase cases[] = {
         {"short value", "[S]\r\nk=abc\r\n", 1024, blanks, "abc\0"s + std::string(1020, ' '), 3},
         {"value cut to size - 1", "[S]\r\nk=" + longValue + "\r\n", 1024, blanks, std::string(1023, 'x') + '\0', 1023},
-        {"umlaut counts as one character", "[S]\r\nk=\xFC" "ber\r\n", 8, "........", "über\0..."s, 4},
+        {"umlaut counts as one character",
+         "[S]\r\nk=\xFC"
+         "ber\r\n",
+         8, "........", "über\0..."s, 4},
         {"buffer of umlauts", "[S]\r\nk=ab\r\n", 6, "ääääää", "ab\0äää"s, 2},
         {"cut between umlauts", "[S]\r\nk=\xFC\xFC\xFC\r\n", 3, "----", "üü\0-"s, 2},
         {"missing key gives the default", "[S]\r\n", 10, "..........", "dflt\0....."s, 4},
@@ -50,8 +52,7 @@ TEST(PrivateProfile, ReplacesOnlyTheStartOfTheCallersBuffer)
     }
 }
 
-TEST(PrivateProfile, ReadsTheDefaultWhenThereIsNoFileToRead)
-{
+TEST(PrivateProfile, ReadsTheDefaultWhenThereIsNoFileToRead) {
     TempFolder folder;
     std::filesystem::create_directory(folder.path("folder.ini"));
     folder.write("folder.ini/inside", "[S]\r\nk=7\r\n");
@@ -63,8 +64,7 @@ TEST(PrivateProfile, ReadsTheDefaultWhenThereIsNoFileToRead)
     }
 }
 
-TEST(PrivateProfile, ReadsIntegersFromTheFile)
-{
+TEST(PrivateProfile, ReadsIntegersFromTheFile) {
     TempFolder folder;
     folder.write("a.ini", "[S]\r\nneg=\"-5\"\r\nempty=\r\nword=abc\r\n");
     const auto file = folder.path("a.ini");
@@ -74,21 +74,23 @@ TEST(PrivateProfile, ReadsIntegersFromTheFile)
     EXPECT_EQ(GetPrivateProfileIntA("S", "missing", 9, file), 9u);
 }
 
-TEST(PrivateProfile, WritesAWindows1252FileAndReadsItBack)
-{
+TEST(PrivateProfile, WritesAWindows1252FileAndReadsItBack) {
     TempFolder folder;
     const auto file = folder.windowsPath("a.ini");
     ASSERT_EQ(WritePrivateProfileStringA("Über", "Grüße", "für €5", file), TRUE);
     ASSERT_EQ(WritePrivateProfileStringA("über", "GRÜSSE", "x", file), TRUE);
-    EXPECT_EQ(folder.read("a.ini"), "[\xDC" "ber]\r\nGr\xFC\xDF" "e=f\xFCr \x80" "5\r\nGR\xDCSSE=x\r\n");
+    EXPECT_EQ(folder.read("a.ini"),
+              "[\xDC"
+              "ber]\r\nGr\xFC\xDF"
+              "e=f\xFCr \x80"
+              "5\r\nGR\xDCSSE=x\r\n");
     std::string buffer(16, ' ');
     EXPECT_EQ(GetPrivateProfileStringA("ÜBER", "grüße", "", buffer, 16, file), 6u);
     EXPECT_EQ(buffer.substr(0, buffer.find('\0')), "für €5");
     EXPECT_EQ(folder.names(), std::set<std::string>{"a.ini"});
 }
 
-TEST(PrivateProfile, KeepsEveryOtherByteAndThePermissions)
-{
+TEST(PrivateProfile, KeepsEveryOtherByteAndThePermissions) {
     TempFolder folder;
     const std::string longLine(70 * 1024, 'x');
     folder.write("a.ini", "[S]\r\nju\0nk\n"s + longLine + "\rk=1\r\n");
@@ -99,8 +101,7 @@ TEST(PrivateProfile, KeepsEveryOtherByteAndThePermissions)
     EXPECT_EQ(folder.names(), std::set<std::string>{"a.ini"});
 }
 
-TEST(PrivateProfile, WritesThroughALinkAndKeepsTheTargetsOwnerGroupAndMode)
-{
+TEST(PrivateProfile, WritesThroughALinkAndKeepsTheTargetsOwnerGroupAndMode) {
     TempFolder folder;
     std::filesystem::create_directories(folder.path("AddIn"));
     std::filesystem::create_directories(folder.path("Zentral"));
@@ -125,8 +126,7 @@ TEST(PrivateProfile, WritesThroughALinkAndKeepsTheTargetsOwnerGroupAndMode)
     EXPECT_EQ(folder.read("Zentral/neu.ini"), "[S]\r\nk=3\r\n");
 }
 
-TEST(PrivateProfile, GivesUpAfterAFewSecondsWhenAnotherWriterHoldsTheFolder)
-{
+TEST(PrivateProfile, GivesUpAfterAFewSecondsWhenAnotherWriterHoldsTheFolder) {
     TempFolder folder;
     folder.write("a.ini", "[S]\r\nk=1\r\n");
     const LockHolder other(folder.path());
@@ -140,8 +140,7 @@ TEST(PrivateProfile, GivesUpAfterAFewSecondsWhenAnotherWriterHoldsTheFolder)
     EXPECT_EQ(folder.read("a.ini"), "[S]\r\nk=1\r\n");
 }
 
-TEST(PrivateProfile, FailsWithoutTouchingAnythingWhereTheFileCannotBeWritten)
-{
+TEST(PrivateProfile, FailsWithoutTouchingAnythingWhereTheFileCannotBeWritten) {
     const struct {
         const char* what;
         const char* name;
@@ -167,8 +166,7 @@ TEST(PrivateProfile, FailsWithoutTouchingAnythingWhereTheFileCannotBeWritten)
     }
 }
 
-TEST(PrivateProfile, ConcurrentWritersInTwoProcessesLoseNoKey)
-{
+TEST(PrivateProfile, ConcurrentWritersInTwoProcessesLoseNoKey) {
     TempFolder folder;
     const auto file = folder.path("shared.ini");
     constexpr int keysPerWriter = 300;
@@ -185,8 +183,7 @@ TEST(PrivateProfile, ConcurrentWritersInTwoProcessesLoseNoKey)
             (void)::read(start[0], &ignored, 1);
             for (int i = 0; i < keysPerWriter; ++i) {
                 auto key = prefix + std::to_string(i);
-                if (!WritePrivateProfileStringA("S", key, "v" + key, file))
-                    ::_exit(1);
+                if (!WritePrivateProfileStringA("S", key, "v" + key, file)) ::_exit(1);
             }
             ::_exit(0);
         }

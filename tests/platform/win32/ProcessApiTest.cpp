@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
-#include "tests/support/TempFolder.h"
 #include "platform/win32/ProcessApi.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -17,8 +17,7 @@ const std::string recorder = TEST_RECORDING_PROGRAM;
 // Generous for a slow machine; a wait ends as soon as the process does.
 constexpr DWORD deadline = 60000;
 
-PROCESS_INFORMATION start(const std::string& line, DWORD flags = STARTF_USESHOWWINDOW, std::uint16_t show = 0)
-{
+PROCESS_INFORMATION start(const std::string& line, DWORD flags = STARTF_USESHOWWINDOW, std::uint16_t show = 0) {
     STARTUPINFOA startup;
     startup.dwFlags = flags;
     startup.wShowWindow = show;
@@ -27,8 +26,7 @@ PROCESS_INFORMATION start(const std::string& line, DWORD flags = STARTF_USESHOWW
     return information;
 }
 
-TEST(CreateProcessA, PassesTheCommandLineUnchangedAndClosesEachHandleOnce)
-{
+TEST(CreateProcessA, PassesTheCommandLineUnchangedAndClosesEachHandleOnce) {
     struct Case {
         DWORD flags;
         std::uint16_t show;
@@ -48,7 +46,8 @@ TEST(CreateProcessA, PassesTheCommandLineUnchangedAndClosesEachHandleOnce)
         EXPECT_EQ(WaitForSingleObject(information.hThread, 0), WAIT_OBJECT_0);
         EXPECT_EQ(folder.read("Protokoll 1"), recorder + "\n" + record +
                                                   "\nC:\\Programme\\Kalmora\\Brief 1.pdf\nbackground\n"
-                                                  "D:\\Kopf bogen\\L1.pdf\nKALMORA_SHOW_WINDOW=" + c.seen + "\n");
+                                                  "D:\\Kopf bogen\\L1.pdf\nKALMORA_SHOW_WINDOW=" +
+                                                  c.seen + "\n");
         EXPECT_TRUE(CloseHandle(information.hProcess));
         EXPECT_TRUE(CloseHandle(information.hThread));
         EXPECT_FALSE(CloseHandle(information.hProcess));
@@ -57,11 +56,11 @@ TEST(CreateProcessA, PassesTheCommandLineUnchangedAndClosesEachHandleOnce)
     }
 }
 
-TEST(CreateProcessA, WaitTimesOutWhileTheProgramRunsAndEndsForEveryWaiter)
-{
+TEST(CreateProcessA, WaitTimesOutWhileTheProgramRunsAndEndsForEveryWaiter) {
     TempFolder folder;
     // It cannot end before the test creates the file.
-    const auto information = start(R"(sh -c "while ! test -e ')" + folder.path("weiter") + R"('; do sleep 0.01; done")");
+    const auto information =
+        start(R"(sh -c "while ! test -e ')" + folder.path("weiter") + R"('; do sleep 0.01; done")");
     EXPECT_EQ(WaitForSingleObject(information.hProcess, 10), WAIT_TIMEOUT);
     EXPECT_EQ(WaitForSingleObject(information.hThread, 0), WAIT_TIMEOUT);
     auto other = std::async(std::launch::async, [&] { return WaitForSingleObject(information.hThread, INFINITE); });
@@ -75,15 +74,14 @@ TEST(CreateProcessA, WaitTimesOutWhileTheProgramRunsAndEndsForEveryWaiter)
     CloseHandle(information.hProcess);
 }
 
-TEST(GetExitCodeProcess, TellsHowTheProgramEndedAndStillActiveWhileItRuns)
-{
+TEST(GetExitCodeProcess, TellsHowTheProgramEndedAndStillActiveWhileItRuns) {
     struct Case {
         const char* line;
         DWORD code;
     };
     // A forced end is never mistaken for success.
-    for (const Case c : {Case{"sh -c \"exit 0\"", 0}, Case{"sh -c \"exit 3\"", 3},
-                         Case{"sh -c \"kill -9 $$\"", 128 + 9}}) {
+    for (const Case c :
+         {Case{"sh -c \"exit 0\"", 0}, Case{"sh -c \"exit 3\"", 3}, Case{"sh -c \"kill -9 $$\"", 128 + 9}}) {
         SCOPED_TRACE(c.line);
         const auto information = start(c.line);
         ASSERT_EQ(WaitForSingleObject(information.hProcess, deadline), WAIT_OBJECT_0);
@@ -100,7 +98,8 @@ TEST(GetExitCodeProcess, TellsHowTheProgramEndedAndStillActiveWhileItRuns)
     }
 
     TempFolder folder;
-    const auto running = start(R"(sh -c "while ! test -e ')" + folder.path("weiter") + R"('; do sleep 0.01; done; exit 5")");
+    const auto running =
+        start(R"(sh -c "while ! test -e ')" + folder.path("weiter") + R"('; do sleep 0.01; done; exit 5")");
     DWORD code = 0;
     EXPECT_TRUE(GetExitCodeProcess(running.hProcess, code));
     EXPECT_EQ(code, STILL_ACTIVE);
@@ -115,8 +114,7 @@ TEST(GetExitCodeProcess, TellsHowTheProgramEndedAndStillActiveWhileItRuns)
     CloseHandle(running.hProcess);
 }
 
-TEST(CreateProcessA, FailsWithFileNotFoundForAMissingProgram)
-{
+TEST(CreateProcessA, FailsWithFileNotFoundForAMissingProgram) {
     for (const char* line : {R"("C:\fehlt\pdftk.exe" a output b)", "kalmora-fehlt.exe /x", ""}) {
         PROCESS_INFORMATION information;
         EXPECT_FALSE(CreateProcessA(line, TRUE, NORMAL_PRIORITY_CLASS, STARTUPINFOA{}, information)) << line;
@@ -126,8 +124,7 @@ TEST(CreateProcessA, FailsWithFileNotFoundForAMissingProgram)
     }
 }
 
-TEST(MoveFileA, RenamesOnlyWhenTheDestinationIsFree)
-{
+TEST(MoveFileA, RenamesOnlyWhenTheDestinationIsFree) {
     using Content = std::optional<std::string>;
     struct Case {
         Content source;  // the files before and, after a failure, after
@@ -147,10 +144,8 @@ TEST(MoveFileA, RenamesOnlyWhenTheDestinationIsFree)
         SCOPED_TRACE(c.destinationName + std::string(c.destination ? " exists" : ""));
         TempFolder folder;
         std::filesystem::create_directory(folder.path("Ablage"));
-        if (c.source)
-            folder.write("A.pdf.pdf", *c.source);
-        if (c.destination)
-            folder.write(c.destinationName, *c.destination);
+        if (c.source) folder.write("A.pdf.pdf", *c.source);
+        if (c.destination) folder.write(c.destinationName, *c.destination);
         SetLastError(ERROR_SUCCESS);
 
         const bool moved = MoveFileA(folder.windowsPath("A.pdf.pdf"), folder.windowsPath(c.destinationName));

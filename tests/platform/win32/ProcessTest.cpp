@@ -11,10 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/TempFolder.h"
 #include "platform/win32/ChildReaper.h"
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/Process.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -28,8 +28,7 @@ struct SplitCase {
     Parts parts;
 };
 
-TEST(SplitCommandLine, SplitsAsWindowsDoes)
-{
+TEST(SplitCommandLine, SplitsAsWindowsDoes) {
     const SplitCase cases[] = {
         // The three rules of the platform, after a program name.
         {R"(p "ab\"c" "\\" d)", {"p", "ab\"c", "\\", "d"}},
@@ -51,14 +50,12 @@ TEST(SplitCommandLine, SplitsAsWindowsDoes)
         {"", {}},
         {" \t ", {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(win32::splitCommandLine(c.line), c.parts) << c.line;
+    for (const auto& c : cases) EXPECT_EQ(win32::splitCommandLine(c.line), c.parts) << c.line;
 }
 
 class ProgramFolder : public ::testing::Test {
 protected:
-    std::string makeProgram(const std::string& name, std::filesystem::perms perms = std::filesystem::perms::owner_all)
-    {
+    std::string makeProgram(const std::string& name, std::filesystem::perms perms = std::filesystem::perms::owner_all) {
         m_folder.write(name, "#!/bin/sh\n");
         std::filesystem::permissions(m_folder.path(name), perms);
         return m_folder.path(name);
@@ -67,8 +64,7 @@ protected:
     TempFolder m_folder;
 };
 
-TEST_F(ProgramFolder, FindsProgramsByPathAndByTheWindowsExtension)
-{
+TEST_F(ProgramFolder, FindsProgramsByPathAndByTheWindowsExtension) {
     const auto tool = makeProgram("tool.exe");
     const auto plain = makeProgram("plain");
     makeProgram("readonly", std::filesystem::perms::owner_read);
@@ -87,13 +83,11 @@ TEST_F(ProgramFolder, FindsProgramsByPathAndByTheWindowsExtension)
     EXPECT_EQ(win32::findProgram("kalmora-no-such-program"), "");
 }
 
-std::string quoted(const std::string& text)
-{
+std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-TEST(StartProcess, PassesTheArgumentsAndTheWindowWish)
-{
+TEST(StartProcess, PassesTheArgumentsAndTheWindowWish) {
     TempFolder folder;
     struct Case {
         int showWindow;
@@ -112,11 +106,10 @@ TEST(StartProcess, PassesTheArgumentsAndTheWindowWish)
     }
 }
 
-TEST(StartProcess, FailsWithFileNotFoundForAMissingProgram)
-{
+TEST(StartProcess, FailsWithFileNotFoundForAMissingProgram) {
     TempFolder folder;
-    for (const std::string& line : {quoted(folder.path("missing.exe")) + " a", std::string("kalmora-no-such-program"),
-                                   std::string("")}) {
+    for (const std::string& line :
+         {quoted(folder.path("missing.exe")) + " a", std::string("kalmora-no-such-program"), std::string("")}) {
         win32::SetLastError(win32::ERROR_SUCCESS);
         win32::StartedProcess started;
         EXPECT_FALSE(win32::startProcess({line, win32::SW_HIDE}, started)) << line;
@@ -125,8 +118,7 @@ TEST(StartProcess, FailsWithFileNotFoundForAMissingProgram)
     }
 }
 
-TEST(StartProcess, LeavesNoZombieForAProgramNobodyWaitsFor)
-{
+TEST(StartProcess, LeavesNoZombieForAProgramNobodyWaitsFor) {
     win32::StartedProcess started;
     ASSERT_TRUE(win32::startProcess({"true", win32::SW_HIDE}, started));
     const auto entry = "/proc/" + std::to_string(started.pid);
@@ -137,8 +129,7 @@ TEST(StartProcess, LeavesNoZombieForAProgramNobodyWaitsFor)
     EXPECT_FALSE(std::filesystem::exists(entry));
 }
 
-TEST(StartProcess, KeepsTheCallersFilesAndTheirLocksToItself)
-{
+TEST(StartProcess, KeepsTheCallersFilesAndTheirLocksToItself) {
     TempFolder folder;
     folder.write("gesperrt", "x");
     // Opened as a careless host opens it: inheritable, with a lock.

@@ -20,8 +20,7 @@ struct ReadCase {
     std::optional<std::string> expected;
 };
 
-TEST(ProfileText, ReadsValuesByTheWindowsRules)
-{
+TEST(ProfileText, ReadsValuesByTheWindowsRules) {
     const ReadCase cases[] = {
         {"plain entry", "[S]\r\nk=v\r\n", "S", "k", "v"},
         {"blanks, tabs and vertical tabs trimmed", "[S]\r\n \t\vk \t= \tv w\v \r\n", "S", "k", "v w"},
@@ -52,22 +51,19 @@ TEST(ProfileText, ReadsValuesByTheWindowsRules)
         {"value cut at a NUL byte", "[S]\nk=ab\0cd\n"s, "S", "k", "ab"},
         {"Windows-1252 bytes as they are", "[S]\nk=\xFC\n", "S", "k", "\xFC"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(findValue(c.file, c.section, c.key), c.expected) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(findValue(c.file, c.section, c.key), c.expected) << c.what;
 }
 
-TEST(ProfileText, ParsesIntegersLikeWindows)
-{
+TEST(ProfileText, ParsesIntegersLikeWindows) {
     const struct {
         const char* text;
         std::uint32_t expected;
     } cases[] = {
-        {"-1", 0xFFFFFFFFu}, {"+1", 1},  {"42abc", 42}, {"abc", 0},        {"", 0},
-        {"007", 7},          {"-", 0},   {"--1", 0},    {"1 2", 1},        {"2147483648", 0x80000000u},
+        {"-1", 0xFFFFFFFFu}, {"+1", 1},          {"42abc", 42}, {"abc", 0}, {"", 0},
+        {"007", 7},          {"-", 0},           {"--1", 0},    {"1 2", 1}, {"2147483648", 0x80000000u},
         {"4294967297", 1},   {"-4294967295", 1},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(parseInt(c.text), c.expected) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(parseInt(c.text), c.expected) << c.text;
 }
 
 struct WriteCase {
@@ -79,8 +75,7 @@ struct WriteCase {
     std::string after;
 };
 
-TEST(ProfileText, WritesOnlyTheBytesThatChange)
-{
+TEST(ProfileText, WritesOnlyTheBytesThatChange) {
     const WriteCase cases[] = {
         {"new file", "", "S", "k", "v", "[S]\r\nk=v\r\n"},
         {"existing key keeps spelling, comments and order",
@@ -106,12 +101,10 @@ TEST(ProfileText, WritesOnlyTheBytesThatChange)
         {"value written as given", "[S]\r\nk=1\r\n", "S", "k", " \"q\" ;x", "[S]\r\nk= \"q\" ;x\r\n"},
         {"NUL bytes kept", "[S]\r\nju\0nk\r\nk=\0\r\n"s, "S", "k", "2", "[S]\r\nju\0nk\r\nk=2\r\n"s},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(withValue(c.before, c.section, c.key, c.value), c.after) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(withValue(c.before, c.section, c.key, c.value), c.after) << c.what;
 }
 
-TEST(ProfileText, KeepsLinesLongerThan64KiB)
-{
+TEST(ProfileText, KeepsLinesLongerThan64KiB) {
     const std::string longLine(70 * 1024, 'x');
     const std::string before = "[S]\r\n" + longLine + "=1\r\nk=1\r\n";
     const std::string after = withValue(before, "S", "k", "2");

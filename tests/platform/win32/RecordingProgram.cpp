@@ -6,16 +6,13 @@
 #include <fstream>
 #include <string>
 
-int main(int argc, char** argv)
-{
-    if (argc < 2)
-        return 2;
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
     const std::string target = argv[1];
     const std::string partial = target + ".partial";
     {
         std::ofstream out(partial, std::ios::binary);
-        for (int i = 0; i < argc; ++i)
-            out << argv[i] << '\n';
+        for (int i = 0; i < argc; ++i) out << argv[i] << '\n';
         const char* show = std::getenv("KALMORA_SHOW_WINDOW");
         out << "KALMORA_SHOW_WINDOW=" << (show ? show : "(unset)") << '\n';
     }

@@ -7,11 +7,11 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/ScopedVariable.h"
-#include "tests/support/TempFolder.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
 #include "platform/win32/Shell.h"
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -19,13 +19,11 @@ using namespace win32;
 
 constexpr HWND owner = 0x10010;
 
-std::intptr_t open(const std::string& file, const char* verb = "Open", const std::string& directory = "")
-{
+std::intptr_t open(const std::string& file, const char* verb = "Open", const std::string& directory = "") {
     return ShellExecuteA(owner, verb, file, "", directory, SW_SHOWMAXIMIZED);
 }
 
-TEST(ShellExecuteA, HandsAnExistingFileToTheOpenHandler)
-{
+TEST(ShellExecuteA, HandsAnExistingFileToTheOpenHandler) {
     TempFolder folder;
     folder.write("Angebot ABC.pdf", "%PDF");
     const auto file = folder.windowsPath("Angebot ABC.pdf");
@@ -69,8 +67,7 @@ TEST(ShellExecuteA, HandsAnExistingFileToTheOpenHandler)
     EXPECT_EQ(open(file), SE_ERR_NOASSOC);
 }
 
-TEST(ShellExecuteA, StartsTheDesktopOpenerWithoutAHandlerWhenThereIsADisplay)
-{
+TEST(ShellExecuteA, StartsTheDesktopOpenerWithoutAHandlerWhenThereIsADisplay) {
     TempFolder folder;
     // An opener of our own ahead of the system's, recording its arguments.
     folder.write("xdg-open", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$0.partial\"\nmv \"$0.partial\" \"$0.args\"\n");
@@ -87,8 +84,7 @@ TEST(ShellExecuteA, StartsTheDesktopOpenerWithoutAHandlerWhenThereIsADisplay)
     EXPECT_EQ(folder.read("xdg-open.args"), folder.path("Brief \"neu\" 2.pdf") + "|");
 }
 
-TEST(ShellExecuteA, OpensThroughTheRuntimeBackendUntilItIsRemoved)
-{
+TEST(ShellExecuteA, OpensThroughTheRuntimeBackendUntilItIsRemoved) {
     TempFolder folder;
     folder.write("R.pdf", "%PDF");
     const auto script = std::make_shared<runtime::ScriptBackend>();

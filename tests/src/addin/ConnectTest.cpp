@@ -16,8 +16,7 @@ namespace {
 
 using office::ext_ConnectMode;
 
-const std::string ourButton =
-    "  \"pdf-Kalmora\" style=3 action=\"!<WordPDF_ZVK.Connect>\" visible=yes face=yes\n";
+const std::string ourButton = "  \"pdf-Kalmora\" style=3 action=\"!<WordPDF_ZVK.Connect>\" visible=yes face=yes\n";
 
 class AddInLifecycle : public ::testing::Test {
 protected:
@@ -65,7 +64,8 @@ TEST_F(AddInLifecycle, AtStartUpTheButtonComesWithTheCompletedStartAndGoesAtShut
 }
 
 TEST_F(AddInLifecycle, LoadedIntoARunningHostTheButtonComesAtOnce) {
-    for (const ext_ConnectMode mode : {office::ext_cm_AfterStartup, office::ext_cm_External, office::ext_cm_CommandLine}) {
+    for (const ext_ConnectMode mode :
+         {office::ext_cm_AfterStartup, office::ext_cm_External, office::ext_cm_CommandLine}) {
         SCOPED_TRACE(mode);
         auto word = com::AutomationObject::create<office::WordApplication>();
         auto addIn = newAddIn();

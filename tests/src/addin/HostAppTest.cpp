@@ -37,14 +37,31 @@ TEST_F(HostApp, EachLayoutOnBothHostsFromTheButtonToTheOpenedPdf) {
         Pages pages;
     };
     const Case cases[] = {
-        {"word", "Angebot.doc", "Angebot.pdf", 0, {"Seite eins" + first, "Seite zwei" + following, "Seite drei" + following}},
-        {"word", "Angebot.doc", "Angebot.pdf", 1, {"Seite eins" + first, "Seite zwei" + first, "Seite drei" + first}},
-        {"word", "Angebot.doc", "Angebot.pdf", 2,
-         {"Seite eins" + following, "Seite zwei" + following, "Seite drei" + following}},
-        {"excel", "Mappe.xls", "Mappe_Tabelle1.pdf", 0,
+        {"word",
+         "Angebot.doc",
+         "Angebot.pdf",
+         0,
          {"Seite eins" + first, "Seite zwei" + following, "Seite drei" + following}},
-        {"excel", "Mappe.xls", "Mappe_Tabelle1.pdf", 1, {"Seite eins" + first, "Seite zwei" + first, "Seite drei" + first}},
-        {"excel", "Mappe.xls", "Mappe_Tabelle1.pdf", 2,
+        {"word", "Angebot.doc", "Angebot.pdf", 1, {"Seite eins" + first, "Seite zwei" + first, "Seite drei" + first}},
+        {"word",
+         "Angebot.doc",
+         "Angebot.pdf",
+         2,
+         {"Seite eins" + following, "Seite zwei" + following, "Seite drei" + following}},
+        {"excel",
+         "Mappe.xls",
+         "Mappe_Tabelle1.pdf",
+         0,
+         {"Seite eins" + first, "Seite zwei" + following, "Seite drei" + following}},
+        {"excel",
+         "Mappe.xls",
+         "Mappe_Tabelle1.pdf",
+         1,
+         {"Seite eins" + first, "Seite zwei" + first, "Seite drei" + first}},
+        {"excel",
+         "Mappe.xls",
+         "Mappe_Tabelle1.pdf",
+         2,
          {"Seite eins" + following, "Seite zwei" + following, "Seite drei" + following}},
     };
     for (const Case& c : cases) {
@@ -114,9 +131,10 @@ TEST_F(HostApp, AnOverwrittenResultWaitsUnderANameOfItsOwnAndNoFileOfTheUsersIsT
     });
     ASSERT_EQ(host(open, "choice 0\nmsgbox ok\n", &said), 0);
     stopper.join();
-    EXPECT_EQ(said, shown::choice + " -> 0\n" +
-                         shown::abort("Es wurde keine PDF-Datei erzeugt: " + folder.path("Dokumente") + "\\Angebot.pdf") +
-                         "\n");
+    EXPECT_EQ(said,
+              shown::choice + " -> 0\n" +
+                  shown::abort("Es wurde keine PDF-Datei erzeugt: " + folder.path("Dokumente") + "\\Angebot.pdf") +
+                  "\n");
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), complete);
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf.alt"), "MEINE DATEI");
     EXPECT_EQ(folder.names("Dokumente"),
@@ -134,8 +152,8 @@ TEST_F(HostApp, ADocumentNameWithBackslashesIsRefusedAndNothingIsWrittenOutsideT
                    "msgbox ok\n", &said),
               0);
     EXPECT_EQ(said, shown::abort("Der Dokumentname ..\\..\\Vertrag.doc enthält \\ oder /; die PDF-Datei käme "
-                                  "nicht in den Ausgabeordner.") +
-                         "\n");
+                                 "nicht in den Ausgabeordner.") +
+                        "\n");
     EXPECT_EQ(folder.read("Dokumente/Vertrag.pdf"), "FREMDE DATEI");
     EXPECT_EQ(folder.names("Dokumente/A/B"), std::set<std::string>{"..\\..\\Vertrag.doc"});
 }
@@ -145,7 +163,8 @@ TEST_F(HostApp, WordAndExcelExportingAtOnceNeverMixTheirPages) {
     folder.write("Dokumente/Angebot.doc", "Wort eins\n\fWort zwei\n\fWort drei\n");
     folder.write("Dokumente/Mappe.xls", "Zelle eins\n\fZelle zwei\n");
     folder.write("antworten.txt", "choice 0\nmsgbox ok\n");
-    const std::string script = " --load PDF_Kalmora.Connect --click --ui script:" + pdf::quoted(folder.path("antworten.txt"));
+    const std::string script =
+        " --load PDF_Kalmora.Connect --click --ui script:" + pdf::quoted(folder.path("antworten.txt"));
     const std::string word =
         std::string(HOST_APP) + " --app word --open " + pdf::quoted(folder.path("Dokumente/Angebot.doc")) + script;
     const std::string excel =
@@ -160,8 +179,8 @@ TEST_F(HostApp, WordAndExcelExportingAtOnceNeverMixTheirPages) {
     for (int round = 1; round <= 20; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         // Both hosts are started at the same moment; each says what it showed.
-        const std::string said = pdf::run("{ (" + word + " > " + pdf::quoted(folder.path("word.txt")) + ") & (" + excel +
-                                          " > " + pdf::quoted(folder.path("excel.txt")) + ") & wait; }");
+        const std::string said = pdf::run("{ (" + word + " > " + pdf::quoted(folder.path("word.txt")) + ") & (" +
+                                          excel + " > " + pdf::quoted(folder.path("excel.txt")) + ") & wait; }");
         EXPECT_EQ(said, "");
         for (const auto& [record, result, texts] :
              {std::tuple{folder.read("word.txt"), std::string("Angebot.pdf"),
@@ -184,4 +203,3 @@ TEST_F(HostApp, WordAndExcelExportingAtOnceNeverMixTheirPages) {
 }
 
 }  // namespace
-

@@ -74,8 +74,7 @@ void expectPages(const std::vector<std::string>& pages, const std::vector<std::s
 }
 
 TEST_F(OfficeDocuments, WordDocumentsPrintTheirPagesUnderEachLayout) {
-    const std::vector<std::string> offer = {"Angebot Nr. 2026-117", "Leistungsbeschreibung",
-                                            "Preise und Bedingungen"};
+    const std::vector<std::string> offer = {"Angebot Nr. 2026-117", "Leistungsbeschreibung", "Preise und Bedingungen"};
     struct Case {
         std::string document, result;
         int layout;
@@ -114,13 +113,15 @@ TEST_F(OfficeDocuments, AnEmptySheetAndANewDocumentStopWithTheirMessage) {
                        " --load PDF_Kalmora.Connect --click",
                    "msgbox ok\n", &shown),
               0);
-    EXPECT_EQ(shown, "msgbox style=0 title=\"COM-Add-In: Erzeuge PDF mit Kalmora\" text=\"leeres Dokument - "
-                     "Ausdruck nicht erforderlich\" -> 1\n");
+    EXPECT_EQ(shown,
+              "msgbox style=0 title=\"COM-Add-In: Erzeuge PDF mit Kalmora\" text=\"leeres Dokument - "
+              "Ausdruck nicht erforderlich\" -> 1\n");
     // A new document counts as saved: no question to save it, only that it
     // has never been stored.
     ASSERT_EQ(host("--app word --new --load PDF_Kalmora.Connect --click", "msgbox ok\n", &shown), 0);
-    EXPECT_EQ(shown, "msgbox style=16 title=\"COM-Add-In: Erzeuge PDF mit Kalmora\" text=\"Das Dokument hat keine "
-                     "Inhalt\" -> 1\n");
+    EXPECT_EQ(shown,
+              "msgbox style=16 title=\"COM-Add-In: Erzeuge PDF mit Kalmora\" text=\"Das Dokument hat keine "
+              "Inhalt\" -> 1\n");
 }
 
 TEST_F(OfficeDocuments, FilesNoHostOpensAreRefusedBeforeAnythingHappens) {
@@ -172,9 +173,9 @@ TEST_F(OfficeDocuments, WordAndExcelAtOnceEachHaveAnOfficeThatEndsWithThem) {
     EXPECT_EQ(processesNaming(folder.path()), std::vector<std::string>{});
 
     // A host that waits in its window is killed once its office runs.
-    const int pid = std::stoi(pdf::run("QT_QPA_PLATFORM=offscreen " + std::string(HOST_APP) + " --ui qt --open " +
-                                       pdf::quoted(folder.path("Dokumente/Angebot.docx")) +
-                                       " >/dev/null 2>&1 & echo $!"));
+    const int pid =
+        std::stoi(pdf::run("QT_QPA_PLATFORM=offscreen " + std::string(HOST_APP) + " --ui qt --open " +
+                           pdf::quoted(folder.path("Dokumente/Angebot.docx")) + " >/dev/null 2>&1 & echo $!"));
     for (int i = 0; i < 1000 && processesNaming(folder.path("Welt/office/")).empty(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     ASSERT_FALSE(processesNaming(folder.path("Welt/office/")).empty());

@@ -37,7 +37,8 @@ TEST_F(Registration, RegisteringMakesTheAddInCreatableByNameAndUnregisteringUndo
     EXPECT_EQ(typeLib->name, "PDF_Kalmora");
     EXPECT_EQ(typeLib->version, "30.0");
     EXPECT_EQ(typeLib->locale, 0);
-    const auto connectInterface = com::registry::findInterface(*com::Guid::parse("{D9D2A035-7D13-4288-A336-BB574FA696C8}"));
+    const auto connectInterface =
+        com::registry::findInterface(*com::Guid::parse("{D9D2A035-7D13-4288-A336-BB574FA696C8}"));
     ASSERT_TRUE(connectInterface);
     EXPECT_EQ(connectInterface->name, "_Connect");
 
@@ -64,9 +65,8 @@ TEST_F(Registration, RegisteringMakesTheAddInCreatableByNameAndUnregisteringUndo
 TEST_F(Registration, TheLibraryTellsItsVersionRecord) {
     std::string shown;
     ASSERT_EQ(regsvr("--info " + pdf::quoted(ADDIN_LIBRARY), &shown), 0);
-    for (const char* line : {"FileDescription=Office Add In\n", "ProductName=PDF_Kalmora\n",
-                             "FileVersion=1.01.0008\n", "ProductVersion=1.01.0008\n",
-                             "FileVersionNumber=1.1.0.8\n", "OLESelfRegister=\n"})
+    for (const char* line : {"FileDescription=Office Add In\n", "ProductName=PDF_Kalmora\n", "FileVersion=1.01.0008\n",
+                             "ProductVersion=1.01.0008\n", "FileVersionNumber=1.1.0.8\n", "OLESelfRegister=\n"})
         EXPECT_NE(shown.find(line), std::string::npos) << line;
 }
 

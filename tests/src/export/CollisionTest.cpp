@@ -23,7 +23,8 @@ protected:
                "\\zweite.pdf\r\n";
     }
     std::string question(const std::string& focus, const std::string& outcome) const {
-        return "dialog text=" + runtime::quoted("Die Ausgabedatei " + documents() + "\\Angebot.pdf existiert bereits!") +
+        return "dialog text=" +
+               runtime::quoted("Die Ausgabedatei " + documents() + "\\Angebot.pdf existiert bereits!") +
                " focus=" + focus + " -> " + outcome;
     }
     bool oldFileStays() const { return folder.read("Dokumente/Angebot.pdf") == "alt"; }
@@ -75,8 +76,7 @@ TEST_F(Collision, ARememberedAnswerIsUsedWithoutAsking) {
     };
     const Case cases[] = {
         {"overwrite", "WordGelesen=1\r\nWordOverwrite=-1\r\nWordRename=0\r\n", false, "Angebot.pdf"},
-        {"neither flag means overwrite", "WordGelesen=1\r\nWordOverwrite=0\r\nWordRename=0\r\n", false,
-         "Angebot.pdf"},
+        {"neither flag means overwrite", "WordGelesen=1\r\nWordOverwrite=0\r\nWordRename=0\r\n", false, "Angebot.pdf"},
         {"rename written by hand as 1", "WordGelesen=-1\r\nWordRename=1\r\n", true, "Angebot_1.pdf"},
     };
     for (const Case& c : cases) {
@@ -139,12 +139,12 @@ TEST_F(Collision, AFolderOfTheResultsNameCountsAsAnExistingFile) {
     fs::create_directory(folder.path("Dokumente/Angebot.pdf"));
     answers({"choice 0", "dialog overwrite", "msgbox ok"});
     run(*word);
-    EXPECT_EQ(record(),
-              (std::vector<std::string>{shown::choice + " -> 0", question("cmdRename", "overwrite"),
-                                        shown::box(0, shown::title,
-                                                   "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" +
-                                                       documents() + "\\Angebot.pdf",
-                                                   1)}));
+    EXPECT_EQ(
+        record(),
+        (std::vector<std::string>{
+            shown::choice + " -> 0", question("cmdRename", "overwrite"),
+            shown::box(0, shown::title,
+                       "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() + "\\Angebot.pdf", 1)}));
     EXPECT_TRUE(fs::is_directory(folder.path("Dokumente/Angebot.pdf")));
 }
 
@@ -153,10 +153,9 @@ TEST_F(Collision, AResultOpenInAnotherProgramIsNotOverwritten) {
     LockHolder viewer(folder.path("Dokumente/Angebot.pdf"));
     answers({"choice 0", "msgbox ok"});
     run(*word);
-    EXPECT_EQ(record().back(), shown::box(0, shown::title,
-                                          "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() +
-                                              "\\Angebot.pdf",
-                                          1));
+    EXPECT_EQ(record().back(),
+              shown::box(0, shown::title,
+                         "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() + "\\Angebot.pdf", 1));
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), "alt");
 }
 

@@ -39,7 +39,8 @@ TEST_F(Composition, EachLayoutPutsItsLetterheadsUnderThePagesInOrder) {
     settings("WordGelesen=1\r\n");  // each run replaces the last one's result
     for (const Case& c : cases) {
         SCOPED_TRACE("layout " + std::to_string(c.layout));
-        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice " + std::to_string(c.layout)});
+        script =
+            std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice " + std::to_string(c.layout)});
         runtime::setBackend(script);
         wordDocument();
         run(*word);
@@ -92,8 +93,9 @@ TEST_F(Composition, ALockedStampedFileStopsTheRunBeforeAnythingIsPrinted) {
     // the cleanup finds it still there.
     answers({"choice 0", "msgbox ok", "msgbox ok"});
     run(*word);
-    const std::string locked = shown::box(
-        0, shown::title, "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() + "\\Angebot_$1.pdf.pdf", 1);
+    const std::string locked =
+        shown::box(0, shown::title,
+                   "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() + "\\Angebot_$1.pdf.pdf", 1);
     EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", locked, locked}));
     EXPECT_EQ(pdfPrinter->started, 0);
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot_$1.pdf.pdf"}));
@@ -106,10 +108,10 @@ TEST_F(Composition, ALockedResultIsNeitherReplacedNorOpened) {
     wordDocument();
     answers({"choice 0", "msgbox ok"});
     run(*word);
-    EXPECT_EQ(record(), (std::vector<std::string>{
-                            shown::choice + " -> 0",
-                            shown::box(0, shown::title,
-                                       "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + result(), 1)}));
+    EXPECT_EQ(record(),
+              (std::vector<std::string>{
+                  shown::choice + " -> 0",
+                  shown::box(0, shown::title, "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + result(), 1)}));
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), "alt");
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
 }
@@ -125,13 +127,12 @@ TEST_F(Composition, AMissingPdftkIsReportedForEachCommandAndNoResultIsClaimed) {
         return shown::box(48, shown::title, "Starten der Anwendung ist fehlgeschlagen!\r\n" + command, 1);
     };
     EXPECT_EQ(record(),
-              (std::vector<std::string>{
-                  shown::choice + " -> 0",
-                  startFailed(pdftk + " \"" + printed + "1.pdf\" background \"" + letterheads() +
-                              "\\erste.pdf\" output \"" + printed + "1.pdf.pdf\""),
-                  startFailed(pdftk + " \"" + printed + "2.pdf\" background \"" + letterheads() +
-                              "\\zweite.pdf\" output \"" + printed + "2.pdf.pdf\""),
-                  shown::abort("Es wurde keine PDF-Datei erzeugt: " + result())}));
+              (std::vector<std::string>{shown::choice + " -> 0",
+                                        startFailed(pdftk + " \"" + printed + "1.pdf\" background \"" + letterheads() +
+                                                    "\\erste.pdf\" output \"" + printed + "1.pdf.pdf\""),
+                                        startFailed(pdftk + " \"" + printed + "2.pdf\" background \"" + letterheads() +
+                                                    "\\zweite.pdf\" output \"" + printed + "2.pdf.pdf\""),
+                                        shown::abort("Es wurde keine PDF-Datei erzeugt: " + result())}));
     EXPECT_TRUE(folder.names("Dokumente").empty());
 }
 
@@ -160,11 +161,11 @@ TEST_F(Composition, ASecondClickWhileARunWaitsIsRefusedAndTheFirstRunEndsNormall
     // choice window's successor steps and handles pending events.
     script->atNextEvents([this] { run(*word); });
     run(*word);
-    EXPECT_EQ(record(), (std::vector<std::string>{
-                            shown::choice + " -> 0",
-                            shown::box(48, shown::title,
-                                       "Der PDF-Ausdruck läuft bereits. Bitte warten, bis er fertig ist.", 1),
-                            "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf"))}));
+    EXPECT_EQ(record(),
+              (std::vector<std::string>{
+                  shown::choice + " -> 0",
+                  shown::box(48, shown::title, "Der PDF-Ausdruck läuft bereits. Bitte warten, bis er fertig ist.", 1),
+                  "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf"))}));
     EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
     // Once the first run is over, the button works again.
     answers({"choice 1", "dialog overwrite"});

@@ -26,11 +26,13 @@ TEST_F(ExportCommand, AMissingLetterheadIsNamedWithTheSettingsFile) {
     const Case cases[] = {
         // Both missing: only the following-pages letterhead is named.
         {"both missing", "[Global]\r\n", ""},
-        {"following pages missing",
-         "[Global]\r\nErsteSeite=" + erste + "\r\nZweiteSeite=C:\\Briefe\\fehlt.pdf\r\n",
+        {"following pages missing", "[Global]\r\nErsteSeite=" + erste + "\r\nZweiteSeite=C:\\Briefe\\fehlt.pdf\r\n",
          "C:\\Briefe\\fehlt.pdf"},
         {"first page missing",
-         "[Global]\r\nErsteSeite=" + letterheads() + "\\Br\xFC" "ckner.pdf\r\nZweiteSeite=" + erste + "\r\n",
+         "[Global]\r\nErsteSeite=" + letterheads() +
+             "\\Br\xFC"
+             "ckner.pdf\r\nZweiteSeite=" +
+             erste + "\r\n",
          letterheads() + "\\Brückner.pdf"},
     };
     for (const Case& c : cases) {
@@ -40,11 +42,11 @@ TEST_F(ExportCommand, AMissingLetterheadIsNamedWithTheSettingsFile) {
         folder.write("AddIn/pdf-Kalmora.ini", c.settingsFile);
         wordDocument();
         run(*word);
-        EXPECT_EQ(record(), (std::vector<std::string>{box(
-                                0, "PDF_Kalmora",
-                                "Datei " + c.missing + " nicht gefunden bitte \r\n" + addIn() +
-                                    "\\pdf-Kalmora.ini\r\n anpassen",
-                                1)}));
+        EXPECT_EQ(
+            record(),
+            (std::vector<std::string>{box(
+                0, "PDF_Kalmora",
+                "Datei " + c.missing + " nicht gefunden bitte \r\n" + addIn() + "\\pdf-Kalmora.ini\r\n anpassen", 1)}));
     }
 }
 
@@ -84,7 +86,8 @@ TEST_F(ExportCommand, ALetterheadThatPdftkCannotReadIsNamedBeforeAnythingHappens
         {"empty", "", "Die Datei ist leer."},
         {"no PDF", "Briefkopf als Text", "Die Datei ist keine PDF-Datei."},
         {"damaged", "%PDF-1.4\n1 0 obj kaputt", "Die PDF-Datei ist beschädigt."},
-        {"without pages", {reinterpret_cast<const char*>(emptyBuffer->getBuffer()), emptyBuffer->getSize()},
+        {"without pages",
+         {reinterpret_cast<const char*>(emptyBuffer->getBuffer()), emptyBuffer->getSize()},
          "Die PDF-Datei hat keine Seite."},
         {"user password", encrypted(letterhead, "geheim", false), "Die PDF-Datei ist mit einem Kennwort geschützt."},
         {"AES-256, owner password only", encrypted(letterhead, "", true),
@@ -99,12 +102,12 @@ TEST_F(ExportCommand, ALetterheadThatPdftkCannotReadIsNamedBeforeAnythingHappens
             fs::create_directory(folder.path("Briefpapier/Kopfbogen.pdf"));
         else
             folder.write("Briefpapier/Kopfbogen.pdf", c.bytes);
-        folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + letterheads() + "\\erste.pdf\r\nZweiteSeite=" +
-                                                  path + "\r\n");
+        folder.write("AddIn/pdf-Kalmora.ini",
+                     "[Global]\r\nErsteSeite=" + letterheads() + "\\erste.pdf\r\nZweiteSeite=" + path + "\r\n");
         wordDocument();
-        script = std::make_shared<runtime::ScriptBackend>(
-            c.reason.empty() ? std::vector<std::string>{"choice escape", "msgbox ok"}
-                             : std::vector<std::string>{"msgbox ok"});
+        script = std::make_shared<runtime::ScriptBackend>(c.reason.empty()
+                                                              ? std::vector<std::string>{"choice escape", "msgbox ok"}
+                                                              : std::vector<std::string>{"msgbox ok"});
         runtime::setBackend(script);
         run(*word);
         // A letterhead pdftk reads is used as it is; the run goes on to the choice.
@@ -143,12 +146,24 @@ TEST_F(ExportCommand, TheSaveQuestionComesBackUntilTheDocumentIsSavedOrTheUserCa
         std::int16_t answer;
     };
     const Case cases[] = {
-        {"saved at once", office::SaveOutcome::Stores, {"msgbox ok", "choice escape", "msgbox ok"},
-         {question, shown::choice + " -> -1", abort("")}, 1, 1},
-        {"save dialog cancelled twice", office::SaveOutcome::LeavesUnsaved,
-         {"msgbox ok", "msgbox ok", "msgbox cancel", "msgbox ok"}, {question, question, cancelled, stopped}, 2, 2},
-        {"save fails", office::SaveOutcome::Fails, {"msgbox ok", "msgbox cancel", "msgbox ok"},
-         {question, cancelled, stopped}, 1, 2},
+        {"saved at once",
+         office::SaveOutcome::Stores,
+         {"msgbox ok", "choice escape", "msgbox ok"},
+         {question, shown::choice + " -> -1", abort("")},
+         1,
+         1},
+        {"save dialog cancelled twice",
+         office::SaveOutcome::LeavesUnsaved,
+         {"msgbox ok", "msgbox ok", "msgbox cancel", "msgbox ok"},
+         {question, question, cancelled, stopped},
+         2,
+         2},
+        {"save fails",
+         office::SaveOutcome::Fails,
+         {"msgbox ok", "msgbox cancel", "msgbox ok"},
+         {question, cancelled, stopped},
+         1,
+         2},
         {"cancel at once", office::SaveOutcome::Stores, {"msgbox cancel", "msgbox ok"}, {cancelled, stopped}, 0, 2},
     };
     for (const Case& c : cases) {
@@ -194,12 +209,9 @@ TEST_F(ExportCommand, ADocumentNameWithoutItsExtensionGivesTheAbortMessageWithAR
         std::string reason;
     };
     const Case cases[] = {
-        {false, "Brief.rtf",
-         "Der Ausgabename kann nicht gebildet werden: \"Brief.rtf\" enthält kein \".doc\"."},
-        {false, "BRIEF.DOC",
-         "Der Ausgabename kann nicht gebildet werden: \"BRIEF.DOC\" enthält kein \".doc\"."},
-        {true, "Mappe.ods",
-         "Der Ausgabename kann nicht gebildet werden: \"Mappe.ods\" enthält kein \".xls\"."},
+        {false, "Brief.rtf", "Der Ausgabename kann nicht gebildet werden: \"Brief.rtf\" enthält kein \".doc\"."},
+        {false, "BRIEF.DOC", "Der Ausgabename kann nicht gebildet werden: \"BRIEF.DOC\" enthält kein \".doc\"."},
+        {true, "Mappe.ods", "Der Ausgabename kann nicht gebildet werden: \"Mappe.ods\" enthält kein \".xls\"."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -236,9 +248,9 @@ TEST_F(ExportCommand, TheOutputFolderComesFromTheSettingOrTheDocumentAndIsCreate
         wordDocument();
         run(*word);
         EXPECT_EQ(folder.names(c.expectedFolder), (std::set<std::string>{"Angebot.pdf"}));
-        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0",
-                                                      "open " + runtime::quoted(folder.path(c.expectedFolder) +
-                                                                                "/Angebot.pdf")}));
+        EXPECT_EQ(record(), (std::vector<std::string>{
+                                shown::choice + " -> 0",
+                                "open " + runtime::quoted(folder.path(c.expectedFolder) + "/Angebot.pdf")}));
         fs::remove(folder.path(c.expectedFolder + "/Angebot.pdf"));
     }
 }
@@ -252,8 +264,7 @@ TEST_F(ExportCommand, TheCleanupRemovesThisRunsIntermediateFilesAndNeverTheResul
     answers({"choice 1", "dialog cancel"});
     run(*word);
     EXPECT_FALSE(script->metUnexpected());
-    EXPECT_EQ(folder.names("Dokumente"),
-              (std::set<std::string>{"Bericht.doc_ABC.pdf", "Bericht_ABC_$1.pdf"}));
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Bericht.doc_ABC.pdf", "Bericht_ABC_$1.pdf"}));
     EXPECT_EQ(frmMenue::instance().KuerzelSuffix, "_ABC");
     EXPECT_EQ(frmMenue::instance().AuswahlIndex, 1);
 }
@@ -294,15 +305,14 @@ TEST_F(ExportCommand, ALockedIntermediateFileIsReportedAndTheOthersAreStillDelet
     LockHolder lock(folder.path("Dokumente/Angebot_$1.pdf"));
     answers({"choice 0", "dialog cancel", "msgbox ok"});
     run(*word);
-    EXPECT_EQ(record(), (std::vector<std::string>{
-                            shown::choice + " -> 0",
-                            "dialog text=" + runtime::quoted("Die Ausgabedatei " + documents() +
-                                                             "\\Angebot.pdf existiert bereits!") +
-                                " focus=cmdRename -> cancel",
-                            box(0, shown::title,
-                                "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() +
-                                    "\\Angebot_$1.pdf",
-                                1)}));
+    EXPECT_EQ(
+        record(),
+        (std::vector<std::string>{
+            shown::choice + " -> 0",
+            "dialog text=" + runtime::quoted("Die Ausgabedatei " + documents() + "\\Angebot.pdf existiert bereits!") +
+                " focus=cmdRename -> cancel",
+            box(0, shown::title,
+                "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() + "\\Angebot_$1.pdf", 1)}));
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", "Angebot_$1.pdf"}));
 }
 

@@ -12,11 +12,11 @@
 #include "platform/office/ExcelApplication.h"
 #include "platform/office/TextPdf.h"
 #include "platform/office/WordApplication.h"
+#include "platform/printers/PrintSystem.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
 #include "src/settings/INI_Datei.h"
 #include "src/ui/frmMenue.h"
-#include "platform/printers/PrintSystem.h"
 #include "tests/support/FakePdfPrinter.h"
 #include "tests/support/Shown.h"
 #include "tests/support/TempFolder.h"
@@ -77,8 +77,8 @@ protected:
     // Writes the settings file: both letterheads and `more` (Windows-1252 bytes).
     void settings(const std::string& more) {
         folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + letterheads() +
-                                                   "\\erste.pdf\r\nZweiteSeite=" + letterheads() +
-                                                   "\\zweite.pdf\r\n" + more);
+                                                  "\\erste.pdf\r\nZweiteSeite=" + letterheads() + "\\zweite.pdf\r\n" +
+                                                  more);
     }
 
     void answers(const std::vector<std::string>& lines) {
@@ -101,4 +101,3 @@ protected:
 
     const std::vector<std::string>& record() const { return script->record(); }
 };
-

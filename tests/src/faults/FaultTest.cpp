@@ -90,8 +90,8 @@ TEST_F(Faults, PdftkEndedWhileItWritesLeavesNoHalfResultAndTheOldOneStays) {
         const char* commandPart;
     };
     // The first page stamped, the following pages stamped, both joined.
-    for (const Case c : {Case{"first page", "erste.pdf"}, Case{"following pages", "zweite.pdf"},
-                         Case{"join", "cat A B"}}) {
+    for (const Case c :
+         {Case{"first page", "erste.pdf"}, Case{"following pages", "zweite.pdf"}, Case{"join", "cat A B"}}) {
         SCOPED_TRACE(c.step);
         const std::string mark = folder.path("abgebrochen");
         fs::remove(mark);
@@ -124,8 +124,7 @@ TEST_F(Faults, ThePdfPrinterEndedDuringAJobIsReportedAndTheNextExportWorks) {
     const fs::path spool = printers::spoolFolder("PDFCreator");
     std::thread user([&] {
         // Ended as soon as the first job reaches it.
-        const bool spooled = appearsWithin(
-            [&] { return fs::exists(spool) && !fs::is_empty(spool); }, 60s);
+        const bool spooled = appearsWithin([&] { return fs::exists(spool) && !fs::is_empty(spool); }, 60s);
         if (spooled) taskkill("PDFCreator.exe");
     });
     answers({"choice 0", "msgbox ok"});
@@ -199,7 +198,8 @@ TEST_F(FullDisk, ADiskThatFillsUpDuringTheRunNeverCostsTheOldResult) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("full at ") + c.fullAt);
         leave(c.free);
-        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok", "msgbox ok"});
+        script =
+            std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok", "msgbox ok"});
         runtime::setBackend(script);
         run(*word);
 

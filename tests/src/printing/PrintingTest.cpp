@@ -42,19 +42,16 @@ TEST_F(Printing, EachLayoutOnBothHostsPrintsItsFiles) {
         Pages restPart;  // empty: no file
     };
     const Case cases[] = {
-        {false, 0, {"Seite eins"}, {"Seite zwei", "Seite drei"}},
-        {false, 1, all, {}},
-        {false, 2, all, {}},
-        {true, 0, {"Seite eins"}, {"Seite zwei", "Seite drei"}},
-        {true, 1, all, {}},
-        {true, 2, all, {}},
+        {false, 0, {"Seite eins"}, {"Seite zwei", "Seite drei"}}, {false, 1, all, {}}, {false, 2, all, {}},
+        {true, 0, {"Seite eins"}, {"Seite zwei", "Seite drei"}},  {true, 1, all, {}},  {true, 2, all, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.excel ? "Excel, layout " : "Word, layout ") + std::to_string(c.layout));
         for (const auto& entry : fs::directory_iterator(folder.path("Dokumente"))) fs::remove(entry.path());
         pdfPrinter->printed.clear();
         c.excel ? void(workbook()) : void(wordDocument());
-        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice " + std::to_string(c.layout)});
+        script =
+            std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice " + std::to_string(c.layout)});
         runtime::setBackend(script);
         run(c.excel ? static_cast<office::Application&>(*excel) : *word);
         const std::string base = c.excel ? "Dokumente/Mappe_Tabelle1" : "Dokumente/Angebot";
@@ -101,8 +98,8 @@ TEST_F(Printing, WordPrintsThroughItsActivePrinterAndTheDefaultComesBack) {
     EXPECT_EQ(word->activePrinterWrites(), (std::vector<std::string>{"PDFCreator"}));
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
     EXPECT_EQ(pdfPrinter->options["AutosaveDirectory"], documents() + "\\");
-    EXPECT_EQ(pdfPrinter->saved, (std::vector<std::string>{documents() + "\\Angebot_$1.pdf",
-                                                            documents() + "\\Angebot_$2.pdf"}));
+    EXPECT_EQ(pdfPrinter->saved,
+              (std::vector<std::string>{documents() + "\\Angebot_$1.pdf", documents() + "\\Angebot_$2.pdf"}));
     EXPECT_EQ(pdfPrinter->closed, 1);
 }
 
@@ -127,8 +124,8 @@ TEST_F(Printing, APdfPrinterThatCannotStartGivesTheAbortMessageOnce) {
     pdfPrinter->startSucceeds = false;
     answers({"choice 0", "msgbox ok"});
     run(*word);
-    EXPECT_EQ(record(), (std::vector<std::string>{
-                            shown::choice + " -> 0", shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1)}));
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0",
+                                                  shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1)}));
     EXPECT_EQ(pdfPrinter->started, 1);
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
     EXPECT_FALSE(fs::exists(folder.path("Dokumente/Angebot_$1.pdf")));

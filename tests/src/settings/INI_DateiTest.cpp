@@ -58,8 +58,7 @@ TEST_F(SettingsTest, ALongValueIsCutTo1023Characters) {
 }
 
 TEST_F(SettingsTest, IntegerValues) {
-    folder.write("pdf-Kalmora.ini",
-                 "[Global]\r\nA=-1\r\nB=Wahr\r\nC=7\r\nD=\r\nE=42abc\r\nF=+1\r\nG=4294967295\r\n");
+    folder.write("pdf-Kalmora.ini", "[Global]\r\nA=-1\r\nB=Wahr\r\nC=7\r\nD=\r\nE=42abc\r\nF=+1\r\nG=4294967295\r\n");
     struct Case {
         const char* key;
         std::int32_t value;
@@ -119,8 +118,9 @@ TEST(WithTrailingBackslash, OnlyABackslashCounts) {
         std::string in;
         std::string out;
     };
-    const Case cases[] = {{"", ""},           {"C:\\PDF", "C:\\PDF\\"}, {"C:\\PDF\\", "C:\\PDF\\"},
-                          {"/tmp/", "/tmp/\\"}, {"\\", "\\"},           {".", ".\\"}};
+    const Case cases[] = {
+        {"", ""},    {"C:\\PDF", "C:\\PDF\\"}, {"C:\\PDF\\", "C:\\PDF\\"}, {"/tmp/", "/tmp/\\"}, {"\\", "\\"},
+        {".", ".\\"}};
     for (const Case& c : cases) EXPECT_EQ(WithTrailingBackslash(c.in), c.out) << c.in;
 }
 

@@ -49,11 +49,11 @@ TEST_F(ChoiceWindow, ItsPicturesAreTheProjectsOwn) {
     EXPECT_EQ(icon.height, 32);
     // An icon file with one 32 x 32 image of 24 bits per pixel.
     ASSERT_GT(icon.data.size(), 22u);
-    EXPECT_EQ(icon.data[2], 1);          // type: icon
-    EXPECT_EQ(icon.data[4], 1);          // one image
-    EXPECT_EQ(icon.data[6], 32);         // width
-    EXPECT_EQ(icon.data[7], 32);         // height
-    EXPECT_EQ(icon.data[12], 24);        // bits per pixel
+    EXPECT_EQ(icon.data[2], 1);    // type: icon
+    EXPECT_EQ(icon.data[4], 1);    // one image
+    EXPECT_EQ(icon.data[6], 32);   // width
+    EXPECT_EQ(icon.data[7], 32);   // height
+    EXPECT_EQ(icon.data[12], 24);  // bits per pixel
     const runtime::Picture& image = form->control("Image1").picture;
     EXPECT_EQ(image.format, PictureFormat::Jpeg);
     EXPECT_EQ(image.width, 522);
@@ -70,8 +70,18 @@ TEST_F(ChoiceWindow, KeysAndDoubleClicksChooseOrClose) {
         int chosen;
     };
     const Case cases[] = {
-        {"Enter at once", [](frmMenue& f) { int k = 13; f.keyPress(k); }, 0},
-        {"Escape", [](frmMenue& f) { int k = 27; f.keyPress(k); }, -1},
+        {"Enter at once",
+         [](frmMenue& f) {
+             int k = 13;
+             f.keyPress(k);
+         },
+         0},
+        {"Escape",
+         [](frmMenue& f) {
+             int k = 27;
+             f.keyPress(k);
+         },
+         -1},
         {"double-click on the third",
          [](frmMenue& f) {
              f.control("List1").listIndex = 2;

@@ -37,8 +37,7 @@ bool shownWhole(QWidget& widget, Kind kind, const QString& caption) {
         case Kind::CheckBox: return widget.sizeHint().width() <= widget.width();
         case Kind::Label: break;
     }
-    const QRect used = metrics.boundingRect(QRect(0, 0, widget.width(), 1000),
-                                            Qt::TextWordWrap, caption);
+    const QRect used = metrics.boundingRect(QRect(0, 0, widget.width(), 1000), Qt::TextWordWrap, caption);
     return used.width() <= widget.width() && used.height() <= widget.height();
 }
 
@@ -89,15 +88,13 @@ QRect captionInWindow(const QWidget& widget, Kind kind, const QString& caption) 
     switch (kind) {
         case Kind::Button:
             used = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
-                                       QSize(metrics.horizontalAdvance(caption), metrics.height()),
-                                       widget.rect());
+                                       QSize(metrics.horizontalAdvance(caption), metrics.height()), widget.rect());
             break;
         case Kind::CheckBox: used = QRect(QPoint(0, 0), widget.sizeHint()); break;
         case Kind::Label:
             used = metrics.boundingRect(
                 QRect(0, 0, widget.width(), 1000),
-                static_cast<int>(static_cast<const QLabel&>(widget).alignment()) | Qt::TextWordWrap,
-                caption);
+                static_cast<int>(static_cast<const QLabel&>(widget).alignment()) | Qt::TextWordWrap, caption);
             break;
     }
     return used.translated(widget.pos());
@@ -114,17 +111,16 @@ TEST(QtCaptionFitTest, ACaptionFitsThePartOfTheControlItsWindowShows) {
         QRect geometry;  // in a window of 200 x 100 pixels
         Fit fit;
     } cases[] = {
-        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignLeft | Qt::AlignTop, {20, 10, 175, 18},
-         Fit::Kept},
-        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignLeft | Qt::AlignTop, {80, 10, 200, 18},
-         Fit::Shrunk},
-        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignHCenter | Qt::AlignTop,
-         {50, 10, 180, 18}, Fit::Shrunk},
+        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignLeft | Qt::AlignTop, {20, 10, 175, 18}, Fit::Kept},
+        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignLeft | Qt::AlignTop, {80, 10, 200, 18}, Fit::Shrunk},
+        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignHCenter | Qt::AlignTop, {50, 10, 180, 18}, Fit::Shrunk},
         // Cut off on the side away from the caption: nothing to make room for.
-        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignRight | Qt::AlignTop, {-60, 10, 200, 18},
-         Fit::Kept},
-        {"Zeile eins\nZeile zwei\nZeile drei", Kind::Label, Qt::AlignLeft | Qt::AlignTop,
-         {20, 65, 150, 60}, Fit::Shrunk},
+        {"Programm Version: 1.1.8", Kind::Label, Qt::AlignRight | Qt::AlignTop, {-60, 10, 200, 18}, Fit::Kept},
+        {"Zeile eins\nZeile zwei\nZeile drei",
+         Kind::Label,
+         Qt::AlignLeft | Qt::AlignTop,
+         {20, 65, 150, 60},
+         Fit::Shrunk},
         {"Überschreiben", Kind::Button, {}, {115, 10, 100, 36}, Fit::Shrunk},
         {"Diese Antwort übernehmen", Kind::CheckBox, {}, {60, 70, 300, 16}, Fit::Shrunk},
     };
@@ -140,12 +136,13 @@ TEST(QtCaptionFitTest, ACaptionFitsThePartOfTheControlItsWindowShows) {
         if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(c.alignment);
         widget->setGeometry(c.geometry);
         runtime::qt::fitCaption(*widget, designed);
-        if (c.fit == Fit::Kept) EXPECT_EQ(widget->font().pointSizeF(), 8);
-        else EXPECT_LT(widget->font().pointSizeF(), 8);
+        if (c.fit == Fit::Kept)
+            EXPECT_EQ(widget->font().pointSizeF(), 8);
+        else
+            EXPECT_LT(widget->font().pointSizeF(), 8);
         const QRect used = captionInWindow(*widget, c.kind, caption);
         EXPECT_TRUE(window.rect().contains(used))
-            << "drawn at " << used.x() << ", " << used.y() << ", " << used.width() << " x "
-            << used.height();
+            << "drawn at " << used.x() << ", " << used.y() << ", " << used.width() << " x " << used.height();
     }
 }
 

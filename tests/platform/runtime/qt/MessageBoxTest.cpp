@@ -32,9 +32,7 @@ QAbstractButton* buttonCaptioned(QMessageBox& box, const char* caption) {
 void give(QMessageBox& box, Answer answer) {
     switch (answer) {
         case Answer::ClickOk: QTest::mouseClick(buttonCaptioned(box, "OK"), Qt::LeftButton); break;
-        case Answer::ClickCancel:
-            QTest::mouseClick(buttonCaptioned(box, "Abbrechen"), Qt::LeftButton);
-            break;
+        case Answer::ClickCancel: QTest::mouseClick(buttonCaptioned(box, "Abbrechen"), Qt::LeftButton); break;
         case Answer::Escape: QTest::keyClick(box.windowHandle(), Qt::Key_Escape); break;
         case Answer::Enter: QTest::keyClick(box.windowHandle(), Qt::Key_Return); break;
         case Answer::CloseBox: box.windowHandle()->close(); break;
@@ -59,8 +57,7 @@ TEST(QtMessageBoxTest, ButtonsIconAndAnswerFollowTheStyle) {
     };
     runtime::QtBackend backend;
     for (const BoxCase& c : cases) {
-        SCOPED_TRACE("style " + std::to_string(c.style) + " answer " +
-                     std::to_string(static_cast<int>(c.answer)));
+        SCOPED_TRACE("style " + std::to_string(c.style) + " answer " + std::to_string(static_cast<int>(c.answer)));
         std::vector<std::string> captions;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         ModalDriver driver([&](QWidget& window) {
@@ -69,13 +66,11 @@ TEST(QtMessageBoxTest, ButtonsIconAndAnswerFollowTheStyle) {
             EXPECT_EQ(box->windowTitle().toStdString(), "pdf-Kalmora");
             EXPECT_EQ(box->text().toStdString(), "Zeile 1\n  eingerückt <b>\nZeile 3");
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
-            for (QAbstractButton* button : box->buttons())
-                captions.push_back(button->text().toStdString());
+            for (QAbstractButton* button : box->buttons()) captions.push_back(button->text().toStdString());
             icon = box->icon();
             give(*box, c.answer);
         });
-        EXPECT_EQ(backend.messageBox({"Zeile 1\r\n  eingerückt <b>\nZeile 3", c.style, "pdf-Kalmora"}),
-                  c.result);
+        EXPECT_EQ(backend.messageBox({"Zeile 1\r\n  eingerückt <b>\nZeile 3", c.style, "pdf-Kalmora"}), c.result);
         EXPECT_TRUE(driver.drove());
         std::sort(captions.begin(), captions.end());
         EXPECT_EQ(captions, c.captions);

@@ -25,8 +25,7 @@ ModalDriver::ModalDriver(std::function<void(QWidget&)> drive) {
     QTimer::singleShot(WatchdogMilliseconds, &timers_, [] {
         for (int tries = 0; tries < 10 && QApplication::activeModalWidget(); ++tries) {
             QWidget* window = QApplication::activeModalWidget();
-            ADD_FAILURE() << "the modal window " << window->windowTitle().toStdString()
-                          << " was still open";
+            ADD_FAILURE() << "the modal window " << window->windowTitle().toStdString() << " was still open";
             window->close();
             QCoreApplication::processEvents();
         }

@@ -36,8 +36,13 @@ public:
 
 protected:
     std::vector<Control> design() const override {
-        Control list{.name = "List1", .kind = ControlKind::ListBox, .left = 30, .top = 30,
-                     .width = 2900, .height = 1500, .tabIndex = 0};
+        Control list{.name = "List1",
+                     .kind = ControlKind::ListBox,
+                     .left = 30,
+                     .top = 30,
+                     .width = 2900,
+                     .height = 1500,
+                     .tabIndex = 0};
         list.items = {"anna", "berta", "carl"};
         list.listIndex = 0;
         return {list};
@@ -73,13 +78,24 @@ public:
 protected:
     std::vector<Control> design() const override {
         return {button("Third", 4035, 2), button("First", 450, 0),
-                Control{.name = "Check1", .kind = ControlKind::CheckBox, .left = 180, .top = 2835,
-                        .width = 5670, .height = 240, .tabIndex = 3,
+                Control{.name = "Check1",
+                        .kind = ControlKind::CheckBox,
+                        .left = 180,
+                        .top = 2835,
+                        .width = 5670,
+                        .height = 240,
+                        .tabIndex = 3,
                         .caption = "Als Standard  übernehmen"},
                 button("Second", 1950, 1),
-                Control{.name = "Label1", .kind = ControlKind::Label, .left = 135, .top = 240,
-                        .width = 5595, .height = 990, .tabIndex = 4,
-                        .caption = "Die Datei\r\n\"<b>x</b>\" gibt es", .toolTip = "Hinweis"}};
+                Control{.name = "Label1",
+                        .kind = ControlKind::Label,
+                        .left = 135,
+                        .top = 240,
+                        .width = 5595,
+                        .height = 990,
+                        .tabIndex = 4,
+                        .caption = "Die Datei\r\n\"<b>x</b>\" gibt es",
+                        .toolTip = "Hinweis"}};
     }
     void onActivate() override {
         events.push_back("activate");
@@ -90,8 +106,7 @@ protected:
             events.push_back("click Check1 value=" + std::to_string(control("Check1").value));
             return;
         }
-        events.push_back("click " + std::string(name) +
-                         " value=" + std::to_string(control("Check1").value));
+        events.push_back("click " + std::string(name) + " value=" + std::to_string(control("Check1").value));
         unload();
     }
     void onUnload(UnloadReason reason) override {
@@ -100,9 +115,14 @@ protected:
 
 private:
     static Control button(const char* name, int left, int tabIndex) {
-        return {.name = name, .kind = ControlKind::CommandButton, .left = left,
-                .top = std::string_view(name) == "Second" ? 1800 : 1815, .width = 1215,
-                .height = 540, .tabIndex = tabIndex, .caption = name};
+        return {.name = name,
+                .kind = ControlKind::CommandButton,
+                .left = left,
+                .top = std::string_view(name) == "Second" ? 1800 : 1815,
+                .width = 1215,
+                .height = 540,
+                .tabIndex = tabIndex,
+                .caption = name};
     }
     std::string focusOnActivate_;
 };
@@ -128,9 +148,8 @@ void click(QWidget& window, const QWidget* target) {
     ASSERT_NE(target, nullptr);
     // A check box takes clicks on its box and caption only, not on the blank
     // rest of its width.
-    const QPoint at = qobject_cast<const QCheckBox*>(target)
-                          ? QPoint(8, target->height() / 2)
-                          : target->rect().center();
+    const QPoint at =
+        qobject_cast<const QCheckBox*>(target) ? QPoint(8, target->height() / 2) : target->rect().center();
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, inWindow(window, *target, at));
 }
 
@@ -188,8 +207,7 @@ TEST_F(QtWindowTest, DoubleClickOnAnEntryChoosesIt) {
         auto* list = child<QListWidget>(w, "List1");
         ASSERT_NE(list, nullptr);
         const QPoint second = list->visualItemRect(list->item(1)).center();
-        QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {},
-                           inWindow(w, *list->viewport(), second));
+        QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, inWindow(w, *list->viewport(), second));
     });
     show(window);
     EXPECT_EQ(window.chosen, 1);
@@ -219,8 +237,7 @@ TEST_F(QtWindowTest, FocusAfterActivationIsWhereTheWindowPutIt) {
         });
         show(window);
         EXPECT_EQ(focused, c.focused);
-        EXPECT_EQ(window.events,
-                  (std::vector<std::string>{"activate", "click Third value=0", "unload"}));
+        EXPECT_EQ(window.events, (std::vector<std::string>{"activate", "click Third value=0", "unload"}));
     }
 }
 
@@ -253,8 +270,7 @@ TEST_F(QtWindowTest, WithoutKeyPreviewEnterPressesOnlyTheFocusedButton) {
     });
     show(window);
     EXPECT_TRUE(openAfterKeys);
-    EXPECT_EQ(window.events,
-              (std::vector<std::string>{"activate", "click Second value=0", "unload"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"activate", "click Second value=0", "unload"}));
 }
 
 TEST_F(QtWindowTest, TheCheckBoxReachesTheModelBeforeTheButton) {
@@ -266,9 +282,8 @@ TEST_F(QtWindowTest, TheCheckBoxReachesTheModelBeforeTheButton) {
         click(w, child<QPushButton>(w, "First"));
     });
     show(window);
-    EXPECT_EQ(window.events,
-              (std::vector<std::string>{"activate", "click Check1 value=1", "click Check1 value=0",
-                                        "click Check1 value=1", "click First value=1", "unload"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"activate", "click Check1 value=1", "click Check1 value=0",
+                                                       "click Check1 value=1", "click First value=1", "unload"}));
 }
 
 TEST_F(QtWindowTest, ShowsTheModelAtFifteenTwipsPerPixel) {

@@ -39,8 +39,8 @@ protected:
         list.listIndex = 1;
         // Given out of reading order: the lower label comes first.
         Control lower{.name = "Label2", .kind = ControlKind::Label, .top = 900, .caption = "Version 1"};
-        Control upper{.name = "Label1", .kind = ControlKind::Label, .top = 100,
-                      .caption = "Bitte wählen:\r\n  eingerückt\nEnde"};
+        Control upper{
+            .name = "Label1", .kind = ControlKind::Label, .top = 100, .caption = "Bitte wählen:\r\n  eingerückt\nEnde"};
         Control hidden{.name = "Label3", .kind = ControlKind::Label, .caption = "versteckt"};
         hidden.visible = false;
         return {list, lower, upper, hidden};
@@ -78,14 +78,12 @@ public:
 
 protected:
     std::vector<Control> design() const override {
-        Control overwrite{.name = "OKButton", .kind = ControlKind::CommandButton, .tabIndex = 1,
-                          .caption = "Überschreiben"};
-        Control rename{.name = "cmdRename", .kind = ControlKind::CommandButton, .tabIndex = 0,
-                       .caption = "Umbenennen"};
-        Control cancel{.name = "CancelButton", .kind = ControlKind::CommandButton, .tabIndex = 2,
-                       .caption = "Abbrechen"};
-        Control box{.name = "Check1", .kind = ControlKind::CheckBox, .tabIndex = 3,
-                    .caption = "Als Standard"};
+        Control overwrite{
+            .name = "OKButton", .kind = ControlKind::CommandButton, .tabIndex = 1, .caption = "Überschreiben"};
+        Control rename{.name = "cmdRename", .kind = ControlKind::CommandButton, .tabIndex = 0, .caption = "Umbenennen"};
+        Control cancel{
+            .name = "CancelButton", .kind = ControlKind::CommandButton, .tabIndex = 2, .caption = "Abbrechen"};
+        Control box{.name = "Check1", .kind = ControlKind::CheckBox, .tabIndex = 3, .caption = "Als Standard"};
         Control text{.name = "Label1", .kind = ControlKind::Label, .caption = "Die Datei x.pdf\r\ngibt es"};
         return {overwrite, rename, cancel, box, text};
     }
@@ -172,17 +170,12 @@ TEST(TerminalMessageBox, AnswersGiveTheButtonAndAnythingElseIsAskedAgain) {
         int askedAgain;
     };
     const Case cases[] = {
-        {33, "1\n", runtime::vbOK, 0},
-        {33, "2\n", runtime::vbCancel, 0},
-        {33, "\n", runtime::vbOK, 0},
-        {33, " 0 \r\n", runtime::vbCancel, 0},
-        {33, "esc\n", runtime::vbCancel, 0},
-        {33, "\x1b\n", runtime::vbCancel, 0},
-        {33, "3\nja\n1\n", runtime::vbOK, 2},
-        {33, "", runtime::vbCancel, 0},      // end of input
-        {33, "9\n", runtime::vbCancel, 1},   // end of input after a wrong answer
-        {16, "", runtime::vbOK, 0},
-        {16, "\x1b\n", runtime::vbOK, 0},
+        {33, "1\n", runtime::vbOK, 0},        {33, "2\n", runtime::vbCancel, 0},
+        {33, "\n", runtime::vbOK, 0},         {33, " 0 \r\n", runtime::vbCancel, 0},
+        {33, "esc\n", runtime::vbCancel, 0},  {33, "\x1b\n", runtime::vbCancel, 0},
+        {33, "3\nja\n1\n", runtime::vbOK, 2}, {33, "", runtime::vbCancel, 0},  // end of input
+        {33, "9\n", runtime::vbCancel, 1},                                     // end of input after a wrong answer
+        {16, "", runtime::vbOK, 0},           {16, "\x1b\n", runtime::vbOK, 0},
         {16, "2\n0\n\n", runtime::vbOK, 2},  // no Cancel to pick
     };
     for (const Case& c : cases) {

@@ -76,8 +76,7 @@ TEST_F(RenderTest, TheWindowsAreDrawnAtTheirClientSize) {
     // The question as the export command asks it: loaded, then its text set.
     frmDialog question;
     question.load();
-    question.control("Label1").caption =
-        "Die Ausgabedatei /tmp/PDF/Angebot_ABC.pdf existiert bereits!";
+    question.control("Label1").caption = "Die Ausgabedatei /tmp/PDF/Angebot_ABC.pdf existiert bereits!";
 
     const struct {
         const char* file;
@@ -119,8 +118,7 @@ TEST_F(RenderTest, TheMessageBoxesOfTheExportCommandAreDrawn) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        const QImage written =
-            writePng(backend.renderMessageBox({c.text, c.style, MessageTitle}), c.file);
+        const QImage written = writePng(backend.renderMessageBox({c.text, c.style, MessageTitle}), c.file);
         ASSERT_FALSE(written.isNull()) << "not written";
         // Room for at least a line of text and a button.
         EXPECT_GE(written.width(), 100);
