@@ -35,9 +35,13 @@ HRESULT ServerModule::canUnloadNow() const noexcept {
     return idle ? S_OK : S_FALSE;
 }
 
+std::string ServerModule::libraryPath() const {
+    return com::libraryPath(this);
+}
+
 HRESULT ServerModule::registerServer(std::span<const ServerClass> classes) const noexcept {
     try {
-        const std::string path = libraryPath(this);
+        const std::string path = libraryPath();
         for (const ServerClass& serverClass : classes) {
             registry::registerClass({serverClass.clsid, serverClass.progId, path, serverClass.threadingModel});
         }

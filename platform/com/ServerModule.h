@@ -83,6 +83,10 @@ public:
     // holds this module; E_FAIL when the registry cannot be written.
     HRESULT registerServer(std::span<const ServerClass> classes) const noexcept;
     HRESULT unregisterServer(std::span<const ServerClass> classes) const noexcept;
+    // The absolute, normalised path of the library that holds this module,
+    // as the class entries store it. Throws std::runtime_error when it
+    // cannot be told.
+    std::string libraryPath() const;
 
     // IClassFactory::LockServer: a locked library stays loaded. An unlock
     // without a lock is ignored.

@@ -1,10 +1,7 @@
 // The four exports of the add-in library, and its version record. No
 // exception leaves them: each answers with a status.
-#include <dlfcn.h>
-
 #include "platform/com/ClassFactory.h"
 #include "platform/com/Registry.h"
-#include "platform/runtime/Runtime.h"
 #include "src/addin/Connect.h"
 #include "src/addin/Project.h"
 
@@ -15,14 +12,6 @@ namespace {
 const com::ServerClass classes[] = {
     {Identity::CLSID_Connect, Identity::ProgID,
      [] { return com::Ref<com::IDispatch>::adopt(static_cast<office::IDTExtensibility2*>(new Connect())); }}};
-
-const char anchor = 0;
-
-std::string libraryPath() {
-    const std::string folder = runtime::moduleFolder(&anchor);
-    Dl_info info{};
-    return dladdr(&anchor, &info) != 0 && info.dli_fname ? std::string(info.dli_fname) : folder;
-}
 
 }  // namespace
 
@@ -43,7 +32,7 @@ KALMORA_EXPORT com::HRESULT DllRegisterServer() {
     if (!com::succeeded(registered)) return registered;
     try {
         com::registry::registerTypeLib(
-            {Identity::LIBID, Identity::TypeLibName, Identity::TypeLibVersion, 0, libraryPath()});
+            {Identity::LIBID, Identity::TypeLibName, Identity::TypeLibVersion, 0, Module().libraryPath()});
         com::registry::registerInterface({Identity::IID__Connect, "_Connect", Identity::LIBID});
         return com::S_OK;
     } catch (...) {

@@ -26,7 +26,9 @@ protected:
 
 TEST_F(Registration, RegisteringMakesTheAddInCreatableByNameAndUnregisteringUndoesIt) {
     const std::string library = ADDIN_LIBRARY;
-    ASSERT_EQ(regsvr(pdf::quoted(library)), 0);
+    // Given by a path that is not normalised, the library is registered
+    // under its normalised path, its class and its type library alike.
+    ASSERT_EQ(regsvr(pdf::quoted(std::string(ADDIN_FOLDER) + "/./PDF_Kalmora.so")), 0);
     const auto entry = com::registry::findProgId("PDF_Kalmora.Connect");
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->clsid.toString(), "{59C8A7B6-5203-4914-8730-45E22C514639}");
@@ -37,6 +39,7 @@ TEST_F(Registration, RegisteringMakesTheAddInCreatableByNameAndUnregisteringUndo
     EXPECT_EQ(typeLib->name, "PDF_Kalmora");
     EXPECT_EQ(typeLib->version, "30.0");
     EXPECT_EQ(typeLib->locale, 0);
+    EXPECT_EQ(typeLib->path, library);
     const auto connectInterface =
         com::registry::findInterface(*com::Guid::parse("{D9D2A035-7D13-4288-A336-BB574FA696C8}"));
     ASSERT_TRUE(connectInterface);
