@@ -69,8 +69,9 @@ RunFiles filesOf(const ExportRun& run) {
 
 // The letterhead of the first (or only) printed file: the first-page one,
 // unless every page goes on the following-pages letterhead.
-std::string firstLetterhead(std::int16_t layout) {
-    return ReadIniString(SettingsFile(), Section, layout <= 1 ? Keys::ErsteSeite : Keys::ZweiteSeite);
+std::string firstLetterhead(Layout layout) {
+    return ReadIniString(SettingsFile(), Section,
+                         layout == Layout::AllOnFollowing ? Keys::ZweiteSeite : Keys::ErsteSeite);
 }
 
 std::string followingLetterhead() {
@@ -151,7 +152,7 @@ frmMenue::Placed frmMenue::placeResult(const std::string& result, const std::fun
 }
 
 bool frmMenue::firstPartIsWhole(const std::string& printedRest) {
-    if (AuswahlIndex != 0 || DocumentPages == 1) return true;
+    if (AuswahlIndex != Layout::FirstAndFollowing || DocumentPages == 1) return true;
     // A document of more pages whose following pages never came (a printer
     // that is slow or stopped, a full disk) gives no result at all.
     if (DocumentPages > 1) return false;

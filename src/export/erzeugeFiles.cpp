@@ -189,7 +189,7 @@ frmMenue::Flow frmMenue::common(com::Object& Application, ExportRun& run) {
     }
 
     runtime::ShowModal(*this);
-    if (AuswahlIndex < 0) {
+    if (AuswahlIndex == Layout::None) {
         failed("", run);
         return Flow::End;
     }

@@ -50,7 +50,7 @@ void frmMenue::PrintViaPDFCreator(com::Object& Application, const std::string& s
 
     // Page 999 is the last one asked for, unless the document has more.
     const std::string lastPage = DocumentPages > 999 ? std::to_string(DocumentPages) : LastPage;
-    if (AuswahlIndex == 0) {
+    if (AuswahlIndex == Layout::FirstAndFollowing) {
         printJob(Application, PrintJob::FirstPage, lastPage);
         waitForOutput(pdfCreator, sErsteSeite);
         // A document of one page has no following pages to print or wait for.
@@ -62,7 +62,7 @@ void frmMenue::PrintViaPDFCreator(com::Object& Application, const std::string& s
             printJob(Application, PrintJob::FollowingPages, lastPage);
             waitForOutput(pdfCreator, sRestSeiten);
         }
-    } else if (AuswahlIndex == 1 || AuswahlIndex == 2) {
+    } else if (AuswahlIndex == Layout::AllOnFirst || AuswahlIndex == Layout::AllOnFollowing) {
         printJob(Application, PrintJob::AllPages, lastPage);
         waitForOutput(pdfCreator, sErsteSeite);
     }

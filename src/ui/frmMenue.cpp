@@ -73,7 +73,7 @@ void frmMenue::onLoad() {
     list.items = {"Kopfbogen 1.Seite + Kopfbogen 2. Seite", "alles auf Kopfbogen 1. Seite",
                   "alles auf Kopfbogen 2. Seite"};
     list.listIndex = 0;
-    AuswahlIndex = -1;
+    AuswahlIndex = Layout::None;
     control("Label1").caption =
         "Kalmora Büroservice GmbH\n\nLindenstraße 12\n72070 Tübingen\n\n"
         "Tel. 07071 123456 / Fax 07071 123457\nE-Mail: info@kalmora-buero.example";
@@ -83,7 +83,7 @@ void frmMenue::onLoad() {
 }
 
 void frmMenue::choose() {
-    AuswahlIndex = static_cast<std::int16_t>(control("List1").listIndex);
+    AuswahlIndex = static_cast<Layout>(control("List1").listIndex);
     unload();
 }
 

@@ -11,6 +11,7 @@
 #include "platform/com/Variant.h"
 #include "platform/runtime/Form.h"
 #include "src/export/ExportRun.h"
+#include "src/export/Layout.h"
 
 class frmMenue final : public runtime::Form {
 public:
@@ -21,10 +22,8 @@ public:
 
     frmMenue();
 
-    // The chosen letterhead mode: 0 first page and following pages, 1 all on
-    // the first-page letterhead, 2 all on the following-pages letterhead;
-    // -1 when the window closed without a choice.
-    std::int16_t AuswahlIndex = -1;
+    // The chosen letterhead layout; None when the window closed without a choice.
+    Layout AuswahlIndex = Layout::None;
     // The answer to the save question (1 OK, 2 Cancel).
     std::int16_t iAntwort = 0;
     // "_" and the company short code, or empty.
@@ -71,7 +70,7 @@ public:
 
     runtime::FormRole role() const override { return runtime::FormRole::Choice; }
     bool keyPreview() const override { return true; }
-    std::string outcome() const override { return std::to_string(AuswahlIndex); }
+    std::string outcome() const override { return std::to_string(static_cast<int>(AuswahlIndex)); }
 
 protected:
     std::vector<runtime::Control> design() const override;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "src/settings/Keys.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -122,18 +121,6 @@ TEST(WithTrailingBackslash, OnlyABackslashCounts) {
         {"", ""},    {"C:\\PDF", "C:\\PDF\\"}, {"C:\\PDF\\", "C:\\PDF\\"}, {"/tmp/", "/tmp/\\"}, {"\\", "\\"},
         {".", ".\\"}};
     for (const Case& c : cases) EXPECT_EQ(WithTrailingBackslash(c.in), c.out) << c.in;
-}
-
-TEST(AnswerKeys, EachHostHasItsOwnKeysAndOtherHostsNone) {
-    ASSERT_TRUE(Keys::answerKeys("Word"));
-    EXPECT_EQ(Keys::answerKeys("Word")->gelesen, "WordGelesen");
-    EXPECT_EQ(Keys::answerKeys("Word")->overwrite, "WordOverwrite");
-    EXPECT_EQ(Keys::answerKeys("Excel")->rename, "ExcelRename");
-    EXPECT_FALSE(Keys::answerKeys(""));
-    EXPECT_FALSE(Keys::answerKeys("word"));
-    EXPECT_EQ(Keys::flagText(com::True), "-1");
-    EXPECT_EQ(Keys::flagText(com::False), "0");
-    EXPECT_EQ(Keys::checkBoxText(1), "1");
 }
 
 }  // namespace

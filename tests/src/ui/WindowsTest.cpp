@@ -24,14 +24,14 @@ protected:
 };
 
 TEST_F(ChoiceWindow, LoadingFillsTheListAndTheLabels) {
-    form->AuswahlIndex = 2;
+    form->AuswahlIndex = Layout::AllOnFollowing;
     form->load();
     const runtime::Control& list = form->control("List1");
     EXPECT_EQ(list.items, (std::vector<std::string>{"Kopfbogen 1.Seite + Kopfbogen 2. Seite",
                                                     "alles auf Kopfbogen 1. Seite", "alles auf Kopfbogen 2. Seite"}));
     EXPECT_EQ(list.listIndex, 0);
     EXPECT_EQ(list.toolTip, "Doppelkick zur Auswahl");
-    EXPECT_EQ(form->AuswahlIndex, -1);
+    EXPECT_EQ(form->outcome(), "-1");
     EXPECT_EQ(form->focus(), "List1");
     EXPECT_EQ(form->caption(), "Auswahl mit Doppelklick bestätigen");
     EXPECT_EQ(form->control("Label2").caption, "Programm Version: 1.1.8");
@@ -102,7 +102,7 @@ TEST_F(ChoiceWindow, KeysAndDoubleClicksChooseOrClose) {
         form->load();
         c.act(*form);
         EXPECT_FALSE(form->loaded());
-        EXPECT_EQ(form->AuswahlIndex, c.chosen);
+        EXPECT_EQ(form->outcome(), std::to_string(c.chosen));
     }
 }
 
@@ -112,7 +112,7 @@ TEST_F(ChoiceWindow, OtherKeysGoOnToTheListUnchanged) {
     form->keyPress(key);
     EXPECT_EQ(key, 'a');
     EXPECT_TRUE(form->loaded());
-    EXPECT_EQ(form->AuswahlIndex, -1);
+    EXPECT_EQ(form->outcome(), "-1");
 }
 
 TEST_F(ChoiceWindow, EveryDisplayStartsAfresh) {
@@ -120,7 +120,7 @@ TEST_F(ChoiceWindow, EveryDisplayStartsAfresh) {
     form->control("List1").listIndex = 2;
     form->doubleClick("List1");
     form->load();
-    EXPECT_EQ(form->AuswahlIndex, -1);
+    EXPECT_EQ(form->outcome(), "-1");
     EXPECT_EQ(form->control("List1").listIndex, 0);
 }
 
