@@ -6,20 +6,6 @@
 
 using namespace INI_Datei;
 
-namespace {
-
-runtime::Control button(const char* name, const char* caption, int left, int top, int tabIndex, const char* answer) {
-    runtime::Control c;
-    c.name = name;
-    c.kind = runtime::ControlKind::CommandButton;
-    c.caption = caption;
-    c.left = left, c.top = top, c.width = 1215, c.height = 540, c.tabIndex = tabIndex;
-    c.answer = answer;
-    return c;
-}
-
-}  // namespace
-
 frmDialog::frmDialog() : runtime::Form("Frage ?", 6030, 3195) {}
 
 runtime::Picture frmDialog::icon() const {
@@ -27,24 +13,39 @@ runtime::Picture frmDialog::icon() const {
 }
 
 std::vector<runtime::Control> frmDialog::design() const {
+    using runtime::ControlKind;
+    const auto button = [](const char* name, const char* caption, int left, int top, int tabIndex, const char* answer) {
+        return runtime::Control{.name = name,
+                                .kind = ControlKind::CommandButton,
+                                .left = left,
+                                .top = top,
+                                .width = 1215,
+                                .height = 540,
+                                .tabIndex = tabIndex,
+                                .caption = caption,
+                                .answer = answer};
+    };
     // "Überschreiben" sits 15 twips higher than the other two buttons.
-    std::vector<runtime::Control> controls = {
+    return {
         button("cmdRename", "Umbenennen", 450, 1815, 0, "rename"),
         button("OKButton", "Überschreiben", 1950, 1800, 1, "overwrite"),
         button("CancelButton", "Abbrechen", 4035, 1815, 2, "cancel"),
+        {.name = "Check1",
+         .kind = ControlKind::CheckBox,
+         .left = 180,
+         .top = 2835,
+         .width = 5670,
+         .height = 240,
+         .tabIndex = 3,
+         .answer = "remember"},
+        {.name = "Label1",
+         .kind = ControlKind::Label,
+         .left = 135,
+         .top = 240,
+         .width = 5595,
+         .height = 990,
+         .tabIndex = 4},
     };
-    runtime::Control box;
-    box.name = "Check1";
-    box.kind = runtime::ControlKind::CheckBox;
-    box.left = 180, box.top = 2835, box.width = 5670, box.height = 240, box.tabIndex = 3;
-    box.answer = "remember";
-    controls.push_back(box);
-    runtime::Control label;
-    label.name = "Label1";
-    label.kind = runtime::ControlKind::Label;
-    label.left = 135, label.top = 240, label.width = 5595, label.height = 990, label.tabIndex = 4;
-    controls.push_back(label);
-    return controls;
 }
 
 void frmDialog::onLoad() {

@@ -35,37 +35,48 @@ frmMenue::frmMenue() : runtime::Form("Auswahl mit Doppelklick bestätigen", 5610
 
 std::vector<runtime::Control> frmMenue::design() const {
     using runtime::ControlKind;
-    std::vector<runtime::Control> controls(5);
-    runtime::Control& list = controls[0];
-    list.name = "List1";
-    list.kind = ControlKind::ListBox;
-    list.left = 30, list.top = 1830, list.width = 5550, list.height = 2220, list.tabIndex = 0;
-    list.font = {"MS Sans Serif", 13.5};
-    list.toolTip = "Doppelkick zur Auswahl";
-
-    runtime::Control& address = controls[1];
-    address.name = "Label1";
-    address.kind = ControlKind::Label;
-    address.left = 135, address.top = 105, address.width = 5430, address.height = 1680, address.tabIndex = 1;
-
-    runtime::Control& icon = controls[2];
-    icon.name = "Picture1";
-    icon.kind = ControlKind::PictureBox;
-    icon.left = 3240, icon.top = 60, icon.width = 480, icon.height = 480, icon.tabIndex = 2;
-    icon.picture = Pictures::icon();
-
-    runtime::Control& version = controls[3];
-    version.name = "Label2";
-    version.kind = ControlKind::Label;
-    version.left = 3750, version.top = 1500, version.width = 1875, version.height = 270, version.tabIndex = 3;
-    version.alignment = runtime::Alignment::Center;
-
-    runtime::Control& image = controls[4];
-    image.name = "Image1";
-    image.kind = ControlKind::Image;
-    image.left = 3780, image.top = 15, image.width = 1815, image.height = 1455;
-    image.picture = Pictures::image();  // stretched to the control
-    return controls;
+    return {
+        {.name = "List1",
+         .kind = ControlKind::ListBox,
+         .left = 30,
+         .top = 1830,
+         .width = 5550,
+         .height = 2220,
+         .tabIndex = 0,
+         .font = {"MS Sans Serif", 13.5},
+         .toolTip = "Doppelkick zur Auswahl"},
+        {.name = "Label1",
+         .kind = ControlKind::Label,
+         .left = 135,
+         .top = 105,
+         .width = 5430,
+         .height = 1680,
+         .tabIndex = 1},
+        {.name = "Picture1",
+         .kind = ControlKind::PictureBox,
+         .left = 3240,
+         .top = 60,
+         .width = 480,
+         .height = 480,
+         .tabIndex = 2,
+         .picture = Pictures::icon()},
+        {.name = "Label2",
+         .kind = ControlKind::Label,
+         .left = 3750,
+         .top = 1500,
+         .width = 1875,
+         .height = 270,
+         .tabIndex = 3,
+         .alignment = runtime::Alignment::Center},
+        // The picture is stretched to the control.
+        {.name = "Image1",
+         .kind = ControlKind::Image,
+         .left = 3780,
+         .top = 15,
+         .width = 1815,
+         .height = 1455,
+         .picture = Pictures::image()},
+    };
 }
 
 void frmMenue::onLoad() {
