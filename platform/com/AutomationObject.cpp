@@ -2,17 +2,11 @@
 
 #include <exception>
 
+#include "platform/com/LowerCase.h"
+
 namespace com {
 
 namespace {
-
-std::string lowerCase(std::string_view name) {
-    std::string out(name);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
 
 HRESULT fail(ExcepInfo* error, std::int32_t number, std::string description) noexcept {
     if (error) {
@@ -50,6 +44,16 @@ void AutomationObject::property(const std::string& name, Getter get, Setter put)
     Member& member = members_[lowerCase(name)];
     member.get = std::move(get);
     member.put = std::move(put);
+}
+
+void AutomationObject::collectionItem(std::function<Variant(const Variant& index)> item) {
+    const auto getter = [item = std::move(item)](const Arguments& args) {
+        const Variant* index = args.find(0, "Index");
+        if (!index) throw Error::fromNumber(errors::ArgumentNotOptional);
+        return item(*index);
+    };
+    property("Item", getter);
+    property("", getter);
 }
 
 void AutomationObject::method(const std::string& name, Method call) {

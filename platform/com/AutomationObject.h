@@ -41,6 +41,10 @@ protected:
     // registered under the name "".
     void property(const std::string& name, Getter get, Setter put = {});
     void method(const std::string& name, Method call);
+    // A collection's "Item" (by position or name, its first argument
+    // "Index" not optional), which is also its default member, so that
+    // Documents(1) reaches it.
+    void collectionItem(std::function<Variant(const Variant& index)> item);
 
 private:
     struct Member {

@@ -1,6 +1,7 @@
 #pragma once
 // Names that match without regard to case (ProgIDs, moniker prefixes) are
-// kept in lower case (internal to kalmora_com). ASCII only, as the names are.
+// kept in lower case; so are option names, answers and image names that the
+// platform's programs compare. ASCII only, as such names are.
 #include <string>
 #include <string_view>
 

@@ -16,14 +16,7 @@ com::Error noSuchMember() {
 
 Documents::Documents() {
     property("Count", [this](const com::Arguments&) { return com::Variant(count()); });
-    const auto itemGetter = [this](const com::Arguments& args) {
-        const com::Variant* index = args.find(0, "Index");
-        if (!index) throw com::Error::fromNumber(com::errors::ArgumentNotOptional);
-        return item(*index);
-    };
-    property("Item", itemGetter);
-    // Documents(1) reaches Item as the collection's default member.
-    property("", itemGetter);
+    collectionItem([this](const com::Variant& index) { return item(index); });
 }
 
 void Documents::add(com::Ref<Document> document) {

@@ -25,13 +25,7 @@ com::Variant asVariant(const com::Ref<HostCommandBarButton>& button) {
 
 HostCommandBarControls::HostCommandBarControls(com::Ref<HostCommandBar> bar) : bar_(std::move(bar)) {
     property("Count", [this](const com::Arguments&) { return com::Variant(std::int32_t{Count()}); });
-    const auto itemGetter = [this](const com::Arguments& args) {
-        const com::Variant* index = args.find(0, "Index");
-        if (!index) throw com::Error::fromNumber(com::errors::ArgumentNotOptional);
-        return item(*index);
-    };
-    property("Item", itemGetter);
-    property("", itemGetter);
+    collectionItem([this](const com::Variant& index) { return item(index); });
     method("Add", [this](const com::Arguments& args) {
         // Without a Type the bar gets a button, as with Type 1.
         const com::Variant* type = args.find(0, "Type");

@@ -26,13 +26,7 @@ std::string folderName(std::string host) {
 
 HostCommandBars::HostCommandBars(std::string host, std::vector<HostCommandBar::Layout> bars) : host_(std::move(host)) {
     for (HostCommandBar::Layout& layout : bars) bars_.push_back(create<HostCommandBar>(std::move(layout)));
-    const auto itemGetter = [this](const com::Arguments& args) {
-        const com::Variant* index = args.find(0, "Index");
-        if (!index) throw com::Error::fromNumber(com::errors::ArgumentNotOptional);
-        return item(*index);
-    };
-    property("Item", itemGetter);
-    property("", itemGetter);
+    collectionItem([this](const com::Variant& index) { return item(index); });
     property("Count", [this](const com::Arguments&) { return com::Variant(static_cast<std::int32_t>(bars_.size())); });
 }
 

@@ -12,7 +12,7 @@
 
 #include "platform/office/PdfBytes.h"
 
-#include "platform/office/Windows1252.h"
+#include "platform/win32/Codepage.h"
 
 namespace office {
 
@@ -30,7 +30,7 @@ constexpr int kTabWidth = 8;  // columns between tab stops
 
 // Glyph widths of Helvetica in 1/1000 of the font size, by Windows-1252 code
 // from 32 (space) to 255, from the font's published metrics. The positions
-// that Windows-1252 leaves unused are 0; the text never holds them.
+// that Windows-1252 leaves unused are 0; printable() keeps them out of the text.
 constexpr std::array<std::int16_t, 224> kHelveticaWidths = {
     278,  278, 355, 556, 556, 889,  667,  191,  333, 333,  389, 584, 278,  333, 278, 278,  // 32
     556,  556, 556, 556, 556, 556,  556,  556,  556, 556,  278, 278, 584,  584, 584, 556,  // 48
@@ -132,6 +132,16 @@ std::string pdfString(const Line& line) {
     return out + ")";
 }
 
+// The five bytes that Windows-1252 leaves unused have no glyph: they print
+// as "?", as characters the code page lacks do.
+std::string printable(std::string ansi) {
+    for (char& c : ansi) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code >= 0x80 && kHelveticaWidths[code - 32u] == 0) c = '?';
+    }
+    return ansi;
+}
+
 std::string contentStream(const Page& page) {
     std::string content = "BT\n/F1 " + std::to_string(kFontSize) + " Tf\n" + std::to_string(kLeading) + " TL\n" +
                           std::to_string(kMargin) + " " + std::to_string(kFirstBaseline) + " Td\n";
@@ -156,7 +166,7 @@ std::string textToPdf(std::string_view text) {
     resources.replaceKey("/Font", fonts);
 
     QPDFPageDocumentHelper pages(pdf);
-    for (const Page& page : layOut(toWindows1252(text))) {
+    for (const Page& page : layOut(printable(win32::utf8ToAnsi(text, win32::InvalidUtf8::KeepBytes)))) {
         QPDFObjectHandle object = QPDFObjectHandle::parse(
             "<< /Type /Page /MediaBox [0 0 " + std::to_string(kPageWidth) + " " + std::to_string(kPageHeight) + "] >>");
         object.replaceKey("/Resources", resources);

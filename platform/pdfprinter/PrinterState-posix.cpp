@@ -7,6 +7,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/com/LowerCase.h"
 #include "platform/win32/AtomicFile.h"
 #include "platform/win32/FileDescriptor.h"
 #include "platform/world/World.h"
@@ -16,14 +17,6 @@ namespace pdfprinter {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string lowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
 
 // Values are free text (paths with "\" and "%" among them); only what would
 // break the line format is escaped, so that the file stays readable.
@@ -72,7 +65,7 @@ Options parse(std::string_view text) {
         const auto equals = line.find('=');
         if (equals == std::string_view::npos) continue;
         std::string name = unescape(line.substr(0, equals));
-        options.emplace(lowerAscii(name), Entry{name, unescape(line.substr(equals + 1))});
+        options.emplace(com::lowerCase(name), Entry{name, unescape(line.substr(equals + 1))});
     }
     return options;
 }
@@ -107,14 +100,14 @@ PrinterState::PrinterState(std::filesystem::path folder) : folder_(std::move(fol
 
 std::string PrinterState::option(std::string_view name) const {
     const auto options = parse(win32::readWholeFile(folder_ / "options").value_or(""));
-    const auto found = options.find(lowerAscii(name));
+    const auto found = options.find(com::lowerCase(name));
     return found == options.end() ? std::string() : found->second.value;
 }
 
 void PrinterState::setOption(std::string_view name, std::string_view value) {
     OptionsLock lock(folder_);
     auto options = parse(win32::readWholeFile(folder_ / "options").value_or(""));
-    auto& entry = options[lowerAscii(name)];
+    auto& entry = options[com::lowerCase(name)];
     if (entry.name.empty()) entry.name = name;
     entry.value = value;
     win32::writeFileAtomically(folder_ / "options", format(options));

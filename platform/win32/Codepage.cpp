@@ -97,12 +97,17 @@ std::string ansiToUtf8(std::string_view ansi) {
     return out;
 }
 
-std::string utf8ToAnsi(std::string_view utf8) {
+std::string utf8ToAnsi(std::string_view utf8, InvalidUtf8 invalid) {
     std::string out;
     out.reserve(utf8.size());
     while (!utf8.empty()) {
         auto decoded = decode(utf8);
-        out.push_back(decoded.character == kInvalid ? '?' : toAnsi(decoded.character));
+        if (decoded.character != kInvalid)
+            out.push_back(toAnsi(decoded.character));
+        else if (invalid == InvalidUtf8::KeepBytes)
+            out.append(utf8.substr(0, decoded.length));
+        else
+            out.push_back('?');
         utf8.remove_prefix(decoded.length);
     }
     return out;

@@ -9,8 +9,12 @@ namespace win32 {
 // leaves undefined become the control characters of the same number.
 std::string ansiToUtf8(std::string_view ansi);
 
+// What becomes of bytes that are no valid UTF-8: a "?", or the bytes as they
+// are (a text that was most likely written in Windows-1252 already).
+enum class InvalidUtf8 { Question, KeepBytes };
+
 // Each character becomes its Windows-1252 byte; a character the code page
-// cannot represent, and an invalid UTF-8 sequence, becomes "?".
-std::string utf8ToAnsi(std::string_view utf8);
+// cannot represent becomes "?", an invalid UTF-8 sequence as `invalid` says.
+std::string utf8ToAnsi(std::string_view utf8, InvalidUtf8 invalid = InvalidUtf8::Question);
 
 }  // namespace win32

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/com/LowerCase.h"
 #include "platform/runtime/Interaction.h"
 
 namespace runtime {
@@ -70,14 +71,8 @@ std::string iconWord(int style) {
 }
 
 // Answers are taken in either case: "X" closes, "ESC" is Escape.
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
-
 bool isEscape(const std::string& answer) {
-    return answer == "\x1b" || lowerCase(answer) == "esc";
+    return answer == "\x1b" || com::lowerCase(answer) == "esc";
 }
 
 std::vector<const Control*> visibleOfKind(const Form& form, ControlKind kind) {
@@ -201,7 +196,7 @@ bool answerWindow(Form& form, const Screen& screen, const std::string& answer) {
         pressEscape(form);
         return true;
     }
-    const std::string key = lowerCase(answer);
+    const std::string key = com::lowerCase(answer);
     for (const Action& action : screen.actions) {
         if (action.answer == key) {
             perform(form, action);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "RunningProcesses.h"
+#include "platform/com/LowerCase.h"
 
 namespace {
 
@@ -24,18 +25,10 @@ struct Request {
     std::vector<std::string> imageNames;
 };
 
-std::string lowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
 // Options start with "/" or "-" and are read without regard to case.
 bool isOption(std::string_view argument, std::string_view name) {
     return argument.size() == name.size() + 1 && (argument[0] == '/' || argument[0] == '-') &&
-           lowerAscii(argument.substr(1)) == name;
+           com::lowerCase(argument.substr(1)) == name;
 }
 
 void printUsage(std::ostream& out) {
@@ -51,11 +44,11 @@ int wrongUse(std::string_view argument) {
 
 // Ends every match of one image name; the exit code for that name.
 int endProcessesNamed(const std::string& imageName, Force force) {
-    const auto wanted = lowerAscii(imageName);
+    const auto wanted = com::lowerCase(imageName);
     bool found = false;
     bool failed = false;
     for (const auto& process : taskkill::runningProcessesOfThisUser()) {
-        if (lowerAscii(process.imageName) != wanted) continue;
+        if (com::lowerCase(process.imageName) != wanted) continue;
         if (::kill(process.pid, force == Force::Yes ? SIGKILL : SIGTERM) != 0) {
             // It ended on its own between the listing and now.
             if (errno == ESRCH) continue;
