@@ -3,7 +3,7 @@
 #include "platform/com/ClassFactory.h"
 #include "platform/com/Registry.h"
 #include "src/addin/Connect.h"
-#include "src/addin/Project.h"
+#include "src/util/Project.h"
 
 #define KALMORA_EXPORT extern "C" __attribute__((visibility("default")))
 

@@ -10,9 +10,9 @@
 #include "src/export/OutputNaming.h"
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
-#include "src/ui/Messages.h"
 #include "src/ui/frmDialog.h"
 #include "src/ui/frmMenue.h"
+#include "src/util/Messages.h"
 
 using namespace INI_Datei;
 

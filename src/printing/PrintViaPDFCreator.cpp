@@ -3,8 +3,8 @@
 #include "platform/com/Activation.h"
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/Sleep.h"
-#include "src/ui/Messages.h"
-#include "src/ui/frmMenue.h"
+#include "src/printing/Printing.h"
+#include "src/util/Messages.h"
 
 namespace {
 
@@ -26,59 +26,9 @@ void setOption(const com::Object& pdfCreator, const std::string& option, com::Va
     pdfCreator.put("cOption", std::move(value), {{option}});
 }
 
-}  // namespace
+enum class PrintJob { FirstPage, FollowingPages, AllPages };
 
-void frmMenue::PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
-                                  const std::string& sRestSeiten) {
-    com::Object pdfCreator = com::CreateObject("PDFCreator.clsPDFCreator");
-    if (!com::isTrue(pdfCreator.call("cStart", {{"/NoProcessingAtStartup"}}).toBoolean())) {
-        // A printer process that hangs keeps the next start from working.
-        runtime::Shell("taskkill /f /im PDFCreator.exe", runtime::vbHide);
-        runtime::DoEvents();
-        pdfCreator = com::Object();
-        throw com::Error(com::errors::CannotCreateObject, "Der PDF-Drucker ließ sich nicht starten.");
-    }
-
-    setOption(pdfCreator, "UseAutosave", std::int16_t{1});
-    setOption(pdfCreator, "UseAutosaveDirectory", std::int16_t{1});
-    setOption(pdfCreator, "AutosaveDirectory", sPath);
-    setOption(pdfCreator, "AutosaveFormat", std::int16_t{0});  // PDF
-    pdfCreator.put("cDefaultPrinter", PdfPrinter);
-    pdfCreator.put("cPrinterStop", com::False);
-    pdfCreator.call("cClearCache");
-    setOption(pdfCreator, "AutosaveFilename", sErsteSeite);
-
-    // Page 999 is the last one asked for, unless the document has more.
-    const std::string lastPage = DocumentPages > 999 ? std::to_string(DocumentPages) : LastPage;
-    if (AuswahlIndex == Layout::FirstAndFollowing) {
-        printJob(Application, PrintJob::FirstPage, lastPage);
-        waitForOutput(pdfCreator, sErsteSeite);
-        // A document of one page has no following pages to print or wait for.
-        if (DocumentPages != 1) {
-            runtime::DoEvents();
-            win32::Sleep(SettleMilliseconds);
-            runtime::DoEvents();
-            setOption(pdfCreator, "AutosaveFilename", sRestSeiten);
-            printJob(Application, PrintJob::FollowingPages, lastPage);
-            waitForOutput(pdfCreator, sRestSeiten);
-        }
-    } else if (AuswahlIndex == Layout::AllOnFirst || AuswahlIndex == Layout::AllOnFollowing) {
-        printJob(Application, PrintJob::AllPages, lastPage);
-        waitForOutput(pdfCreator, sErsteSeite);
-    }
-
-    const std::string output = pdfCreator.get("cOutputFilename").toString();
-    pdfCreator.call("cClose");
-    pdfCreator = com::Object();
-
-    fSet_DefaultPrinter(vDefaultPrinter.toString());
-    if (isExcel(Application)) Application.put("ActivePrinter", vExcelPrinter);
-
-    if (output.empty())
-        runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);
-}
-
-void frmMenue::printJob(com::Object& Application, PrintJob job, const std::string& lastPage) {
+void printJob(com::Object& Application, PrintJob job, const std::string& lastPage) {
     if (isExcel(Application)) {
         const std::string from = job == PrintJob::FollowingPages ? "2" : "1";
         const std::string to = job == PrintJob::FirstPage ? "1" : lastPage;
@@ -100,7 +50,9 @@ void frmMenue::printJob(com::Object& Application, PrintJob job, const std::strin
     Application.object("ActiveDocument").call("PrintOut", args);
 }
 
-void frmMenue::waitForOutput(const com::Object& pdfCreator, const std::string& name) {
+// Polls the PDF printer until it reports a file whose path holds `name`, at
+// most 40 times with 200 ms pauses.
+void waitForOutput(const com::Object& pdfCreator, const std::string& name) {
     std::int16_t polls = 0;
     for (;;) {
         // Both conditions are looked at every time, so the printer is asked
@@ -113,3 +65,59 @@ void frmMenue::waitForOutput(const com::Object& pdfCreator, const std::string& n
         win32::Sleep(PauseMilliseconds);
     }
 }
+
+}  // namespace
+
+namespace Printing {
+
+void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
+                        const std::string& sRestSeiten, const PrintRun& run) {
+    com::Object pdfCreator = com::CreateObject("PDFCreator.clsPDFCreator");
+    if (!com::isTrue(pdfCreator.call("cStart", {{"/NoProcessingAtStartup"}}).toBoolean())) {
+        // A printer process that hangs keeps the next start from working.
+        runtime::Shell("taskkill /f /im PDFCreator.exe", runtime::vbHide);
+        runtime::DoEvents();
+        pdfCreator = com::Object();
+        throw com::Error(com::errors::CannotCreateObject, "Der PDF-Drucker ließ sich nicht starten.");
+    }
+
+    setOption(pdfCreator, "UseAutosave", std::int16_t{1});
+    setOption(pdfCreator, "UseAutosaveDirectory", std::int16_t{1});
+    setOption(pdfCreator, "AutosaveDirectory", sPath);
+    setOption(pdfCreator, "AutosaveFormat", std::int16_t{0});  // PDF
+    pdfCreator.put("cDefaultPrinter", PdfPrinter);
+    pdfCreator.put("cPrinterStop", com::False);
+    pdfCreator.call("cClearCache");
+    setOption(pdfCreator, "AutosaveFilename", sErsteSeite);
+
+    // Page 999 is the last one asked for, unless the document has more.
+    const std::string lastPage = run.documentPages > 999 ? std::to_string(run.documentPages) : LastPage;
+    if (run.layout == Layout::FirstAndFollowing) {
+        printJob(Application, PrintJob::FirstPage, lastPage);
+        waitForOutput(pdfCreator, sErsteSeite);
+        // A document of one page has no following pages to print or wait for.
+        if (run.documentPages != 1) {
+            runtime::DoEvents();
+            win32::Sleep(SettleMilliseconds);
+            runtime::DoEvents();
+            setOption(pdfCreator, "AutosaveFilename", sRestSeiten);
+            printJob(Application, PrintJob::FollowingPages, lastPage);
+            waitForOutput(pdfCreator, sRestSeiten);
+        }
+    } else if (run.layout == Layout::AllOnFirst || run.layout == Layout::AllOnFollowing) {
+        printJob(Application, PrintJob::AllPages, lastPage);
+        waitForOutput(pdfCreator, sErsteSeite);
+    }
+
+    const std::string output = pdfCreator.get("cOutputFilename").toString();
+    pdfCreator.call("cClose");
+    pdfCreator = com::Object();
+
+    fSet_DefaultPrinter(run.vDefaultPrinter.toString());
+    if (isExcel(Application)) Application.put("ActivePrinter", run.vExcelPrinter);
+
+    if (output.empty())
+        runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);
+}
+
+}  // namespace Printing

@@ -1,26 +1,30 @@
 // Printing to PDF: the printers saved and switched, and every failure caught.
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Printer.h"
-#include "src/ui/Messages.h"
-#include "src/ui/frmMenue.h"
+#include "src/printing/Printing.h"
+#include "src/util/Messages.h"
 
-com::Boolean frmMenue::erzeugePDF(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
-                                  const std::string& sRestSeiten) {
+namespace Printing {
+
+com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
+                        const std::string& sRestSeiten, const PrintRun& run) {
     try {
         com::Object host = Application;  // held for the whole print run
-        vDefaultPrinter = std::string();
-        vDefaultPrinter = runtime::DefaultPrinterName();
+        run.vDefaultPrinter = std::string();
+        run.vDefaultPrinter = runtime::DefaultPrinterName();
         if (host.value().toString() == "Microsoft Excel") {
-            vExcelPrinter = host.get("ActivePrinter");
+            run.vExcelPrinter = host.get("ActivePrinter");
         } else {
             // Word prints to its active printer; the PDF printer takes the jobs.
             host.put("ActivePrinter", "PDFCreator");
         }
-        PrintViaPDFCreator(host, sPath, sErsteSeite, sRestSeiten);
+        PrintViaPDFCreator(host, sPath, sErsteSeite, sRestSeiten, run);
         return com::True;
     } catch (const std::exception&) {
-        fSet_DefaultPrinter(vDefaultPrinter.toString());
+        fSet_DefaultPrinter(run.vDefaultPrinter.toString());
         runtime::MsgBox("Abbruch\n\n Kein PDF-Ausdruck!", runtime::vbCritical, MessageTitle);
         return com::False;
     }
 }
+
+}  // namespace Printing

@@ -1,8 +1,10 @@
 // Switching the system's default printer through the printer management.
 #include "platform/com/Activation.h"
-#include "src/ui/frmMenue.h"
+#include "src/printing/Printing.h"
 
-com::Boolean frmMenue::fSet_DefaultPrinter(const std::string& sPrinterName) {
+namespace Printing {
+
+com::Boolean fSet_DefaultPrinter(const std::string& sPrinterName) {
     try {
         // A query's string literal needs its backslashes doubled, so that a
         // network printer's "\\server\share" keeps its meaning.
@@ -21,3 +23,5 @@ com::Boolean frmMenue::fSet_DefaultPrinter(const std::string& sPrinterName) {
         return com::False;
     }
 }
+
+}  // namespace Printing

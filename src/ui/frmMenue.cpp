@@ -4,8 +4,8 @@
 
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
-#include "src/addin/Project.h"
 #include "src/ui/pictures/Pictures.h"
+#include "src/util/Project.h"
 
 namespace {
 

@@ -11,7 +11,10 @@
 #include "platform/com/Variant.h"
 #include "platform/runtime/Form.h"
 #include "src/export/ExportRun.h"
-#include "src/export/Layout.h"
+#include "src/printing/Layout.h"
+#include "src/printing/Printing.h"
+#include "src/util/FileChecks.h"
+#include "src/util/ShellWait.h"
 
 class frmMenue final : public runtime::Form {
 public:
@@ -40,30 +43,22 @@ public:
     // runs would share this window's state and the same files.
     void erzeugeFiles(com::Object& Application);
 
-    // Prints the host's document to PDF: output folder + sErsteSeite + ".pdf"
-    // and, for the first-page layout, output folder + sRestSeiten + ".pdf".
-    // False, after the abort message, when printing failed; the default
-    // printer is then put back.
+    // The routines the window carries for the export command; each lives in
+    // the folder that owns it (Printing.h, ShellWait.h, FileChecks.h).
     com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
-                            const std::string& sRestSeiten);
-    // Makes the named printer the system's default printer. False only when
-    // the printer management itself fails; True also when no printer matched.
-    com::Boolean fSet_DefaultPrinter(const std::string& sPrinterName);
-
-    // Starts a command line and waits, with no time limit, until its program
-    // has ended, handling pending window events meanwhile. False, after a
-    // message, when the program cannot be started. `exitCode`, when given,
-    // receives the program's exit code (259 when it could not be started).
-    com::Boolean ShellWait(const std::string& cmdline, com::Boolean bShowApp, std::uint32_t* exitCode = nullptr);
-
-    // True for an existing file or folder.
-    com::Boolean FileFolderExists(const std::string& Path);
-    // True when no file of that name is left in the way afterwards; False,
-    // after the locked-file message, when it could not be deleted.
-    com::Boolean DeleteExistingFile(const std::string& fileName);
-    // True when no file of that name exists or it could be deleted now; it is
-    // left as it is. False, after the locked-file message, otherwise.
-    com::Boolean FileReplaceable(const std::string& fileName);
+                            const std::string& sRestSeiten) {
+        return Printing::erzeugePDF(Application, sPath, sErsteSeite, sRestSeiten,
+                                    {AuswahlIndex, DocumentPages, vDefaultPrinter, vExcelPrinter});
+    }
+    com::Boolean fSet_DefaultPrinter(const std::string& sPrinterName) {
+        return Printing::fSet_DefaultPrinter(sPrinterName);
+    }
+    com::Boolean ShellWait(const std::string& cmdline, com::Boolean bShowApp, std::uint32_t* exitCode = nullptr) {
+        return ::ShellWait(cmdline, bShowApp, exitCode);
+    }
+    com::Boolean FileFolderExists(const std::string& Path) { return FileChecks::FileFolderExists(Path); }
+    com::Boolean DeleteExistingFile(const std::string& fileName) { return FileChecks::DeleteExistingFile(fileName); }
+    com::Boolean FileReplaceable(const std::string& fileName) { return FileChecks::FileReplaceable(fileName); }
 
     // Puts a window above all others (or back among them).
     void SetTopMost(std::int32_t hWnd, com::Boolean topMost);
@@ -105,8 +100,7 @@ private:
     // Lays the letterheads under the printed pages, puts the result in place
     // and opens it.
     Flow composeLetterhead(const ExportRun& run);
-    // The locked-file message of DeleteExistingFile.
-    void tellLocked(const std::string& fileName);
+    void tellLocked(const std::string& fileName) { FileChecks::tellLocked(fileName); }
     // Runs a pdftk command line; true when pdftk ended normally and `output`
     // exists. Whatever a pdftk that failed or was ended wrote is deleted.
     bool runPdftk(const std::string& cmdline, const std::string& output);
@@ -122,15 +116,6 @@ private:
     void failed(const std::string& failureText, const ExportRun& run);
     // Deletes the run's intermediate files; the result always stays.
     void cleanup(const ExportRun& run);
-
-    // Printing (printing/).
-    enum class PrintJob { FirstPage, FollowingPages, AllPages };
-    void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
-                            const std::string& sRestSeiten);
-    void printJob(com::Object& Application, PrintJob job, const std::string& lastPage);
-    // Polls the PDF printer until it reports a file whose path holds `name`,
-    // at most 40 times with 200 ms pauses.
-    void waitForOutput(const com::Object& pdfCreator, const std::string& name);
 
     // The choice: the highlighted entry becomes the letterhead mode.
     void choose();

@@ -1,14 +1,17 @@
 // The file test and the file deletion of the export command.
+#include "src/util/FileChecks.h"
+#include "platform/com/Error.h"
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/Files.h"
-#include "src/ui/Messages.h"
-#include "src/ui/frmMenue.h"
+#include "src/util/Messages.h"
 
-com::Boolean frmMenue::FileFolderExists(const std::string& Path) {
+namespace FileChecks {
+
+com::Boolean FileFolderExists(const std::string& Path) {
     return com::toBoolean(win32::PathFileExistsA(Path) != 0);
 }
 
-com::Boolean frmMenue::DeleteExistingFile(const std::string& fileName) {
+com::Boolean DeleteExistingFile(const std::string& fileName) {
     try {
         if (com::isTrue(FileFolderExists(fileName))) runtime::Kill(fileName);
         return com::True;
@@ -19,12 +22,14 @@ com::Boolean frmMenue::DeleteExistingFile(const std::string& fileName) {
     }
 }
 
-com::Boolean frmMenue::FileReplaceable(const std::string& fileName) {
+com::Boolean FileReplaceable(const std::string& fileName) {
     if (!com::isTrue(FileFolderExists(fileName)) || win32::CanDeleteFileA(fileName)) return com::True;
     tellLocked(fileName);
     return com::False;
 }
 
-void frmMenue::tellLocked(const std::string& fileName) {
+void tellLocked(const std::string& fileName) {
     runtime::MsgBox("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + fileName, runtime::vbOKOnly, MessageTitle);
 }
+
+}  // namespace FileChecks

@@ -3,10 +3,10 @@
 
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/ProcessApi.h"
-#include "src/ui/Messages.h"
-#include "src/ui/frmMenue.h"
+#include "src/util/Messages.h"
+#include "src/util/ShellWait.h"
 
-com::Boolean frmMenue::ShellWait(const std::string& cmdline, com::Boolean bShowApp, std::uint32_t* exitCode) {
+com::Boolean ShellWait(const std::string& cmdline, com::Boolean bShowApp, std::uint32_t* exitCode) {
     win32::STARTUPINFOA startup;
     startup.dwFlags = win32::STARTF_USESHOWWINDOW;
     // True (-1) shows the window normally (1), False (0) hides it.

@@ -48,7 +48,10 @@ TEST_F(PageFileTest, TextPagesAsPdftotextReadsThem) {
          {"Grüße"}},
         {"Windows line ends", "Eins\r\nzwei\r\n", {"Eins\nzwei"}},
         {"character Windows-1252 lacks", "Ω-Wert im Text", {"?-Wert im Text"}},
-        {"bytes Windows-1252 leaves unused", "a\x81" "b\u0090c", {"a?b?c"}},
+        {"bytes Windows-1252 leaves unused",
+         "a\x81"
+         "b\u0090c",
+         {"a?b?c"}},
         {"empty file", "", {""}},
         {"form feed at the end", "Eins\f", {"Eins", ""}},
         {"empty page between", "Eins\f\fDrei", {"Eins", "", "Drei"}},

@@ -14,9 +14,9 @@
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/qt/QtBackend.h"
-#include "src/ui/Messages.h"
 #include "src/ui/frmDialog.h"
 #include "src/ui/frmMenue.h"
+#include "src/util/Messages.h"
 #include "tests/support/TempFolder.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "src/addin/Project.h"
+#include "src/util/Project.h"
 
 #include "platform/runtime/Runtime.h"
 
