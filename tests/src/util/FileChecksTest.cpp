@@ -5,17 +5,16 @@
 
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
-#include "src/ui/frmMenue.h"
+#include "src/util/FileChecks.h"
 #include "tests/support/LockHolder.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
-class FileChecks : public ::testing::Test {
+class FileCheck : public ::testing::Test {
 protected:
     TempFolder folder;
     std::shared_ptr<runtime::ScriptBackend> script = std::make_shared<runtime::ScriptBackend>();
-    frmMenue form;
 
     void SetUp() override { runtime::setBackend(script); }
     void TearDown() override { runtime::setBackend(nullptr); }
@@ -26,42 +25,42 @@ protected:
     }
 };
 
-TEST_F(FileChecks, FilesAndFoldersExistAndNothingElseDoes) {
+TEST_F(FileCheck, FilesAndFoldersExistAndNothingElseDoes) {
     folder.write("a b.pdf", "x");
     std::filesystem::create_directory(folder.path("Ordner"));
-    EXPECT_EQ(form.FileFolderExists(folder.windowsPath("a b.pdf")), com::True);
-    EXPECT_EQ(form.FileFolderExists(folder.path("a b.pdf")), com::True);
-    EXPECT_EQ(form.FileFolderExists(folder.windowsPath("Ordner")), com::True);
-    EXPECT_EQ(form.FileFolderExists(folder.windowsPath("Ordner") + "\\"), com::True);
-    EXPECT_EQ(form.FileFolderExists(folder.windowsPath("fehlt.pdf")), com::False);
-    EXPECT_EQ(form.FileFolderExists(""), com::False);
+    EXPECT_EQ(FileChecks::FileFolderExists(folder.windowsPath("a b.pdf")), com::True);
+    EXPECT_EQ(FileChecks::FileFolderExists(folder.path("a b.pdf")), com::True);
+    EXPECT_EQ(FileChecks::FileFolderExists(folder.windowsPath("Ordner")), com::True);
+    EXPECT_EQ(FileChecks::FileFolderExists(folder.windowsPath("Ordner") + "\\"), com::True);
+    EXPECT_EQ(FileChecks::FileFolderExists(folder.windowsPath("fehlt.pdf")), com::False);
+    EXPECT_EQ(FileChecks::FileFolderExists(""), com::False);
     EXPECT_TRUE(script->record().empty());
 }
 
-TEST_F(FileChecks, DeletingAMissingOrUnlockedFileSucceedsSilently) {
+TEST_F(FileCheck, DeletingAMissingOrUnlockedFileSucceedsSilently) {
     folder.write("weg.pdf", "x");
-    EXPECT_EQ(form.DeleteExistingFile(folder.windowsPath("weg.pdf")), com::True);
-    EXPECT_EQ(form.DeleteExistingFile(folder.windowsPath("nie-da.pdf")), com::True);
+    EXPECT_EQ(FileChecks::DeleteExistingFile(folder.windowsPath("weg.pdf")), com::True);
+    EXPECT_EQ(FileChecks::DeleteExistingFile(folder.windowsPath("nie-da.pdf")), com::True);
     EXPECT_TRUE(folder.names().empty());
     EXPECT_TRUE(script->record().empty());
 }
 
-TEST_F(FileChecks, AFileInUseOrAFolderIsReportedAndStays) {
+TEST_F(FileCheck, AFileInUseOrAFolderIsReportedAndStays) {
     folder.write("offen.pdf", "x");
     std::filesystem::create_directory(folder.path("Ordner.pdf"));
     script->queue("msgbox ok");
     script->queue("msgbox ok");
     {
         LockHolder lock(folder.path("offen.pdf"));
-        EXPECT_EQ(form.DeleteExistingFile(folder.windowsPath("offen.pdf")), com::False);
+        EXPECT_EQ(FileChecks::DeleteExistingFile(folder.windowsPath("offen.pdf")), com::False);
     }
-    EXPECT_EQ(form.DeleteExistingFile(folder.windowsPath("Ordner.pdf")), com::False);
+    EXPECT_EQ(FileChecks::DeleteExistingFile(folder.windowsPath("Ordner.pdf")), com::False);
     EXPECT_EQ(script->record(), (std::vector<std::string>{lockedMessage(folder.windowsPath("offen.pdf")),
                                                           lockedMessage(folder.windowsPath("Ordner.pdf"))}));
     EXPECT_EQ(folder.read("offen.pdf"), "x");
     EXPECT_TRUE(std::filesystem::is_directory(folder.path("Ordner.pdf")));
     // Once the other program has let go, the file can be deleted.
-    EXPECT_EQ(form.DeleteExistingFile(folder.windowsPath("offen.pdf")), com::True);
+    EXPECT_EQ(FileChecks::DeleteExistingFile(folder.windowsPath("offen.pdf")), com::True);
 }
 
 }  // namespace
