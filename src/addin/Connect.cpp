@@ -3,21 +3,13 @@
 #include "platform/com/Error.h"
 #include "platform/runtime/Runtime.h"
 #include "src/ui/frmMenue.h"
+#include "src/util/Failures.h"
 
 namespace {
 
 const std::string ButtonCaption = "pdf-Kalmora";
 // Not the class's own identifier: the hosts look the action up by this text.
 const std::string ButtonAction = "!<WordPDF_ZVK.Connect>";
-
-// One step in resume-next mode: a step that fails is skipped as a whole.
-template <typename Step>
-void resumeNext(Step&& step) noexcept {
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 template <typename T>
 com::Ref<T> queryAs(const com::Variant& value, const com::Guid& iid) {
@@ -67,17 +59,14 @@ com::HRESULT Connect::Invoke(std::string_view, com::CallKind, const com::Argumen
                              com::ExcepInfo* error) noexcept {
     if (error) {
         error->number = com::errors::MemberNotSupported;
-        try {
-            error->description = com::runtimeErrorText(com::errors::MemberNotSupported);
-        } catch (...) {
-        }
+        ignoreFailure([&] { error->description = com::runtimeErrorText(com::errors::MemberNotSupported); });
     }
     return com::DISP_E_EXCEPTION;
 }
 
 com::HRESULT Connect::OnConnection(com::IDispatch* Application, office::ext_ConnectMode ConnectMode, com::IDispatch*,
                                    com::Array&) noexcept {
-    resumeNext([&] { HostApp = com::Object(com::Ref<com::IDispatch>(Application)); });
+    ignoreFailure([&] { HostApp = com::Object(com::Ref<com::IDispatch>(Application)); });
     // Loaded into a running host: there is no start-up to wait for.
     if (ConnectMode != office::ext_cm_Startup) buttonSetup();
     return com::S_OK;
@@ -86,7 +75,7 @@ com::HRESULT Connect::OnConnection(com::IDispatch* Application, office::ext_Conn
 com::HRESULT Connect::OnDisconnection(office::ext_DisconnectMode RemoveMode, com::Array&) noexcept {
     // At host shutdown the button went at OnBeginShutdown already.
     if (RemoveMode != office::ext_dm_HostShutdown) buttonRemoval();
-    resumeNext([&] { HostApp = com::Object(); });
+    ignoreFailure([&] { HostApp = com::Object(); });
     return com::S_OK;
 }
 
@@ -105,44 +94,45 @@ com::HRESULT Connect::OnBeginShutdown(com::Array&) noexcept {
 }
 
 void Connect::buttonSetup() {
-    resumeNext([&] { HostBars = queryAs<office::CommandBars>(HostApp.get("CommandBars"), office::IID_CommandBars); });
+    ignoreFailure(
+        [&] { HostBars = queryAs<office::CommandBars>(HostApp.get("CommandBars"), office::IID_CommandBars); });
     if (!HostBars) {
-        resumeNext([&] {
+        ignoreFailure([&] {
             HostBars = queryAs<office::CommandBars>(HostApp.object("ActiveExplorer").get("CommandBars"),
                                                     office::IID_CommandBars);
         });
     }
-    resumeNext([&] { MyBar = HostBars->Item("Standard"); });
-    if (!MyBar) resumeNext([&] { MyBar = HostBars->Item("Database"); });
+    ignoreFailure([&] { MyBar = HostBars->Item("Standard"); });
+    if (!MyBar) ignoreFailure([&] { MyBar = HostBars->Item("Database"); });
     // A button left on the bar by an earlier start is used as it is.
-    resumeNext([&] {
+    ignoreFailure([&] {
         if (!MyBar) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
         setMyButton(MyBar->Controls()->Item(ButtonCaption));
     });
     if (MyButton) return;
-    resumeNext([&] {
+    ignoreFailure([&] {
         if (!MyBar) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
         setMyButton(MyBar->Controls()->Add(office::msoControlButton));
     });
 
     const com::Ref<office::CommandBarButton> button = MyButton;
     const auto onButton = [&](auto&& step) {
-        resumeNext([&] {
+        ignoreFailure([&] {
             if (!button) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
             step();
         });
     };
     onButton([&] { button->putCaption(ButtonCaption); });
     onButton([&] { button->putStyle(office::msoButtonIconAndCaption); });
-    resumeNext([] { runtime::backend().clearClipboard(); });
+    ignoreFailure([] { runtime::backend().clearClipboard(); });
     // Reaching the icon loads the choice window, hidden.
-    resumeNext([] {
+    ignoreFailure([] {
         frmMenue& menu = frmMenue::instance();
         menu.load();
         runtime::backend().setClipboardPicture(menu.control("Picture1").picture);
     });
     onButton([&] { button->PasteFace(); });
-    resumeNext([] { runtime::backend().clearClipboard(); });
+    ignoreFailure([] { runtime::backend().clearClipboard(); });
     onButton([&] { button->putOnAction(ButtonAction); });
     onButton([&] { button->putVisible(true); });
 }
@@ -150,11 +140,11 @@ void Connect::buttonSetup() {
 void Connect::buttonRemoval() {
     // When the user deleted the button, the lookup fails and the reference
     // held before is used, failing quietly in its turn.
-    resumeNext([&] {
+    ignoreFailure([&] {
         if (!MyBar) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
         setMyButton(MyBar->Controls()->Item(ButtonCaption));
     });
-    resumeNext([&] {
+    ignoreFailure([&] {
         if (!MyButton) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
         MyButton->Delete();
     });
@@ -164,20 +154,18 @@ void Connect::buttonRemoval() {
 }
 
 void Connect::setMyButton(com::Ref<office::CommandBarButton> button) {
-    if (MyButton) resumeNext([&] { MyButton->adviseClick(nullptr); });
+    if (MyButton) ignoreFailure([&] { MyButton->adviseClick(nullptr); });
     MyButton = std::move(button);
-    if (MyButton) resumeNext([&] { MyButton->adviseClick(this); });
+    if (MyButton) ignoreFailure([&] { MyButton->adviseClick(this); });
 }
 
 com::HRESULT Connect::Click(office::CommandBarButton&, com::Boolean&) noexcept {
-    try {
-        frmMenue::instance().erzeugeFiles(HostApp);
-        return com::S_OK;
-    } catch (const com::Error&) {
-        // What the export command does not handle goes back to the host as
-        // the result of the event.
-        return com::DISP_E_EXCEPTION;
-    } catch (...) {
-        return com::E_FAIL;
-    }
+    // What the export command does not handle goes back to the host as the
+    // result of the event.
+    return firewall(
+        [&] {
+            frmMenue::instance().erzeugeFiles(HostApp);
+            return com::S_OK;
+        },
+        com::DISP_E_EXCEPTION);
 }

@@ -3,6 +3,7 @@
 #include "platform/com/ClassFactory.h"
 #include "platform/com/Registry.h"
 #include "src/addin/Connect.h"
+#include "src/util/Failures.h"
 #include "src/util/Project.h"
 
 #define KALMORA_EXPORT extern "C" __attribute__((visibility("default")))
@@ -16,10 +17,7 @@ const com::ServerClass classes[] = {
 }  // namespace
 
 KALMORA_EXPORT com::HRESULT DllGetClassObject(const com::Guid* clsid, const com::Guid* iid, void** out) {
-    try {
-        Project::start();
-    } catch (...) {
-    }
+    ignoreFailure([] { Project::start(); });
     return Module().getClassObject(classes, clsid, iid, out);
 }
 
@@ -30,24 +28,20 @@ KALMORA_EXPORT com::HRESULT DllCanUnloadNow() {
 KALMORA_EXPORT com::HRESULT DllRegisterServer() {
     const com::HRESULT registered = Module().registerServer(classes);
     if (!com::succeeded(registered)) return registered;
-    try {
+    return firewall([] {
         com::registry::registerTypeLib(
             {Identity::LIBID, Identity::TypeLibName, Identity::TypeLibVersion, 0, Module().libraryPath()});
         com::registry::registerInterface({Identity::IID__Connect, "_Connect", Identity::LIBID});
         return com::S_OK;
-    } catch (...) {
-        return com::E_FAIL;
-    }
+    });
 }
 
 KALMORA_EXPORT com::HRESULT DllUnregisterServer() {
-    try {
+    return firewall([] {
         com::registry::unregisterInterface(Identity::IID__Connect);
         com::registry::unregisterTypeLib(Identity::LIBID);
-    } catch (...) {
-        return com::E_FAIL;
-    }
-    return Module().unregisterServer(classes);
+        return Module().unregisterServer(classes);
+    });
 }
 
 KALMORA_EXPORT const char* DllVersionInfo() {

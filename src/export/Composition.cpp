@@ -57,16 +57,6 @@ std::string parkedName(const std::string& result) {
     return parked.str();
 }
 
-struct RunFiles {
-    std::string printedFirst, printedRest, stampedFirst, stampedRest, result;
-};
-
-RunFiles filesOf(const ExportRun& run) {
-    const std::string first = run.outputFolder + run.firstPart + ".pdf";
-    const std::string rest = run.outputFolder + run.restPart + ".pdf";
-    return {first, rest, first + ".pdf", rest + ".pdf", run.outputFolder + run.finalBaseName + ".pdf"};
-}
-
 // The letterhead of the first (or only) printed file: the first-page one,
 // unless every page goes on the following-pages letterhead.
 std::string firstLetterhead(Layout layout) {
@@ -85,16 +75,16 @@ std::string pdftkProgram() {
 }  // namespace
 
 frmMenue::Flow frmMenue::prepareForPrinting(const ExportRun& run) {
-    const RunFiles files = filesOf(run);
+    const IntermediateFiles& files = *run.intermediates;
     const std::vector<std::string> paths = {
-        pdftkProgram(),       files.stampedFirst, files.stampedRest, files.result, firstLetterhead(AuswahlIndex),
+        pdftkProgram(),       files.stampedFirst, files.stampedRest, run.resultFile(), firstLetterhead(AuswahlIndex),
         followingLetterhead()};
     if (const std::string* refused = Composition::pathWithQuote(paths)) {
         failed(QuoteRefused + *refused, run);
         return Flow::End;
     }
     // Files of these names from an earlier run must not end up in this result.
-    for (const std::string& stale : {files.printedFirst, files.printedRest, files.stampedFirst, files.stampedRest})
+    for (const std::string& stale : files.all())
         if (!com::isTrue(DeleteExistingFile(stale))) return Flow::Cleanup;
     return Flow::Continue;
 }
@@ -162,7 +152,8 @@ bool frmMenue::firstPartIsWhole(const std::string& printedRest) {
 }
 
 frmMenue::Flow frmMenue::composeLetterhead(const ExportRun& run) {
-    const RunFiles files = filesOf(run);
+    const IntermediateFiles& files = *run.intermediates;
+    const std::string result = run.resultFile();
     ShellWait(Composition::StopPdftk, com::False);
     if (!com::isTrue(DeleteExistingFile(files.stampedFirst))) return Flow::Cleanup;
 
@@ -187,21 +178,20 @@ frmMenue::Flow frmMenue::composeLetterhead(const ExportRun& run) {
     // quietly go missing from the result.
     Placed placed = Placed::None;
     if (restStamped) {
-        placed = placeResult(files.result, [&] {
-            return runPdftk(
-                Composition::joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, files.result),
-                files.result);
+        placed = placeResult(result, [&] {
+            return runPdftk(Composition::joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result),
+                            result);
         });
     } else if (firstStamped && firstPartIsWhole(files.printedRest)) {
-        placed = placeResult(files.result, [&] { return win32::MoveFileA(files.stampedFirst, files.result) != 0; });
+        placed = placeResult(result, [&] { return win32::MoveFileA(files.stampedFirst, result) != 0; });
     }
     if (placed == Placed::Refused) return Flow::Cleanup;
     if (placed == Placed::None) {
-        failed("Es wurde keine PDF-Datei erzeugt: " + files.result, run);
+        failed("Es wurde keine PDF-Datei erzeugt: " + result, run);
         return Flow::End;
     }
     // The choice window is not shown at this point, so the viewer gets no owner.
-    const std::intptr_t opened = win32::ShellExecuteA(0, "Open", files.result, "", "", win32::SW_SHOWMAXIMIZED);
+    const std::intptr_t opened = win32::ShellExecuteA(0, "Open", result, "", "", win32::SW_SHOWMAXIMIZED);
     SetTopMost(static_cast<std::int32_t>(opened), com::True);
     return Flow::Cleanup;
 }

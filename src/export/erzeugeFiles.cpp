@@ -1,5 +1,6 @@
 // The export command: the checks, the output names and the end of every run.
 #include <exception>
+#include <memory>
 
 #include "platform/pdf/PdfReadability.h"
 #include "platform/runtime/Interaction.h"
@@ -12,6 +13,7 @@
 #include "src/settings/Keys.h"
 #include "src/ui/frmDialog.h"
 #include "src/ui/frmMenue.h"
+#include "src/util/Failures.h"
 #include "src/util/Messages.h"
 
 using namespace INI_Datei;
@@ -57,13 +59,9 @@ void frmMenue::erzeugeFiles(com::Object& Application) {
         return;
     }
     running_ = true;
-    try {
-        runExport(Application);
-    } catch (...) {
-        running_ = false;
-        throw;
-    }
-    running_ = false;
+    // The flag goes down however the run ends, also when a failure rises.
+    const std::unique_ptr<bool, void (*)(bool*)> lowered(&running_, [](bool* running) { *running = false; });
+    runExport(Application);
 }
 
 void frmMenue::runExport(com::Object& Application) {
@@ -93,10 +91,8 @@ void frmMenue::runExport(com::Object& Application) {
     try {
         flow = hostDocument(Application, word ? HostDocument::Word : HostDocument::Excel, run);
         if (flow == Flow::Continue) flow = common(Application, run);
-    } catch (const com::Error& error) {
-        failed(error.description(), run);
-        return;
     } catch (const std::exception& error) {
+        // A runtime error's text is its description.
         failed(error.what(), run);
         return;
     }
@@ -161,10 +157,7 @@ frmMenue::Flow frmMenue::saveLoop(com::Object& Application, const char* document
         }
         // The host may show its own save dialog; a failed or cancelled save
         // just brings the question back.
-        try {
-            Application.object(document).call("Save");
-        } catch (const std::exception&) {
-        }
+        ignoreFailure([&] { Application.object(document).call("Save"); });
     }
     return Flow::Continue;
 }
@@ -197,7 +190,10 @@ frmMenue::Flow frmMenue::common(com::Object& Application, ExportRun& run) {
     run.firstPart = run.baseName + KuerzelSuffix + "_$1";
     run.restPart = run.baseName + KuerzelSuffix + "_$2";
     run.target = run.outputFolder + run.baseName + KuerzelSuffix + ".pdf";
-    run.namesFormed = true;
+    const std::string printed = run.outputFolder + run.firstPart + ".pdf";
+    const std::string printedRest = run.outputFolder + run.restPart + ".pdf";
+    // pdftk writes the stamped pages beside the printed ones.
+    run.intermediates = IntermediateFiles{printed, printedRest, printed + ".pdf", printedRest + ".pdf"};
 
     const Flow collision = settleCollision(run);
     if (collision != Flow::Continue) return collision;
@@ -239,8 +235,6 @@ void frmMenue::cleanup(const ExportRun& run) {
     // machine's lock has started one; any other pdftk is another run's.
     if (run.machineLock) ShellWait(Composition::StopPdftk, com::False);
     runtime::DoEvents();
-    if (!run.namesFormed) return;
-    for (const std::string& part : {run.firstPart, run.restPart}) DeleteExistingFile(run.outputFolder + part + ".pdf");
-    for (const std::string& part : {run.firstPart, run.restPart})
-        DeleteExistingFile(run.outputFolder + part + ".pdf.pdf");
+    if (!run.intermediates) return;
+    for (const std::string& file : run.intermediates->all()) DeleteExistingFile(file);
 }

@@ -81,7 +81,7 @@ std::optional<std::filesystem::path> worldOf(const std::filesystem::path& proces
 
 }  // namespace
 
-std::vector<RunningProcess> runningProcessesOfThisUser() {
+std::vector<RunningProcess> runningProcessesOfThisUser(const std::function<bool(const std::string&)>& wanted) {
     std::vector<RunningProcess> processes;
     const auto self = ::getpid();
     const auto user = ::getuid();
@@ -92,9 +92,10 @@ std::vector<RunningProcess> runningProcessesOfThisUser() {
         if (!pid || *pid == self) continue;
         auto owner = realUserOfLive(entry.path());
         if (!owner || *owner != user) continue;
-        if (!world || worldOf(entry.path()) != world) continue;
         auto name = imageNameOf(entry.path());
-        if (!name.empty()) processes.push_back({*pid, name});
+        if (name.empty() || !wanted(name)) continue;
+        // Only for the processes asked for: reading every environment costs.
+        if (world && worldOf(entry.path()) == world) processes.push_back({*pid, name});
     }
     return processes;
 }

@@ -3,6 +3,7 @@
 // them. Each world stands for one machine: a process belongs to the world it
 // was started in (its environment names it), and only the caller's world's
 // processes are listed.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,10 @@ struct RunningProcess {
     std::string imageName;
 };
 
-// Every process whose real user is the caller's and whose world is the
-// caller's, except the caller itself. Processes that end while the list is
-// read, and processes whose world cannot be told, are left out.
-std::vector<RunningProcess> runningProcessesOfThisUser();
+// Every process whose real user is the caller's, whose image name is
+// `wanted` and whose world is the caller's, except the caller itself.
+// Processes that end while the list is read, and processes whose world
+// cannot be told, are left out.
+std::vector<RunningProcess> runningProcessesOfThisUser(const std::function<bool(const std::string&)>& wanted);
 
 }  // namespace taskkill

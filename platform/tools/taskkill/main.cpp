@@ -47,8 +47,8 @@ int endProcessesNamed(const std::string& imageName, Force force) {
     const auto wanted = com::lowerCase(imageName);
     bool found = false;
     bool failed = false;
-    for (const auto& process : taskkill::runningProcessesOfThisUser()) {
-        if (com::lowerCase(process.imageName) != wanted) continue;
+    const auto named = [&](const std::string& name) { return com::lowerCase(name) == wanted; };
+    for (const auto& process : taskkill::runningProcessesOfThisUser(named)) {
         if (::kill(process.pid, force == Force::Yes ? SIGKILL : SIGTERM) != 0) {
             // It ended on its own between the listing and now.
             if (errno == ESRCH) continue;
