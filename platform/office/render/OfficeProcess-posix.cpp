@@ -19,7 +19,7 @@ namespace office {
 
 namespace {
 
-constexpr const char* kOfficeProgram = "/usr/lib/libreoffice/program/soffice.bin";
+constexpr const char* kOfficeProgram = KALMORA_OFFICE_PROGRAM "/soffice.bin";
 constexpr auto kPoll = std::chrono::milliseconds(10);
 constexpr auto kSetUpLimit = std::chrono::seconds(60);
 // The office ends with this code once it has made a new profile, to be

@@ -50,7 +50,7 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-constexpr const char* kOfficeFolder = "file:///usr/lib/libreoffice/program";
+constexpr const char* kOfficeFolder = "file://" KALMORA_OFFICE_PROGRAM;
 constexpr auto kStartLimit = std::chrono::seconds(60);
 constexpr auto kEndLimit = std::chrono::seconds(5);
 
