@@ -16,13 +16,17 @@ Document::Document(State state) : state_(std::move(state)) {
     });
     method("Save", [this](const com::Arguments&) {
         ++state_.saveCalls;
-        switch (state_.saveOutcome) {
-            case SaveOutcome::Stores: state_.saved = com::True; break;
-            case SaveOutcome::LeavesUnsaved: break;
-            case SaveOutcome::Fails: throw saveFailure();
-        }
+        save();
         return com::Variant();
     });
+}
+
+void Document::save() {
+    switch (state_.saveOutcome) {
+        case SaveOutcome::Stores: state_.saved = com::True; break;
+        case SaveOutcome::LeavesUnsaved: break;
+        case SaveOutcome::Fails: throw saveFailure();
+    }
 }
 
 PageFile Document::pages() const {

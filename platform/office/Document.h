@@ -45,10 +45,15 @@ public:
 
     // The pages that print: those laid out, else the file's. Throws
     // std::runtime_error as PageFile does.
-    PageFile pages() const;
+    virtual PageFile pages() const;
+    // Whether there is anything to print from: a file, or a live document.
+    virtual bool printable() const { return !state_.file.empty(); }
 
 protected:
     ~Document() override = default;
+    // What "Save" does: as the state's saveOutcome says; a document of a
+    // running office stores itself.
+    virtual void save();
     // The error a failing Save raises; Excel words it otherwise than Word.
     virtual com::Error saveFailure() const;
 

@@ -1,5 +1,6 @@
 #include "platform/office/Documents.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/office/ObjectValue.h"
@@ -21,6 +22,16 @@ Documents::Documents() {
 
 void Documents::add(com::Ref<Document> document) {
     documents_.push_back(std::move(document));
+}
+
+void Documents::activate(const Document& document) {
+    const auto found = std::find_if(documents_.begin(), documents_.end(),
+                                    [&](const auto& held) { return held.get() == &document; });
+    if (found != documents_.end()) std::rotate(found, found + 1, documents_.end());
+}
+
+void Documents::remove(const Document& document) {
+    std::erase_if(documents_, [&](const auto& held) { return held.get() == &document; });
 }
 
 std::int32_t Documents::count() const noexcept {

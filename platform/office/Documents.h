@@ -1,6 +1,7 @@
 #pragma once
 // Word's collection of open documents: "Count" and "Item" (by 1-based
-// position or by name). The document opened last is the active one.
+// position or by name). The document opened or activated last is the active
+// one.
 #include <cstdint>
 #include <vector>
 
@@ -14,7 +15,11 @@ class Documents : public com::AutomationObject {
 public:
     Documents();
 
+    // The document added last is the active one, until another is activated.
     void add(com::Ref<Document> document);
+    void activate(const Document& document);
+    // Closing a document that is not open does nothing.
+    void remove(const Document& document);
     std::int32_t count() const noexcept;
     // Null when no document is open.
     Document* active() const noexcept;

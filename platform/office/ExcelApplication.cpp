@@ -1,5 +1,6 @@
 #include "platform/office/ExcelApplication.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/office/ObjectValue.h"
@@ -22,8 +23,22 @@ ExcelApplication::ExcelApplication(std::vector<HostCommandBar::Layout> bars)
 
 com::Ref<Workbook> ExcelApplication::open(Document::State workbook, Sheet::State activeSheet) {
     auto opened = create<Workbook>(std::move(workbook), std::move(activeSheet), *this);
-    workbooks_.push_back(opened);
+    add(opened);
     return opened;
+}
+
+void ExcelApplication::add(com::Ref<Workbook> workbook) {
+    workbooks_.push_back(std::move(workbook));
+}
+
+void ExcelApplication::activate(const Workbook& workbook) {
+    const auto found = std::find_if(workbooks_.begin(), workbooks_.end(),
+                                    [&](const auto& held) { return held.get() == &workbook; });
+    if (found != workbooks_.end()) std::rotate(found, found + 1, workbooks_.end());
+}
+
+void ExcelApplication::remove(const Workbook& workbook) {
+    std::erase_if(workbooks_, [&](const auto& held) { return held.get() == &workbook; });
 }
 
 Workbook* ExcelApplication::activeWorkbook() const noexcept {

@@ -18,6 +18,12 @@ public:
 
     // Opens a workbook, which becomes the active one.
     com::Ref<Workbook> open(Document::State workbook, Sheet::State activeSheet = {});
+    // For a host whose workbooks are made elsewhere: an added or activated
+    // workbook becomes the active one; removing one that is not open does
+    // nothing.
+    void add(com::Ref<Workbook> workbook);
+    void activate(const Workbook& workbook);
+    void remove(const Workbook& workbook);
 
 protected:
     ~ExcelApplication() override = default;

@@ -32,13 +32,16 @@ std::shared_ptr<BarControl> HostCommandBar::find(const std::string& caption) con
 }
 
 std::shared_ptr<BarControl> HostCommandBar::append(BarControl::Properties properties, BarControl::Lifetime lifetime) {
-    return controls_.emplace_back(
+    auto control = controls_.emplace_back(
         std::make_shared<BarControl>(std::move(properties), BarControl::Origin::Custom, lifetime));
+    changed();
+    return control;
 }
 
 void HostCommandBar::remove(BarControl& control) noexcept {
     control.markDeleted();
     std::erase_if(controls_, [&](const auto& held) { return held.get() == &control; });
+    changed();
 }
 
 void HostCommandBar::removeSaved() noexcept {
@@ -46,6 +49,11 @@ void HostCommandBar::removeSaved() noexcept {
         if (control->saved()) control->markDeleted();
     }
     std::erase_if(controls_, [](const auto& control) { return control->deleted(); });
+    changed();
+}
+
+void HostCommandBar::changed() const {
+    if (changed_) changed_();
 }
 
 ClickOutcome HostCommandBar::click(const std::string& caption) {

@@ -2,6 +2,7 @@
 // One command bar of a test host: a name and its controls in order. The
 // add-in reaches it through CommandBar (and by member name: "Name",
 // "Controls"); the host program adds, finds and clicks controls directly.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,12 @@ public:
     // Takes every saved customisation off the bar (before loading others).
     void removeSaved() noexcept;
 
+    // Called after every change a user would see on the bar: a control added
+    // or deleted, a property of one set. A host that shows the bar in windows
+    // of its own follows it from here; `changed` must not throw.
+    void onChange(std::function<void()> changed) { changed_ = std::move(changed); }
+    void changed() const;
+
     // The user clicks the first control with that caption. Throws
     // std::out_of_range when there is none and std::logic_error when it is
     // hidden, as no user could click it then.
@@ -48,6 +55,7 @@ protected:
 private:
     std::string name_;
     std::vector<std::shared_ptr<BarControl>> controls_;
+    std::function<void()> changed_;
 };
 
 }  // namespace office

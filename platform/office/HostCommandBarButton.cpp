@@ -65,6 +65,7 @@ std::string HostCommandBarButton::Caption() const {
 
 void HostCommandBarButton::putCaption(const std::string& caption) {
     live("Caption").properties().caption = caption;
+    bar_->changed();
 }
 
 int HostCommandBarButton::Style() const {
@@ -73,6 +74,7 @@ int HostCommandBarButton::Style() const {
 
 void HostCommandBarButton::putStyle(int style) {
     live("Style").properties().style = style;
+    bar_->changed();
 }
 
 std::string HostCommandBarButton::OnAction() const {
@@ -81,6 +83,7 @@ std::string HostCommandBarButton::OnAction() const {
 
 void HostCommandBarButton::putOnAction(const std::string& action) {
     live("OnAction").properties().onAction = action;
+    bar_->changed();
 }
 
 bool HostCommandBarButton::Visible() const {
@@ -89,6 +92,7 @@ bool HostCommandBarButton::Visible() const {
 
 void HostCommandBarButton::putVisible(bool visible) {
     live("Visible").properties().visible = visible;
+    bar_->changed();
 }
 
 void HostCommandBarButton::PasteFace() {
@@ -96,6 +100,7 @@ void HostCommandBarButton::PasteFace() {
     runtime::Picture picture = runtime::backend().clipboardPicture();
     if (picture.empty()) throw methodFailed("PasteFace");
     control.properties().face = std::move(picture);
+    bar_->changed();
 }
 
 bool HostCommandBarButton::hasFace() const {

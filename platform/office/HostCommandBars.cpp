@@ -5,24 +5,12 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/office/AddInList.h"
 #include "platform/office/BarCustomisationFile.h"
 #include "platform/office/ObjectValue.h"
 #include "platform/runtime/script/ScriptBackend.h"
-#include "platform/world/World.h"
 
 namespace office {
-
-namespace {
-
-// The host's name becomes one folder name, whatever it contains.
-std::string folderName(std::string host) {
-    std::replace(host.begin(), host.end(), '/', '_');
-    std::replace(host.begin(), host.end(), '\\', '_');
-    if (host.empty() || host == "." || host == "..") host = "_" + host;
-    return host;
-}
-
-}  // namespace
 
 HostCommandBars::HostCommandBars(std::string host, std::vector<HostCommandBar::Layout> bars) : host_(std::move(host)) {
     for (HostCommandBar::Layout& layout : bars) bars_.push_back(create<HostCommandBar>(std::move(layout)));
@@ -36,6 +24,10 @@ std::vector<HostCommandBar::Layout> HostCommandBars::standardLayout() {
     };
     return {
         {.name = "Standard", .builtIn = {builtIn("Neu"), builtIn("Öffnen"), builtIn("Speichern"), builtIn("Drucken")}}};
+}
+
+void HostCommandBars::onChange(const std::function<void()>& changed) {
+    for (const auto& bar : bars_) bar->onChange(changed);
 }
 
 HostCommandBar* HostCommandBars::find(const std::string& name) const noexcept {
@@ -82,7 +74,7 @@ ClickOutcome HostCommandBars::click(const std::string& caption) const {
 }
 
 std::filesystem::path HostCommandBars::customisationFile() const {
-    return world::subfolder(std::filesystem::path("office") / folderName(host_)) / "CommandBars.txt";
+    return hostFolder(host_) / "CommandBars.txt";
 }
 
 void HostCommandBars::saveCustomisations() const {

@@ -5,6 +5,7 @@
 // customisations (the controls added to the bars and not deleted), and a
 // listing for the --dump-bars option.
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
     // The same for the first control with that caption on any bar, the
     // bars taken in order; std::out_of_range when no bar has one.
     ClickOutcome click(const std::string& caption) const;
+
+    // Follows the changes of every bar (HostCommandBar::onChange).
+    void onChange(const std::function<void()>& changed);
 
     // <world>/office/<host>/CommandBars.txt
     std::filesystem::path customisationFile() const;

@@ -36,7 +36,7 @@ Sheet::Sheet(State state, Application& excel, const Document& workbook)
 }
 
 std::int32_t Sheet::pageCount() const {
-    if (workbook_.state().file.empty()) return state_.pages;
+    if (!workbook_.printable()) return state_.pages;
     try {
         return workbook_.pages().pageCount();
     } catch (const std::exception&) {
@@ -53,7 +53,7 @@ void Sheet::printOut(const com::Arguments& args) {
     const std::optional<std::int32_t> last = to ? std::optional(to->toLong()) : std::nullopt;
 
     const std::string printer = printerArgument ? printerArgument->toString() : excel_.activePrinter();
-    if (!printers::exists(printer) || workbook_.state().file.empty()) throw printOutFailed();
+    if (!printers::exists(printer) || !workbook_.printable()) throw printOutFailed();
     if (printerArgument) excel_.setActivePrinter(printer);
     try {
         printPages(workbook_.pages(), workbook_.state().name, printer,

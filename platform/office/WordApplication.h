@@ -17,6 +17,8 @@ public:
 
     // Opens a document, which becomes the active one.
     com::Ref<Document> open(Document::State state);
+    // The open documents, for a host whose documents are made elsewhere.
+    Documents& documents() noexcept { return *documents_; }
 
     // The active printer; raises error 4609 when it is not installed (it was
     // uninstalled, or no printer was set and the user has no default).

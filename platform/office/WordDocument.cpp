@@ -93,7 +93,7 @@ void WordDocument::printOut(const com::Arguments& args) const {
     requireKnownNames(args, {"Background", "Range", "Pages", "From", "To"});
     const PageChoice choice = pagesAsked(args);
     const std::string printer = word_.installedActivePrinter();
-    if (state().file.empty()) throw commandFailed();
+    if (!printable()) throw commandFailed();
     try {
         printPages(pages(), state().name, printer, choice);
     } catch (const com::Error&) {

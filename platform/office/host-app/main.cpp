@@ -21,7 +21,7 @@
 #include "platform/office/WordApplication.h"
 #include "platform/office/host-app/HostOptions.h"
 #include "platform/office/host-app/HostWindow.h"
-#include "platform/office/host-app/LoadedAddIn.h"
+#include "platform/office/LoadedAddIn.h"
 #include "platform/office/host-app/OpenedDocument.h"
 #include "platform/office/host-app/ProcessUsage.h"
 #include "platform/runtime/Runtime.h"

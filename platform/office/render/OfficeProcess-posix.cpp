@@ -48,8 +48,8 @@ std::string fileUrl(const std::filesystem::path& folder) {
 
 }  // namespace
 
-OfficeProcess::OfficeProcess(const std::filesystem::path& profile, std::string pipe)
-    : profile_(profile), pipe_(std::move(pipe)) {
+OfficeProcess::OfficeProcess(const std::filesystem::path& profile, std::string pipe, OfficeOptions options)
+    : profile_(profile), pipe_(std::move(pipe)), options_(std::move(options)) {
     for (int run = 1; !std::filesystem::exists(profile_ / "user" / "registrymodifications.xcu"); ++run) {
         start(Run::SetUpProfile);
         if (!waitForEnd(kSetUpLimit)) {
@@ -79,16 +79,17 @@ std::string OfficeProcess::connectUrl() const {
 void OfficeProcess::start(Run run) {
     // Everything the child needs is made before the fork: between fork and
     // exec a multi-threaded host may only make async-signal-safe calls.
-    std::vector<std::string> arguments = {
-        kOfficeProgram,
-        "--headless",
-        "--invisible",
-        "--nologo",
-        "--norestore",
-        "--nodefault",
-        "--nolockcheck",
-        "-env:UserInstallation=" + fileUrl(profile_),
-        run == Run::Serve ? "--accept=pipe,name=" + pipe_ + ";urp;" : "--terminate_after_init"};
+    std::vector<std::string> arguments = {kOfficeProgram};
+    // A new profile is always set up without windows.
+    if (run == Run::SetUpProfile || options_.windows == OfficeWindows::None) {
+        arguments.push_back("--headless");
+        arguments.push_back("--invisible");
+    }
+    for (const char* argument : {"--nologo", "--norestore", "--nodefault", "--nolockcheck"})
+        arguments.push_back(argument);
+    arguments.push_back("-env:UserInstallation=" + fileUrl(profile_));
+    arguments.push_back(run == Run::Serve ? "--accept=pipe,name=" + pipe_ + ";urp;" : "--terminate_after_init");
+    const std::string log = options_.log.empty() ? "/dev/null" : options_.log.string();
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) argv.push_back(argument.data());
@@ -101,12 +102,13 @@ void OfficeProcess::start(Run run) {
         // The office ends with the host, also when the host is killed.
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (::getppid() != parent) ::_exit(127);
-        // It writes warnings nobody reads; the host's own output stays clean.
-        const int null = ::open("/dev/null", O_RDWR);
-        if (null >= 0) {
-            ::dup2(null, STDIN_FILENO);
-            ::dup2(null, STDOUT_FILENO);
-            ::dup2(null, STDERR_FILENO);
+        // Its warnings go to its log, not into the host's own output.
+        const int null = ::open("/dev/null", O_RDONLY);
+        const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        if (null >= 0) ::dup2(null, STDIN_FILENO);
+        if (out >= 0) {
+            ::dup2(out, STDOUT_FILENO);
+            ::dup2(out, STDERR_FILENO);
         }
         // No descriptor of the host (its locks, its pipes) lives on in the office.
         ::syscall(SYS_close_range, 3U, ~0U, 0U);

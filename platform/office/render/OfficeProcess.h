@@ -1,21 +1,34 @@
 #pragma once
-// The headless office process (LibreOffice's soffice.bin) that lays out real
-// documents for one host. It runs with a profile of its own and listens on a
-// named pipe for the UNO connection. The kernel ends it when its host ends,
-// however the host ends (crash, kill), so that no office is left behind.
+// An office process (LibreOffice's soffice.bin): the headless one that lays
+// out real documents for one host, or one with windows as a user runs it
+// (the hosts' tests). It runs with a profile of its own and listens on a
+// named pipe for the UNO connection. The kernel ends it when its starter
+// ends, however that ends (crash, kill), so that no office is left behind.
 #include <chrono>
 #include <filesystem>
 #include <string>
 
 namespace office {
 
+enum class OfficeWindows {
+    None,   // headless: no window, no display needed
+    Shown,  // windows on $DISPLAY, as the user's office shows them
+};
+
+struct OfficeOptions {
+    OfficeWindows windows = OfficeWindows::None;
+    // Where the office's standard output and error go; empty: nowhere.
+    std::filesystem::path log = {};
+};
+
 class OfficeProcess {
 public:
+
     // Starts the office with the profile folder `profile`, listening on the
     // pipe `pipe`. A profile that does not exist yet is set up first by an
     // office run of its own. Throws std::runtime_error when the office cannot
     // be started.
-    OfficeProcess(const std::filesystem::path& profile, std::string pipe);
+    OfficeProcess(const std::filesystem::path& profile, std::string pipe, OfficeOptions options = {});
     // Ends the office: it is asked to end (SIGTERM) and, after a short wait,
     // killed.
     ~OfficeProcess();
@@ -29,6 +42,8 @@ public:
     // is in exitCode().
     bool running();
     int exitCode() const noexcept { return exitCode_; }
+    // The process id while it runs.
+    int pid() const noexcept { return pid_; }
 
     // Waits up to `timeout` for the office to end; true when it has.
     bool waitForEnd(std::chrono::milliseconds timeout);
@@ -39,6 +54,7 @@ private:
 
     std::filesystem::path profile_;
     std::string pipe_;
+    OfficeOptions options_;
     int pid_ = -1;
     int exitCode_ = -1;
 };

@@ -10,8 +10,6 @@
 #include <utility>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
@@ -32,14 +30,15 @@
 #include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
-#include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
 #include <osl/file.hxx>
-#include <rtl/bootstrap.hxx>
 #include <rtl/ref.hxx>
 
+#include "platform/office/render/OfficeConnection.h"
 #include "platform/office/render/OfficeProcess.h"
 #include "platform/office/render/OfficeProfile.h"
+#include "platform/office/render/PrintedPages.h"
+#include "platform/uno/UnoText.h"
 
 namespace office {
 
@@ -49,62 +48,12 @@ namespace css = com::sun::star;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
+using uno::properties;
+using uno::property;
+using uno::text;
 
-constexpr const char* kOfficeFolder = "file://" KALMORA_OFFICE_PROGRAM;
 constexpr auto kStartLimit = std::chrono::seconds(60);
 constexpr auto kEndLimit = std::chrono::seconds(5);
-
-rtl::OUString text(std::string_view utf8) {
-    return rtl::OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8);
-}
-
-std::string text(const rtl::OUString& utf16) {
-    const rtl::OString utf8 = rtl::OUStringToOString(utf16, RTL_TEXTENCODING_UTF8);
-    return std::string(utf8.getStr(), static_cast<std::size_t>(utf8.getLength()));
-}
-
-css::beans::PropertyValue property(const char* name, const css::uno::Any& value) {
-    css::beans::PropertyValue result;
-    result.Name = rtl::OUString::createFromAscii(name);
-    result.Value = value;
-    return result;
-}
-
-css::uno::Sequence<css::beans::PropertyValue> properties(std::initializer_list<css::beans::PropertyValue> values) {
-    return css::uno::Sequence<css::beans::PropertyValue>(values.begin(), static_cast<sal_Int32>(values.size()));
-}
-
-// This process's own UNO runtime, which talks to the office over the pipe.
-// It knows the office's types besides the runtime's own, so that calls on
-// the office's objects can be bridged. Made once, kept for the process.
-Reference<css::uno::XComponentContext> localContext() {
-    static const auto* context = [] {
-        rtl::Bootstrap::set("URE_MORE_TYPES", text(std::string(kOfficeFolder) + "/types/offapi.rdb"));
-        return new Reference<css::uno::XComponentContext>(
-            cppu::defaultBootstrap_InitialComponentContext(text(std::string(kOfficeFolder) + "/unorc")));
-    }();
-    return *context;
-}
-
-// Collects what the office writes to the stream: the PDF file's bytes.
-class ByteSink : public cppu::WeakImplHelper1<css::io::XOutputStream> {
-public:
-    void SAL_CALL writeBytes(const css::uno::Sequence<sal_Int8>& data) override {
-        const std::lock_guard lock(mutex_);
-        bytes_.append(reinterpret_cast<const char*>(data.getConstArray()), static_cast<std::size_t>(data.getLength()));
-    }
-    void SAL_CALL flush() override {}
-    void SAL_CALL closeOutput() override {}
-
-    std::string take() {
-        const std::lock_guard lock(mutex_);
-        return std::move(bytes_);
-    }
-
-private:
-    std::mutex mutex_;
-    std::string bytes_;
-};
 
 // Answers every question the office would ask while loading (a password, a
 // repair of a damaged file, a filter to choose) with "abort", as nobody is
@@ -169,33 +118,6 @@ bool readAsText(const std::string& filter) {
     return filter.empty() || filter.starts_with("Text") || filter.starts_with("HTML");
 }
 
-std::string pdfOf(const Reference<css::lang::XComponent>& document, const char* filter,
-                  const css::uno::Sequence<css::beans::PropertyValue>& filterData) {
-    const rtl::Reference<ByteSink> sink(new ByteSink);
-    const Reference<css::frame::XStorable> storable(document, UNO_QUERY_THROW);
-    storable->storeToURL(
-        "private:stream",
-        properties({property("FilterName", css::uno::Any(rtl::OUString::createFromAscii(filter))),
-                    property("FilterData", css::uno::Any(filterData)),
-                    property("OutputStream", css::uno::Any(Reference<css::io::XOutputStream>(sink.get())))}));
-    return sink->take();
-}
-
-// Whether a sheet prints anything: cells with content, or drawings (charts,
-// pictures, shapes). The office lays out one blank page for an empty sheet,
-// where Excel prints none.
-bool hasContent(const Reference<css::lang::XComponent>& document, const Reference<css::sheet::XSpreadsheet>& sheet) {
-    namespace flags = css::sheet::CellFlags;
-    const Reference<css::sheet::XCellRangesQuery> query(sheet, UNO_QUERY_THROW);
-    const auto cells = query->queryContentCells(flags::VALUE | flags::DATETIME | flags::STRING | flags::FORMULA);
-    if (cells.is() && cells->getCount() > 0) return true;
-    // Each sheet has a drawing page of the same position in the workbook.
-    const Reference<css::drawing::XDrawPagesSupplier> drawings(document, UNO_QUERY_THROW);
-    const auto position = Reference<css::sheet::XCellRangeAddressable>(sheet, UNO_QUERY_THROW)->getRangeAddress().Sheet;
-    const Reference<css::container::XIndexAccess> shapes(drawings->getDrawPages()->getByIndex(position), UNO_QUERY);
-    return shapes.is() && shapes->getCount() > 0;
-}
-
 std::string joined(const std::vector<std::string>& names) {
     std::string result;
     for (const std::string& name : names) result += (result.empty() ? "" : ", ") + name;
@@ -225,10 +147,7 @@ LaidOutDocument layOutSpreadsheet(const Reference<css::lang::XComponent>& docume
     }
     result.sheet = text(Reference<css::container::XNamed>(sheet, UNO_QUERY_THROW)->getName());
     // Only this sheet's pages: a page range would count across the workbook.
-    if (hasContent(document, sheet)) {
-        result.pdf = pdfOf(document, "calc_pdf_Export",
-                           properties({property("Selection", css::uno::Any(Reference<css::uno::XInterface>(sheet)))}));
-    }
+    result.pdf = sheetPages(document, sheet);
     return result;
 }
 
@@ -260,22 +179,7 @@ struct OfficeRenderer::Session {
     }
 
     Reference<css::frame::XDesktop2> connect() {
-        const auto resolver = css::bridge::UnoUrlResolver::create(localContext());
-        const auto until = std::chrono::steady_clock::now() + kStartLimit;
-        while (std::chrono::steady_clock::now() < until) {
-            try {
-                const Reference<css::uno::XComponentContext> office(resolver->resolve(text(process.connectUrl())),
-                                                                    UNO_QUERY_THROW);
-                return css::frame::Desktop::create(office);
-            } catch (const css::connection::NoConnectException&) {
-                // Not listening yet.
-            }
-            if (!process.running())
-                throw std::runtime_error("Das Office-Programm hat sich beim Start beendet (Code " +
-                                         std::to_string(process.exitCode()) + ").");
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        throw std::runtime_error("Das Office-Programm antwortet nicht.");
+        return css::frame::Desktop::create(connectToOffice(process, kStartLimit));
     }
 };
 
@@ -319,7 +223,7 @@ LaidOutDocument OfficeRenderer::layOut(const std::filesystem::path& file, Office
         if (kind == OfficeDocumentKind::Spreadsheet) return layOutSpreadsheet(loaded, sheet);
         if (!Reference<css::text::XTextDocument>(loaded, UNO_QUERY).is())
             throw DocumentRefused("Die Datei ist kein Word-Dokument.");
-        return {.sheets = {}, .sheet = {}, .pdf = pdfOf(loaded, "writer_pdf_Export", properties({}))};
+        return {.sheets = {}, .sheet = {}, .pdf = textDocumentPages(loaded)};
     } catch (const css::uno::Exception& error) {
         throw std::runtime_error("Das Office-Programm hat das Dokument nicht gesetzt: " + text(error.Message));
     }

@@ -1,4 +1,4 @@
-#include "platform/office/host-app/LoadedAddIn.h"
+#include "platform/office/LoadedAddIn.h"
 
 #include "platform/com/Activation.h"
 

@@ -1,0 +1,219 @@
+#include "platform/office/libreoffice/OfficeHost.h"
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/ModuleManager.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XModel2.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <iostream>
+#include <utility>
+
+#include "platform/com/Activation.h"
+#include "platform/office/AddInList.h"
+#include "platform/office/ExcelApplication.h"
+#include "platform/office/WordApplication.h"
+#include "platform/office/libreoffice/CalcWorkbook.h"
+#include "platform/office/libreoffice/WriterDocument.h"
+#include "platform/uno/UnoText.h"
+#include "platform/runtime/Interaction.h"
+
+namespace office::libreoffice {
+
+namespace css = com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+const char* hostName(HostKind kind) {
+    return kind == HostKind::Word ? "Word" : "Excel";
+}
+
+// The office's own buttons are not the host's to show: its bar starts empty.
+std::vector<HostCommandBar::Layout> bars() {
+    return {{.name = "Standard"}};
+}
+
+void log(const std::string& line) {
+    std::cerr << "pdf-Kalmora: " << line << "\n" << std::flush;
+}
+
+}  // namespace
+
+OfficeHost::OfficeHost(HostKind kind, Reference<css::uno::XComponentContext> context,
+                       std::function<void(std::function<void()>)> refreshLater)
+    : kind_(kind),
+      context_(std::move(context)),
+      later_(std::move(refreshLater)),
+      toolbars_(context_, module(kind)) {
+    if (kind == HostKind::Word)
+        application_ = com::AutomationObject::create<WordApplication>(bars());
+    else
+        application_ = com::AutomationObject::create<ExcelApplication>(bars());
+    application_->commandBars().onChange([this] { scheduleShow(); });
+}
+
+OfficeHost::~OfficeHost() {
+    shutDown();
+}
+
+const char* OfficeHost::module(HostKind kind) {
+    return kind == HostKind::Word ? "com.sun.star.text.TextDocument" : "com.sun.star.sheet.SpreadsheetDocument";
+}
+
+void OfficeHost::start() {
+    try {
+        application_->commandBars().loadCustomisations();
+    } catch (const std::exception& error) {
+        log(std::string("gespeicherte Leisten nicht lesbar: ") + error.what());
+    }
+    std::vector<std::string> progIds;
+    try {
+        progIds = registeredAddIns(hostName(kind_));
+    } catch (const std::exception& error) {
+        log(std::string("die Liste der Add-Ins ist nicht lesbar: ") + error.what());
+    }
+    if (progIds.empty()) log(std::string("für ") + hostName(kind_) + " ist kein Add-In angemeldet.");
+    for (const std::string& progId : progIds) {
+        try {
+            addIns_.push_back(loadAddIn(progId));
+        } catch (const com::Error& error) {
+            const std::string text = "Das Add-In " + progId + " lässt sich nicht laden: " + error.description();
+            log(text);
+            runtime::MsgBox(text, runtime::vbExclamation, std::string(hostName(kind_)) + " in LibreOffice");
+        }
+    }
+    com::Array custom;
+    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnConnection(application_.get(), ext_cm_Startup, nullptr, custom);
+    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnAddInsUpdate(custom);
+    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnStartupComplete(custom);
+}
+
+void OfficeHost::attach(const Reference<css::frame::XModel>& model) {
+    auto found = documents_.find(model);
+    if (found == documents_.end()) {
+        Opened opened;
+        if (kind_ == HostKind::Word) {
+            auto& word = static_cast<WordApplication&>(*application_);
+            auto document = com::AutomationObject::create<WriterDocument>(context_, model, word);
+            word.documents().add(com::Ref<Document>(document.get()));
+            opened = {com::Ref<Document>(document.get()), [document] { document->refresh(); }};
+        } else {
+            auto& excel = static_cast<ExcelApplication&>(*application_);
+            auto workbook = com::AutomationObject::create<CalcWorkbook>(context_, model, excel);
+            excel.add(com::Ref<Workbook>(workbook.get()));
+            opened = {com::Ref<Document>(workbook.get()), [workbook] { workbook->refresh(); }};
+        }
+        documents_.emplace(model, std::move(opened));
+    } else if (kind_ == HostKind::Word) {
+        static_cast<WordApplication&>(*application_).documents().activate(*found->second.document);
+    } else {
+        static_cast<ExcelApplication&>(*application_).activate(static_cast<Workbook&>(*found->second.document));
+    }
+    scheduleShow();
+}
+
+void OfficeHost::detach(const Reference<css::frame::XModel>& model) {
+    const auto found = documents_.find(model);
+    if (found == documents_.end()) return;
+    if (kind_ == HostKind::Word)
+        static_cast<WordApplication&>(*application_).documents().remove(*found->second.document);
+    else
+        static_cast<ExcelApplication&>(*application_).remove(static_cast<Workbook&>(*found->second.document));
+    documents_.erase(found);
+}
+
+void OfficeHost::click(const Reference<css::frame::XFrame>& frame, const std::string& bar, int position) {
+    const Reference<css::frame::XModel> model = modelOf(frame);
+    if (model.is()) {
+        attach(model);
+        documents_.at(model).refresh();
+    }
+    HostCommandBar* shown = nullptr;
+    try {
+        shown = &application_->commandBars().bar(bar);
+    } catch (const std::out_of_range&) {
+        return;
+    }
+    const auto& controls = shown->controls();
+    if (position < 1 || static_cast<std::size_t>(position) > controls.size()) return;
+    // Held, so that an add-in that deletes the control does not end it while
+    // its click goes round.
+    const std::shared_ptr<BarControl> control = controls[static_cast<std::size_t>(position - 1)];
+    if (!control->properties().visible) return;
+    const ClickOutcome outcome = control->click();
+    if (!com::succeeded(outcome.result)) log("der Klick endete mit einem Fehler.");
+}
+
+Reference<css::frame::XModel> OfficeHost::modelOf(const Reference<css::frame::XFrame>& frame) const {
+    if (!frame.is()) return {};
+    const Reference<css::frame::XController> controller = frame->getController();
+    return controller.is() ? controller->getModel() : nullptr;
+}
+
+std::vector<Reference<css::frame::XFrame>> OfficeHost::frames() const {
+    std::vector<Reference<css::frame::XFrame>> result;
+    for (const auto& [model, opened] : documents_) {
+        const Reference<css::frame::XModel2> views(model, UNO_QUERY);
+        if (!views.is()) continue;
+        const auto controllers = views->getControllers();
+        while (controllers->hasMoreElements()) {
+            const Reference<css::frame::XController> controller(controllers->nextElement(), UNO_QUERY);
+            if (controller.is() && controller->getFrame().is()) result.push_back(controller->getFrame());
+        }
+    }
+    return result;
+}
+
+void OfficeHost::scheduleShow() {
+    if (showPending_ || ended_) return;
+    showPending_ = true;
+    later_([this] {
+        showPending_ = false;
+        showBars();
+    });
+}
+
+void OfficeHost::showBars() {
+    if (ended_) return;
+    const HostCommandBar* standard = nullptr;
+    try {
+        standard = &application_->commandBars().bar("Standard");
+    } catch (const std::out_of_range&) {
+        return;
+    }
+    for (const auto& frame : frames()) {
+        try {
+            toolbars_.show(*standard, frame);
+        } catch (const css::uno::Exception& error) {
+            log("die Symbolleiste eines Fensters lässt sich nicht ändern: " + uno::text(error.Message));
+        }
+    }
+}
+
+void OfficeHost::shutDown() {
+    if (ended_) return;
+    com::Array custom;
+    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnBeginShutdown(custom);
+    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnDisconnection(ext_dm_HostShutdown, custom);
+    try {
+        application_->commandBars().saveCustomisations();
+    } catch (const std::exception& error) {
+        log(std::string("Leisten nicht gespeichert: ") + error.what());
+    }
+    addIns_.clear();
+    // The windows still open lose the items; then nothing is shown any more.
+    showBars();
+    ended_ = true;
+    try {
+        toolbars_.dropFaces();
+    } catch (const css::uno::Exception&) {
+        // The office is going away with its image lists.
+    }
+    documents_.clear();
+    com::freeUnusedLibraries();
+}
+
+}  // namespace office::libreoffice

@@ -1,0 +1,53 @@
+#include "platform/office/libreoffice/StoredDocument.h"
+
+#include <com/sun/star/frame/DispatchHelper.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <filesystem>
+#include <osl/file.hxx>
+
+#include "platform/uno/UnoText.h"
+
+namespace office::libreoffice {
+
+namespace css = com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+void readStoredState(const Reference<css::frame::XModel>& model, Document::State& state) {
+    const Reference<css::frame::XStorable> storable(model, UNO_QUERY_THROW);
+    rtl::OUString system;
+    if (storable->hasLocation() &&
+        osl::FileBase::getSystemPathFromFileURL(storable->getLocation(), system) == osl::FileBase::E_None) {
+        const std::filesystem::path file(uno::text(system));
+        state.path = file.parent_path().string();
+        state.name = file.filename().string();
+    } else {
+        // A document that was never stored (or lives elsewhere than in a
+        // file) has no folder; Word names it after its window.
+        const Reference<css::frame::XTitle> title(model, UNO_QUERY);
+        state.path.clear();
+        state.name = title.is() ? uno::text(title->getTitle()) : std::string();
+    }
+    const Reference<css::util::XModifiable> modifiable(model, UNO_QUERY_THROW);
+    state.saved = modifiable->isModified() ? com::False : com::True;
+}
+
+void storeDocument(const Reference<css::uno::XComponentContext>& context, const Reference<css::frame::XModel>& model) {
+    const Reference<css::frame::XStorable> storable(model, UNO_QUERY_THROW);
+    if (storable->hasLocation() && !storable->isReadonly()) {
+        // Stored with the filter it was loaded with: a .docx stays a .docx.
+        storable->store();
+        return;
+    }
+    const Reference<css::frame::XDispatchProvider> frame(model->getCurrentController()->getFrame(), UNO_QUERY_THROW);
+    const auto helper = css::frame::DispatchHelper::create(context);
+    helper->executeDispatch(frame, ".uno:SaveAs", "", 0, {});
+}
+
+}  // namespace office::libreoffice

@@ -1,0 +1,152 @@
+#include "platform/office/libreoffice/ToolbarItems.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/ElementExistException.hpp>
+#include <com/sun/star/container/XIndexContainer.hpp>
+#include <com/sun/star/frame/XLayoutManager.hpp>
+#include <com/sun/star/ui/ImageType.hpp>
+#include <com/sun/star/ui/ItemStyle.hpp>
+#include <com/sun/star/ui/ItemType.hpp>
+#include <com/sun/star/ui/XImageManager.hpp>
+#include <com/sun/star/ui/XUIConfigurationManager.hpp>
+#include <com/sun/star/ui/XUIElement.hpp>
+#include <com/sun/star/ui/XUIElementSettings.hpp>
+#include <com/sun/star/ui/theModuleUIConfigurationManagerSupplier.hpp>
+#include <charconv>
+#include <utility>
+
+#include "platform/uno/UnoText.h"
+#include "platform/runtime/awt/Graphic.h"
+
+namespace office::libreoffice {
+
+namespace css = com::sun::star;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+constexpr const char* kStandardToolbar = "private:resource/toolbar/standardbar";
+
+std::string commandOf(const std::string& bar, std::size_t position) {
+    return kCommandPrefix + bar + "/" + std::to_string(position);
+}
+
+// Word's button styles: 0 automatic and 1 show the face, 2 the caption, 3 both.
+sal_Int16 itemStyle(int style) {
+    namespace item = css::ui::ItemStyle;
+    switch (style) {
+        case 2: return item::TEXT;
+        case 3: return item::ICON | item::TEXT;
+        default: return item::ICON;
+    }
+}
+
+std::string commandAt(const Reference<css::container::XIndexAccess>& items, sal_Int32 index) {
+    Sequence<css::beans::PropertyValue> properties;
+    items->getByIndex(index) >>= properties;
+    for (const auto& property : properties) {
+        rtl::OUString command;
+        if (property.Name == "CommandURL" && (property.Value >>= command)) return uno::text(command);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<ControlCommand> parseCommand(const std::string& command) {
+    const std::string_view prefix = kCommandPrefix;
+    if (!command.starts_with(prefix)) return std::nullopt;
+    const std::size_t slash = command.rfind('/');
+    if (slash == std::string::npos || slash < prefix.size()) return std::nullopt;
+    ControlCommand result{.bar = command.substr(prefix.size(), slash - prefix.size())};
+    const char* first = command.data() + slash + 1;
+    const char* last = command.data() + command.size();
+    const auto [end, error] = std::from_chars(first, last, result.position);
+    if (error != std::errc() || end != last || result.position < 1) return std::nullopt;
+    return result;
+}
+
+ToolbarItems::ToolbarItems(Reference<css::uno::XComponentContext> context, std::string module)
+    : context_(std::move(context)), module_(std::move(module)) {}
+
+void ToolbarItems::show(const HostCommandBar& bar, const Reference<css::frame::XFrame>& frame) {
+    showFaces(bar);
+    Reference<css::frame::XLayoutManager> layout;
+    Reference<css::beans::XPropertySet>(frame, UNO_QUERY_THROW)->getPropertyValue("LayoutManager") >>= layout;
+    if (!layout.is()) return;
+    Reference<css::ui::XUIElement> toolbar = layout->getElement(rtl::OUString::createFromAscii(kStandardToolbar));
+    if (!toolbar.is()) return;  // the user closed the toolbar: nothing to show on
+    // Changes to a toolbar that is not persistent stay in this window and
+    // are never written to the office's toolbar settings.
+    Reference<css::beans::XPropertySet>(toolbar, UNO_QUERY_THROW)->setPropertyValue("Persistent", Any(false));
+    const Reference<css::ui::XUIElementSettings> settings(toolbar, UNO_QUERY_THROW);
+    const Reference<css::container::XIndexContainer> items(settings->getSettings(true), UNO_QUERY_THROW);
+    for (sal_Int32 i = items->getCount() - 1; i >= 0; --i) {
+        if (commandAt(Reference<css::container::XIndexAccess>(items.get()), i).starts_with(kCommandPrefix))
+            items->removeByIndex(i);
+    }
+    const auto& controls = bar.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const BarControl& control = *controls[i];
+        if (control.builtIn() || !control.properties().visible) continue;
+        const auto& properties = control.properties();
+        items->insertByIndex(
+            items->getCount(),
+            Any(uno::properties({uno::property("CommandURL", Any(uno::text(commandOf(bar.Name(), i + 1)))),
+                                 uno::property("Label", Any(uno::text(properties.caption))),
+                                 uno::property("Tooltip", Any(uno::text(properties.caption))),
+                                 uno::property("Type", Any(css::ui::ItemType::DEFAULT)),
+                                 uno::property("Style", Any(itemStyle(properties.style))),
+                                 uno::property("IsVisible", Any(true))})));
+    }
+    settings->setSettings(Reference<css::container::XIndexAccess>(items.get()));
+}
+
+void ToolbarItems::showFaces(const HostCommandBar& bar) {
+    const auto supplier = css::ui::theModuleUIConfigurationManagerSupplier::get(context_);
+    const Reference<css::ui::XImageManager> images(
+        supplier->getUIConfigurationManager(uno::text(module_))->getImageManager(), UNO_QUERY_THROW);
+    dropFaces();
+    std::vector<rtl::OUString> commands;
+    std::vector<Reference<css::graphic::XGraphic>> graphics;
+    const auto& controls = bar.controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const BarControl& control = *controls[i];
+        if (control.builtIn() || control.properties().face.empty()) continue;
+        const Reference<css::graphic::XGraphic> graphic = runtime::awt::graphicOf(control.properties().face, context_);
+        if (!graphic.is()) continue;
+        faces_.push_back(commandOf(bar.Name(), i + 1));
+        commands.push_back(uno::text(faces_.back()));
+        graphics.push_back(graphic);
+    }
+    if (commands.empty()) return;
+    const Sequence<rtl::OUString> commandList(commands.data(), static_cast<sal_Int32>(commands.size()));
+    const Sequence<Reference<css::graphic::XGraphic>> graphicList(graphics.data(),
+                                                                   static_cast<sal_Int32>(graphics.size()));
+    for (const sal_Int16 size : {css::ui::ImageType::SIZE_DEFAULT, css::ui::ImageType::SIZE_LARGE}) {
+        try {
+            images->insertImages(size, commandList, graphicList);
+        } catch (const css::container::ElementExistException&) {
+            images->replaceImages(size, commandList, graphicList);
+        }
+    }
+}
+
+void ToolbarItems::dropFaces() {
+    if (faces_.empty()) return;
+    std::vector<rtl::OUString> commands;
+    for (const std::string& face : faces_) commands.push_back(uno::text(face));
+    faces_.clear();
+    const auto supplier = css::ui::theModuleUIConfigurationManagerSupplier::get(context_);
+    const Reference<css::ui::XImageManager> images(
+        supplier->getUIConfigurationManager(uno::text(module_))->getImageManager(), UNO_QUERY_THROW);
+    const Sequence<rtl::OUString> commandList(commands.data(), static_cast<sal_Int32>(commands.size()));
+    for (const sal_Int16 size : {css::ui::ImageType::SIZE_DEFAULT, css::ui::ImageType::SIZE_LARGE})
+        images->removeImages(size, commandList);
+}
+
+}  // namespace office::libreoffice

@@ -1,0 +1,38 @@
+#pragma once
+// A Writer document as Word's document: the stored file's folder and name,
+// Saved, Save, and the pages as they print now, unsaved changes included,
+// for ComputeStatistics and PrintOut (WordDocument.h).
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <optional>
+#include <string>
+
+#include "platform/office/WordDocument.h"
+
+namespace office::libreoffice {
+
+class WriterDocument final : public WordDocument {
+public:
+    WriterDocument(com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context,
+                   com::sun::star::uno::Reference<com::sun::star::frame::XModel> model, const WordApplication& word);
+
+    // Reads name, folder and Saved anew, and lays the pages out again when
+    // they are next asked for: before every click, since the user may have
+    // edited, stored or renamed the document since the last one.
+    void refresh();
+    const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model() const noexcept { return model_; }
+
+    PageFile pages() const override;
+    bool printable() const override { return true; }
+
+protected:
+    ~WriterDocument() override = default;
+    void save() override;
+
+private:
+    com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context_;
+    com::sun::star::uno::Reference<com::sun::star::frame::XModel> model_;
+    mutable std::optional<std::string> pages_;  // one layout serves a click's count and prints
+};
+
+}  // namespace office::libreoffice
