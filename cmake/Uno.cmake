@@ -15,6 +15,8 @@ endif()
 function(kalmora_uno target typesFile)
   get_filename_component(typesFile ${typesFile} ABSOLUTE)
   file(STRINGS ${typesFile} types REGEX "^[A-Za-z]")
+  # The list is read here: a change to it configures the build anew.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${typesFile})
   list(TRANSFORM types PREPEND -T OUTPUT_VARIABLE typeOptions)
   set(headers ${CMAKE_CURRENT_BINARY_DIR}/${target}-uno-headers)
   add_custom_command(OUTPUT ${headers}/stamp

@@ -25,8 +25,8 @@ void Documents::add(com::Ref<Document> document) {
 }
 
 void Documents::activate(const Document& document) {
-    const auto found = std::find_if(documents_.begin(), documents_.end(),
-                                    [&](const auto& held) { return held.get() == &document; });
+    const auto found =
+        std::find_if(documents_.begin(), documents_.end(), [&](const auto& held) { return held.get() == &document; });
     if (found != documents_.end()) std::rotate(found, found + 1, documents_.end());
 }
 

@@ -32,8 +32,8 @@ void ExcelApplication::add(com::Ref<Workbook> workbook) {
 }
 
 void ExcelApplication::activate(const Workbook& workbook) {
-    const auto found = std::find_if(workbooks_.begin(), workbooks_.end(),
-                                    [&](const auto& held) { return held.get() == &workbook; });
+    const auto found =
+        std::find_if(workbooks_.begin(), workbooks_.end(), [&](const auto& held) { return held.get() == &workbook; });
     if (found != workbooks_.end()) std::rotate(found, found + 1, workbooks_.end());
 }
 

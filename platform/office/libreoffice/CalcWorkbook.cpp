@@ -38,8 +38,7 @@ void CalcWorkbook::refresh() {
 }
 
 PageFile CalcWorkbook::pages() const {
-    if (!pages_)
-        pages_ = sheetPages(Reference<css::lang::XComponent>(model_, UNO_QUERY_THROW), activeSheetOf(model_));
+    if (!pages_) pages_ = sheetPages(Reference<css::lang::XComponent>(model_, UNO_QUERY_THROW), activeSheetOf(model_));
     return PageFile(PageFile::LaidOut{*pages_});
 }
 

@@ -65,19 +65,15 @@ public:
     }
 
     rtl::OUString SAL_CALL getImplementationName() override { return rtl::OUString::createFromAscii(kStartupName); }
-    sal_Bool SAL_CALL supportsService(const rtl::OUString& name) override {
-        return cppu::supportsService(this, name);
-    }
-    Sequence<rtl::OUString> SAL_CALL getSupportedServiceNames() override {
-        return names({kStartupName});
-    }
+    sal_Bool SAL_CALL supportsService(const rtl::OUString& name) override { return cppu::supportsService(this, name); }
+    Sequence<rtl::OUString> SAL_CALL getSupportedServiceNames() override { return names({kStartupName}); }
 
 private:
     Reference<css::uno::XComponentContext> context_;
 };
 
 class Click final : public cppu::WeakImplHelper4<css::frame::XDispatchProvider, css::frame::XDispatch,
-                                                css::lang::XInitialization, css::lang::XServiceInfo> {
+                                                 css::lang::XInitialization, css::lang::XServiceInfo> {
 public:
     explicit Click(Reference<css::uno::XComponentContext> context) : context_(std::move(context)) {}
 
@@ -92,8 +88,8 @@ public:
         return nullptr;
     }
 
-    Sequence<Reference<css::frame::XDispatch>> SAL_CALL queryDispatches(
-        const Sequence<css::frame::DispatchDescriptor>& requests) override {
+    Sequence<Reference<css::frame::XDispatch>> SAL_CALL
+    queryDispatches(const Sequence<css::frame::DispatchDescriptor>& requests) override {
         Sequence<Reference<css::frame::XDispatch>> result(requests.getLength());
         auto* out = result.getArray();
         for (sal_Int32 i = 0; i < requests.getLength(); ++i)
@@ -123,9 +119,7 @@ public:
     void SAL_CALL removeStatusListener(const Reference<css::frame::XStatusListener>&, const css::util::URL&) override {}
 
     rtl::OUString SAL_CALL getImplementationName() override { return rtl::OUString::createFromAscii(kClickName); }
-    sal_Bool SAL_CALL supportsService(const rtl::OUString& name) override {
-        return cppu::supportsService(this, name);
-    }
+    sal_Bool SAL_CALL supportsService(const rtl::OUString& name) override { return cppu::supportsService(this, name); }
     Sequence<rtl::OUString> SAL_CALL getSupportedServiceNames() override {
         return names({kClickName, "com.sun.star.frame.ProtocolHandler"});
     }
@@ -170,7 +164,6 @@ const cppu::ImplementationEntry kEntries[] = {
 }  // namespace office::libreoffice
 
 extern "C" SAL_DLLPUBLIC_EXPORT void* SAL_CALL component_getFactory(const char* implementation, void* serviceManager,
-                                                                     void* registryKey) {
-    return cppu::component_getFactoryHelper(implementation, serviceManager, registryKey,
-                                            office::libreoffice::kEntries);
+                                                                    void* registryKey) {
+    return cppu::component_getFactoryHelper(implementation, serviceManager, registryKey, office::libreoffice::kEntries);
 }

@@ -28,9 +28,9 @@
 
 #include "platform/office/libreoffice/OfficeHost.h"
 #include "platform/office/libreoffice/ToolbarItems.h"
-#include "platform/uno/UnoText.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/awt/AwtBackend.h"
+#include "platform/uno/UnoText.h"
 #include "platform/world/World.h"
 
 namespace office::libreoffice {
@@ -84,9 +84,8 @@ std::optional<std::filesystem::path> existingWorld() {
 }  // namespace
 
 // Everything the office's events reach.
-struct Office::State final
-    : public cppu::WeakImplHelper3<css::document::XDocumentEventListener, css::frame::XTerminateListener,
-                                  css::util::XModifyListener> {
+struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocumentEventListener,
+                                                          css::frame::XTerminateListener, css::util::XModifyListener> {
     Reference<css::uno::XComponentContext> context;
     Reference<css::frame::XFrame> clicked;  // the window whose button runs now
     std::unique_ptr<OfficeHost> word;
@@ -114,9 +113,8 @@ struct Office::State final
     OfficeHost* host(HostKind kind, bool create) {
         std::unique_ptr<OfficeHost>& held = kind == HostKind::Word ? word : excel;
         if (!held && create && !ended) {
-            held = std::make_unique<OfficeHost>(kind, context, [this](std::function<void()> run) {
-                later(std::move(run));
-            });
+            held = std::make_unique<OfficeHost>(kind, context,
+                                                [this](std::function<void()> run) { later(std::move(run)); });
             held->start();
         }
         return held.get();
@@ -165,7 +163,9 @@ struct Office::State final
     // css::util::XModifyListener: extensions were added, removed, enabled or
     // disabled. Once this one is gone, the hosts end as with the office.
     void SAL_CALL modified(const css::lang::EventObject&) override {
-        if (!stillRegistered()) shutDown();
+        if (ended || stillRegistered()) return;
+        log("die Erweiterung ist abgeschaltet oder entfernt: die Add-Ins werden beendet.");
+        shutDown();
     }
 
     void SAL_CALL disposing(const css::lang::EventObject&) override {}
@@ -173,16 +173,18 @@ struct Office::State final
     bool stillRegistered() const {
         try {
             const auto manager = css::deployment::ExtensionManager::get(context);
-            const auto installed = manager->getExtensionsWithSameIdentifier(uno::text(kExtension),
-                                                                            uno::text(kExtensionFile), nullptr);
+            const auto installed =
+                manager->getExtensionsWithSameIdentifier(uno::text(kExtension), uno::text(kExtensionFile), nullptr);
             for (const auto& package : installed) {
                 if (!package.is()) continue;
                 const auto registered = package->isRegistered(nullptr, nullptr);
                 if (registered.IsPresent && !registered.Value.IsAmbiguous && registered.Value.Value) return true;
             }
             return false;
-        } catch (const css::uno::Exception&) {
-            return false;  // no longer known to the office
+        } catch (const css::uno::Exception& error) {
+            // In doubt the add-ins stay: the office is changing its extensions.
+            log("die Erweiterungen lassen sich nicht prüfen: " + uno::text(error.Message));
+            return true;
         }
     }
 };
@@ -221,7 +223,8 @@ void Office::start(const Reference<css::uno::XComponentContext>& context) {
     }
     // Documents the office opened before this start (given on its command line).
     const auto components = desktop->getComponents()->createEnumeration();
-    while (components->hasMoreElements()) state->attach(Reference<css::frame::XModel>(components->nextElement(), UNO_QUERY));
+    while (components->hasMoreElements())
+        state->attach(Reference<css::frame::XModel>(components->nextElement(), UNO_QUERY));
 }
 
 void Office::click(const Reference<css::frame::XFrame>& frame, const std::string& command) {

@@ -6,6 +6,7 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel2.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
+#include <cstdio>
 #include <iostream>
 #include <utility>
 
@@ -15,8 +16,8 @@
 #include "platform/office/WordApplication.h"
 #include "platform/office/libreoffice/CalcWorkbook.h"
 #include "platform/office/libreoffice/WriterDocument.h"
-#include "platform/uno/UnoText.h"
 #include "platform/runtime/Interaction.h"
+#include "platform/uno/UnoText.h"
 
 namespace office::libreoffice {
 
@@ -44,10 +45,7 @@ void log(const std::string& line) {
 
 OfficeHost::OfficeHost(HostKind kind, Reference<css::uno::XComponentContext> context,
                        std::function<void(std::function<void()>)> refreshLater)
-    : kind_(kind),
-      context_(std::move(context)),
-      later_(std::move(refreshLater)),
-      toolbars_(context_, module(kind)) {
+    : kind_(kind), context_(std::move(context)), later_(std::move(refreshLater)), toolbars_(context_, module(kind)) {
     if (kind == HostKind::Word)
         application_ = com::AutomationObject::create<WordApplication>(bars());
     else
@@ -144,7 +142,11 @@ void OfficeHost::click(const Reference<css::frame::XFrame>& frame, const std::st
     const std::shared_ptr<BarControl> control = controls[static_cast<std::size_t>(position - 1)];
     if (!control->properties().visible) return;
     const ClickOutcome outcome = control->click();
-    if (!com::succeeded(outcome.result)) log("der Klick endete mit einem Fehler.");
+    if (!com::succeeded(outcome.result)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(outcome.result));
+        log(std::string("der Klick endete mit dem Fehler ") + code + ".");
+    }
 }
 
 Reference<css::frame::XModel> OfficeHost::modelOf(const Reference<css::frame::XFrame>& frame) const {
@@ -170,7 +172,8 @@ std::vector<Reference<css::frame::XFrame>> OfficeHost::frames() const {
 void OfficeHost::scheduleShow() {
     if (showPending_ || ended_) return;
     showPending_ = true;
-    later_([this] {
+    later_([this, alive = std::weak_ptr<int>(alive_)] {
+        if (alive.expired()) return;
         showPending_ = false;
         showBars();
     });

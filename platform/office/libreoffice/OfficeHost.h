@@ -10,6 +10,7 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,8 @@ private:
     ToolbarItems toolbars_;
     bool showPending_ = false;
     bool ended_ = false;
+    // Expires with the host: a refresh scheduled before its end does nothing.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace office::libreoffice

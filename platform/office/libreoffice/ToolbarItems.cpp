@@ -1,5 +1,6 @@
 #include "platform/office/libreoffice/ToolbarItems.h"
 
+#include <charconv>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/ElementExistException.hpp>
 #include <com/sun/star/container/XIndexContainer.hpp>
@@ -12,11 +13,10 @@
 #include <com/sun/star/ui/XUIElement.hpp>
 #include <com/sun/star/ui/XUIElementSettings.hpp>
 #include <com/sun/star/ui/theModuleUIConfigurationManagerSupplier.hpp>
-#include <charconv>
 #include <utility>
 
-#include "platform/uno/UnoText.h"
 #include "platform/runtime/awt/Graphic.h"
+#include "platform/uno/UnoText.h"
 
 namespace office::libreoffice {
 
@@ -126,7 +126,7 @@ void ToolbarItems::showFaces(const HostCommandBar& bar) {
     if (commands.empty()) return;
     const Sequence<rtl::OUString> commandList(commands.data(), static_cast<sal_Int32>(commands.size()));
     const Sequence<Reference<css::graphic::XGraphic>> graphicList(graphics.data(),
-                                                                   static_cast<sal_Int32>(graphics.size()));
+                                                                  static_cast<sal_Int32>(graphics.size()));
     for (const sal_Int16 size : {css::ui::ImageType::SIZE_DEFAULT, css::ui::ImageType::SIZE_LARGE}) {
         try {
             images->insertImages(size, commandList, graphicList);

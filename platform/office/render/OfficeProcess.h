@@ -23,7 +23,6 @@ struct OfficeOptions {
 
 class OfficeProcess {
 public:
-
     // Starts the office with the profile folder `profile`, listening on the
     // pipe `pipe`. A profile that does not exist yet is set up first by an
     // office run of its own. Throws std::runtime_error when the office cannot

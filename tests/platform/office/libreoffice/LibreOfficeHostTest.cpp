@@ -1,0 +1,355 @@
+// Writer and Calc as hosts of the add-in, as a user has them: LibreOffice with
+// windows on an X server of the test's own, a profile of its own into which
+// scripts/install put the extension, the add-in and its settings. The button
+// is found on the Standard toolbar through the office's layout manager,
+// pressed by a real mouse click or through its dispatch, and the add-in's
+// windows are answered by keyboard.
+#include <gtest/gtest.h>
+
+#include <com/sun/star/accessibility/XAccessible.hpp>
+#include <com/sun/star/accessibility/XAccessibleComponent.hpp>
+#include <com/sun/star/accessibility/XAccessibleContext.hpp>
+#include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/DispatchHelper.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
+#include <com/sun/star/frame/XLayoutManager.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/ui/XImageManager.hpp>
+#include <com/sun/star/ui/XUIElement.hpp>
+#include <com/sun/star/ui/XUIElementSettings.hpp>
+#include <com/sun/star/ui/theModuleUIConfigurationManagerSupplier.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <osl/file.hxx>
+#include <thread>
+
+#include "platform/office/render/OfficeConnection.h"
+#include "platform/office/render/OfficeProcess.h"
+#include "platform/uno/UnoText.h"
+#include "tests/support/PdfText.h"
+#include "tests/support/Processes.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/Xvfb.h"
+
+namespace {
+
+namespace css = com::sun::star;
+namespace fs = std::filesystem;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+constexpr const char* kFirst = "Kopfbogen erste Seite";
+constexpr const char* kFollowing = "Kalmora - Folgeseite";
+constexpr auto kPatience = std::chrono::seconds(60);  // what a user waits for at most
+
+// Polls `done` until it holds or a user's patience ends.
+bool eventually(const std::function<bool()>& done) {
+    const auto until = std::chrono::steady_clock::now() + kPatience;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
+
+struct ToolbarItem {
+    std::string label, command;
+};
+
+class LibreOfficeHost : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::optional<Xvfb> screen;
+    std::optional<office::OfficeProcess> process;
+    Reference<css::uno::XComponentContext> context;
+    Reference<css::frame::XDesktop2> desktop;
+
+    void SetUp() override {
+        ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1);
+        ::setenv("HOME", folder.path().c_str(), 1);
+        // The desktop's viewer is a stand-in that notes what it was asked to open.
+        fs::create_directories(folder.path("bin"));
+        folder.write("bin/xdg-open", "#!/bin/sh\necho \"$1\" >> " + folder.path("geöffnet.txt") + "\n");
+        fs::permissions(folder.path("bin/xdg-open"), fs::perms::owner_all);
+        ::setenv("PATH", (folder.path("bin") + ":" + std::getenv("PATH")).c_str(), 1);
+        fs::create_directories(folder.path("Dokumente"));
+        const std::string installed =
+            pdf::run("bash " SOURCE_FOLDER "/scripts/install --build " BUILD_FOLDER " --addin-folder " +
+                     pdf::quoted(folder.path("AddIn")) + " --profile " + pdf::quoted(folder.path("Profil")) +
+                     " 2>&1; echo \"exit=$?\"");
+        ASSERT_NE(installed.find("exit=0"), std::string::npos) << installed;
+        screen.emplace();
+        ::setenv("DISPLAY", screen->display().c_str(), 1);
+        process.emplace(folder.path("Profil"), "kalmora-gui-" + std::to_string(::getpid()),
+                        office::OfficeOptions{office::OfficeWindows::Shown, folder.path("office.log")});
+        context = office::connectToOffice(*process, std::chrono::seconds(60));
+        desktop = css::frame::Desktop::create(context);
+    }
+
+    void TearDown() override {
+        if (process && process->running()) {
+            try {
+                desktop->terminate();
+            } catch (const css::uno::Exception&) {
+                // The office often ends before it answers.
+            }
+        }
+        desktop.clear();
+        context.clear();
+        process.reset();
+        screen.reset();
+        if (HasFailure()) std::cerr << "The office's log:\n" << folder.read("office.log");
+    }
+
+    // Opens a document in a window, as the user does; a copy of an example
+    // document goes to the test's document folder first.
+    Reference<css::frame::XModel> open(const std::string& url) {
+        return Reference<css::frame::XModel>(desktop->loadComponentFromURL(uno::text(url), "_blank", 0, {}),
+                                             UNO_QUERY_THROW);
+    }
+    Reference<css::frame::XModel> openExample(const std::string& name) {
+        fs::copy_file(fs::path(EXAMPLES_FOLDER) / name, folder.path("Dokumente/" + name));
+        return open("file://" + folder.path("Dokumente/" + name));
+    }
+
+    static Reference<css::ui::XUIElement> standardToolbar(const Reference<css::frame::XModel>& model) {
+        Reference<css::frame::XLayoutManager> layout;
+        Reference<css::beans::XPropertySet>(model->getCurrentController()->getFrame(), UNO_QUERY_THROW)
+                ->getPropertyValue("LayoutManager") >>= layout;
+        return layout->getElement("private:resource/toolbar/standardbar");
+    }
+
+    // The add-ins' items on the window's Standard toolbar.
+    static std::vector<ToolbarItem> items(const Reference<css::frame::XModel>& model) {
+        std::vector<ToolbarItem> found;
+        const Reference<css::ui::XUIElementSettings> settings(standardToolbar(model), UNO_QUERY_THROW);
+        const Reference<css::container::XIndexAccess> all = settings->getSettings(false);
+        for (sal_Int32 i = 0; i < all->getCount(); ++i) {
+            Sequence<css::beans::PropertyValue> properties;
+            all->getByIndex(i) >>= properties;
+            ToolbarItem item;
+            for (const auto& property : properties) {
+                rtl::OUString text;
+                if (!(property.Value >>= text)) continue;
+                if (property.Name == "Label") item.label = uno::text(text);
+                if (property.Name == "CommandURL") item.command = uno::text(text);
+            }
+            if (item.command.starts_with("vnd.kalmora:")) found.push_back(item);
+        }
+        return found;
+    }
+
+    // The button of the add-in, once the office shows it.
+    ToolbarItem button(const Reference<css::frame::XModel>& model) {
+        std::vector<ToolbarItem> shown;
+        EXPECT_TRUE(eventually([&] { return !(shown = items(model)).empty(); }));
+        return shown.empty() ? ToolbarItem{} : shown.front();
+    }
+
+    bool hasFace(const std::string& module, const std::string& command) const {
+        const auto images = css::ui::theModuleUIConfigurationManagerSupplier::get(context)
+                                ->getUIConfigurationManager(uno::text(module))
+                                ->getImageManager();
+        const rtl::OUString name = uno::text(command);
+        const Sequence<Reference<css::graphic::XGraphic>> faces =
+            Reference<css::ui::XImageManager>(images, UNO_QUERY_THROW)->getImages(0, Sequence<rtl::OUString>(&name, 1));
+        return faces.getLength() == 1 && faces[0].is();
+    }
+
+    // A real mouse click in the middle of the toolbar button labelled `label`.
+    void clickWithMouse(const Reference<css::frame::XModel>& model, const std::string& label) {
+        const Reference<css::awt::XWindow> window(standardToolbar(model)->getRealInterface(), UNO_QUERY_THROW);
+        const auto toolbar = Reference<css::accessibility::XAccessible>(window, UNO_QUERY_THROW)->getAccessibleContext();
+        for (sal_Int64 i = 0; i < toolbar->getAccessibleChildCount(); ++i) {
+            const auto item = toolbar->getAccessibleChild(static_cast<sal_Int32>(i))->getAccessibleContext();
+            if (uno::text(item->getAccessibleName()) != label) continue;
+            const Reference<css::accessibility::XAccessibleComponent> component(item, UNO_QUERY_THROW);
+            const auto at = component->getLocationOnScreen();
+            const auto size = component->getSize();
+            xdotool("mousemove --sync " + std::to_string(at.X + size.Width / 2) + " " +
+                    std::to_string(at.Y + size.Height / 2) + " click 1");
+            return;
+        }
+        FAIL() << "no item \"" << label << "\" on the toolbar";
+    }
+
+    // Presses the button through the office's dispatch, as the toolbar does;
+    // the click runs until its windows are answered.
+    std::thread dispatchClick(const Reference<css::frame::XModel>& model, const std::string& command) {
+        const Reference<css::frame::XDispatchProvider> frame(model->getCurrentController()->getFrame(),
+                                                             UNO_QUERY_THROW);
+        return std::thread([this, frame, command] {
+            css::frame::DispatchHelper::create(context)->executeDispatch(frame, uno::text(command), "", 0, {});
+        });
+    }
+
+    static std::string xdotool(const std::string& arguments) {
+        return pdf::run("xdotool " + arguments + " 2>&1");
+    }
+
+    // Waits for the window titled `title` and types `keys` into it; with a
+    // `screenshot` name, the screen as the user sees it is saved first.
+    void answer(const std::string& title, const std::string& keys, const std::string& screenshot = {}) {
+        std::string window;
+        ASSERT_TRUE(eventually([&] {
+            window = xdotool("search --onlyvisible --name " + pdf::quoted(title));
+            return !window.empty() && window.find_first_not_of("0123456789\n") == std::string::npos;
+        })) << "no window \"" << title << "\"";
+        if (!screenshot.empty()) saveScreen(screenshot);
+        // Without a window manager nothing gives a new window the focus.
+        xdotool("windowfocus --sync " + window.substr(0, window.find('\n')));
+        xdotool("key --delay 50 " + keys);
+    }
+
+    // The whole screen as a PNG file in the build's renders/ folder
+    // (scripts/make-screenshots takes them for the README).
+    static void saveScreen(const std::string& name) {
+        fs::create_directories(RENDER_FOLDER);
+        pdf::run("import -window root " + pdf::quoted(std::string(RENDER_FOLDER) + "/" + name + ".png"));
+    }
+
+    // The file the add-in had opened last, once it asked for one.
+    std::string opened() {
+        std::string shown;
+        EXPECT_TRUE(eventually([&] { return !(shown = folder.read("geöffnet.txt")).empty(); }));
+        fs::remove(folder.path("geöffnet.txt"));
+        return shown.empty() ? shown : shown.substr(0, shown.size() - 1);
+    }
+
+    static std::vector<std::string> pages(const std::string& file) {
+        std::vector<std::string> texts;
+        for (int page = 1; page <= pdf::pageCount(file); ++page) texts.push_back(pdf::pageText(file, page));
+        return texts;
+    }
+};
+
+// Runs a test's steps; an exception of the office, which GoogleTest cannot
+// name, fails the test with the office's message.
+void officeCalls(const std::function<void()>& steps) {
+    try {
+        steps();
+    } catch (const css::uno::Exception& error) {
+        FAIL() << "the office raised: " << uno::text(error.Message);
+    }
+}
+
+// Each page holds its own text, in order, under the letterhead of its place.
+void expectPages(const std::vector<std::string>& pages, const std::vector<std::string>& texts,
+                 const std::vector<std::string>& letterheads) {
+    ASSERT_EQ(pages.size(), texts.size());
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        SCOPED_TRACE("page " + std::to_string(i + 1) + ": " + pages[i]);
+        EXPECT_NE(pages[i].find(texts[i]), std::string::npos);
+        EXPECT_NE(pages[i].find(letterheads[i]), std::string::npos);
+        EXPECT_EQ(pages[i].find(letterheads[i] == kFirst ? kFollowing : kFirst), std::string::npos);
+    }
+}
+
+const std::vector<std::string> kOffer = {"Angebot Nr. 2026-117", "Leistungsbeschreibung", "Preise und Bedingungen"};
+
+TEST_F(LibreOfficeHost, AWriterLetterGetsItsLetterheadsFromAMouseClickOnTheButton) {
+    officeCalls([&] {
+        const auto letter = openExample("Angebot.docx");
+        const ToolbarItem item = button(letter);
+        EXPECT_EQ(item.label, "pdf-Kalmora");
+        EXPECT_TRUE(hasFace("com.sun.star.text.TextDocument", item.command));
+        saveScreen("LibreOffice-Writer");
+        clickWithMouse(letter, "pdf-Kalmora");
+        answer("Auswahl mit Doppelklick bestätigen", "Return", "LibreOffice-Auswahl");
+        EXPECT_EQ(opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
+        expectPages(pages(folder.path("Dokumente/Angebot_KBS.pdf")), kOffer, {kFirst, kFollowing, kFollowing});
+    });
+}
+
+TEST_F(LibreOfficeHost, ACalcWorkbookPrintsTheSheetItsWindowShows) {
+    officeCalls([&] {
+        const auto workbook = openExample("Preisliste.xlsx");
+        std::thread click = dispatchClick(workbook, button(workbook).command);
+        answer("Auswahl mit Doppelklick bestätigen", "Down Down Return");
+        click.join();
+        EXPECT_EQ(opened(), folder.path("Dokumente/Preisliste_Preise_KBS.pdf"));
+        expectPages(pages(folder.path("Dokumente/Preisliste_Preise_KBS.pdf")),
+                    {"Seite 1: Vorlagen", "Seite 2: Schulung", "Seite 3: Betreuung"}, {kFollowing, kFollowing, kFollowing});
+    });
+}
+
+TEST_F(LibreOfficeHost, AnEditedLetterIsSavedFirstAndPrintedWithTheEdit) {
+    officeCalls([&] {
+        const auto letter = openExample("Angebot.docx");
+        const auto text = Reference<css::text::XTextDocument>(letter, UNO_QUERY_THROW)->getText();
+        text->insertString(text->getEnd(), "Nachtrag vom Nachmittag", false);
+        std::thread click = dispatchClick(letter, button(letter).command);
+        answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");  // "Zur Weiterarbeit muss ... gespeichert werden!"
+        answer("Auswahl mit Doppelklick bestätigen", "Down Return");
+        click.join();
+        EXPECT_FALSE(Reference<css::util::XModifiable>(letter, UNO_QUERY_THROW)->isModified());
+        const std::vector<std::string> printed = pages(opened());
+        ASSERT_EQ(printed.size(), 3u);
+        EXPECT_NE(printed[2].find("Nachtrag vom Nachmittag"), std::string::npos);
+        // Stored in its own format.
+        EXPECT_EQ(pdf::run("unzip -p " + pdf::quoted(folder.path("Dokumente/Angebot.docx")) +
+                           " word/document.xml | grep -c 'Nachtrag vom Nachmittag'"),
+                  "1\n");
+    });
+}
+
+TEST_F(LibreOfficeHost, ANeverStoredLetterGetsTheAddInsMessage) {
+    officeCalls([&] {
+        const auto letter = open("private:factory/swriter");
+        std::thread click = dispatchClick(letter, button(letter).command);
+        answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");  // "Das Dokument hat keine Inhalt"
+        click.join();
+        EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
+    });
+}
+
+TEST_F(LibreOfficeHost, TheRememberedAnswerToAnExistingResultIsNotAskedAgain) {
+    officeCalls([&] {
+        const auto letter = openExample("Angebot.docx");
+        const std::string command = button(letter).command;
+        for (int run = 1; run <= 3; ++run) {
+            SCOPED_TRACE("run " + std::to_string(run));
+            std::thread click = dispatchClick(letter, command);
+            answer("Auswahl mit Doppelklick bestätigen", "Return");
+            // The second run is asked and overwrites, ticking "remember"; the
+            // third is not asked.
+            if (run == 2) answer("Frage ?", "Tab Tab Tab space shift+Tab shift+Tab Return");
+            click.join();
+            EXPECT_EQ(opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
+        }
+        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.docx", "Angebot_KBS.pdf"}));
+        EXPECT_NE(folder.read("AddIn/pdf-Kalmora.ini").find("WordOverwrite=-1"), std::string::npos);
+    });
+}
+
+TEST_F(LibreOfficeHost, AnImpressWindowHasNoButtonAndClosingTheOfficeLeavesNothing) {
+    officeCalls([&] {
+        const auto letter = openExample("Angebot.docx");
+        button(letter);
+        const auto slides = open("private:factory/simpress");
+        EXPECT_EQ(items(slides).size(), 0u);
+        desktop->terminate();
+        EXPECT_TRUE(eventually([&] { return !process->running(); }));
+        EXPECT_EQ(processesNaming(folder.path()), std::vector<std::string>{});
+        // The add-in deleted its button at the end; the office's toolbar
+        // settings never knew it.
+        EXPECT_EQ(pdf::run("grep -rl --exclude-dir=uno_packages vnd.kalmora " + pdf::quoted(folder.path("Profil"))), "");
+        EXPECT_EQ(folder.read("Welt/office/Word/CommandBars.txt").find("pdf-Kalmora"), std::string::npos);
+        EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{"Angebot.docx"});
+    });
+}
+
+}  // namespace
