@@ -1,53 +1,65 @@
 #pragma once
-// An X server of the test's own (Xvfb): it picks a free display number
-// itself (-displayfd), so that no other test's or user's display is used,
-// and ends with the object.
+// An X server of the test's own: Xvfb picks a free display number and tells
+// it through -displayfd, so that tests running side by side never share a
+// display or take one that another program owns. The server ends with the
+// object.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
 class Xvfb {
 public:
     Xvfb() {
-        int fds[2];
-        if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
+        int pipe[2];
+        if (::pipe(pipe) != 0) throw std::runtime_error("pipe failed");
+        const std::string fd = std::to_string(pipe[1]);
         pid_ = ::fork();
-        if (pid_ < 0) throw std::runtime_error("fork failed");
         if (pid_ == 0) {
-            ::close(fds[0]);
+            ::close(pipe[0]);
             const int null = ::open("/dev/null", O_RDWR);
-            ::dup2(null, STDIN_FILENO);
             ::dup2(null, STDOUT_FILENO);
             ::dup2(null, STDERR_FILENO);
-            const std::string fd = std::to_string(fds[1]);
             ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
                      static_cast<char*>(nullptr));
             ::_exit(127);
         }
-        ::close(fds[1]);
-        // The server writes its display number once it accepts connections.
-        std::string number;
-        char c = 0;
-        while (::read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        ::close(fds[0]);
-        if (number.empty()) {
+        ::close(pipe[1]);
+        display_ = ":" + readNumber(pipe[0]);
+        ::close(pipe[0]);
+        if (display_ == ":") {
             stop();
             throw std::runtime_error("Xvfb did not start");
         }
-        display_ = ":" + number;
     }
     ~Xvfb() { stop(); }
     Xvfb(const Xvfb&) = delete;
     Xvfb& operator=(const Xvfb&) = delete;
 
-    // ":N", for DISPLAY.
+    // The display's name for DISPLAY, e.g. ":3".
     const std::string& display() const noexcept { return display_; }
 
 private:
+    // The display number Xvfb writes once it accepts clients: digits and a
+    // line break; nothing when it ends or says nothing within a minute.
+    static std::string readNumber(int fd) {
+        std::string number;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+        while (std::chrono::steady_clock::now() < until) {
+            pollfd ready{fd, POLLIN, 0};
+            if (::poll(&ready, 1, 100) <= 0) continue;
+            char c = 0;
+            if (::read(fd, &c, 1) != 1 || c == '\n') break;
+            number += c;
+        }
+        return number;
+    }
+
     void stop() noexcept {
         if (pid_ <= 0) return;
         ::kill(pid_, SIGTERM);

@@ -1,0 +1,137 @@
+#include "platform/runtime/awt/MessageBoxDialog.h"
+
+#include <algorithm>
+#include <com/sun/star/awt/VclWindowPeerAttribute.hpp>
+#include <com/sun/star/awt/XButton.hpp>
+#include <com/sun/star/awt/XDialog.hpp>
+#include <com/sun/star/awt/XFixedText.hpp>
+#include <com/sun/star/awt/XLayoutConstrains.hpp>
+#include <com/sun/star/graphic/GraphicProvider.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+
+#include "platform/runtime/Interaction.h"
+#include "platform/runtime/awt/Uno.h"
+
+namespace runtime::awt {
+
+namespace {
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+constexpr int ButtonMask = 0xF;
+constexpr int IconMask = 0x70;
+constexpr int InformationIcon = 64;
+// What the office's dialogs return for their OK button.
+constexpr sal_Int16 OfficeOK = 1;
+
+// The layout in pixels, as the desktop's message boxes have it.
+constexpr int Margin = 12;
+constexpr int IconSize = 32;
+constexpr int WidestText = 420;
+constexpr int ButtonWidth = 80;
+constexpr int ButtonHeight = 26;
+constexpr int ButtonGap = 6;
+
+// The office's own message box icons, from its icon theme.
+const char* iconOf(int style) {
+    switch (style & IconMask) {
+        case vbCritical: return "private:graphicrepository/vcl/res/errorbox.png";
+        case vbQuestion: return "private:graphicrepository/vcl/res/querybox.png";
+        case vbExclamation: return "private:graphicrepository/vcl/res/warningbox.png";
+        case InformationIcon: return "private:graphicrepository/vcl/res/infobox.png";
+        default: return nullptr;
+    }
+}
+
+Reference<css::graphic::XGraphic> themeGraphic(const WindowMaker& maker, const char* url) {
+    try {
+        return css::graphic::GraphicProvider::create(maker.context())
+            ->queryGraphic(sequenceOf({property("URL", css::uno::Any(rtl::OUString::createFromAscii(url)))}));
+    } catch (const css::uno::Exception&) {
+        // A theme without the icon: the box shows none.
+        return {};
+    }
+}
+
+css::awt::Size preferredSize(const Reference<css::awt::XWindowPeer>& peer) {
+    return Reference<css::awt::XLayoutConstrains>(peer, UNO_QUERY_THROW)->getPreferredSize();
+}
+
+// Disposes the box however its display ends.
+class Disposer {
+public:
+    explicit Disposer(const Reference<css::awt::XWindowPeer>& window) : window_(window) {}
+    ~Disposer() {
+        try {
+            Reference<css::lang::XComponent>(window_, UNO_QUERY_THROW)->dispose();
+        } catch (const css::uno::Exception&) {
+            // The office is gone with its windows.
+        }
+    }
+    Disposer(const Disposer&) = delete;
+    Disposer& operator=(const Disposer&) = delete;
+
+private:
+    Reference<css::awt::XWindowPeer> window_;
+};
+
+}  // namespace
+
+int showMessageBox(const WindowMaker& maker, const Reference<css::awt::XWindowPeer>& parent,
+                   const MessageBoxRequest& request) {
+    namespace attribute = css::awt::VclWindowPeerAttribute;
+    const Reference<css::awt::XWindowPeer> box = maker.dialog(parent, request.title);
+    const Disposer disposer(box);
+
+    // The buttons first: the first of them has the focus when the box appears.
+    const Reference<css::awt::XWindowPeer> ok = maker.control(box, "okbutton", {});
+    Reference<css::awt::XButton>(ok, UNO_QUERY_THROW)->setLabel("OK");
+    Reference<css::awt::XWindowPeer> cancel;
+    if ((request.style & ButtonMask) == vbOKCancel) {
+        cancel = maker.control(box, "cancelbutton", {});
+        Reference<css::awt::XButton>(cancel, UNO_QUERY_THROW)->setLabel("Abbrechen");
+    }
+    Reference<css::awt::XWindowPeer> icon;
+    if (const char* url = iconOf(request.style)) {
+        icon = maker.control(box, "fixedimage", {Margin, Margin, IconSize, IconSize});
+        WindowMaker::setProperty(icon, "Graphic", css::uno::Any(themeGraphic(maker, url)));
+    }
+    // Plain text: a tilde stays a tilde rather than marking a mnemonic.
+    const Reference<css::awt::XWindowPeer> text = maker.control(box, "fixedtext", {}, attribute::NOLABEL);
+    WindowMaker::setProperty(text, "MultiLine", css::uno::Any(true));
+    Reference<css::awt::XFixedText>(text, UNO_QUERY_THROW)->setText(unoLines(request.prompt));
+
+    // Long lines wrap at a width that a reader's eye can follow.
+    const css::awt::Size natural = preferredSize(text);
+    const int textWidth = std::min<int>(natural.Width, WidestText);
+    const int textHeight =
+        Reference<css::awt::XLayoutConstrains>(text, UNO_QUERY_THROW)->calcAdjustedSize({textWidth, 0}).Height;
+    const int textLeft = Margin + (icon.is() ? IconSize + Margin : 0);
+    // A line or two stands in the middle of the icon's height.
+    const int textTop = icon.is() && textHeight < IconSize ? Margin + (IconSize - textHeight) / 2 : Margin;
+    WindowMaker::place(text, {textLeft, textTop, textWidth, textHeight});
+
+    const auto buttonSize = [](const Reference<css::awt::XWindowPeer>& button) {
+        const css::awt::Size size = preferredSize(button);
+        return css::awt::Size(std::max<int>(size.Width, ButtonWidth), std::max<int>(size.Height, ButtonHeight));
+    };
+    const css::awt::Size okSize = buttonSize(ok);
+    const css::awt::Size cancelSize = cancel.is() ? buttonSize(cancel) : css::awt::Size(-ButtonGap, 0);
+    const int buttonsWidth = okSize.Width + ButtonGap + cancelSize.Width;
+    const int buttonsTop = Margin + std::max(textHeight, icon.is() ? IconSize : 0) + Margin;
+    const int width = std::max(textLeft + textWidth, Margin + buttonsWidth) + Margin;
+    const int buttonsLeft = width - Margin - buttonsWidth;
+    WindowMaker::place(ok, {buttonsLeft, buttonsTop, okSize.Width, okSize.Height});
+    if (cancel.is())
+        WindowMaker::place(cancel,
+                           {buttonsLeft + okSize.Width + ButtonGap, buttonsTop, cancelSize.Width, cancelSize.Height});
+    WindowMaker::resize(box, width, buttonsTop + std::max(okSize.Height, cancelSize.Height) + Margin);
+
+    // OK ends the box with the office's OK; Cancel, Escape and the close box
+    // end it with its Cancel.
+    const sal_Int16 result = Reference<css::awt::XDialog>(box, UNO_QUERY_THROW)->execute();
+    return result == OfficeOK || !cancel.is() ? vbOK : vbCancel;
+}
+
+}  // namespace runtime::awt

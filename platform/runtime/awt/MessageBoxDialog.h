@@ -1,0 +1,18 @@
+#pragma once
+// A message box in the office's toolkit, as the runtime asks for it: the
+// title and text as given (CR LF and LF both break lines, plain text), the
+// icon of the style value, "OK" or "OK" and "Abbrechen" by the button value.
+#include <com/sun/star/awt/XWindowPeer.hpp>
+
+#include "platform/runtime/Backend.h"
+#include "platform/runtime/awt/WindowMaker.h"
+
+namespace runtime::awt {
+
+// Shows the box modally on `parent` (none when null) and returns the button
+// that closed it: 1 OK, 2 Cancel. Escape and the close box count as Cancel
+// when there is one, else as OK; Enter presses the focused button, at first OK.
+int showMessageBox(const WindowMaker& maker, const css::uno::Reference<css::awt::XWindowPeer>& parent,
+                   const MessageBoxRequest& request);
+
+}  // namespace runtime::awt

@@ -1,0 +1,120 @@
+// The toolkit backend in a real office with windows, under an X server of the
+// test's own: the add-in's windows and message boxes, answered by keys as a
+// user presses them, give back what the user chose.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <future>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/runtime/Interaction.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/runtime/awt/AwtBackend.h"
+#include "src/ui/frmDialog.h"
+#include "src/ui/frmMenue.h"
+#include "src/ui/pictures/Pictures.h"
+#include "tests/platform/runtime/awt/WindowedOffice.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/Xvfb.h"
+
+namespace {
+
+// The output of xdotool on the display.
+std::string xdotool(const Xvfb& x, const std::string& arguments) {
+    const std::string command = "DISPLAY=" + x.display() + " xdotool " + arguments + " 2>/dev/null";
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+        ::pclose(pipe);
+    }
+    return output;
+}
+
+class AwtBackendTest : public ::testing::Test {
+protected:
+    AwtBackendTest() : office_(x_.display(), profile_.path("profile")) {
+        runtime::setBackend(std::make_shared<runtime::AwtBackend>(office_.context(), nullptr));
+    }
+    ~AwtBackendTest() override { runtime::setBackend(nullptr); }
+
+    // Waits for the window of that title (a pattern) to show as the user
+    // would, gives it the keyboard focus as a window manager does, and
+    // presses the keys. A window that does not show, or does not go away
+    // after the keys, within a minute fails the test; the office is ended so
+    // that the display waiting for it ends too.
+    std::future<void> answer(const std::string& title, const std::string& keys) {
+        return std::async(std::launch::async, [this, title, keys] {
+            const std::string search = "search --onlyvisible --name '" + title + "'";
+            const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+            const auto waitFor = [&](bool shown) {
+                while (xdotool(x_, search).empty() == shown) {
+                    if (std::chrono::steady_clock::now() > until) return false;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                }
+                return true;
+            };
+            if (!waitFor(true)) {
+                office_.kill();
+                FAIL() << "no window " << title;
+            }
+            // Keys typed, not sent to a window: a window takes them from the
+            // keyboard only.
+            xdotool(x_, search + " windowfocus --sync");
+            xdotool(x_, "key --delay 100 " + keys);
+            if (!waitFor(false)) {
+                office_.kill();
+                FAIL() << "the window " << title << " stayed after " << keys;
+            }
+        });
+    }
+
+    Xvfb x_;
+    TempFolder profile_;
+    WindowedOffice office_;
+};
+
+TEST_F(AwtBackendTest, TheAddInsWindowsGiveWhatTheKeysChose) {
+    frmMenue& menu = frmMenue::instance();
+    menu.load();
+    auto answered = answer("^Auswahl mit Doppelklick bestätigen$", "Down Return");
+    runtime::ShowModal(menu);
+    answered.get();
+    EXPECT_EQ(menu.AuswahlIndex, static_cast<Layout>(1));
+    EXPECT_FALSE(menu.loaded());
+
+    // Escape closes nothing here; Enter presses the button that Tab reached.
+    frmDialog question;
+    question.load();
+    answered = answer("^Frage \\?$", "Escape Tab Return");
+    runtime::ShowModal(question);
+    answered.get();
+    EXPECT_EQ(question.outcome(), "overwrite");
+}
+
+TEST_F(AwtBackendTest, AMessageBoxGivesTheButtonPressed) {
+    auto answered = answer("^Titel$", "Escape");
+    EXPECT_EQ(runtime::MsgBox("Zeile eins\r\nZeile zwei", runtime::vbOKCancel + runtime::vbQuestion, "Titel"),
+              runtime::vbCancel);
+    answered.get();
+    answered = answer("^Titel$", "Escape");
+    EXPECT_EQ(runtime::MsgBox("Nur OK", runtime::vbExclamation, "Titel"), runtime::vbOK);
+    answered.get();
+    answered = answer("^Titel$", "Return");
+    EXPECT_EQ(runtime::MsgBox("OK zuerst", runtime::vbOKCancel, "Titel"), runtime::vbOK);
+    answered.get();
+}
+
+TEST_F(AwtBackendTest, TheClipboardGivesBackThePictureSetLast) {
+    runtime::Backend& backend = runtime::backend();
+    const runtime::Picture icon = Pictures::icon();
+    backend.setClipboardPicture(icon);
+    EXPECT_EQ(backend.clipboardPicture(), icon);
+    backend.clearClipboard();
+    EXPECT_TRUE(backend.clipboardPicture().empty());
+}
+
+}  // namespace
