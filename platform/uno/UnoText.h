@@ -1,6 +1,7 @@
 #pragma once
 // Texts and property lists as the office's UNO API takes them: UTF-16
-// strings, and sequences of named values.
+// strings, and sequences of named values. Users generate the header of
+// com.sun.star.beans.PropertyValue (cmake/Uno.cmake).
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/uno/Sequence.hxx>
 #include <initializer_list>
@@ -26,10 +27,14 @@ inline com::sun::star::beans::PropertyValue property(const char* name, const com
     return result;
 }
 
+template <typename T>
+com::sun::star::uno::Sequence<T> sequenceOf(std::initializer_list<T> values) {
+    return com::sun::star::uno::Sequence<T>(values.begin(), static_cast<sal_Int32>(values.size()));
+}
+
 inline com::sun::star::uno::Sequence<com::sun::star::beans::PropertyValue> properties(
     std::initializer_list<com::sun::star::beans::PropertyValue> values) {
-    return com::sun::star::uno::Sequence<com::sun::star::beans::PropertyValue>(values.begin(),
-                                                                               static_cast<sal_Int32>(values.size()));
+    return sequenceOf(values);
 }
 
 }  // namespace uno

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +22,8 @@ public:
         const std::string fd = std::to_string(pipe[1]);
         pid_ = ::fork();
         if (pid_ == 0) {
+            // The server ends with the test, also when the test crashes.
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
             ::close(pipe[0]);
             const int null = ::open("/dev/null", O_RDWR);
             ::dup2(null, STDOUT_FILENO);

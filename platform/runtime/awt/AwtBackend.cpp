@@ -55,7 +55,7 @@ void AwtBackend::processEvents() {
 
 bool AwtBackend::openDocument(const std::string& path) {
     rtl::OUString url;
-    if (osl::FileBase::getFileURLFromSystemPath(awt::unoText(path), url) != osl::FileBase::E_None) return false;
+    if (osl::FileBase::getFileURLFromSystemPath(uno::text(path), url) != osl::FileBase::E_None) return false;
     try {
         css::system::SystemShellExecute::create(context_)->execute(url, {},
                                                                    css::system::SystemShellExecuteFlags::URIS_ONLY);

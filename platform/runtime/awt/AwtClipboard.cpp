@@ -46,7 +46,7 @@ public:
         throw css::datatransfer::UnsupportedFlavorException(wanted.MimeType, *this);
     }
     css::uno::Sequence<css::datatransfer::DataFlavor> SAL_CALL getTransferDataFlavors() override {
-        return sequenceOf({flavor(PngType), flavor(OfficeBitmapType)});
+        return uno::sequenceOf({flavor(PngType), flavor(OfficeBitmapType)});
     }
     sal_Bool SAL_CALL isDataFlavorSupported(const css::datatransfer::DataFlavor& wanted) override {
         return wanted.MimeType.equalsIgnoreAsciiCaseAscii(PngType) ||

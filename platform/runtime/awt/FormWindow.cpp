@@ -55,7 +55,7 @@ sal_Int32 alignmentOf(Alignment alignment) {
 void setFont(const Reference<css::awt::XWindowPeer>& peer, const std::string& name, sal_Int16 points) {
     css::awt::FontDescriptor font;
     // An empty name keeps the office's dialog font.
-    font.Name = unoText(name);
+    font.Name = uno::text(name);
     font.Height = points;
     WindowMaker::setProperty(peer, "FontDescriptor", css::uno::Any(font));
 }
@@ -80,7 +80,7 @@ std::vector<const Control*> makingOrder(const std::vector<Control>& controls) {
 css::uno::Sequence<rtl::OUString> itemsOf(const std::vector<std::string>& items) {
     css::uno::Sequence<rtl::OUString> result(static_cast<sal_Int32>(items.size()));
     auto* item = result.getArray();
-    for (const std::string& text : items) *item++ = unoText(text);
+    for (const std::string& text : items) *item++ = uno::text(text);
     return result;
 }
 
@@ -169,10 +169,10 @@ void FormWindow::show(Shown& shown, const Control& control) {
                 Reference<css::awt::XFixedText>(peer, UNO_QUERY_THROW)->setText(unoLines(control.caption));
                 break;
             case ControlKind::CommandButton:
-                Reference<css::awt::XButton>(peer, UNO_QUERY_THROW)->setLabel(unoText(control.caption));
+                Reference<css::awt::XButton>(peer, UNO_QUERY_THROW)->setLabel(uno::text(control.caption));
                 break;
             case ControlKind::CheckBox:
-                Reference<css::awt::XCheckBox>(peer, UNO_QUERY_THROW)->setLabel(unoText(control.caption));
+                Reference<css::awt::XCheckBox>(peer, UNO_QUERY_THROW)->setLabel(uno::text(control.caption));
                 break;
             case ControlKind::ListBox:
             case ControlKind::PictureBox:
@@ -206,7 +206,7 @@ void FormWindow::show(Shown& shown, const Control& control) {
     }
 
     if (shown.toolTip != control.toolTip) {
-        WindowMaker::setProperty(peer, "HelpText", css::uno::Any(unoText(control.toolTip)));
+        WindowMaker::setProperty(peer, "HelpText", css::uno::Any(uno::text(control.toolTip)));
         shown.toolTip = control.toolTip;
     }
     if (shown.shown != control.visible) {
@@ -232,7 +232,7 @@ void FormWindow::fitCaption(const Shown& shown) const {
                 font.Height = static_cast<sal_Int16>(std::lround(points * dotsPerInch_ / PointsPerInch));
                 const sal_Int32 width = Reference<css::awt::XDevice>(shown.peer, UNO_QUERY_THROW)
                                             ->getFont(font)
-                                            ->getStringWidth(unoText(form_.control(shown.name).caption));
+                                            ->getStringWidth(uno::text(form_.control(shown.name).caption));
                 return width + 2 * ButtonFrame <= shown.visible.width;
             }
             default: return layout->getMinimumSize().Width <= shown.visible.width;

@@ -39,7 +39,7 @@ Reference<css::graphic::XGraphic> graphicOf(const Picture& picture,
         const auto stream = css::io::SequenceInputStream::createStreamFromSequence(context, sequence);
         const Reference<css::io::XInputStream> input(stream, css::uno::UNO_QUERY_THROW);
         return css::graphic::GraphicProvider::create(context)->queryGraphic(
-            sequenceOf({property("InputStream", css::uno::Any(input))}));
+            uno::sequenceOf({uno::property("InputStream", css::uno::Any(input))}));
     } catch (const css::uno::Exception&) {
         // The office found no image in the bytes.
         return {};
@@ -54,9 +54,10 @@ std::vector<std::uint8_t> imageFileOf(const Reference<css::graphic::XGraphic>& g
         // bare output stream: a temporary file of its own.
         const Reference<css::io::XTempFile> file = css::io::TempFile::create(context);
         css::graphic::GraphicProvider::create(context)->storeGraphic(
-            graphic, sequenceOf({property("OutputStream",
-                                          css::uno::Any(Reference<css::io::XStream>(file, css::uno::UNO_QUERY_THROW))),
-                                 property("MimeType", css::uno::Any(rtl::OUString::createFromAscii(mimeType)))}));
+            graphic,
+            uno::sequenceOf({uno::property("OutputStream",
+                                           css::uno::Any(Reference<css::io::XStream>(file, css::uno::UNO_QUERY_THROW))),
+                             uno::property("MimeType", css::uno::Any(rtl::OUString::createFromAscii(mimeType)))}));
         const auto length = static_cast<sal_Int32>(file->getLength());
         file->seek(0);
         css::uno::Sequence<sal_Int8> bytes;

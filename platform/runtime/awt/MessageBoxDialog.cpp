@@ -47,7 +47,7 @@ const char* iconOf(int style) {
 Reference<css::graphic::XGraphic> themeGraphic(const WindowMaker& maker, const char* url) {
     try {
         return css::graphic::GraphicProvider::create(maker.context())
-            ->queryGraphic(sequenceOf({property("URL", css::uno::Any(rtl::OUString::createFromAscii(url)))}));
+            ->queryGraphic(uno::sequenceOf({uno::property("URL", css::uno::Any(rtl::OUString::createFromAscii(url)))}));
     } catch (const css::uno::Exception&) {
         // A theme without the icon: the box shows none.
         return {};

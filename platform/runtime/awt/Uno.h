@@ -1,22 +1,12 @@
 #pragma once
-// Small helpers for the office's C++ UNO API: texts between the runtime's
-// UTF-8 and the office's UTF-16, sequences and property values.
-#include <com/sun/star/beans/PropertyValue.hpp>
-#include <initializer_list>
-#include <rtl/ustring.hxx>
+// Texts as the toolkit shows them (the office's UNO helpers are in
+// platform/uno/UnoText.h).
 #include <string>
 #include <string_view>
 
+#include "platform/uno/UnoText.h"
+
 namespace runtime::awt {
-
-inline rtl::OUString unoText(std::string_view utf8) {
-    return rtl::OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8);
-}
-
-inline std::string utf8Text(const rtl::OUString& text) {
-    const rtl::OString utf8 = rtl::OUStringToOString(text, RTL_TEXTENCODING_UTF8);
-    return std::string(utf8.getStr(), static_cast<std::size_t>(utf8.getLength()));
-}
 
 // Captions come with CR LF or LF line breaks (and the odd lone CR); the
 // toolkit breaks lines on LF only.
@@ -30,19 +20,7 @@ inline rtl::OUString unoLines(std::string_view utf8) {
             lines += '\n';
         }
     }
-    return unoText(lines);
-}
-
-template <typename T>
-com::sun::star::uno::Sequence<T> sequenceOf(std::initializer_list<T> values) {
-    return com::sun::star::uno::Sequence<T>(values.begin(), static_cast<sal_Int32>(values.size()));
-}
-
-inline com::sun::star::beans::PropertyValue property(const char* name, const com::sun::star::uno::Any& value) {
-    com::sun::star::beans::PropertyValue result;
-    result.Name = rtl::OUString::createFromAscii(name);
-    result.Value = value;
-    return result;
+    return uno::text(lines);
 }
 
 }  // namespace runtime::awt

@@ -43,7 +43,7 @@ Reference<css::awt::XWindowPeer> WindowMaker::dialog(const Reference<css::awt::X
     namespace attribute = css::awt::WindowAttribute;
     const Reference<css::awt::XWindowPeer> peer = toolkit_->createWindow(descriptor(
         css::awt::WindowClass_TOP, "dialog", parent, attribute::BORDER | attribute::MOVEABLE | attribute::CLOSEABLE));
-    Reference<css::awt::XDialog>(peer, UNO_QUERY_THROW)->setTitle(unoText(title));
+    Reference<css::awt::XDialog>(peer, UNO_QUERY_THROW)->setTitle(uno::text(title));
     // The toolkit would underline a letter of each caption and take Alt
     // with it as a press; the windows were designed without such keys.
     setProperty(peer, "AutoMnemonics", css::uno::Any(false));

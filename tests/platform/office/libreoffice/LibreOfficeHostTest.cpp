@@ -6,6 +6,7 @@
 // windows are answered by keyboard.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <com/sun/star/accessibility/XAccessible.hpp>
 #include <com/sun/star/accessibility/XAccessibleComponent.hpp>
 #include <com/sun/star/accessibility/XAccessibleContext.hpp>
@@ -25,7 +26,6 @@
 #include <com/sun/star/ui/XUIElementSettings.hpp>
 #include <com/sun/star/ui/theModuleUIConfigurationManagerSupplier.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -51,7 +51,7 @@ using css::uno::Sequence;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-constexpr const char* kFirst = "Kopfbogen erste Seite";
+constexpr const char* kFirst = "KALMORA BUERO-SERVICE";
 constexpr const char* kFollowing = "Kalmora - Folgeseite";
 constexpr auto kPatience = std::chrono::seconds(60);  // what a user waits for at most
 
@@ -128,7 +128,7 @@ protected:
     static Reference<css::ui::XUIElement> standardToolbar(const Reference<css::frame::XModel>& model) {
         Reference<css::frame::XLayoutManager> layout;
         Reference<css::beans::XPropertySet>(model->getCurrentController()->getFrame(), UNO_QUERY_THROW)
-                ->getPropertyValue("LayoutManager") >>= layout;
+            ->getPropertyValue("LayoutManager") >>= layout;
         return layout->getElement("private:resource/toolbar/standardbar");
     }
 
@@ -172,7 +172,8 @@ protected:
     // A real mouse click in the middle of the toolbar button labelled `label`.
     void clickWithMouse(const Reference<css::frame::XModel>& model, const std::string& label) {
         const Reference<css::awt::XWindow> window(standardToolbar(model)->getRealInterface(), UNO_QUERY_THROW);
-        const auto toolbar = Reference<css::accessibility::XAccessible>(window, UNO_QUERY_THROW)->getAccessibleContext();
+        const auto toolbar =
+            Reference<css::accessibility::XAccessible>(window, UNO_QUERY_THROW)->getAccessibleContext();
         for (sal_Int64 i = 0; i < toolbar->getAccessibleChildCount(); ++i) {
             const auto item = toolbar->getAccessibleChild(static_cast<sal_Int32>(i))->getAccessibleContext();
             if (uno::text(item->getAccessibleName()) != label) continue;
@@ -192,13 +193,23 @@ protected:
         const Reference<css::frame::XDispatchProvider> frame(model->getCurrentController()->getFrame(),
                                                              UNO_QUERY_THROW);
         return std::thread([this, frame, command] {
-            css::frame::DispatchHelper::create(context)->executeDispatch(frame, uno::text(command), "", 0, {});
+            try {
+                css::frame::DispatchHelper::create(context)->executeDispatch(frame, uno::text(command), "", 0, {});
+            } catch (const css::uno::Exception&) {
+                // The office was ended under the click (finish).
+            }
         });
     }
 
-    static std::string xdotool(const std::string& arguments) {
-        return pdf::run("xdotool " + arguments + " 2>&1");
+    // Waits for a dispatched click to end. After a failure (a window that
+    // did not show, or was not answered) the office is ended first, so that
+    // the click does not wait for ever.
+    void finish(std::thread& click) {
+        if (HasFailure()) process.reset();
+        click.join();
     }
+
+    static std::string xdotool(const std::string& arguments) { return pdf::run("xdotool " + arguments + " 2>&1"); }
 
     // Waits for the window titled `title` and types `keys` into it; with a
     // `screenshot` name, the screen as the user sees it is saved first.
@@ -207,7 +218,8 @@ protected:
         ASSERT_TRUE(eventually([&] {
             window = xdotool("search --onlyvisible --name " + pdf::quoted(title));
             return !window.empty() && window.find_first_not_of("0123456789\n") == std::string::npos;
-        })) << "no window \"" << title << "\"";
+        })) << "no window \""
+            << title << "\"";
         if (!screenshot.empty()) saveScreen(screenshot);
         // Without a window manager nothing gives a new window the focus.
         xdotool("windowfocus --sync " + window.substr(0, window.find('\n')));
@@ -221,11 +233,13 @@ protected:
         pdf::run("import -window root " + pdf::quoted(std::string(RENDER_FOLDER) + "/" + name + ".png"));
     }
 
-    // The file the add-in had opened last, once it asked for one.
+    // The file the add-in had opened last, once it asked for one (the
+    // office hands the viewer a file URL; the test's paths need no escapes).
     std::string opened() {
         std::string shown;
         EXPECT_TRUE(eventually([&] { return !(shown = folder.read("geöffnet.txt")).empty(); }));
         fs::remove(folder.path("geöffnet.txt"));
+        if (shown.starts_with("file://")) shown.erase(0, 7);
         return shown.empty() ? shown : shown.substr(0, shown.size() - 1);
     }
 
@@ -266,10 +280,10 @@ TEST_F(LibreOfficeHost, AWriterLetterGetsItsLetterheadsFromAMouseClickOnTheButto
         const ToolbarItem item = button(letter);
         EXPECT_EQ(item.label, "pdf-Kalmora");
         EXPECT_TRUE(hasFace("com.sun.star.text.TextDocument", item.command));
-        saveScreen("LibreOffice-Writer");
         clickWithMouse(letter, "pdf-Kalmora");
         answer("Auswahl mit Doppelklick bestätigen", "Return", "LibreOffice-Auswahl");
         EXPECT_EQ(opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
+        saveScreen("LibreOffice-Writer");
         expectPages(pages(folder.path("Dokumente/Angebot_KBS.pdf")), kOffer, {kFirst, kFollowing, kFollowing});
     });
 }
@@ -279,10 +293,11 @@ TEST_F(LibreOfficeHost, ACalcWorkbookPrintsTheSheetItsWindowShows) {
         const auto workbook = openExample("Preisliste.xlsx");
         std::thread click = dispatchClick(workbook, button(workbook).command);
         answer("Auswahl mit Doppelklick bestätigen", "Down Down Return");
-        click.join();
+        finish(click);
         EXPECT_EQ(opened(), folder.path("Dokumente/Preisliste_Preise_KBS.pdf"));
         expectPages(pages(folder.path("Dokumente/Preisliste_Preise_KBS.pdf")),
-                    {"Seite 1: Vorlagen", "Seite 2: Schulung", "Seite 3: Betreuung"}, {kFollowing, kFollowing, kFollowing});
+                    {"Seite 1: Vorlagen", "Seite 2: Schulung", "Seite 3: Betreuung"},
+                    {kFollowing, kFollowing, kFollowing});
     });
 }
 
@@ -294,7 +309,7 @@ TEST_F(LibreOfficeHost, AnEditedLetterIsSavedFirstAndPrintedWithTheEdit) {
         std::thread click = dispatchClick(letter, button(letter).command);
         answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");  // "Zur Weiterarbeit muss ... gespeichert werden!"
         answer("Auswahl mit Doppelklick bestätigen", "Down Return");
-        click.join();
+        finish(click);
         EXPECT_FALSE(Reference<css::util::XModifiable>(letter, UNO_QUERY_THROW)->isModified());
         const std::vector<std::string> printed = pages(opened());
         ASSERT_EQ(printed.size(), 3u);
@@ -311,7 +326,7 @@ TEST_F(LibreOfficeHost, ANeverStoredLetterGetsTheAddInsMessage) {
         const auto letter = open("private:factory/swriter");
         std::thread click = dispatchClick(letter, button(letter).command);
         answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");  // "Das Dokument hat keine Inhalt"
-        click.join();
+        finish(click);
         EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
     });
 }
@@ -327,10 +342,12 @@ TEST_F(LibreOfficeHost, TheRememberedAnswerToAnExistingResultIsNotAskedAgain) {
             // The second run is asked and overwrites, ticking "remember"; the
             // third is not asked.
             if (run == 2) answer("Frage ?", "Tab Tab Tab space shift+Tab shift+Tab Return");
-            click.join();
+            finish(click);
             EXPECT_EQ(opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
         }
-        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.docx", "Angebot_KBS.pdf"}));
+        // Beside the result only the office's own lock of the open letter.
+        EXPECT_EQ(folder.names("Dokumente"),
+                  (std::set<std::string>{".~lock.Angebot.docx#", "Angebot.docx", "Angebot_KBS.pdf"}));
         EXPECT_NE(folder.read("AddIn/pdf-Kalmora.ini").find("WordOverwrite=-1"), std::string::npos);
     });
 }
@@ -346,7 +363,8 @@ TEST_F(LibreOfficeHost, AnImpressWindowHasNoButtonAndClosingTheOfficeLeavesNothi
         EXPECT_EQ(processesNaming(folder.path()), std::vector<std::string>{});
         // The add-in deleted its button at the end; the office's toolbar
         // settings never knew it.
-        EXPECT_EQ(pdf::run("grep -rl --exclude-dir=uno_packages vnd.kalmora " + pdf::quoted(folder.path("Profil"))), "");
+        EXPECT_EQ(pdf::run("grep -rl --exclude-dir=uno_packages vnd.kalmora " + pdf::quoted(folder.path("Profil"))),
+                  "");
         EXPECT_EQ(folder.read("Welt/office/Word/CommandBars.txt").find("pdf-Kalmora"), std::string::npos);
         EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{"Angebot.docx"});
     });
