@@ -4,19 +4,23 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <csignal>
 #include <cstdio>
 #include <future>
 #include <memory>
 #include <string>
 #include <thread>
 
+#include "platform/office/render/OfficeConnection.h"
+#include "platform/office/render/OfficeProcess.h"
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/awt/AwtBackend.h"
 #include "src/ui/frmDialog.h"
 #include "src/ui/frmMenue.h"
 #include "src/ui/pictures/Pictures.h"
-#include "tests/platform/runtime/awt/WindowedOffice.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Xvfb.h"
 
@@ -36,10 +40,26 @@ std::string xdotool(const Xvfb& x, const std::string& arguments) {
 
 class AwtBackendTest : public ::testing::Test {
 protected:
-    AwtBackendTest() : office_(x_.display(), profile_.path("profile")) {
-        runtime::setBackend(std::make_shared<runtime::AwtBackend>(office_.context(), nullptr));
+    AwtBackendTest()
+        : office_(profile_.path("profile"), "kalmora-awt-test-" + std::to_string(::getpid()),
+                  {office::OfficeWindows::Shown}),
+          context_(office::connectToOffice(office_, std::chrono::minutes(2))) {
+        runtime::setBackend(std::make_shared<runtime::AwtBackend>(context_, nullptr));
     }
-    ~AwtBackendTest() override { runtime::setBackend(nullptr); }
+    ~AwtBackendTest() override {
+        runtime::setBackend(nullptr);
+        try {
+            com::sun::star::frame::Desktop::create(context_)->terminate();
+        } catch (const com::sun::star::uno::Exception&) {
+            // The office often ends before it answers.
+        }
+    }
+
+    // Ends the office at once: a display that waits for an answer that never
+    // comes then ends with an error.
+    void killOffice() {
+        if (office_.pid() > 0) ::kill(office_.pid(), SIGKILL);
+    }
 
     // Waits for the window of that title (a pattern) to show as the user
     // would, gives it the keyboard focus as a window manager does, and
@@ -58,7 +78,7 @@ protected:
                 return true;
             };
             if (!waitFor(true)) {
-                office_.kill();
+                killOffice();
                 FAIL() << "no window " << title;
             }
             // Keys typed, not sent to a window: a window takes them from the
@@ -66,15 +86,18 @@ protected:
             xdotool(x_, search + " windowfocus --sync");
             xdotool(x_, "key --delay 100 " + keys);
             if (!waitFor(false)) {
-                office_.kill();
+                killOffice();
                 FAIL() << "the window " << title << " stayed after " << keys;
             }
         });
     }
 
+    // The office shows its windows on the test's own X server.
     Xvfb x_;
+    ScopedVariable display_{"DISPLAY", x_.display()};
     TempFolder profile_;
-    WindowedOffice office_;
+    office::OfficeProcess office_;
+    com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context_;
 };
 
 TEST_F(AwtBackendTest, TheAddInsWindowsGiveWhatTheKeysChose) {
