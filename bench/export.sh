@@ -21,6 +21,11 @@
 #             the document out), one export, end (median of the runs)
 #   click1    the first click of a host that exports twice (median)
 #   click2    its second click (median)
+# And the LibreOffice row: the same Angebot.docx in Writer with windows (an
+# X server and a profile of the bench's own, the extension installed by
+# scripts/install), the button pressed twice in one office, from the click to
+# the opened PDF, the time the choice window waits for its answer left out
+# (bench/libreoffice-clicks.py; needs python3-uno, installed when missing).
 #   bench/export.sh [runs per case]     3 when not given
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +34,8 @@ runs="${1:-3}"
 for tool in strace python3; do
   command -v "$tool" >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends "$tool"; }
 done
+/usr/bin/python3 -c 'import uno' 2>/dev/null ||
+  { apt-get update -q && apt-get install -y -q --no-install-recommends python3-uno; }
 bash scripts/setup
 cmake --preset ci >/dev/null
 cmake --build --preset ci >/dev/null
@@ -144,3 +151,32 @@ clicks = [[float(f.split("=")[1]) for f in line.split() if f.startswith("sekunde
 print("%-14s %7.3fs %7.3fs %7.3fs" % (name, whole, statistics.median(clicks[0::2]), statistics.median(clicks[1::2])))
 PY
 done
+
+# Writer as the host: two clicks in one office, per run a fresh office.
+lo="$work/LibreOffice"
+mkdir -p "$lo/bin"
+printf '#!/bin/sh\necho "$1" >> %s/geoeffnet.txt\n' "$lo" > "$lo/bin/xdg-open"
+chmod +x "$lo/bin/xdg-open"
+bash scripts/install --build "$root/build/ci" --addin-folder "$lo/AddIn" --profile "$lo/Profil" >/dev/null
+cp "$work/AddIn/pdf-Kalmora.ini" "$lo/AddIn/pdf-Kalmora.ini"
+exec 3< <(Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>&1 2>/dev/null)
+xvfb=$!
+read -r display <&3
+office=/usr/lib/libreoffice/program/soffice.bin
+for ((run = 1; run <= runs; run++)); do
+  DISPLAY=":$display" "$office" --headless --invisible --nologo --norestore --nodefault --terminate_after_init \
+    "-env:UserInstallation=file://$lo/Profil" >/dev/null 2>&1 || true
+  DISPLAY=":$display" PATH="$lo/bin:$PATH" "$office" --nologo --norestore --nodefault --nolockcheck \
+    "-env:UserInstallation=file://$lo/Profil" "--accept=pipe,name=kalmora-bench-$$;urp;" >/dev/null 2>&1 &
+  DISPLAY=":$display" /usr/bin/python3 bench/libreoffice-clicks.py "kalmora-bench-$$" "$work/Dokumente/Angebot.docx" \
+    "$lo/geoeffnet.txt" > "$work/lo-$run.txt"
+  wait $!
+done
+kill "$xvfb"
+python3 - "$work" <<'PY'
+import glob, statistics, sys
+
+clicks = [open(p).read().split() for p in glob.glob(sys.argv[1] + "/lo-*.txt")]
+print("%-14s %8s %7.3fs %7.3fs" % ("Writer", "", statistics.median(float(c[0]) for c in clicks),
+                                   statistics.median(float(c[1]) for c in clicks)))
+PY

@@ -171,20 +171,37 @@ protected:
 
     // A real mouse click in the middle of the toolbar button labelled `label`.
     void clickWithMouse(const Reference<css::frame::XModel>& model, const std::string& label) {
+        // Where the button is on the screen once the window shows it and
+        // has settled: the same place twice in a row, as a user's eye finds it.
+        std::optional<css::awt::Point> last;
+        std::optional<css::awt::Point> middle;
+        ASSERT_TRUE(eventually([&] {
+            const std::optional<css::awt::Point> now = buttonMiddle(model, label);
+            const bool settled = now && last && now->X == last->X && now->Y == last->Y;
+            last = now;
+            if (settled) middle = now;
+            return settled;
+        })) << "no item \""
+            << label << "\" on the toolbar";
+        xdotool("mousemove --sync " + std::to_string(middle->X) + " " + std::to_string(middle->Y));
+        xdotool("click 1");
+    }
+
+    static std::optional<css::awt::Point> buttonMiddle(const Reference<css::frame::XModel>& model,
+                                                       const std::string& label) {
         const Reference<css::awt::XWindow> window(standardToolbar(model)->getRealInterface(), UNO_QUERY_THROW);
         const auto toolbar =
             Reference<css::accessibility::XAccessible>(window, UNO_QUERY_THROW)->getAccessibleContext();
-        for (sal_Int64 i = 0; i < toolbar->getAccessibleChildCount(); ++i) {
-            const auto item = toolbar->getAccessibleChild(static_cast<sal_Int32>(i))->getAccessibleContext();
+        for (sal_Int32 i = 0; i < toolbar->getAccessibleChildCount(); ++i) {
+            const auto item = toolbar->getAccessibleChild(i)->getAccessibleContext();
             if (uno::text(item->getAccessibleName()) != label) continue;
             const Reference<css::accessibility::XAccessibleComponent> component(item, UNO_QUERY_THROW);
             const auto at = component->getLocationOnScreen();
             const auto size = component->getSize();
-            xdotool("mousemove --sync " + std::to_string(at.X + size.Width / 2) + " " +
-                    std::to_string(at.Y + size.Height / 2) + " click 1");
-            return;
+            if (size.Width <= 0 || size.Height <= 0) return std::nullopt;
+            return css::awt::Point(at.X + size.Width / 2, at.Y + size.Height / 2);
         }
-        FAIL() << "no item \"" << label << "\" on the toolbar";
+        return std::nullopt;
     }
 
     // Presses the button through the office's dispatch, as the toolbar does;
