@@ -24,9 +24,9 @@ Reference<css::sheet::XSpreadsheet> activeSheetOf(const Reference<css::frame::XM
 
 }  // namespace
 
-CalcWorkbook::CalcWorkbook(Reference<css::uno::XComponentContext> context, Reference<css::frame::XModel> model,
-                           Application& excel)
-    : Workbook({}, {}, excel), context_(std::move(context)), model_(std::move(model)) {
+CalcWorkbook::CalcWorkbook(const Reference<css::uno::XComponentContext>& context,
+                           const Reference<css::frame::XModel>& model, Application& excel)
+    : Workbook({}, {}, excel), context_(context), model_(model), pages_(model_) {
     refresh();
 }
 
@@ -34,12 +34,13 @@ void CalcWorkbook::refresh() {
     readStoredState(model_, state());
     activeSheet().state().name =
         uno::text(Reference<css::container::XNamed>(activeSheetOf(model_), UNO_QUERY_THROW)->getName());
-    pages_.reset();
 }
 
 PageFile CalcWorkbook::pages() const {
-    if (!pages_) pages_ = sheetPages(Reference<css::lang::XComponent>(model_, UNO_QUERY_THROW), activeSheetOf(model_));
-    return PageFile(PageFile::LaidOut{*pages_});
+    const Reference<css::sheet::XSpreadsheet> sheet = activeSheetOf(model_);
+    const std::string name = uno::text(Reference<css::container::XNamed>(sheet, UNO_QUERY_THROW)->getName());
+    return PageFile(PageFile::LaidOut{pages_.pdf(
+        name, [&] { return sheetPages(Reference<css::lang::XComponent>(model_, UNO_QUERY_THROW), sheet); })});
 }
 
 void CalcWorkbook::save() {

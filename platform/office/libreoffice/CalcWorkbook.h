@@ -4,20 +4,18 @@
 // pages (and no other sheet's) count and print as they are now.
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
-#include <optional>
-#include <string>
 
 #include "platform/office/Workbook.h"
+#include "platform/office/libreoffice/LaidOutPages.h"
 
 namespace office::libreoffice {
 
 class CalcWorkbook final : public Workbook {
 public:
-    CalcWorkbook(com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context,
-                 com::sun::star::uno::Reference<com::sun::star::frame::XModel> model, Application& excel);
+    CalcWorkbook(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
+                 const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model, Application& excel);
 
-    // Reads name, folder, Saved and the active sheet anew, and lays the
-    // sheet out again when its pages are next asked for.
+    // Reads name, folder, Saved and the active sheet anew.
     void refresh();
     const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model() const noexcept { return model_; }
 
@@ -31,7 +29,7 @@ protected:
 private:
     com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context_;
     com::sun::star::uno::Reference<com::sun::star::frame::XModel> model_;
-    mutable std::optional<std::string> pages_;
+    mutable LaidOutPages pages_;
 };
 
 }  // namespace office::libreoffice

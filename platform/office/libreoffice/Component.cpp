@@ -29,7 +29,6 @@ namespace css = com::sun::star;
 using css::uno::Any;
 using css::uno::Reference;
 using css::uno::Sequence;
-using css::uno::UNO_QUERY;
 
 constexpr const char* kStartupName = "org.kalmora.pdf.Startup";
 constexpr const char* kClickName = "org.kalmora.pdf.Click";
@@ -57,7 +56,7 @@ void firewall(F&& step) noexcept {
 
 class Startup final : public cppu::WeakImplHelper2<css::task::XJob, css::lang::XServiceInfo> {
 public:
-    explicit Startup(Reference<css::uno::XComponentContext> context) : context_(std::move(context)) {}
+    explicit Startup(const Reference<css::uno::XComponentContext>& context) : context_(context) {}
 
     Any SAL_CALL execute(const Sequence<css::beans::NamedValue>&) override {
         firewall([&] { Office::start(context_); });
@@ -75,7 +74,7 @@ private:
 class Click final : public cppu::WeakImplHelper4<css::frame::XDispatchProvider, css::frame::XDispatch,
                                                  css::lang::XInitialization, css::lang::XServiceInfo> {
 public:
-    explicit Click(Reference<css::uno::XComponentContext> context) : context_(std::move(context)) {}
+    explicit Click(const Reference<css::uno::XComponentContext>& context) : context_(context) {}
 
     // The office hands the handler the window it serves.
     void SAL_CALL initialize(const Sequence<Any>& arguments) override {

@@ -92,7 +92,7 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
     std::unique_ptr<OfficeHost> excel;
     bool ended = false;
 
-    explicit State(Reference<css::uno::XComponentContext> officeContext) : context(std::move(officeContext)) {}
+    explicit State(const Reference<css::uno::XComponentContext>& officeContext) : context(officeContext) {}
 
     void later(std::function<void()> run) {
         css::awt::AsyncCallback::create(context)->addCallback(new Later(std::move(run)), Any());

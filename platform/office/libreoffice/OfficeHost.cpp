@@ -24,7 +24,6 @@ namespace office::libreoffice {
 namespace css = com::sun::star;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
-using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
@@ -43,9 +42,9 @@ void log(const std::string& line) {
 
 }  // namespace
 
-OfficeHost::OfficeHost(HostKind kind, Reference<css::uno::XComponentContext> context,
+OfficeHost::OfficeHost(HostKind kind, const Reference<css::uno::XComponentContext>& context,
                        std::function<void(std::function<void()>)> refreshLater)
-    : kind_(kind), context_(std::move(context)), later_(std::move(refreshLater)), toolbars_(context_, module(kind)) {
+    : kind_(kind), context_(context), later_(std::move(refreshLater)), toolbars_(context_, module(kind)) {
     if (kind == HostKind::Word)
         application_ = com::AutomationObject::create<WordApplication>(bars());
     else

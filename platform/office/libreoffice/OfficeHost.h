@@ -28,7 +28,7 @@ class OfficeHost {
 public:
     // `refreshLater` runs a function on the office's main thread once the
     // current event is done (so that many changes of the bar show at once).
-    OfficeHost(HostKind kind, com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context,
+    OfficeHost(HostKind kind, const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
                std::function<void(std::function<void()>)> refreshLater);
     ~OfficeHost();
     OfficeHost(const OfficeHost&) = delete;

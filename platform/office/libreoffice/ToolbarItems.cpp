@@ -24,7 +24,6 @@ namespace css = com::sun::star;
 using css::uno::Any;
 using css::uno::Reference;
 using css::uno::Sequence;
-using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
 namespace {
@@ -70,8 +69,8 @@ std::optional<ControlCommand> parseCommand(const std::string& command) {
     return result;
 }
 
-ToolbarItems::ToolbarItems(Reference<css::uno::XComponentContext> context, std::string module)
-    : context_(std::move(context)), module_(std::move(module)) {}
+ToolbarItems::ToolbarItems(const Reference<css::uno::XComponentContext>& context, std::string module)
+    : context_(context), module_(std::move(module)) {}
 
 void ToolbarItems::show(const HostCommandBar& bar, const Reference<css::frame::XFrame>& frame) {
     showFaces(bar);

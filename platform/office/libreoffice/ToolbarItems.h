@@ -32,7 +32,8 @@ class ToolbarItems {
 public:
     // `module` is the office's module of the host's windows, e.g.
     // "com.sun.star.text.TextDocument".
-    ToolbarItems(com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context, std::string module);
+    ToolbarItems(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
+                 std::string module);
 
     // Replaces this host's items on the frame's Standard toolbar by the
     // bar's controls as they are now, and their faces in the module's image

@@ -11,20 +11,20 @@ namespace office::libreoffice {
 namespace css = com::sun::star;
 using css::uno::Reference;
 
-WriterDocument::WriterDocument(Reference<css::uno::XComponentContext> context, Reference<css::frame::XModel> model,
-                               const WordApplication& word)
-    : WordDocument({}, word), context_(std::move(context)), model_(std::move(model)) {
+WriterDocument::WriterDocument(const Reference<css::uno::XComponentContext>& context,
+                               const Reference<css::frame::XModel>& model, const WordApplication& word)
+    : WordDocument({}, word), context_(context), model_(model), pages_(model_) {
     refresh();
 }
 
 void WriterDocument::refresh() {
     readStoredState(model_, state());
-    pages_.reset();
 }
 
 PageFile WriterDocument::pages() const {
-    if (!pages_) pages_ = textDocumentPages(Reference<css::lang::XComponent>(model_, css::uno::UNO_QUERY_THROW));
-    return PageFile(PageFile::LaidOut{*pages_});
+    return PageFile(PageFile::LaidOut{pages_.pdf({}, [this] {
+        return textDocumentPages(Reference<css::lang::XComponent>(model_, css::uno::UNO_QUERY_THROW));
+    })});
 }
 
 void WriterDocument::save() {

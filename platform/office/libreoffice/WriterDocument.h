@@ -4,21 +4,20 @@
 // for ComputeStatistics and PrintOut (WordDocument.h).
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
-#include <optional>
-#include <string>
 
 #include "platform/office/WordDocument.h"
+#include "platform/office/libreoffice/LaidOutPages.h"
 
 namespace office::libreoffice {
 
 class WriterDocument final : public WordDocument {
 public:
-    WriterDocument(com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context,
-                   com::sun::star::uno::Reference<com::sun::star::frame::XModel> model, const WordApplication& word);
+    WriterDocument(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
+                   const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model,
+                   const WordApplication& word);
 
-    // Reads name, folder and Saved anew, and lays the pages out again when
-    // they are next asked for: before every click, since the user may have
-    // edited, stored or renamed the document since the last one.
+    // Reads name, folder and Saved anew: before every click, since the user
+    // may have stored or renamed the document since the last one.
     void refresh();
     const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model() const noexcept { return model_; }
 
@@ -32,7 +31,7 @@ protected:
 private:
     com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context_;
     com::sun::star::uno::Reference<com::sun::star::frame::XModel> model_;
-    mutable std::optional<std::string> pages_;  // one layout serves a click's count and prints
+    mutable LaidOutPages pages_;
 };
 
 }  // namespace office::libreoffice

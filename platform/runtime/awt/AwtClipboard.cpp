@@ -38,7 +38,8 @@ bool isImage(const css::datatransfer::DataFlavor& flavor) {
 // A picture as the clipboard offers it: the same image in each flavor.
 class PictureTransferable : public cppu::WeakImplHelper1<css::datatransfer::XTransferable> {
 public:
-    PictureTransferable(Bytes png, Bytes bitmap) : png_(std::move(png)), bitmap_(std::move(bitmap)) {}
+    // A UNO sequence shares its bytes when copied.
+    PictureTransferable(const Bytes& png, const Bytes& bitmap) : png_(png), bitmap_(bitmap) {}
 
     css::uno::Any SAL_CALL getTransferData(const css::datatransfer::DataFlavor& wanted) override {
         if (wanted.MimeType.equalsIgnoreAsciiCaseAscii(PngType)) return css::uno::Any(png_);
