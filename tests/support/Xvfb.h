@@ -1,8 +1,9 @@
 #pragma once
-// An X server of the test's own: Xvfb picks a free display number and tells
-// it through -displayfd, so that tests running side by side never share a
-// display or take one that another program owns. The server ends with the
-// object.
+// A desktop of the test's own: an X server (Xvfb picks a free display number
+// and tells it through -displayfd, so that tests running side by side never
+// share a display or take one that another program owns) with a window
+// manager (openbox), which gives each new window the keyboard focus as a
+// user's desktop does. Both end with the object.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -11,8 +12,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 class Xvfb {
 public:
@@ -39,8 +42,12 @@ public:
             stop();
             throw std::runtime_error("Xvfb did not start");
         }
+        startWindowManager();
     }
-    ~Xvfb() { stop(); }
+    ~Xvfb() {
+        stop(windowManager_);
+        stop(pid_);
+    }
     Xvfb(const Xvfb&) = delete;
     Xvfb& operator=(const Xvfb&) = delete;
 
@@ -63,13 +70,35 @@ private:
         return number;
     }
 
-    void stop() noexcept {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
+    // The window manager runs once it has set its mark on the root window;
+    // a desktop without one after a minute works on without it.
+    void startWindowManager() {
+        const std::string display = "DISPLAY=" + display_;
+        windowManager_ = ::fork();
+        if (windowManager_ == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+            ::putenv(const_cast<char*>(display.c_str()));
+            const int null = ::open("/dev/null", O_RDWR);
+            ::dup2(null, STDOUT_FILENO);
+            ::dup2(null, STDERR_FILENO);
+            ::execlp("openbox", "openbox", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        const std::string check = display + " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window";
+        const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+        while (std::system(check.c_str()) != 0 && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
 
+    static void stop(pid_t& pid) noexcept {
+        if (pid <= 0) return;
+        ::kill(pid, SIGTERM);
+        ::waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+    void stop() noexcept { stop(pid_); }
+
     pid_t pid_ = -1;
+    pid_t windowManager_ = -1;
     std::string display_;
 };

@@ -19,8 +19,7 @@ public:
     bool changed = true;  // nothing laid out yet
 };
 
-LaidOutPages::LaidOutPages(const Reference<css::frame::XModel>& model)
-    : model_(model), listener_(new ChangeListener) {
+LaidOutPages::LaidOutPages(const Reference<css::frame::XModel>& model) : model_(model), listener_(new ChangeListener) {
     const Reference<css::util::XModifyBroadcaster> broadcaster(model_, UNO_QUERY);
     if (broadcaster.is()) broadcaster->addModifyListener(listener_.get());
 }

@@ -39,6 +39,7 @@
 #include "tests/support/PdfText.h"
 #include "tests/support/Processes.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WindowFocus.h"
 #include "tests/support/Xvfb.h"
 
 namespace {
@@ -240,6 +241,7 @@ protected:
         if (!screenshot.empty()) saveScreen(screenshot);
         // Without a window manager nothing gives a new window the focus.
         xdotool("windowfocus --sync " + window.substr(0, window.find('\n')));
+        ASSERT_TRUE(eventually([&] { return readyForKeys(context, title); })) << title << " takes no keys";
         xdotool("key --delay 50 " + keys);
     }
 

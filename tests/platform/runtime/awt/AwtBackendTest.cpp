@@ -22,6 +22,7 @@
 #include "src/ui/pictures/Pictures.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WindowFocus.h"
 #include "tests/support/Xvfb.h"
 
 namespace {
@@ -66,9 +67,9 @@ protected:
     // presses the keys. A window that does not show, or does not go away
     // after the keys, within a minute fails the test; the office is ended so
     // that the display waiting for it ends too.
-    std::future<void> answer(const std::string& title, const std::string& keys) {
-        return std::async(std::launch::async, [this, title, keys] {
-            const std::string search = "search --onlyvisible --name '" + title + "'";
+    std::future<void> answer(const std::string& pattern, const std::string& keys) {
+        return std::async(std::launch::async, [this, pattern, keys] {
+            const std::string search = "search --onlyvisible --name '" + pattern + "'";
             const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
             const auto waitFor = [&](bool shown) {
                 while (xdotool(x_, search).empty() == shown) {
@@ -79,15 +80,21 @@ protected:
             };
             if (!waitFor(true)) {
                 killOffice();
-                FAIL() << "no window " << title;
+                FAIL() << "no window " << pattern;
             }
             // Keys typed, not sent to a window: a window takes them from the
             // keyboard only.
             xdotool(x_, search + " windowfocus --sync");
+            // The window's own title: the pattern without its anchors and escapes.
+            std::string title = pattern.substr(1, pattern.size() - 2);
+            std::erase(title, '\\');
+            const auto ready = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+            while (!readyForKeys(context_, title) && std::chrono::steady_clock::now() < ready)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
             xdotool(x_, "key --delay 100 " + keys);
             if (!waitFor(false)) {
                 killOffice();
-                FAIL() << "the window " << title << " stayed after " << keys;
+                FAIL() << "the window " << pattern << " stayed after " << keys;
             }
         });
     }
