@@ -1,7 +1,7 @@
 #pragma once
 // Whether a window of the office is ready for the keys a user types: the
-// window titled `title` holds the keyboard focus on one of its controls, as
-// the office's accessibility tree tells. Keys typed before that may reach no
+// active window is titled `title` and holds the keyboard focus on one of its
+// controls, as the office's accessibility tree tells. Keys typed before that may reach no
 // control. The test program generates the headers of the types used here
 // (cmake/Uno.cmake).
 #include <com/sun/star/accessibility/AccessibleStateType.hpp>
@@ -38,15 +38,15 @@ inline bool readyForKeys(const com::sun::star::uno::Reference<com::sun::star::un
     namespace css = com::sun::star;
     const css::uno::Reference<css::awt::XExtendedToolkit> toolkit(css::awt::Toolkit::create(office),
                                                                   css::uno::UNO_QUERY_THROW);
-    for (sal_Int32 i = 0; i < toolkit->getTopWindowCount(); ++i) {
-        const css::uno::Reference<css::accessibility::XAccessible> window(toolkit->getTopWindow(i),
-                                                                         css::uno::UNO_QUERY);
-        if (!window.is()) continue;
-        const auto context = window->getAccessibleContext();
-        // Windows closed before may still be listed under the same title.
-        if (context.is() && uno::text(context->getAccessibleName()) == title &&
-            window_focus::focusedWithin(context, 0))
-            return true;
-    }
-    return false;
+    // Deprecated for the office's own code, but a program outside the office
+    // has no other way to learn which window is active.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const css::uno::Reference<css::accessibility::XAccessible> window(toolkit->getActiveTopWindow(),
+                                                                     css::uno::UNO_QUERY);
+#pragma GCC diagnostic pop
+    if (!window.is()) return false;
+    const auto context = window->getAccessibleContext();
+    return context.is() && uno::text(context->getAccessibleName()) == title &&
+           window_focus::focusedWithin(context, 0);
 }
