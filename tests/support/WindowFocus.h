@@ -43,10 +43,9 @@ inline bool readyForKeys(const com::sun::star::uno::Reference<com::sun::star::un
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     const css::uno::Reference<css::accessibility::XAccessible> window(toolkit->getActiveTopWindow(),
-                                                                     css::uno::UNO_QUERY);
+                                                                      css::uno::UNO_QUERY);
 #pragma GCC diagnostic pop
     if (!window.is()) return false;
     const auto context = window->getAccessibleContext();
-    return context.is() && uno::text(context->getAccessibleName()) == title &&
-           window_focus::focusedWithin(context, 0);
+    return context.is() && uno::text(context->getAccessibleName()) == title && window_focus::focusedWithin(context, 0);
 }
