@@ -4,6 +4,7 @@
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/Sleep.h"
 #include "src/printing/Printing.h"
+#include "src/printing/SavedDefaultPrinter.h"
 #include "src/util/Messages.h"
 
 namespace {
@@ -16,7 +17,7 @@ constexpr std::int16_t PollLimit = TimeBudgetSeconds * 1000 / NominalPollMillise
 constexpr win32::DWORD PauseMilliseconds = 200;
 constexpr win32::DWORD SettleMilliseconds = 200;
 const std::string LastPage = "999";
-const std::string PdfPrinter = "PDFCreator";
+const std::string PdfPrinter = Printing::PdfPrinterName;
 
 bool isExcel(const com::Object& Application) {
     return Application.value().toString() == "Microsoft Excel";
@@ -114,6 +115,7 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     pdfCreator = com::Object();
 
     fSet_DefaultPrinter(run.vDefaultPrinter.toString());
+    ForgetDefaultPrinter();
     if (isExcel(Application)) Application.put("ActivePrinter", run.vExcelPrinter);
 
     if (output.empty())

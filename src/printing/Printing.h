@@ -11,6 +11,9 @@
 
 namespace Printing {
 
+// The PDF printer's name, as the print system knows it.
+inline constexpr const char* PdfPrinterName = "PDFCreator";
+
 // What one print run needs besides the host and the names: the layout, the
 // pages the host reported (0 when it cannot tell), and where the printers
 // saved before printing are kept (the choice window's fields).

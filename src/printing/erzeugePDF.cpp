@@ -2,6 +2,7 @@
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Printer.h"
 #include "src/printing/Printing.h"
+#include "src/printing/SavedDefaultPrinter.h"
 #include "src/util/Messages.h"
 
 namespace Printing {
@@ -11,7 +12,9 @@ com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, cons
     try {
         com::Object host = Application;  // held for the whole print run
         run.vDefaultPrinter = std::string();
+        RecoverDefaultPrinter();
         run.vDefaultPrinter = runtime::DefaultPrinterName();
+        NoteDefaultPrinter(run.vDefaultPrinter.toString());
         if (host.value().toString() == "Microsoft Excel") {
             run.vExcelPrinter = host.get("ActivePrinter");
         } else {
@@ -22,6 +25,7 @@ com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, cons
         return com::True;
     } catch (const std::exception&) {
         fSet_DefaultPrinter(run.vDefaultPrinter.toString());
+        ForgetDefaultPrinter();
         runtime::MsgBox("Abbruch\n\n Kein PDF-Ausdruck!", runtime::vbCritical, MessageTitle);
         return com::False;
     }

@@ -101,6 +101,21 @@ TEST_F(Printing, WordPrintsThroughItsActivePrinterAndTheDefaultComesBack) {
     EXPECT_EQ(pdfPrinter->saved,
               (std::vector<std::string>{documents() + "\\Angebot_$1.pdf", documents() + "\\Angebot_$2.pdf"}));
     EXPECT_EQ(pdfPrinter->closed, 1);
+    // The note of the default printer lives only while the PDF printer is the default.
+    EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.drucker")));
+}
+
+// A host killed while it printed left the PDF printer as the default, and
+// its note of the user's printer: the next run puts that printer back first,
+// instead of taking the PDF printer for the user's default.
+TEST_F(Printing, TheDefaultPrinterThatADeadRunNotedIsPutBackFirst) {
+    folder.write("AddIn/pdf-Kalmora.drucker", "[Global]\r\nStandarddrucker=B\xFCro-Laser\r\n");
+    printers::setDefaultPrinter("PDFCreator");
+    wordDocument();
+    answers({"choice 0"});
+    run(*word);
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+    EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.drucker")));
 }
 
 TEST_F(Printing, ExcelsPrinterIsPutBackAfterSuccessButNotAfterAFailure) {
