@@ -5,8 +5,8 @@
 #include "platform/runtime/Printer.h"
 #include "src/printing/Printing.h"
 #include "src/settings/INI_Datei.h"
-#include "src/util/FileChecks.h"
 #include "src/util/Failures.h"
+#include "src/util/FileChecks.h"
 
 namespace Printing {
 
