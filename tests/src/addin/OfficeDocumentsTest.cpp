@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "tests/src/addin/InstalledAddIn.h"
+#include "tests/support/LetterheadPages.h"
 #include "tests/support/Processes.h"
 
 namespace {
@@ -61,16 +62,10 @@ protected:
     }
 };
 
-// Each page holds its own text, in order, and the letterhead of its place.
+// Each page holds its own text, in order, under the letterhead of its place.
 void expectPages(const std::vector<std::string>& pages, const std::vector<std::string>& texts,
                  const std::vector<std::string>& letterheads) {
-    ASSERT_EQ(pages.size(), texts.size());
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        SCOPED_TRACE("page " + std::to_string(i + 1) + ": " + pages[i]);
-        EXPECT_NE(pages[i].find(texts[i]), std::string::npos);
-        EXPECT_NE(pages[i].find(letterheads[i]), std::string::npos);
-        EXPECT_EQ(pages[i].find(letterheads[i] == kFirst ? kFollowing : kFirst), std::string::npos);
-    }
+    expectLetterheadPages(pages, texts, letterheads, kFirst, kFollowing);
 }
 
 TEST_F(OfficeDocuments, WordDocumentsPrintTheirPagesUnderEachLayout) {

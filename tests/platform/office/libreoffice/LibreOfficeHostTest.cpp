@@ -36,6 +36,7 @@
 #include "platform/office/render/OfficeConnection.h"
 #include "platform/office/render/OfficeProcess.h"
 #include "platform/uno/UnoText.h"
+#include "tests/support/LetterheadPages.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/Processes.h"
 #include "tests/support/TempFolder.h"
@@ -282,13 +283,7 @@ void officeCalls(const std::function<void()>& steps) {
 // Each page holds its own text, in order, under the letterhead of its place.
 void expectPages(const std::vector<std::string>& pages, const std::vector<std::string>& texts,
                  const std::vector<std::string>& letterheads) {
-    ASSERT_EQ(pages.size(), texts.size());
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        SCOPED_TRACE("page " + std::to_string(i + 1) + ": " + pages[i]);
-        EXPECT_NE(pages[i].find(texts[i]), std::string::npos);
-        EXPECT_NE(pages[i].find(letterheads[i]), std::string::npos);
-        EXPECT_EQ(pages[i].find(letterheads[i] == kFirst ? kFollowing : kFirst), std::string::npos);
-    }
+    expectLetterheadPages(pages, texts, letterheads, kFirst, kFollowing);
 }
 
 const std::vector<std::string> kOffer = {"Angebot Nr. 2026-117", "Leistungsbeschreibung", "Preise und Bedingungen"};
