@@ -1,6 +1,7 @@
-// Lays the letterheads under a printed document as the export command does:
-// the same command lines, started and awaited the same way (the add-in
-// folder's pdftk.exe, waits of 10 ms with pending events handled between).
+// Lays the letterheads under a printed document with the export command's
+// own composition: the same command lines, started and awaited the same way
+// (the add-in folder's pdftk.exe, waits of 10 ms with pending events handled
+// between).
 //
 //   compose ADDIN FIRST REST LETTERHEAD1 LETTERHEAD2 RESULT
 #include <iostream>
@@ -9,7 +10,7 @@
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
 #include "src/export/Composition.h"
-#include "src/ui/frmMenue.h"
+#include "src/util/ShellWait.h"
 
 int main(int argc, char** argv) {
     if (argc != 7) {
@@ -18,12 +19,12 @@ int main(int argc, char** argv) {
     }
     const std::string addIn = argv[1], first = argv[2], rest = argv[3], result = argv[6];
     runtime::setBackend(std::make_shared<runtime::ScriptBackend>());
-    frmMenue form;
     const std::string pdftk = addIn + "/pdftk.exe";
-    form.ShellWait(Composition::StopPdftk, com::False);
-    form.ShellWait(Composition::backgroundCommand(pdftk, first, argv[4], first + ".pdf"), com::False);
-    form.ShellWait(Composition::backgroundCommand(pdftk, rest, argv[5], rest + ".pdf"), com::False);
-    form.ShellWait(Composition::joinCommand(pdftk, first + ".pdf", rest + ".pdf", result), com::False);
+    ShellWait(Composition::StopPdftk, AppWindow::Hidden);
+    const bool made =
+        Composition::runPdftk(Composition::backgroundCommand(pdftk, first, argv[4], first + ".pdf"), first + ".pdf") &&
+        Composition::runPdftk(Composition::backgroundCommand(pdftk, rest, argv[5], rest + ".pdf"), rest + ".pdf") &&
+        Composition::runPdftk(Composition::joinCommand(pdftk, first + ".pdf", rest + ".pdf", result), result);
     runtime::setBackend(nullptr);
-    return 0;
+    return made ? 0 : 1;
 }

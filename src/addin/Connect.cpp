@@ -2,6 +2,7 @@
 
 #include "platform/com/Error.h"
 #include "platform/runtime/Runtime.h"
+#include "src/export/ExportCommand.h"
 #include "src/ui/frmMenue.h"
 #include "src/util/Failures.h"
 
@@ -164,7 +165,7 @@ com::HRESULT Connect::Click(office::CommandBarButton&, com::Boolean&) noexcept {
     // result of the event.
     return firewall(
         [&] {
-            frmMenue::instance().erzeugeFiles(HostApp);
+            ExportCommand::erzeugeFiles(HostApp);
             return com::S_OK;
         },
         com::DISP_E_EXCEPTION);

@@ -1,19 +1,22 @@
-// What happens when a file of the result's name exists already.
+#include "src/export/Collision.h"
+
 #include "platform/runtime/Interaction.h"
 #include "src/export/OutputNaming.h"
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
 #include "src/ui/frmDialog.h"
-#include "src/ui/frmMenue.h"
+#include "src/util/FileChecks.h"
 
 using namespace INI_Datei;
 
-frmMenue::Flow frmMenue::settleCollision(ExportRun& run) {
-    if (!com::isTrue(FileFolderExists(run.target))) {
-        run.finalBaseName = run.baseName + KuerzelSuffix;
-        return Flow::Continue;
-    }
+namespace {
 
+enum class Answer { Overwrite, Rename, Cancel };
+
+// The remembered answer, or the question's. The question leaves its answer
+// in the settings module's flags (and the keys when the user ticked the
+// box); this is the one place that reads them afterwards.
+Answer askedOrRemembered(const std::string& target) {
     // A cancel left over from an earlier run must not decide this one.
     AnswerCancel = com::False;
     if (const auto keys = Keys::answerKeys(HostKind)) {
@@ -26,32 +29,47 @@ frmMenue::Flow frmMenue::settleCollision(ExportRun& run) {
     if (!com::isTrue(AnswerRemembered)) {
         frmDialog dialog;
         dialog.load();
-        dialog.control("Label1").caption = "Die Ausgabedatei " + run.target + " existiert bereits!";
+        dialog.control("Label1").caption = "Die Ausgabedatei " + target + " existiert bereits!";
         runtime::ShowModal(dialog);
     }
-    if (com::isTrue(AnswerCancel)) return Flow::Cleanup;
+    if (com::isTrue(AnswerCancel)) return Answer::Cancel;
+    // Any answer that is neither cancel nor rename overwrites.
+    return AnswerRename == com::True ? Answer::Rename : Answer::Overwrite;
+}
 
-    if (AnswerRename == com::True) {
-        const auto numbered = OutputNaming::firstFreeNumberedName(
-            run.outputFolder, run.baseName, KuerzelSuffix,
-            [this](const std::string& path) { return com::isTrue(FileFolderExists(path)); });
-        if (!numbered) {
-            // Every numbered name is taken: stop rather than fall back to a
-            // name that would replace somebody's file.
-            failed("Kein freier Dateiname gefunden: " + run.outputFolder + run.baseName + "_1" + KuerzelSuffix +
-                       ".pdf bis " + run.outputFolder + run.baseName + "_50" + KuerzelSuffix +
-                       ".pdf sind alle vergeben.",
-                   run);
-            return Flow::End;
-        }
-        run.finalBaseName = *numbered;
+}  // namespace
+
+namespace Collision {
+
+Decision settle(ExportRun& run) {
+    const std::string ownName = run.baseName + run.KuerzelSuffix;
+    if (!com::isTrue(FileChecks::FileFolderExists(run.target))) {
+        run.finalBaseName = ownName;
         return Flow::Continue;
     }
 
-    // Any answer that is neither cancel nor rename overwrites. The old file
-    // stays until the new one is made, so a run that fails later loses
-    // nothing; one that could not be replaced stops the run now.
-    if (!com::isTrue(FileReplaceable(run.target))) return Flow::Cleanup;
-    run.finalBaseName = run.baseName + KuerzelSuffix;
+    switch (askedOrRemembered(run.target)) {
+        case Answer::Cancel: return Flow::Cleanup;
+        case Answer::Rename: {
+            const auto numbered = OutputNaming::firstFreeNumberedName(
+                run.outputFolder, run.baseName, run.KuerzelSuffix,
+                [](const std::string& path) { return com::isTrue(FileChecks::FileFolderExists(path)); });
+            // Every numbered name is taken: stop rather than fall back to a
+            // name that would replace somebody's file.
+            if (!numbered)
+                return {Flow::Abort, "Kein freier Dateiname gefunden: " + run.outputFolder + run.baseName + "_1" +
+                                         run.KuerzelSuffix + ".pdf bis " + run.outputFolder + run.baseName + "_50" +
+                                         run.KuerzelSuffix + ".pdf sind alle vergeben."};
+            run.finalBaseName = *numbered;
+            return Flow::Continue;
+        }
+        case Answer::Overwrite: break;
+    }
+    // The old file stays until the new one is made, so a run that fails
+    // later loses nothing; one that could not be replaced stops the run now.
+    if (!com::isTrue(FileChecks::FileReplaceable(run.target))) return Flow::Cleanup;
+    run.finalBaseName = ownName;
     return Flow::Continue;
 }
+
+}  // namespace Collision

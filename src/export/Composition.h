@@ -1,7 +1,11 @@
 #pragma once
-// The command lines that lay letterheads under the printed pages.
+// Laying the letterheads under the printed pages with pdftk: the command
+// lines, one pdftk run, and the export command's steps around printing.
 #include <string>
 #include <vector>
+
+#include "src/export/Decision.h"
+#include "src/export/ExportRun.h"
 
 namespace Composition {
 
@@ -18,5 +22,19 @@ std::string backgroundCommand(const std::string& pdftk, const std::string& input
 // pdftk writes the pages of `first` followed by those of `following`.
 std::string joinCommand(const std::string& pdftk, const std::string& first, const std::string& following,
                         const std::string& output);
+
+// Runs a pdftk command line in a hidden window and waits for it; true when
+// pdftk ended normally and `output` exists. Whatever a pdftk that failed or
+// was ended wrote is deleted.
+bool runPdftk(const std::string& cmdline, const std::string& output);
+
+// Before printing: Abort for a path that would break a command line;
+// Cleanup when a file of the run's intermediate names that an earlier run
+// left behind cannot be removed.
+Decision prepareForPrinting(const ExportRun& run);
+
+// After printing: lays the letterheads under the printed pages, puts the
+// result in place and opens it. Abort when no result was made.
+Decision composeLetterhead(const ExportRun& run);
 
 }  // namespace Composition

@@ -1,10 +1,15 @@
 #pragma once
-// The values that live only during one export run.
+// What one export run carries from the click to the cleanup: the host, the
+// choice, the names and the printers it saved.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/com/Variant.h"
 #include "platform/win32/NamedMutex.h"
+#include "src/printing/Layout.h"
+#include "src/util/Host.h"
 
 // The files a run writes between printing and the cleanup, in the output
 // folder: what the PDF printer printed (P1, P2) and what pdftk stamped (S1, S2).
@@ -16,6 +21,20 @@ struct IntermediateFiles {
 };
 
 struct ExportRun {
+    Host host = Host::Other;
+    // The letterhead layout chosen in the choice window.
+    Layout AuswahlIndex = Layout::None;
+    // The answer to the save question (1 OK, 2 Cancel).
+    std::int16_t iAntwort = 0;
+    // "_" and the company short code, or empty.
+    std::string KuerzelSuffix;
+    // The pages the host reports for the document, asked for before
+    // printing; 0 for a host that cannot tell.
+    std::int32_t DocumentPages = 0;
+    // The printers saved before printing.
+    com::Variant vDefaultPrinter;
+    com::Variant vExcelPrinter;
+
     std::string outputFolder;   // ends in "\"; empty for a host that is neither Word nor Excel
     std::string baseName;       // without folder and extension; grows on rename
     std::string firstPart;      // base name, company suffix, "_$1"

@@ -22,6 +22,10 @@ void replaceAll(std::string& text, const std::string& what, const std::string& w
 
 }  // namespace
 
+bool hasSeparator(const std::string& name) {
+    return name.find_first_of("\\/") != std::string::npos;
+}
+
 std::string wordBaseName(const std::string& documentName) {
     return beforeLast(documentName, ".doc");
 }

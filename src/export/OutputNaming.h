@@ -6,6 +6,11 @@
 
 namespace OutputNaming {
 
+// True for a name holding "\" or "/": a file named by it would land in
+// another folder than the output folder ("..\..\Vertrag.docx" is a legal
+// document name).
+bool hasSeparator(const std::string& name);
+
 // Everything before the last ".doc" (case-sensitive). Raises error 5 with a
 // German text naming the document when the name holds no ".doc".
 std::string wordBaseName(const std::string& documentName);

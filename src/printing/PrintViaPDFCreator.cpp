@@ -19,18 +19,14 @@ constexpr win32::DWORD SettleMilliseconds = 200;
 const std::string LastPage = "999";
 const std::string PdfPrinter = Printing::PdfPrinterName;
 
-bool isExcel(const com::Object& Application) {
-    return Application.value().toString() == "Microsoft Excel";
-}
-
 void setOption(const com::Object& pdfCreator, const std::string& option, com::Variant value) {
     pdfCreator.put("cOption", std::move(value), {{option}});
 }
 
 enum class PrintJob { FirstPage, FollowingPages, AllPages };
 
-void printJob(com::Object& Application, PrintJob job, const std::string& lastPage) {
-    if (isExcel(Application)) {
+void printJob(com::Object& Application, Host host, PrintJob job, const std::string& lastPage) {
+    if (host == Host::Excel) {
         const std::string from = job == PrintJob::FollowingPages ? "2" : "1";
         const std::string to = job == PrintJob::FirstPage ? "1" : lastPage;
         Application.object("ActiveWorkbook")
@@ -94,7 +90,7 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     // Page 999 is the last one asked for, unless the document has more.
     const std::string lastPage = run.documentPages > 999 ? std::to_string(run.documentPages) : LastPage;
     if (run.layout == Layout::FirstAndFollowing) {
-        printJob(Application, PrintJob::FirstPage, lastPage);
+        printJob(Application, run.host, PrintJob::FirstPage, lastPage);
         waitForOutput(pdfCreator, sErsteSeite);
         // A document of one page has no following pages to print or wait for.
         if (run.documentPages != 1) {
@@ -102,11 +98,11 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
             win32::Sleep(SettleMilliseconds);
             runtime::DoEvents();
             setOption(pdfCreator, "AutosaveFilename", sRestSeiten);
-            printJob(Application, PrintJob::FollowingPages, lastPage);
+            printJob(Application, run.host, PrintJob::FollowingPages, lastPage);
             waitForOutput(pdfCreator, sRestSeiten);
         }
     } else if (run.layout == Layout::AllOnFirst || run.layout == Layout::AllOnFollowing) {
-        printJob(Application, PrintJob::AllPages, lastPage);
+        printJob(Application, run.host, PrintJob::AllPages, lastPage);
         waitForOutput(pdfCreator, sErsteSeite);
     }
 
@@ -116,7 +112,7 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
 
     fSet_DefaultPrinter(run.vDefaultPrinter.toString());
     ForgetDefaultPrinter();
-    if (isExcel(Application)) Application.put("ActivePrinter", run.vExcelPrinter);
+    if (run.host == Host::Excel) Application.put("ActivePrinter", run.vExcelPrinter);
 
     if (output.empty())
         runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);

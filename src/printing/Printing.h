@@ -8,16 +8,19 @@
 #include "platform/com/Object.h"
 #include "platform/com/Variant.h"
 #include "src/printing/Layout.h"
+#include "src/util/Host.h"
 
 namespace Printing {
 
 // The PDF printer's name, as the print system knows it.
 inline constexpr const char* PdfPrinterName = "PDFCreator";
 
-// What one print run needs besides the host and the names: the layout, the
-// pages the host reported (0 when it cannot tell), and where the printers
-// saved before printing are kept (the choice window's fields).
+// What one print run needs besides the host application and the names: which
+// host it is, the layout, the pages the host reported (0 when it cannot
+// tell), and where the printers saved before printing are kept (the export
+// run's fields).
 struct PrintRun {
+    Host host;
     Layout layout;
     std::int32_t documentPages;
     com::Variant& vDefaultPrinter;

@@ -10,18 +10,18 @@ namespace Printing {
 com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                         const std::string& sRestSeiten, const PrintRun& run) {
     try {
-        com::Object host = Application;  // held for the whole print run
+        com::Object held = Application;  // held for the whole print run
         run.vDefaultPrinter = std::string();
         RecoverDefaultPrinter();
         run.vDefaultPrinter = runtime::DefaultPrinterName();
         NoteDefaultPrinter(run.vDefaultPrinter.toString());
-        if (host.value().toString() == "Microsoft Excel") {
-            run.vExcelPrinter = host.get("ActivePrinter");
+        if (run.host == Host::Excel) {
+            run.vExcelPrinter = held.get("ActivePrinter");
         } else {
             // Word prints to its active printer; the PDF printer takes the jobs.
-            host.put("ActivePrinter", "PDFCreator");
+            held.put("ActivePrinter", "PDFCreator");
         }
-        PrintViaPDFCreator(host, sPath, sErsteSeite, sRestSeiten, run);
+        PrintViaPDFCreator(held, sPath, sErsteSeite, sRestSeiten, run);
         return com::True;
     } catch (const std::exception&) {
         fSet_DefaultPrinter(run.vDefaultPrinter.toString());

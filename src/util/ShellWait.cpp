@@ -1,16 +1,15 @@
 // Starting an outside program and waiting for it.
-#include <cstdlib>
-
+#include "src/util/ShellWait.h"
 #include "platform/runtime/Interaction.h"
+#include "platform/win32/Process.h"
 #include "platform/win32/ProcessApi.h"
 #include "src/util/Messages.h"
-#include "src/util/ShellWait.h"
 
-com::Boolean ShellWait(const std::string& cmdline, com::Boolean bShowApp, std::uint32_t* exitCode) {
+com::Boolean ShellWait(const std::string& cmdline, AppWindow window, std::uint32_t* exitCode) {
     win32::STARTUPINFOA startup;
     startup.dwFlags = win32::STARTF_USESHOWWINDOW;
-    // True (-1) shows the window normally (1), False (0) hides it.
-    startup.wShowWindow = static_cast<std::uint16_t>(std::abs(com::toInteger(bShowApp)));
+    startup.wShowWindow =
+        static_cast<std::uint16_t>(window == AppWindow::Shown ? win32::SW_SHOWNORMAL : win32::SW_HIDE);
     win32::PROCESS_INFORMATION process;
     const win32::BOOL started =
         win32::CreateProcessA(cmdline, win32::TRUE, win32::NORMAL_PRIORITY_CLASS, startup, process);

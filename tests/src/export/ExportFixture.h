@@ -15,8 +15,10 @@
 #include "platform/printers/PrintSystem.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
+#include "src/export/ExportCommand.h"
 #include "src/settings/INI_Datei.h"
 #include "src/ui/frmMenue.h"
+#include "src/util/Project.h"
 #include "tests/support/FakePdfPrinter.h"
 #include "tests/support/Shown.h"
 #include "tests/support/TempFolder.h"
@@ -56,6 +58,8 @@ protected:
         INI_Datei::ResetState();
         frmMenue::releaseInstance();
         runtime::app().path = folder.path("AddIn");
+        // As the library does when it is loaded.
+        Project::start();
         runtime::setBackend(script);
     }
     void TearDown() override {
@@ -96,7 +100,7 @@ protected:
 
     void run(office::Application& host) {
         com::Object application = host.object();
-        frmMenue::instance().erzeugeFiles(application);
+        ExportCommand::erzeugeFiles(application);
     }
 
     const std::vector<std::string>& record() const { return script->record(); }

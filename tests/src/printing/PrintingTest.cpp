@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/printers/PrintSystem.h"
+#include "src/printing/Printing.h"
 #include "tests/src/export/ExportFixture.h"
 #include "tests/support/PdfText.h"
 
@@ -200,12 +201,11 @@ TEST_F(Printing, TheDefaultPrinterSwitchFindsPrintersByTheirExactName) {
         {"", com::True, officePrinter},            // nothing matches, nothing changes
         {"Gibt es nicht", com::True, officePrinter},
     };
-    frmMenue& form = frmMenue::instance();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         printers::setDefaultPrinter(c.name == network ? officePrinter : network);
         if (c.name != network) printers::setDefaultPrinter(officePrinter);
-        EXPECT_EQ(form.fSet_DefaultPrinter(c.name), c.result);
+        EXPECT_EQ(::Printing::fSet_DefaultPrinter(c.name), c.result);
         EXPECT_EQ(printers::defaultPrinter(), c.defaultAfter);
     }
 }

@@ -6,6 +6,7 @@
 #include "src/settings/INI_Datei.h"
 #include "src/ui/frmDialog.h"
 #include "src/ui/frmMenue.h"
+#include "src/util/SetTopMost.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -134,11 +135,11 @@ public:
 TEST_F(ChoiceWindow, SetTopMostReachesAKnownWindowAndIgnoresAnythingElse) {
     RecordingWindow window;
     const win32::HWND handle = win32::registerWindow(window);
-    form->SetTopMost(handle, com::True);
-    form->SetTopMost(handle, com::False);
-    form->SetTopMost(42, com::True);  // a status code, not a window
+    SetTopMost(handle, com::True);
+    SetTopMost(handle, com::False);
+    SetTopMost(42, com::True);  // a status code, not a window
     win32::unregisterWindow(handle);
-    form->SetTopMost(handle, com::True);
+    SetTopMost(handle, com::True);
     EXPECT_EQ(window.calls, (std::vector<bool>{true, false}));
 }
 

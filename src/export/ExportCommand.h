@@ -1,0 +1,15 @@
+#pragma once
+// The export command behind the toolbar button.
+#include "platform/com/Object.h"
+
+namespace ExportCommand {
+
+// From the letterhead checks to the finished PDF, for the host's active
+// document or sheet. Everything it has to say it says in message boxes.
+// Failures before the document checks, and every failure for a host that is
+// neither Word nor Excel, rise to the caller. A start while a run is still
+// waiting (a second click while events are handled) is refused with a
+// message: both runs would share the same files.
+void erzeugeFiles(com::Object& Application);
+
+}  // namespace ExportCommand

@@ -1,0 +1,90 @@
+#include "src/export/HostDocument.h"
+
+#include "platform/runtime/Interaction.h"
+#include "platform/win32/Directories.h"
+#include "src/export/OutputNaming.h"
+#include "src/settings/INI_Datei.h"
+#include "src/settings/Keys.h"
+#include "src/util/Failures.h"
+#include "src/util/FileChecks.h"
+#include "src/util/Messages.h"
+
+using namespace INI_Datei;
+
+namespace {
+
+// The host document's folder when the setting is empty or a single character.
+bool folderUnset(const std::string& setting) {
+    return runtime::Len(setting) <= 1;
+}
+
+Decision saveLoop(com::Object& Application, const char* document, ExportRun& run) {
+    // Asked again after every save that did not leave the document saved.
+    while (Application.object(document).get("Saved").toBoolean() == com::False) {
+        run.iAntwort =
+            static_cast<std::int16_t>(runtime::MsgBox("Zur Weiterarbeit muss das Dokument gespeichert werden!",
+                                                      runtime::vbOKCancel + runtime::vbQuestion, MessageTitle));
+        if (run.iAntwort == runtime::vbCancel) {
+            runtime::MsgBox("Verarbeitung abgebrochen", runtime::vbOKOnly, MessageTitle);
+            return Flow::End;
+        }
+        // The host may show its own save dialog; a failed or cancelled save
+        // just brings the question back.
+        ignoreFailure([&] { Application.object(document).call("Save"); });
+    }
+    return Flow::Continue;
+}
+
+std::string outputFolder(const char* settingKey, const com::Object& document) {
+    std::string folder = ReadIniString(SettingsFile(), Section, settingKey);
+    if (folderUnset(folder)) folder = document.get("Path").toString();
+    folder = WithTrailingBackslash(folder);
+    // The trailing backslash makes the last folder itself be created too.
+    if (!com::isTrue(FileChecks::FileFolderExists(folder))) win32::MakeSureDirectoryPathExists(folder);
+    return folder;
+}
+
+}  // namespace
+
+namespace HostDocument {
+
+bool nothingToPrint(com::Object& Application, Host host) {
+    if (host == Host::Word) return Application.object("Documents").get("Count").toLong() == 0;
+    return Application.call("ExecuteExcel4Macro", {{"Get.Document(50)"}}).toDouble() == 0;
+}
+
+Decision prepare(com::Object& Application, ExportRun& run) {
+    const bool word = run.host == Host::Word;
+    const char* const document = word ? "ActiveDocument" : "ActiveWorkbook";
+    if (const Decision saved = saveLoop(Application, document, run); saved.flow != Flow::Continue) return saved;
+
+    const com::Object stored = Application.object(document);
+    if (stored.get("Path").toString().empty()) {
+        runtime::MsgBox("Das Dokument hat keine Inhalt", runtime::vbCritical, MessageTitle);
+        return Flow::End;
+    }
+
+    run.outputFolder = outputFolder(word ? Keys::PDFAusgabePfadWord : Keys::PDFAusgabePfadExcel, stored);
+    const std::string name = stored.get("Name").toString();
+    if (OutputNaming::hasSeparator(name))
+        return {Flow::Abort,
+                "Der Dokumentname " + name + " enthält \\ oder /; die PDF-Datei käme nicht in den Ausgabeordner."};
+    run.baseName = word ? OutputNaming::wordBaseName(name)
+                        : OutputNaming::excelBaseName(name, stored.object("ActiveSheet").get("Name").toString());
+    return Flow::Continue;
+}
+
+std::int32_t pages(com::Object& Application, Host host) {
+    switch (host) {
+        case Host::Word: {
+            constexpr std::int32_t wdStatisticPages = 2;
+            return Application.object("ActiveDocument").call("ComputeStatistics", {{wdStatisticPages}}).toLong();
+        }
+        case Host::Excel:
+            return static_cast<std::int32_t>(Application.call("ExecuteExcel4Macro", {{"Get.Document(50)"}}).toDouble());
+        case Host::Other: break;
+    }
+    return 0;
+}
+
+}  // namespace HostDocument

@@ -1,0 +1,26 @@
+#pragma once
+// The host's document as the export command sees it: whether there is
+// anything to print, its stored file, its output folder and base name, and
+// its pages.
+#include <cstdint>
+
+#include "platform/com/Object.h"
+#include "src/export/Decision.h"
+#include "src/export/ExportRun.h"
+
+namespace HostDocument {
+
+// True when Word has no document open, or Excel's active sheet has no page.
+bool nothingToPrint(com::Object& Application, Host host);
+
+// Has the user save the active document or workbook until it is saved, then
+// sets the run's output folder (made when missing) and base name. End after
+// the user cancelled or when the document was never stored; Abort for a name
+// that would lead out of the output folder. Raises what the host raises.
+Decision prepare(com::Object& Application, ExportRun& run);
+
+// The pages of the document as the host counts them (Word's pages
+// statistic, Excel's page count of the active sheet); 0 for another host.
+std::int32_t pages(com::Object& Application, Host host);
+
+}  // namespace HostDocument

@@ -1,0 +1,68 @@
+#include "src/export/Letterheads.h"
+
+#include "platform/pdf/PdfReadability.h"
+#include "platform/runtime/Interaction.h"
+#include "src/settings/INI_Datei.h"
+#include "src/settings/Keys.h"
+#include "src/util/FileChecks.h"
+#include "src/util/Messages.h"
+
+using namespace INI_Datei;
+
+namespace {
+
+// Why pdftk could not read a letterhead, for the user.
+std::string unreadableBecause(pdf::Readability readability) {
+    switch (readability) {
+        case pdf::Readability::Readable: break;
+        case pdf::Readability::Missing: return "Die Datei lässt sich nicht öffnen.";
+        case pdf::Readability::Folder: return "Der Pfad ist ein Ordner, keine PDF-Datei.";
+        case pdf::Readability::Empty: return "Die Datei ist leer.";
+        case pdf::Readability::NotPdf: return "Die Datei ist keine PDF-Datei.";
+        case pdf::Readability::Damaged: return "Die PDF-Datei ist beschädigt.";
+        case pdf::Readability::NoPages: return "Die PDF-Datei hat keine Seite.";
+        case pdf::Readability::PasswordNeeded: return "Die PDF-Datei ist mit einem Kennwort geschützt.";
+        case pdf::Readability::EncryptionUnreadable:
+            return "Die PDF-Datei ist mit AES-256 verschlüsselt; pdftk kann sie nicht lesen.";
+    }
+    return {};
+}
+
+}  // namespace
+
+namespace Letterheads {
+
+Decision check() {
+    // The following-pages letterhead is tested first; only one message is shown.
+    const std::string letterheads[] = {following(), first(Layout::FirstAndFollowing)};
+    for (const std::string& letterhead : letterheads) {
+        if (!com::isTrue(FileChecks::FileFolderExists(letterhead))) {
+            // No title: the box shows the project's title.
+            runtime::MsgBox("Datei " + letterhead + " nicht gefunden bitte \r\n" + AddInFolder + SettingsFileName +
+                            "\r\n anpassen");
+            return Flow::End;
+        }
+    }
+    // A letterhead pdftk cannot read would only end in "no PDF was made"
+    // after printing; the user learns which file and why before anything.
+    for (const std::string& letterhead : letterheads) {
+        const std::string reason = unreadableBecause(pdf::readability(letterhead));
+        if (!reason.empty()) {
+            runtime::MsgBox("Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + reason,
+                            runtime::vbCritical, MessageTitle);
+            return Flow::End;
+        }
+    }
+    return Flow::Continue;
+}
+
+std::string first(Layout layout) {
+    return ReadIniString(SettingsFile(), Section,
+                         layout == Layout::AllOnFollowing ? Keys::ZweiteSeite : Keys::ErsteSeite);
+}
+
+std::string following() {
+    return ReadIniString(SettingsFile(), Section, Keys::ZweiteSeite);
+}
+
+}  // namespace Letterheads

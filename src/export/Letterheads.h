@@ -1,0 +1,21 @@
+#pragma once
+// The letterhead PDFs named in the settings file.
+#include <string>
+
+#include "src/export/Decision.h"
+#include "src/printing/Layout.h"
+
+namespace Letterheads {
+
+// Both letterheads exist and pdftk can read them; otherwise End, after a
+// message naming the file (and why it cannot be used).
+Decision check();
+
+// The letterhead under the first (or only) printed file: the first-page one,
+// unless every page goes on the following-pages letterhead. Read at the
+// moment of use, as the user may change the settings during a run.
+std::string first(Layout layout);
+// The letterhead under the following pages.
+std::string following();
+
+}  // namespace Letterheads
