@@ -8,8 +8,8 @@
 
 #include "platform/com/Object.h"
 #include "platform/com/ServerModule.h"
-#include "platform/office/CommandBarInterfaces.h"
-#include "platform/office/Extensibility.h"
+#include "platform/office/addins/Extensibility.h"
+#include "platform/office/bars/CommandBarInterfaces.h"
 #include "src/addin/Module.h"
 
 class Connect final : public office::IDTExtensibility2, private office::ButtonClickSink {

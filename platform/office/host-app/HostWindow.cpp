@@ -9,7 +9,7 @@
 
 #include <stdexcept>
 
-#include "platform/office/HostCommandBars.h"
+#include "platform/office/bars/HostCommandBars.h"
 
 namespace office {
 

@@ -4,7 +4,7 @@
 // the bar's control; closing the window ends the host.
 #include <QMainWindow>
 
-#include "platform/office/Application.h"
+#include "platform/office/model/Application.h"
 
 class QToolBar;
 

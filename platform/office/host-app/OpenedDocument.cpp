@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/office/DocumentFormat.h"
-#include "platform/office/PageFile.h"
+#include "platform/office/pages/DocumentFormat.h"
+#include "platform/office/pages/PageFile.h"
 #include "platform/world/World.h"
 
 namespace office {

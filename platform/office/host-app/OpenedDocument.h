@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/office/Document.h"
-#include "platform/office/Sheet.h"
 #include "platform/office/host-app/HostOptions.h"
+#include "platform/office/model/Document.h"
+#include "platform/office/model/Sheet.h"
 #include "platform/office/render/OfficeRenderer.h"
 
 namespace office {

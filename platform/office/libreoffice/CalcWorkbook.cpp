@@ -4,8 +4,8 @@
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <utility>
 
-#include "platform/office/PageFile.h"
 #include "platform/office/libreoffice/StoredDocument.h"
+#include "platform/office/pages/PageFile.h"
 #include "platform/office/render/PrintedPages.h"
 #include "platform/uno/UnoText.h"
 

@@ -5,8 +5,8 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
-#include "platform/office/Workbook.h"
 #include "platform/office/libreoffice/LaidOutPages.h"
+#include "platform/office/model/Workbook.h"
 
 namespace office::libreoffice {
 

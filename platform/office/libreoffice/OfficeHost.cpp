@@ -11,11 +11,11 @@
 #include <utility>
 
 #include "platform/com/Activation.h"
-#include "platform/office/AddInList.h"
-#include "platform/office/ExcelApplication.h"
-#include "platform/office/WordApplication.h"
+#include "platform/office/addins/AddInList.h"
 #include "platform/office/libreoffice/CalcWorkbook.h"
 #include "platform/office/libreoffice/WriterDocument.h"
+#include "platform/office/model/ExcelApplication.h"
+#include "platform/office/model/WordApplication.h"
 #include "platform/runtime/Interaction.h"
 #include "platform/uno/UnoText.h"
 

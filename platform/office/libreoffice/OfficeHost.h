@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "platform/com/Ref.h"
-#include "platform/office/Application.h"
-#include "platform/office/Document.h"
-#include "platform/office/LoadedAddIn.h"
+#include "platform/office/addins/LoadedAddIn.h"
 #include "platform/office/libreoffice/ToolbarItems.h"
+#include "platform/office/model/Application.h"
+#include "platform/office/model/Document.h"
 
 namespace office::libreoffice {
 

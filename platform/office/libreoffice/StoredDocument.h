@@ -5,7 +5,7 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
-#include "platform/office/Document.h"
+#include "platform/office/model/Document.h"
 
 namespace office::libreoffice {
 

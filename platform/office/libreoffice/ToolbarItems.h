@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/office/HostCommandBar.h"
+#include "platform/office/bars/HostCommandBar.h"
 
 namespace office::libreoffice {
 

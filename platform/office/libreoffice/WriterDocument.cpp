@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "platform/office/PageFile.h"
 #include "platform/office/libreoffice/StoredDocument.h"
+#include "platform/office/pages/PageFile.h"
 #include "platform/office/render/PrintedPages.h"
 
 namespace office::libreoffice {

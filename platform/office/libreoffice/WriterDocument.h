@@ -5,8 +5,8 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
-#include "platform/office/WordDocument.h"
 #include "platform/office/libreoffice/LaidOutPages.h"
+#include "platform/office/model/WordDocument.h"
 
 namespace office::libreoffice {
 

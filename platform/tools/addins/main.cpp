@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/office/AddInList.h"
+#include "platform/office/addins/AddInList.h"
 
 namespace {
 

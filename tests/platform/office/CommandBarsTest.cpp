@@ -8,10 +8,10 @@
 
 #include "PrintWorld.h"
 #include "RaisedBy.h"
-#include "platform/office/CommandBarInterfaces.h"
-#include "platform/office/ExcelApplication.h"
-#include "platform/office/ExplorerApplication.h"
-#include "platform/office/WordApplication.h"
+#include "platform/office/bars/CommandBarInterfaces.h"
+#include "platform/office/model/ExcelApplication.h"
+#include "platform/office/model/ExplorerApplication.h"
+#include "platform/office/model/WordApplication.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RaisedBy.h"
-#include "platform/office/ExcelApplication.h"
+#include "platform/office/model/ExcelApplication.h"
 
 namespace office {
 namespace {

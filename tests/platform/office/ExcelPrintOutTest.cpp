@@ -2,7 +2,7 @@
 
 #include "PrintWorld.h"
 #include "RaisedBy.h"
-#include "platform/office/ExcelApplication.h"
+#include "platform/office/model/ExcelApplication.h"
 #include "platform/printers/PrintSystem.h"
 
 namespace office {

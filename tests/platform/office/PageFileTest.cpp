@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "PrintWorld.h"
-#include "platform/office/PageFile.h"
-#include "platform/office/PageSelection.h"
+#include "platform/office/pages/PageFile.h"
+#include "platform/office/pages/PageSelection.h"
 
 namespace office {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RaisedBy.h"
-#include "platform/office/WordApplication.h"
+#include "platform/office/model/WordApplication.h"
 
 namespace office {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "PrintWorld.h"
 #include "RaisedBy.h"
-#include "platform/office/WordApplication.h"
+#include "platform/office/model/WordApplication.h"
 #include "platform/printers/PrintSystem.h"
 
 namespace office {

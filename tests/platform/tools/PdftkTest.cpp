@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ProgramRun.h"
-#include "platform/office/TextPdf.h"
+#include "platform/office/pages/TextPdf.h"
 #include "platform/win32/ProcessApi.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/ScopedVariable.h"

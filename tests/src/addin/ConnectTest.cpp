@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/com/AutomationObject.h"
-#include "platform/office/ExplorerApplication.h"
-#include "platform/office/WordApplication.h"
+#include "platform/office/model/ExplorerApplication.h"
+#include "platform/office/model/WordApplication.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
 #include "src/addin/Connect.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/office/TextPdf.h"
+#include "platform/office/pages/TextPdf.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempFolder.h"
 

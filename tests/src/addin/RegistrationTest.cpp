@@ -5,7 +5,7 @@
 
 #include "platform/com/Activation.h"
 #include "platform/com/Registry.h"
-#include "platform/office/Extensibility.h"
+#include "platform/office/addins/Extensibility.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempFolder.h"
 

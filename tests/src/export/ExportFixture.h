@@ -9,9 +9,9 @@
 
 #include "platform/com/Activation.h"
 #include "platform/com/AutomationObject.h"
-#include "platform/office/ExcelApplication.h"
-#include "platform/office/TextPdf.h"
-#include "platform/office/WordApplication.h"
+#include "platform/office/model/ExcelApplication.h"
+#include "platform/office/model/WordApplication.h"
+#include "platform/office/pages/TextPdf.h"
 #include "platform/printers/PrintSystem.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"

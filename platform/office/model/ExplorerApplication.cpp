@@ -1,0 +1,15 @@
+#include "platform/office/model/ExplorerApplication.h"
+
+#include <utility>
+
+#include "platform/office/model/ObjectValue.h"
+
+namespace office {
+
+ExplorerApplication::ExplorerApplication(const std::string& name, std::vector<HostCommandBar::Layout> bars)
+    : Application(name, name, std::move(bars), BarsMember::Elsewhere),
+      explorer_(create<Explorer>(com::Ref<HostCommandBars>(&commandBars()))) {
+    property("ActiveExplorer", [this](const com::Arguments&) { return objectValue(explorer_.get()); });
+}
+
+}  // namespace office
