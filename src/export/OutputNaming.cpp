@@ -1,17 +1,21 @@
 #include "src/export/OutputNaming.h"
 
-#include "platform/com/Error.h"
+#include <algorithm>
 
 namespace OutputNaming {
 
 namespace {
 
+// Everything before the last `extension` (lower case), matched without
+// regard to case as Windows matches names. A name the host opens although
+// it holds no such extension (".rtf", ".odt", ".dotx") loses its own
+// extension instead; a name without any stays whole.
 std::string beforeLast(const std::string& name, const std::string& extension) {
-    const auto at = name.rfind(extension);
-    if (at == std::string::npos) {
-        throw com::Error(com::errors::InvalidProcedureCall, "Der Ausgabename kann nicht gebildet werden: \"" + name +
-                                                                "\" enthält kein \"" + extension + "\".");
-    }
+    std::string folded = name;
+    std::transform(folded.begin(), folded.end(), folded.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    auto at = folded.rfind(extension);
+    if (at == std::string::npos) at = name.rfind('.');
     return name.substr(0, at);
 }
 

@@ -11,12 +11,13 @@ namespace OutputNaming {
 // document name).
 bool hasSeparator(const std::string& name);
 
-// Everything before the last ".doc" (case-sensitive). Raises error 5 with a
-// German text naming the document when the name holds no ".doc".
+// Everything before the last ".doc", in any case ("BRIEF.DOC"); for a name
+// without one (".rtf", ".odt", ".dotx") the name without its extension.
 std::string wordBaseName(const std::string& documentName);
 
-// Everything before the last ".xls" of the workbook name, "_" and the cleaned
-// sheet name. Raises error 5 when the name holds no ".xls".
+// Everything before the last ".xls" of the workbook name (in any case; for a
+// name without one, such as ".ods", the name without its extension), "_" and
+// the cleaned sheet name.
 std::string excelBaseName(const std::string& workbookName, const std::string& sheetName);
 
 // The sheet name without ":" "\" "/" "?" "*" "[" "]" "=", each double quote

@@ -196,27 +196,32 @@ TEST_F(ExportCommand, NoChoiceEndsWithTheAbortMessageAndAnEmptyLastLine) {
     }
 }
 
-TEST_F(ExportCommand, ADocumentNameWithoutItsExtensionGivesTheAbortMessageWithAReason) {
+TEST_F(ExportCommand, DocumentsOfOtherNamesAreExportedUnderTheNameBeforeTheirExtension) {
     struct Case {
         bool excel;
         std::string name;
-        std::string reason;
+        std::string result;
     };
     const Case cases[] = {
-        {false, "Brief.rtf", "Der Ausgabename kann nicht gebildet werden: \"Brief.rtf\" enthält kein \".doc\"."},
-        {false, "BRIEF.DOC", "Der Ausgabename kann nicht gebildet werden: \"BRIEF.DOC\" enthält kein \".doc\"."},
-        {true, "Mappe.ods", "Der Ausgabename kann nicht gebildet werden: \"Mappe.ods\" enthält kein \".xls\"."},
+        {false, "Brief.rtf", "Brief.pdf"},     {false, "Brief.odt", "Brief.pdf"},
+        {false, "BRIEF.DOC", "BRIEF.pdf"},     {false, "Vorlage.dotx", "Vorlage.pdf"},
+        {true, "Mappe.ods", "Mappe_Plan.pdf"}, {true, "MAPPE.XLSX", "MAPPE_Plan.pdf"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"msgbox ok"});
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 1"});
         runtime::setBackend(script);
         office::Document::State state;
         state.path = documents();
         state.name = c.name;
-        c.excel ? void(excel->open(state)) : void(word->open(state));
+        state.file = documentFile(c.name, threePages());
+        c.excel ? void(excel->open(state, {.name = "Plan", .pages = 3})) : void(word->open(state));
         run(c.excel ? static_cast<office::Application&>(*excel) : *word);
-        EXPECT_EQ(record(), (std::vector<std::string>{abort(c.reason)}));
+        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{c.result}));
+        EXPECT_EQ(record(),
+                  (std::vector<std::string>{shown::choice + " -> 1",
+                                            "open " + runtime::quoted(folder.path("Dokumente/" + c.result))}));
+        fs::remove(folder.path("Dokumente/" + c.result));
     }
 }
 
