@@ -56,7 +56,9 @@ BOOL PathFileExistsA(std::string_view path) noexcept {
     if (path.empty()) return failWith(ERROR_FILE_NOT_FOUND);
     struct stat status {};
     auto host = hostPath(path);
-    if (::stat(host.c_str(), &status) != 0) return failWith(missingError(host, errno));
+    // A symbolic link exists in its own right, as Windows reads a link's own
+    // attributes: one that leads nowhere still takes its name.
+    if (::lstat(host.c_str(), &status) != 0) return failWith(missingError(host, errno));
     return TRUE;
 }
 

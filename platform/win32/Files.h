@@ -11,7 +11,8 @@ namespace win32 {
 // The path as the Linux file system reads it: every "\" becomes "/".
 std::string hostPath(std::string_view path);
 
-// TRUE for an existing file or folder; FALSE for the empty path.
+// TRUE for an existing file, folder or symbolic link (also one that leads
+// nowhere); FALSE for the empty path.
 BOOL PathFileExistsA(std::string_view path) noexcept;
 
 // Deletes a file. Fails (FALSE, with the last error set) where Windows fails:

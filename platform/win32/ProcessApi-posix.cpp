@@ -91,6 +91,9 @@ BOOL MoveFileA(const std::string& existingFile, const std::string& newFile) noex
         if (!exists(from)) return failWith(errno == ENOENT ? ERROR_FILE_NOT_FOUND : errorFromErrno(errno));
         // rename() would replace the destination silently; Windows refuses.
         if (exists(to)) return failWith(ERROR_ALREADY_EXISTS);
+        // Windows moves a file only with delete access: a file that another
+        // program holds locked stays where it is.
+        if (!CanDeleteFileA(existingFile) && GetLastError() == ERROR_SHARING_VIOLATION) return FALSE;
             // The add-in moves within one output folder, so a move across file
             // systems (which Windows would copy) never arises and fails here.
 #ifdef RENAME_NOREPLACE

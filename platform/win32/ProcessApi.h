@@ -55,8 +55,10 @@ BOOL GetExitCodeProcess(HANDLE process, DWORD& exitCode) noexcept;
 // FALSE (ERROR_INVALID_HANDLE) for a handle that is not open.
 BOOL CloseHandle(HANDLE handle) noexcept;
 
-// Renames a file; FALSE (ERROR_ALREADY_EXISTS) when the destination exists,
-// FALSE (ERROR_FILE_NOT_FOUND) when the source does not.
+// Renames a file, folder or link (the link itself); FALSE (ERROR_ALREADY_EXISTS)
+// when the destination exists, FALSE (ERROR_FILE_NOT_FOUND) when the source
+// does not, FALSE (ERROR_SHARING_VIOLATION) for a file another program holds
+// locked.
 BOOL MoveFileA(const std::string& existingFile, const std::string& newFile) noexcept;
 
 }  // namespace win32

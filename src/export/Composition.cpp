@@ -4,7 +4,9 @@
 #include "platform/win32/ProcessApi.h"
 #include "platform/win32/Shell.h"
 #include "src/export/Letterheads.h"
+#include "src/export/Parking.h"
 #include "src/export/ResultPlacement.h"
+#include "src/export/RunJournal.h"
 #include "src/settings/INI_Datei.h"
 #include "src/util/FileChecks.h"
 #include "src/util/SetTopMost.h"
@@ -75,9 +77,12 @@ Decision prepareForPrinting(const ExportRun& run) {
                                             Letterheads::first(run.AuswahlIndex),
                                             Letterheads::following()};
     if (const std::string* refused = pathWithQuote(paths)) return {Flow::Abort, QuoteRefused + *refused};
-    // Files of these names from an earlier run must not end up in this result.
-    for (const std::string& stale : files.all())
-        if (!com::isTrue(DeleteExistingFile(stale))) return Flow::Cleanup;
+    // Whatever stands at these names (an earlier run's leftovers, a file or
+    // link of the user's) must neither end up in this result nor be lost,
+    // nor be written through: it waits aside until the cleanup.
+    for (const std::string& name : files.all())
+        if (!Parking::clear(name)) return Flow::Cleanup;
+    RunJournal::noteMade(files.all());
     return Flow::Continue;
 }
 
@@ -85,7 +90,6 @@ Decision composeLetterhead(const ExportRun& run) {
     const IntermediateFiles& files = *run.intermediates;
     const std::string result = run.resultFile();
     ShellWait(StopPdftk, AppWindow::Hidden);
-    if (!com::isTrue(DeleteExistingFile(files.stampedFirst))) return Flow::Cleanup;
 
     // The letterheads are read at the moment of use: a setting changed during
     // the run counts, so it is checked again.
@@ -94,24 +98,28 @@ Decision composeLetterhead(const ExportRun& run) {
     if (const std::string* refused = pathWithQuote({first, following})) return {Flow::Abort, QuoteRefused + *refused};
     const bool firstStamped =
         runPdftk(backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst), files.stampedFirst);
-
-    DeleteExistingFile(files.stampedRest);
     const bool restStamped =
         runPdftk(backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest), files.stampedRest);
 
     // Following pages that were printed but could not be stamped must not
     // quietly go missing from the result.
     Placed placed = Placed::None;
+    std::string why;
     if (restStamped) {
-        placed = ResultPlacement::placeResult(result, [&] {
+        const auto join = [&] {
             return runPdftk(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result);
-        });
+        };
+        placed = ResultPlacement::placeResult(result, run.DocumentPages, join, why);
     } else if (firstStamped && firstPartIsWhole(run)) {
-        placed =
-            ResultPlacement::placeResult(result, [&] { return win32::MoveFileA(files.stampedFirst, result) != 0; });
+        const auto move = [&] { return win32::MoveFileA(files.stampedFirst, result) != 0; };
+        placed = ResultPlacement::placeResult(result, run.DocumentPages, move, why);
     }
-    if (placed == Placed::Refused) return Flow::Cleanup;
-    if (placed == Placed::None) return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result};
+    switch (placed) {
+        case Placed::New: break;
+        case Placed::Refused: return Flow::Cleanup;
+        case Placed::None: return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result};
+        case Placed::Rejected: return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + why};
+    }
     // The choice window is not shown at this point, so the viewer gets no owner.
     const std::intptr_t opened = win32::ShellExecuteA(0, "Open", result, "", "", win32::SW_SHOWMAXIMIZED);
     SetTopMost(static_cast<std::int32_t>(opened), com::True);

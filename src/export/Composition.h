@@ -28,13 +28,14 @@ std::string joinCommand(const std::string& pdftk, const std::string& first, cons
 // was ended wrote is deleted.
 bool runPdftk(const std::string& cmdline, const std::string& output);
 
-// Before printing: Abort for a path that would break a command line;
-// Cleanup when a file of the run's intermediate names that an earlier run
-// left behind cannot be removed.
+// Before printing: Abort for a path that would break a command line. Clears
+// the run's intermediate names (Parking.h); Cleanup when what stands at one
+// cannot be moved aside.
 Decision prepareForPrinting(const ExportRun& run);
 
 // After printing: lays the letterheads under the printed pages, puts the
-// result in place and opens it. Abort when no result was made.
+// result in place and opens it. Abort when no result was made, or none with
+// the document's pages.
 Decision composeLetterhead(const ExportRun& run);
 
 }  // namespace Composition

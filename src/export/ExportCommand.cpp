@@ -11,11 +11,12 @@
 #include "src/export/HostDocument.h"
 #include "src/export/Letterheads.h"
 #include "src/export/OutputNaming.h"
+#include "src/export/Parking.h"
+#include "src/export/RunJournal.h"
 #include "src/printing/Printing.h"
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
 #include "src/ui/frmMenue.h"
-#include "src/util/FileChecks.h"
 #include "src/util/Messages.h"
 #include "src/util/ShellWait.h"
 
@@ -29,14 +30,28 @@ constexpr const char* ExportLock = "PDF-Kalmora.Ausdruck";
 // One run at a time in this library.
 bool running = false;
 
-// Deletes the run's intermediate files; the result always stays.
+// Ends the dead run's pdftk and settles what it left, when the last holder
+// of the machine's lock died during a run.
+void recoverDeadRun() {
+    const std::optional<RunJournal::Note> note = RunJournal::read();
+    if (!note) return;
+    ShellWait(Composition::StopPdftk, AppWindow::Hidden);
+    Parking::recover(*note);
+    RunJournal::drop();
+}
+
+// Deletes the run's intermediate files and puts back what stood at their
+// names; the result always stays. A run that never held the machine's lock
+// has touched no file and touches none now: the files of these names may be
+// another run's.
 void cleanup(const ExportRun& run) {
-    // A pdftk that still runs would hold the files. Only a run that holds the
-    // machine's lock has started one; any other pdftk is another run's.
-    if (run.machineLock) ShellWait(Composition::StopPdftk, AppWindow::Hidden);
     runtime::DoEvents();
-    if (!run.intermediates) return;
-    for (const std::string& file : run.intermediates->all()) FileChecks::DeleteExistingFile(file);
+    if (!run.machineLock) return;
+    // A pdftk that still runs would hold the files.
+    ShellWait(Composition::StopPdftk, AppWindow::Hidden);
+    runtime::DoEvents();
+    if (const std::optional<RunJournal::Note> note = RunJournal::read()) Parking::recover(*note);
+    RunJournal::drop();
 }
 
 // Tells the user why no PDF was made, then cleans up.
@@ -76,6 +91,10 @@ Decision common(com::Object& Application, ExportRun& run) {
     const std::string printedRest = run.outputFolder + run.restPart + ".pdf";
     // pdftk writes the stamped pages beside the printed ones.
     run.intermediates = IntermediateFiles{printed, printedRest, printed + ".pdf", printedRest + ".pdf"};
+    std::vector<std::string> names = run.intermediates->all();
+    names.insert(names.begin(), run.target);
+    if (const auto tooLong = OutputNaming::firstTooLong(names))
+        return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong};
 
     if (const Decision settled = Collision::settle(run); settled.flow != Flow::Continue) return settled;
 
@@ -87,6 +106,7 @@ Decision common(com::Object& Application, ExportRun& run) {
         runtime::MsgBox(AlreadyRunning, runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
         return Flow::End;
     }
+    recoverDeadRun();
     if (const Decision prepared = Composition::prepareForPrinting(run); prepared.flow != Flow::Continue)
         return prepared;
     run.DocumentPages = HostDocument::pages(Application, run.host);

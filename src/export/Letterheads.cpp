@@ -11,12 +11,17 @@ using namespace INI_Datei;
 
 namespace {
 
+// A letterhead is a page or two; a larger file is refused unread.
+constexpr std::uintmax_t LargestLetterhead = 100 * 1024 * 1024;
+
 // Why pdftk could not read a letterhead, for the user.
 std::string unreadableBecause(pdf::Readability readability) {
     switch (readability) {
         case pdf::Readability::Readable: break;
         case pdf::Readability::Missing: return "Die Datei lässt sich nicht öffnen.";
         case pdf::Readability::Folder: return "Der Pfad ist ein Ordner, keine PDF-Datei.";
+        case pdf::Readability::NotAFile: return "Der Pfad ist keine gewöhnliche Datei (eine Pipe oder ein Gerät).";
+        case pdf::Readability::TooLarge: return "Die Datei ist größer als 100 MB; so groß ist kein Briefpapier.";
         case pdf::Readability::Empty: return "Die Datei ist leer.";
         case pdf::Readability::NotPdf: return "Die Datei ist keine PDF-Datei.";
         case pdf::Readability::Damaged: return "Die PDF-Datei ist beschädigt.";
@@ -46,7 +51,7 @@ Decision check() {
     // A letterhead pdftk cannot read would only end in "no PDF was made"
     // after printing; the user learns which file and why before anything.
     for (const std::string& letterhead : letterheads) {
-        const std::string reason = unreadableBecause(pdf::readability(letterhead));
+        const std::string reason = unreadableBecause(pdf::inspect(letterhead, LargestLetterhead).readability);
         if (!reason.empty()) {
             runtime::MsgBox("Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + reason,
                             runtime::vbCritical, MessageTitle);

@@ -26,6 +26,15 @@ void replaceAll(std::string& text, const std::string& what, const std::string& w
 
 }  // namespace
 
+std::optional<std::string> firstTooLong(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        const auto separator = path.find_last_of('\\');
+        const std::size_t name = separator == std::string::npos ? path.size() : path.size() - separator - 1;
+        if (name > LongestName) return path;
+    }
+    return std::nullopt;
+}
+
 bool hasSeparator(const std::string& name) {
     return name.find_first_of("\\/") != std::string::npos;
 }

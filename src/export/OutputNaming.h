@@ -1,10 +1,18 @@
 #pragma once
 // How the output names are formed from the host document's names.
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace OutputNaming {
+
+// The longest name (the part after the last "\") that a folder holds, in bytes.
+inline constexpr std::size_t LongestName = 255;
+
+// The first path whose name is longer than a folder holds; none when all fit.
+std::optional<std::string> firstTooLong(const std::vector<std::string>& paths);
 
 // True for a name holding "\" or "/": a file named by it would land in
 // another folder than the output folder ("..\..\Vertrag.docx" is a legal

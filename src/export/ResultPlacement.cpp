@@ -1,73 +1,60 @@
 #include "src/export/ResultPlacement.h"
 
-#include <random>
-#include <sstream>
+#include <limits>
 
-#include "platform/win32/ProcessApi.h"
+#include "platform/tools/pdftk/PdfReadability.h"
+#include "src/export/Parking.h"
+#include "src/export/RunJournal.h"
 #include "src/util/FileChecks.h"
 
 using namespace FileChecks;
 
 namespace {
 
-constexpr int ParkingAttempts = 20;
-
-// A hidden name beside the result that no file of the user's has: the old
-// result waits there while the new one is made.
-std::string parkedName(const std::string& result) {
-    static std::mt19937_64 random{std::random_device{}()};
-    const auto separator = result.find_last_of('\\');
-    const std::string folder = separator == std::string::npos ? std::string() : result.substr(0, separator + 1);
-    const std::string name = separator == std::string::npos ? result : result.substr(separator + 1);
-    std::ostringstream parked;
-    parked << folder << "." << name << "." << std::hex << random() << ".alt";
-    return parked.str();
+// What is wrong with the new result; empty when nothing is.
+std::string flaw(const std::string& result, std::int32_t pages) {
+    const pdf::Inspection made = pdf::inspect(result, std::numeric_limits<std::uintmax_t>::max());
+    if (made.readability != pdf::Readability::Readable) return "Die erzeugte Datei ist keine lesbare PDF-Datei.";
+    if (pages > 0 && made.pages != static_cast<std::size_t>(pages))
+        return "Die erzeugte PDF-Datei hat " + std::to_string(made.pages) + " Seiten, das Dokument hat " +
+               std::to_string(pages) + ".";
+    return {};
 }
 
 }  // namespace
 
 namespace ResultPlacement {
 
-Placed placeResult(const std::string& result, const std::function<bool()>& produce) {
+Placed placeResult(const std::string& result, std::int32_t pages, const std::function<bool()>& produce,
+                   std::string& why) {
     if (!com::isTrue(FileReplaceable(result))) return Placed::Refused;
-    std::string parked;
-    if (com::isTrue(FileFolderExists(result))) {
-        // A name of this run's own: the move never replaces a file, and a
-        // name that is taken is passed over.
-        for (int attempt = 0; parked.empty() && attempt < ParkingAttempts; ++attempt) {
-            const std::string candidate = parkedName(result);
-            if (com::isTrue(FileFolderExists(candidate))) continue;
-            if (!win32::MoveFileA(result, candidate)) {
-                tellLocked(result);
-                return Placed::Refused;
-            }
-            parked = candidate;
-        }
-        if (parked.empty()) {
-            tellLocked(result);
-            return Placed::Refused;
-        }
-    }
-    // The old result comes back whatever happens while the new one is made.
+    const std::optional<std::string> parked = Parking::clear(result);
+    if (!parked) return Placed::Refused;
+    RunJournal::noteResult(result, pages);
+    // The old file comes back whatever happens while the new one is made.
     bool made = false;
-    const auto restore = [&] {
-        if (parked.empty()) return;
+    const auto settle = [&] {
         if (made) {
-            DeleteExistingFile(parked);
+            if (!parked->empty()) DeleteExistingFile(*parked);
             return;
         }
         // Only what this run wrote under the result's name goes.
-        if (com::isTrue(FileFolderExists(result))) DeleteExistingFile(result);
-        win32::MoveFileA(parked, result);
+        DeleteExistingFile(result);
+        if (!parked->empty()) Parking::putBack({result, *parked});
     };
     try {
         made = produce();
+        if (made) {
+            why = flaw(result, pages);
+            made = why.empty();
+        }
     } catch (...) {
-        restore();
+        settle();
         throw;
     }
-    restore();
-    return made ? Placed::New : Placed::None;
+    settle();
+    if (made) return Placed::New;
+    return why.empty() ? Placed::None : Placed::Rejected;
 }
 
 }  // namespace ResultPlacement

@@ -1,16 +1,20 @@
 #pragma once
 // Putting a new result in the place of an old one without ever losing it.
+#include <cstdint>
 #include <functional>
 #include <string>
 
 namespace ResultPlacement {
 
-enum class Placed { New, None, Refused };
+enum class Placed { New, None, Rejected, Refused };
 
-// Writes the result by `produce` while the old result of that name waits
-// beside it under a hidden name of this run's own; the old one comes back
-// unless a new one was made. No other file is ever touched. Refused, after
-// the locked-file message, when the old result cannot be moved aside.
-Placed placeResult(const std::string& result, const std::function<bool()>& produce);
+// Writes the result by `produce` while whatever stood at its name waits
+// beside it under a hidden name of the run's own, and checks it: a PDF that
+// can be read, with `pages` pages when the host told them (not 0). The old
+// file comes back unless a new result passed; a new one that did not pass is
+// deleted and `why` says what was wrong with it (Rejected). Refused, after
+// the locked-file message, when the old file cannot be moved aside.
+Placed placeResult(const std::string& result, std::int32_t pages, const std::function<bool()>& produce,
+                   std::string& why);
 
 }  // namespace ResultPlacement

@@ -1,12 +1,41 @@
 #pragma once
 // The processes running now whose command line names a text: to see that
-// the programs a test's run started (in its own folders) have all ended.
+// the programs a test's run started (in its own folders) have all ended. A
+// bounded wait for what a user would wait for, and a pdftk that stalls.
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
+
+// Whether `seen` comes true within `limit`, looking every millisecond.
+inline bool appearsWithin(const std::function<bool()>& seen, std::chrono::seconds limit) {
+    for (const auto deadline = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < deadline;) {
+        if (seen()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return seen();
+}
+
+// In place of pdftk (KALMORA_PDFTK names it): for the command line that
+// names `KALMORA_KILL_AT` it writes the first half of pdftk's output, touches
+// `KALMORA_KILL_MARK` and then works on until it is ended; every other
+// command line goes to pdftk.
+inline const char* const StalledPdftk = R"(#!/bin/bash
+for output; do :; done
+if [[ "$*" == *"$KALMORA_KILL_AT"* ]]; then
+  /usr/bin/pdftk "${@:1:$#-1}" "$output.ganz" || exit 1
+  head -c $(( $(stat -c %s "$output.ganz") / 2 )) "$output.ganz" > "$output"
+  rm -f "$output.ganz"
+  touch "$KALMORA_KILL_MARK"
+  exec sleep 60
+fi
+exec /usr/bin/pdftk "$@"
+)";
 
 inline std::vector<std::string> processesNaming(const std::string& text) {
     std::vector<std::string> found;

@@ -1,6 +1,8 @@
 #pragma once
 // Whether a PDF file can be read by the programs that lay it under pages
 // (pdftk), looked at with libqpdf before any of them is started.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace pdf {
@@ -9,6 +11,8 @@ enum class Readability {
     Readable,
     Missing,              // no such file, or it cannot be opened
     Folder,               // a folder of that name
+    NotAFile,             // a pipe, a device or a socket: reading it may never end
+    TooLarge,             // larger than the caller accepts
     Empty,                // a file of no bytes
     NotPdf,               // no PDF header
     Damaged,              // a PDF header, but no document that can be read
@@ -17,7 +21,13 @@ enum class Readability {
     EncryptionUnreadable  // encrypted with AES-256 (revision 5 or 6), which pdftk cannot decrypt
 };
 
-// How the file at `path` ("\" read as a separator) can be read.
-Readability readability(const std::string& path);
+struct Inspection {
+    Readability readability;
+    std::size_t pages;  // 0 unless Readable
+};
+
+// How the file at `path` ("\" read as a separator) can be read, and its
+// pages. A file of more than `largest` bytes is not read (TooLarge).
+Inspection inspect(const std::string& path, std::uintmax_t largest);
 
 }  // namespace pdf

@@ -64,16 +64,29 @@ TEST_F(Composition, AOnePageDocumentInTheFirstLayoutGetsTheFirstPageLetterhead) 
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Brief.pdf"}));
 }
 
-TEST_F(Composition, FilesLeftByAnEarlierRunNeverEndUpInTheResult) {
+TEST_F(Composition, FilesAndLinksAtTheRunsIntermediateNamesNeverEndUpInTheResultAndAreKept) {
     wordDocument();
-    // The following pages of an earlier, failed run, and its stamped first page.
-    folder.write("Dokumente/Angebot_$2.pdf", office::textToPdf("ALTE SEITE"));
-    folder.write("Dokumente/Angebot_$1.pdf.pdf", office::textToPdf("ALTE SEITE"));
-    answers({"choice 1"});
+    // Files of the user's, or an earlier run's, at the names this run writes
+    // between printing and the result; a link to a file elsewhere, and one
+    // that leads nowhere, which the printer would write through.
+    const std::string old = office::textToPdf("ALTE SEITE");
+    folder.write("Dokumente/Angebot_$2.pdf", old);
+    folder.write("Dokumente/Angebot_$1.pdf.pdf", old);
+    fs::create_directories(folder.path("Anderswo"));
+    folder.write("Anderswo/fremd.pdf", old);
+    fs::create_symlink(folder.path("Anderswo/fremd.pdf"), folder.path("Dokumente/Angebot_$2.pdf.pdf"));
+    fs::create_symlink(folder.path("Anderswo/neu.pdf"), folder.path("Dokumente/Angebot_$1.pdf"));
+    answers({"choice 0"});
     run(*word);
-    EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
-    EXPECT_EQ(pages("Dokumente/Angebot.pdf").front(), "Seite eins " + first);
-    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+    EXPECT_EQ(pages("Dokumente/Angebot.pdf"),
+              (std::vector<std::string>{"Seite eins " + first, "Seite zwei " + following, "Seite drei " + following}));
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", "Angebot_$1.pdf", "Angebot_$2.pdf",
+                                                                "Angebot_$1.pdf.pdf", "Angebot_$2.pdf.pdf"}));
+    EXPECT_EQ(folder.read("Dokumente/Angebot_$2.pdf"), old);
+    EXPECT_EQ(folder.read("Dokumente/Angebot_$1.pdf.pdf"), old);
+    EXPECT_EQ(fs::read_symlink(folder.path("Dokumente/Angebot_$1.pdf")), folder.path("Anderswo/neu.pdf"));
+    EXPECT_EQ(folder.names("Anderswo"), std::set<std::string>{"fremd.pdf"});
+    EXPECT_EQ(folder.read("Anderswo/fremd.pdf"), old);
 }
 
 TEST_F(Composition, AnExistingResultIsReplaced) {
@@ -89,14 +102,14 @@ TEST_F(Composition, ALockedStampedFileStopsTheRunBeforeAnythingIsPrinted) {
     wordDocument();
     folder.write("Dokumente/Angebot_$1.pdf.pdf", "alt");
     LockHolder viewer(folder.path("Dokumente/Angebot_$1.pdf.pdf"));
-    // Told once when it should be removed before printing, once more when
-    // the cleanup finds it still there.
-    answers({"choice 0", "msgbox ok", "msgbox ok"});
+    // Told once, when it should be moved aside before printing; the cleanup
+    // leaves it alone.
+    answers({"choice 0", "msgbox ok"});
     run(*word);
     const std::string locked =
         shown::box(0, shown::title,
                    "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() + "\\Angebot_$1.pdf.pdf", 1);
-    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", locked, locked}));
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", locked}));
     EXPECT_EQ(pdfPrinter->started, 0);
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot_$1.pdf.pdf"}));
 }

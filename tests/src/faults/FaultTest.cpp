@@ -33,14 +33,6 @@ void taskkill(const std::string& image) {
     win32::ChildReaper::instance().wait(started.pid, 30s);
 }
 
-bool appearsWithin(const std::function<bool()>& seen, std::chrono::seconds limit) {
-    for (const auto deadline = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < deadline;) {
-        if (seen()) return true;
-        std::this_thread::sleep_for(1ms);
-    }
-    return false;
-}
-
 class Faults : public RealPdfPrinter {
 protected:
     void SetUp() override {
@@ -65,21 +57,6 @@ protected:
 
     const std::string oldResult = office::textToPdf("ALTES ERGEBNIS");
 };
-
-// In place of pdftk: for the command line that names `KALMORA_KILL_AT` it
-// writes the first half of pdftk's output and then works on until it is
-// ended; every other command line goes to pdftk.
-const char* const StalledPdftk = R"(#!/bin/bash
-for output; do :; done
-if [[ "$*" == *"$KALMORA_KILL_AT"* ]]; then
-  /usr/bin/pdftk "${@:1:$#-1}" "$output.ganz" || exit 1
-  head -c $(( $(stat -c %s "$output.ganz") / 2 )) "$output.ganz" > "$output"
-  rm -f "$output.ganz"
-  touch "$KALMORA_KILL_MARK"
-  exec sleep 60
-fi
-exec /usr/bin/pdftk "$@"
-)";
 
 TEST_F(Faults, PdftkEndedWhileItWritesLeavesNoHalfResultAndTheOldOneStays) {
     folder.write("pdftk", StalledPdftk);
