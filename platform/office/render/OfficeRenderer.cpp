@@ -200,9 +200,11 @@ OfficeRenderer::~OfficeRenderer() = default;
 
 LaidOutDocument OfficeRenderer::layOut(const std::filesystem::path& given, OfficeDocumentKind kind,
                                        const std::string& sheet) {
+    // The office would take a missing file for a damaged one; a file whose
+    // folder cannot be read is as good as missing.
     const std::filesystem::path file = std::filesystem::absolute(given);
-    std::error_code unknown;
-    if (!std::filesystem::is_regular_file(file, unknown)) throw DocumentRefused(file, "Die Datei gibt es nicht.");
+    std::error_code unreadable;
+    if (!std::filesystem::is_regular_file(file, unreadable)) throw DocumentRefused(file, "Die Datei gibt es nicht.");
     try {
         const rtl::OUString url = fileUrl(file);
         if (url.isEmpty()) throw DocumentRefused(file, "Der Pfad ist ungültig.");
