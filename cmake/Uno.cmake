@@ -6,8 +6,11 @@
 # build step, redone when the list changes; TARGET links the UNO runtime and
 # loads it from the office's own folder, where it finds the libraries it
 # needs in turn ($ORIGIN); Debian's links in the system folder would not.
-set(KALMORA_OFFICE_PROGRAM /usr/lib/libreoffice/program)
-set(KALMORA_OFFICE_SDK /usr/lib/libreoffice/sdk)
+# The office's install folder: its programs and its SDK are found from here
+# alone (the code through KALMORA_OFFICE_PROGRAM below).
+set(KALMORA_OFFICE /usr/lib/libreoffice)
+set(KALMORA_OFFICE_PROGRAM ${KALMORA_OFFICE}/program)
+set(KALMORA_OFFICE_SDK ${KALMORA_OFFICE}/sdk)
 if(NOT EXISTS ${KALMORA_OFFICE_SDK}/bin/cppumaker)
   message(FATAL_ERROR "cppumaker is missing: install libreoffice-dev (scripts/setup)")
 endif()

@@ -37,12 +37,9 @@ OpenedDocument openDocument(const HostOptions& options, std::optional<OfficeRend
     }
 
     const std::filesystem::path file = std::filesystem::absolute(options.document);
-    const auto refuse = [&](const std::string& reason) {
-        return DocumentRefused("\"" + file.string() + "\" lässt sich nicht öffnen: " + reason);
-    };
-    if (!std::filesystem::is_regular_file(file)) throw refuse("Die Datei gibt es nicht.");
+    if (!std::filesystem::is_regular_file(file)) throw DocumentRefused(file, "Die Datei gibt es nicht.");
     const std::optional<std::string> contents = contentsOf(file);
-    if (!contents) throw refuse("Die Datei lässt sich nicht lesen.");
+    if (!contents) throw DocumentRefused(file, "Die Datei lässt sich nicht lesen.");
     opened.document.path = file.parent_path().string();
     opened.document.name = file.filename().string();
     opened.document.file = file.string();
@@ -50,21 +47,18 @@ OpenedDocument openDocument(const HostOptions& options, std::optional<OfficeRend
     switch (documentFormat(*contents)) {
         case DocumentFormat::Text: opened.shown = *contents; return opened;
         case DocumentFormat::Pdf: opened.shown = "PDF-Dokument"; return opened;
-        case DocumentFormat::Unknown: throw refuse("Die Datei ist weder Text noch ein Word- oder Excel-Dokument.");
+        case DocumentFormat::Unknown:
+            throw DocumentRefused(file, "Die Datei ist weder Text noch ein Word- oder Excel-Dokument.");
         case DocumentFormat::Office: break;
     }
     if (!office) office.emplace(world::subfolder("office"));
-    try {
-        LaidOutDocument laidOut = office->layOut(
-            file, options.excel ? OfficeDocumentKind::Spreadsheet : OfficeDocumentKind::Text, options.sheet);
-        const std::int32_t pages = PageFile(PageFile::LaidOut{laidOut.pdf}).pageCount();
-        opened.shown = opened.document.name + (options.excel ? ", Blatt " + laidOut.sheet : std::string()) + ": " +
-                       std::to_string(pages) + (pages == 1 ? " Seite" : " Seiten");
-        if (options.excel) opened.sheet.name = laidOut.sheet;
-        opened.document.laidOut = std::move(laidOut.pdf);
-    } catch (const DocumentRefused& refused) {
-        throw refuse(refused.what());
-    }
+    LaidOutDocument laidOut =
+        office->layOut(file, options.excel ? OfficeDocumentKind::Spreadsheet : OfficeDocumentKind::Text, options.sheet);
+    const std::int32_t pages = PageFile(PageFile::LaidOut{laidOut.pdf}).pageCount();
+    opened.shown = opened.document.name + (options.excel ? ", Blatt " + laidOut.sheet : std::string()) + ": " +
+                   std::to_string(pages) + (pages == 1 ? " Seite" : " Seiten");
+    if (options.excel) opened.sheet.name = laidOut.sheet;
+    opened.document.laidOut = std::move(laidOut.pdf);
     return opened;
 }
 

@@ -16,18 +16,18 @@ namespace {
 
 namespace css = com::sun::star;
 using css::uno::Reference;
+using uno::fileUrl;
 using uno::text;
-
-constexpr const char* kOfficeFolder = "file://" KALMORA_OFFICE_PROGRAM;
 
 // This process's own UNO runtime, which talks to the office over the pipe.
 // It knows the office's types besides the runtime's own, so that calls on
 // the office's objects can be bridged. Made once, kept for the process.
 Reference<css::uno::XComponentContext> localContext() {
     static const auto* context = [] {
-        rtl::Bootstrap::set("URE_MORE_TYPES", text(std::string(kOfficeFolder) + "/types/offapi.rdb"));
+        const std::filesystem::path office = KALMORA_OFFICE_PROGRAM;
+        rtl::Bootstrap::set("URE_MORE_TYPES", fileUrl(office / "types/offapi.rdb"));
         return new Reference<css::uno::XComponentContext>(
-            cppu::defaultBootstrap_InitialComponentContext(text(std::string(kOfficeFolder) + "/unorc")));
+            cppu::defaultBootstrap_InitialComponentContext(fileUrl(office / "unorc")));
     }();
     return *context;
 }

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/uno/UnoText.h"
+
 extern char** environ;
 
 namespace office {
@@ -25,26 +27,6 @@ constexpr auto kSetUpLimit = std::chrono::seconds(60);
 // The office ends with this code once it has made a new profile, to be
 // started again on it.
 constexpr int kRestartCode = 81;
-
-std::string fileUrl(const std::filesystem::path& folder) {
-    std::string url = "file://";
-    // The profile path is a folder of the world; only the characters that an
-    // URL cannot carry as they are need escaping.
-    static constexpr char hex[] = "0123456789ABCDEF";
-    for (const char ch : folder.string()) {
-        const auto c = static_cast<unsigned char>(ch);
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' ||
-                           c == '-' || c == '_' || c == '.' || c == '~';
-        if (plain) {
-            url += static_cast<char>(c);
-        } else {
-            url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 15];
-        }
-    }
-    return url;
-}
 
 }  // namespace
 
@@ -60,11 +42,12 @@ OfficeProcess::OfficeProcess(const std::filesystem::path& profile, std::string p
         if (!waitForEnd(kSetUpLimit)) {
             ::kill(pid_, SIGKILL);
             waitForEnd(kSetUpLimit);
-            throw std::runtime_error("Das Office-Programm richtet sein Profil nicht ein.");
+            throw std::runtime_error("Das Office-Programm richtet sein Profil \"" + profile_.string() +
+                                     "\" nicht ein.");
         }
         if ((exitCode_ != 0 && exitCode_ != kRestartCode) || run == 3)
-            throw std::runtime_error("Das Office-Programm richtet sein Profil nicht ein (Code " +
-                                     std::to_string(exitCode_) + ").");
+            throw std::runtime_error("Das Office-Programm richtet sein Profil \"" + profile_.string() +
+                                     "\" nicht ein (Code " + std::to_string(exitCode_) + ").");
     }
     start(Run::Serve);
 }
@@ -92,7 +75,11 @@ void OfficeProcess::start(Run run) {
     }
     for (const char* argument : {"--nologo", "--norestore", "--nodefault", "--nolockcheck"})
         arguments.push_back(argument);
-    arguments.push_back("-env:UserInstallation=" + fileUrl(profile_));
+    // Without a profile of its own the office would take the user's.
+    const rtl::OUString profileUrl = uno::fileUrl(profile_);
+    if (profileUrl.isEmpty())
+        throw std::runtime_error("Das Office-Profil \"" + profile_.string() + "\" hat keinen gültigen Pfad.");
+    arguments.push_back("-env:UserInstallation=" + uno::text(profileUrl));
     arguments.push_back(run == Run::Serve ? "--accept=pipe,name=" + pipe_ + ";urp;" : "--terminate_after_init");
     const std::string log = options_.log.empty() ? "/dev/null" : options_.log.string();
     std::vector<char*> argv;
@@ -102,7 +89,11 @@ void OfficeProcess::start(Run run) {
     const pid_t parent = ::getpid();
 
     const pid_t pid = ::fork();
-    if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+    if (pid < 0) {
+        const int error = errno;
+        throw std::runtime_error("Das Office-Programm \"" + std::string(kOfficeProgram) +
+                                 "\" lässt sich nicht starten: " + std::strerror(error) + ".");
+    }
     if (pid == 0) {
         // The office ends with the host, also when the host is killed.
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -23,7 +24,6 @@
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/implbase1.hxx>
-#include <osl/file.hxx>
 #include <rtl/ref.hxx>
 
 #include "platform/office/render/OfficeConnection.h"
@@ -40,6 +40,7 @@ namespace css = com::sun::star;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
+using uno::fileUrl;
 using uno::properties;
 using uno::property;
 using uno::text;
@@ -116,9 +117,18 @@ std::string joined(const std::vector<std::string>& names) {
     return result;
 }
 
-LaidOutDocument layOutSpreadsheet(const Reference<css::lang::XComponent>& document, const std::string& wanted) {
+// A text document prints all of its pages.
+LaidOutDocument layOutText(const std::filesystem::path& file, const Reference<css::lang::XComponent>& document) {
+    if (!Reference<css::text::XTextDocument>(document, UNO_QUERY).is())
+        throw DocumentRefused(file, "Die Datei ist kein Word-Dokument.");
+    return {.sheets = {}, .sheet = {}, .pdf = textDocumentPages(document)};
+}
+
+// A spreadsheet prints one sheet: `wanted`, or without a name its active one.
+LaidOutDocument layOutSpreadsheet(const std::filesystem::path& file, const Reference<css::lang::XComponent>& document,
+                                  const std::string& wanted) {
     const Reference<css::sheet::XSpreadsheetDocument> workbook(document, UNO_QUERY);
-    if (!workbook.is()) throw DocumentRefused("Die Datei ist keine Excel-Arbeitsmappe.");
+    if (!workbook.is()) throw DocumentRefused(file, "Die Datei ist keine Excel-Arbeitsmappe.");
     LaidOutDocument result;
     const auto sheets = workbook->getSheets();
     const auto names = sheets->getElementNames();
@@ -134,8 +144,8 @@ LaidOutDocument layOutSpreadsheet(const Reference<css::lang::XComponent>& docume
     } else if (sheets->hasByName(text(wanted))) {
         sheets->getByName(text(wanted)) >>= sheet;
     } else {
-        throw DocumentRefused("Die Arbeitsmappe hat kein Blatt \"" + wanted +
-                              "\"; ihre Blätter: " + joined(result.sheets) + ".");
+        throw DocumentRefused(
+            file, "Die Arbeitsmappe hat kein Blatt \"" + wanted + "\"; ihre Blätter: " + joined(result.sheets) + ".");
     }
     result.sheet = text(Reference<css::container::XNamed>(sheet, UNO_QUERY_THROW)->getName());
     // Only this sheet's pages: a page range would count across the workbook.
@@ -175,6 +185,9 @@ struct OfficeRenderer::Session {
     }
 };
 
+DocumentRefused::DocumentRefused(const std::filesystem::path& file, const std::string& reason)
+    : std::runtime_error("\"" + file.string() + "\" lässt sich nicht öffnen: " + reason) {}
+
 OfficeRenderer::OfficeRenderer(const std::filesystem::path& profiles) {
     try {
         session_ = std::make_unique<Session>(profiles);
@@ -185,13 +198,16 @@ OfficeRenderer::OfficeRenderer(const std::filesystem::path& profiles) {
 
 OfficeRenderer::~OfficeRenderer() = default;
 
-LaidOutDocument OfficeRenderer::layOut(const std::filesystem::path& file, OfficeDocumentKind kind,
+LaidOutDocument OfficeRenderer::layOut(const std::filesystem::path& given, OfficeDocumentKind kind,
                                        const std::string& sheet) {
+    // The office would take a missing file for a damaged one; a file whose
+    // folder cannot be read is as good as missing.
+    const std::filesystem::path file = std::filesystem::absolute(given);
+    std::error_code unreadable;
+    if (!std::filesystem::is_regular_file(file, unreadable)) throw DocumentRefused(file, "Die Datei gibt es nicht.");
     try {
-        rtl::OUString url;
-        if (osl::FileBase::getFileURLFromSystemPath(text(std::filesystem::absolute(file).string()), url) !=
-            osl::FileBase::E_None)
-            throw DocumentRefused("Der Pfad ist ungültig.");
+        const rtl::OUString url = fileUrl(file);
+        if (url.isEmpty()) throw DocumentRefused(file, "Der Pfad ist ungültig.");
         const rtl::Reference<Refuser> refuser(new Refuser);
         Reference<css::lang::XComponent> loaded;
         try {
@@ -208,16 +224,15 @@ LaidOutDocument OfficeRenderer::layOut(const std::filesystem::path& file, Office
             // Both mean that the office could not read the file.
         }
         const LoadedDocument document(loaded);
-        if (!loaded.is())
-            throw DocumentRefused(refuser->passwordAsked() ? "Das Dokument ist mit einem Kennwort geschützt."
-                                                           : "Die Datei ist beschädigt oder kein Office-Dokument.");
-        if (readAsText(filterOf(loaded))) throw DocumentRefused("Die Datei ist beschädigt oder kein Office-Dokument.");
-        if (kind == OfficeDocumentKind::Spreadsheet) return layOutSpreadsheet(loaded, sheet);
-        if (!Reference<css::text::XTextDocument>(loaded, UNO_QUERY).is())
-            throw DocumentRefused("Die Datei ist kein Word-Dokument.");
-        return {.sheets = {}, .sheet = {}, .pdf = textDocumentPages(loaded)};
+        if (!loaded.is() && refuser->passwordAsked())
+            throw DocumentRefused(file, "Das Dokument ist mit einem Kennwort geschützt.");
+        if (!loaded.is() || readAsText(filterOf(loaded)))
+            throw DocumentRefused(file, "Die Datei ist beschädigt oder kein Office-Dokument.");
+        if (kind == OfficeDocumentKind::Spreadsheet) return layOutSpreadsheet(file, loaded, sheet);
+        return layOutText(file, loaded);
     } catch (const css::uno::Exception& error) {
-        throw std::runtime_error("Das Office-Programm hat das Dokument nicht gesetzt: " + text(error.Message));
+        throw std::runtime_error("Das Office-Programm hat das Dokument \"" + file.string() +
+                                 "\" nicht gesetzt: " + text(error.Message));
     }
 }
 

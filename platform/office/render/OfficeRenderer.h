@@ -13,11 +13,12 @@ namespace office {
 // What a host takes a document for.
 enum class OfficeDocumentKind { Text, Spreadsheet };
 
-// A document the office cannot open for the host: what() says why, in German
-// ("Das Dokument ist mit einem Kennwort geschützt.").
+// A document that a host cannot open: what() names the file and says why, in
+// German ("\"/home/anna/Brief.doc\" lässt sich nicht öffnen: Das Dokument ist
+// mit einem Kennwort geschützt.").
 class DocumentRefused : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    DocumentRefused(const std::filesystem::path& file, const std::string& reason);
 };
 
 struct LaidOutDocument {
@@ -39,7 +40,8 @@ public:
     // The pages of `file` as they print. A spreadsheet prints the sheet named
     // `sheet`, or without a name the sheet the file stores as active; a sheet
     // without content has no pages. Throws DocumentRefused when the file is
-    // encrypted, damaged, not of `kind`, or has no sheet of that name.
+    // missing, encrypted, damaged, not of `kind`, or has no sheet of that
+    // name; std::runtime_error, naming the file, when the office fails.
     LaidOutDocument layOut(const std::filesystem::path& file, OfficeDocumentKind kind, const std::string& sheet = {});
 
 private:

@@ -4,7 +4,6 @@
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/system/SystemShellExecute.hpp>
 #include <com/sun/star/system/SystemShellExecuteFlags.hpp>
-#include <osl/file.hxx>
 
 #include "platform/runtime/awt/AwtClipboard.h"
 #include "platform/runtime/awt/FormDialog.h"
@@ -54,8 +53,8 @@ void AwtBackend::processEvents() {
 }
 
 bool AwtBackend::openDocument(const std::string& path) {
-    rtl::OUString url;
-    if (osl::FileBase::getFileURLFromSystemPath(uno::text(path), url) != osl::FileBase::E_None) return false;
+    const rtl::OUString url = uno::fileUrl(path);
+    if (url.isEmpty()) return false;
     try {
         css::system::SystemShellExecute::create(context_)->execute(url, {},
                                                                    css::system::SystemShellExecuteFlags::URIS_ONLY);

@@ -124,7 +124,7 @@ protected:
     }
     Reference<css::frame::XModel> openExample(const std::string& name) {
         fs::copy_file(fs::path(EXAMPLES_FOLDER) / name, folder.path("Dokumente/" + name));
-        return open("file://" + folder.path("Dokumente/" + name));
+        return open(uno::text(uno::fileUrl(folder.path("Dokumente/" + name))));
     }
 
     static Reference<css::ui::XUIElement> standardToolbar(const Reference<css::frame::XModel>& model) {

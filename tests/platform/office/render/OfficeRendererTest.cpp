@@ -1,0 +1,97 @@
+// The office renderer with a real headless office: the pages of real Word and
+// Excel documents as they print, and the files it refuses, with the texts a
+// host shows. Documents and profile lie in a folder whose name a URL carries
+// only escaped (blank, umlaut, "%", "#").
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/office/render/OfficeRenderer.h"
+#include "tests/support/PdfText.h"
+#include "tests/support/Processes.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+using office::OfficeDocumentKind;
+
+const std::string kFolder = "Ablage 100% #2 für Müller";
+
+struct Case {
+    std::string file;
+    OfficeDocumentKind kind;
+    std::string sheet, seen;
+};
+
+class OfficeRendererTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::optional<office::OfficeRenderer> renderer;
+
+    void SetUp() override {
+        std::filesystem::create_directories(folder.path(kFolder));
+        for (const char* file :
+             {EXAMPLES_FOLDER "/Angebot.docx", EXAMPLES_FOLDER "/Preisliste.xlsx", OFFICE_DOCUMENTS "/Kennwort.doc",
+              OFFICE_DOCUMENTS "/Preisliste.xls", OFFICE_DOCUMENTS "/Leer.xlsx"})
+            std::filesystem::copy(file, folder.path(kFolder));
+        renderer.emplace(folder.path(kFolder + "/Profile"));
+    }
+    void TearDown() override {
+        renderer.reset();
+        // The office has ended with its renderer.
+        EXPECT_EQ(processesNaming(folder.path()), std::vector<std::string>{});
+    }
+
+    std::string document(const std::string& name) const { return folder.path(kFolder + "/" + name); }
+
+    // What a host learns of a document: the workbook's sheets, the sheet laid
+    // out and the page count; or why it is refused.
+    std::string seen(const Case& c) {
+        try {
+            const office::LaidOutDocument laidOut = renderer->layOut(document(c.file), c.kind, c.sheet);
+            folder.write("Seiten.pdf", laidOut.pdf);
+            std::string sheets;
+            for (const std::string& sheet : laidOut.sheets) sheets += sheet + " ";
+            return sheets + "[" + laidOut.sheet + "] " + std::to_string(pdf::pageCount(folder.path("Seiten.pdf")));
+        } catch (const office::DocumentRefused& refused) {
+            return refused.what();
+        }
+    }
+};
+
+TEST_F(OfficeRendererTest, ATextPrintsAllItsPagesAWorkbookOneSheet) {
+    const Case cases[] = {
+        {"Angebot.docx", OfficeDocumentKind::Text, "", "[] 3"},
+        // Without a name the sheet the workbook stores as active, not its first.
+        {"Preisliste.xlsx", OfficeDocumentKind::Spreadsheet, "", "Übersicht Preise [Preise] 3"},
+        {"Preisliste.xlsx", OfficeDocumentKind::Spreadsheet, "Übersicht", "Übersicht Preise [Übersicht] 1"},
+        {"Preisliste.xls", OfficeDocumentKind::Spreadsheet, "", "Übersicht Preise [Übersicht] 1"},
+        // An empty sheet prints no page, as in Excel.
+        {"Leer.xlsx", OfficeDocumentKind::Spreadsheet, "", "Leer Daten [Leer] 0"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(seen(c), c.seen) << c.file << " " << c.sheet;
+}
+
+TEST_F(OfficeRendererTest, AFileItCannotLayOutIsRefusedNamingTheFileAndWhy) {
+    const std::string offer = folder.read(kFolder + "/Angebot.docx");
+    folder.write(kFolder + "/Halb.docx", offer.substr(0, offer.size() / 2));
+    folder.write(kFolder + "/Notiz.docx", "Nur eine Notiz, kein Dokument.\n");
+    const Case cases[] = {
+        {"Kennwort.doc", OfficeDocumentKind::Text, "", "Das Dokument ist mit einem Kennwort geschützt."},
+        {"Halb.docx", OfficeDocumentKind::Text, "", "Die Datei ist beschädigt oder kein Office-Dokument."},
+        {"Notiz.docx", OfficeDocumentKind::Text, "", "Die Datei ist beschädigt oder kein Office-Dokument."},
+        {"Fehlt.docx", OfficeDocumentKind::Text, "", "Die Datei gibt es nicht."},
+        {"Preisliste.xlsx", OfficeDocumentKind::Text, "", "Die Datei ist kein Word-Dokument."},
+        {"Angebot.docx", OfficeDocumentKind::Spreadsheet, "", "Die Datei ist keine Excel-Arbeitsmappe."},
+        {"Preisliste.xlsx", OfficeDocumentKind::Spreadsheet, "Umsatz",
+         "Die Arbeitsmappe hat kein Blatt \"Umsatz\"; ihre Blätter: Übersicht, Preise."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(seen(c), "\"" + document(c.file) + "\" lässt sich nicht öffnen: " + c.seen)
+            << c.file << " " << c.sheet;
+}
+
+}  // namespace
