@@ -18,28 +18,6 @@ HRESULT fail(ExcepInfo* error, std::int32_t number, std::string description) noe
 
 }  // namespace
 
-HRESULT AutomationObject::QueryInterface(const Guid& iid, void** out) noexcept {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-std::uint32_t AutomationObject::AddRef() noexcept {
-    return references_.fetch_add(1, std::memory_order_relaxed) + 1;
-}
-
-std::uint32_t AutomationObject::Release() noexcept {
-    // acq_rel: every other holder's writes are seen before the object dies.
-    const std::uint32_t left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) delete this;
-    return left;
-}
-
 void AutomationObject::property(const std::string& name, Getter get, Setter put) {
     Member& member = members_[lowerCase(name)];
     member.get = std::move(get);

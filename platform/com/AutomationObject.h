@@ -2,25 +2,22 @@
 // The server's side of late binding: a reference-counted object with a table
 // of members. Member handlers may throw com::Error; Invoke turns every
 // exception into DISP_E_EXCEPTION, so none crosses the interface.
-#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
 
 #include "Dispatch.h"
 #include "Error.h"
+#include "Implements.h"
 
 namespace com {
 
-class AutomationObject : public IDispatch {
+class AutomationObject : public Implements<IDispatch, IID_IDispatch> {
 public:
     using Getter = std::function<Variant(const Arguments&)>;
     using Setter = std::function<void(const Arguments& index, const Variant& value)>;
     using Method = std::function<Variant(const Arguments&)>;
 
-    HRESULT QueryInterface(const Guid& iid, void** out) noexcept override;
-    std::uint32_t AddRef() noexcept override;
-    std::uint32_t Release() noexcept override;
     HRESULT Invoke(std::string_view name, CallKind kind, const Arguments& args, Variant* result,
                    ExcepInfo* error) noexcept override;
 
@@ -30,12 +27,9 @@ public:
         return Ref<T>::adopt(new T(std::forward<A>(args)...));
     }
 
-    AutomationObject(const AutomationObject&) = delete;
-    AutomationObject& operator=(const AutomationObject&) = delete;
-
 protected:
     AutomationObject() = default;
-    virtual ~AutomationObject() = default;
+    ~AutomationObject() override = default;
 
     // Member names match without regard to case. The default member is
     // registered under the name "".
@@ -53,7 +47,6 @@ private:
         Method call;
     };
     std::map<std::string, Member> members_;  // key: lower-case name
-    std::atomic<std::uint32_t> references_{1};
 };
 
 }  // namespace com

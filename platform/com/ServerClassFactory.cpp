@@ -9,27 +9,6 @@ Ref<ServerClassFactory> ServerClassFactory::create(ServerModule& module, const S
     return Ref<ServerClassFactory>::adopt(new ServerClassFactory(module, serverClass));
 }
 
-HRESULT ServerClassFactory::QueryInterface(const Guid& iid, void** out) noexcept {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-        *out = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-std::uint32_t ServerClassFactory::AddRef() noexcept {
-    return references_.fetch_add(1, std::memory_order_relaxed) + 1;
-}
-
-std::uint32_t ServerClassFactory::Release() noexcept {
-    const std::uint32_t left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) delete this;
-    return left;
-}
-
 HRESULT ServerClassFactory::CreateInstance(IUnknown* outer, const Guid& iid, void** out) noexcept {
     if (!out) return E_POINTER;
     *out = nullptr;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <array>
 #include <cerrno>
 #include <map>
 #include <system_error>
@@ -9,6 +10,7 @@
 
 #include "platform/com/LowerCase.h"
 #include "platform/win32/AtomicFile.h"
+#include "platform/win32/EscapedText.h"
 #include "platform/win32/FileDescriptor.h"
 #include "platform/world/World.h"
 
@@ -20,34 +22,20 @@ namespace fs = std::filesystem;
 
 // Values are free text (paths with "\" and "%" among them); only what would
 // break the line format is escaped, so that the file stays readable.
+constexpr std::array<win32::Escape, 4> LineEscapes{{
+    {'%', "%25"},
+    {'=', "%3D"},
+    {'\n', "%0A"},
+    {'\r', "%0D"},
+}};
+
 std::string escape(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '%': out += "%25"; break;
-            case '=': out += "%3D"; break;
-            case '\n': out += "%0A"; break;
-            case '\r': out += "%0D"; break;
-            default: out += c;
-        }
-    }
-    return out;
+    return win32::escaped(text, {.escapes = LineEscapes});
 }
 
+// A "%" that starts no escape of ours stands for itself.
 std::string unescape(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            const std::string_view code = text.substr(i + 1, 2);
-            if (code == "25" || code == "3D" || code == "0A" || code == "0D") {
-                out += code == "25" ? '%' : code == "3D" ? '=' : code == "0A" ? '\n' : '\r';
-                i += 2;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return out;
+    return *win32::unescaped(text, {.escapes = LineEscapes}, win32::UnknownEscapes::Kept);
 }
 
 struct Entry {

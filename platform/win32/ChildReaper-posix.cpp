@@ -8,6 +8,8 @@
 #include <mutex>
 #include <thread>
 
+#include "ChildProcess.h"
+
 namespace win32 {
 
 namespace {
@@ -49,7 +51,7 @@ private:
         do {
             result = ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT);
         } while (result < 0 && errno == EINTR);
-        const int code = result < 0 ? -1 : info.si_code == CLD_EXITED ? info.si_status : 128 + info.si_status;
+        const int code = result < 0 ? -1 : exitCodeOf(info);
         {
             std::lock_guard lock(m_mutex);
             m_codes[pid] = code;

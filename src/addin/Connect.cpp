@@ -34,28 +34,6 @@ Connect::~Connect() {
     setMyButton(nullptr);
 }
 
-com::HRESULT Connect::QueryInterface(const com::Guid& iid, void** out) noexcept {
-    if (out == nullptr) return com::E_POINTER;
-    if (iid == com::IID_IUnknown || iid == com::IID_IDispatch || iid == Identity::IID__Connect ||
-        iid == office::IID_IDTExtensibility2) {
-        *out = static_cast<office::IDTExtensibility2*>(this);
-        AddRef();
-        return com::S_OK;
-    }
-    *out = nullptr;
-    return com::E_NOINTERFACE;
-}
-
-std::uint32_t Connect::AddRef() noexcept {
-    return ++references_;
-}
-
-std::uint32_t Connect::Release() noexcept {
-    const std::uint32_t left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
-
 com::HRESULT Connect::Invoke(std::string_view, com::CallKind, const com::Arguments&, com::Variant*,
                              com::ExcepInfo* error) noexcept {
     if (error) {

@@ -4,23 +4,21 @@
 // the export command when the button is clicked. It shows nothing of its own,
 // and every step of connecting, setting up and removing the button may fail
 // silently.
-#include <atomic>
-
+#include "platform/com/Implements.h"
 #include "platform/com/Object.h"
 #include "platform/com/ServerModule.h"
 #include "platform/office/addins/Extensibility.h"
 #include "platform/office/bars/CommandBarInterfaces.h"
 #include "src/addin/Module.h"
 
-class Connect final : public office::IDTExtensibility2, private office::ButtonClickSink {
+class Connect final : public com::Implements<office::IDTExtensibility2, com::IID_IDispatch, Identity::IID__Connect,
+                                             office::IID_IDTExtensibility2>,
+                      private office::ButtonClickSink {
 public:
     Connect();
     Connect(const Connect&) = delete;
     Connect& operator=(const Connect&) = delete;
 
-    com::HRESULT QueryInterface(const com::Guid& iid, void** out) noexcept override;
-    std::uint32_t AddRef() noexcept override;
-    std::uint32_t Release() noexcept override;
     // The class's own interface has no members: every call by name gives 438.
     com::HRESULT Invoke(std::string_view name, com::CallKind kind, const com::Arguments& args, com::Variant* result,
                         com::ExcepInfo* error) noexcept override;
@@ -33,7 +31,7 @@ public:
     com::HRESULT OnBeginShutdown(com::Array& custom) noexcept override;
 
 private:
-    ~Connect();
+    ~Connect() override;
 
     void buttonSetup();
     void buttonRemoval();
@@ -47,6 +45,5 @@ private:
     com::Ref<office::CommandBar> MyBar;
     com::Ref<office::CommandBarButton> MyButton;
 
-    std::atomic<std::uint32_t> references_{1};
     com::ServerModule::LiveObject live_{Module()};
 };

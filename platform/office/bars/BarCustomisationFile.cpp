@@ -1,6 +1,7 @@
 #include "platform/office/bars/BarCustomisationFile.h"
 
 #include "platform/win32/AtomicFile.h"
+#include "platform/win32/EscapedText.h"
 
 #include <array>
 #include <charconv>
@@ -17,37 +18,19 @@ constexpr std::string_view FirstLine = "kalmora command bars 1";
 
 // Fields are separated by tabs and lines by line feeds; both may occur in a
 // caption or an action, so they travel escaped.
+constexpr std::array<win32::Escape, 4> FieldEscapes{{
+    {'\\', "\\\\"},
+    {'\t', "\\t"},
+    {'\n', "\\n"},
+    {'\r', "\\r"},
+}};
+
 std::string escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
-        }
-    }
-    return out;
+    return win32::escaped(text, {.escapes = FieldEscapes});
 }
 
 std::optional<std::string> unescaped(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
-            out += text[i];
-            continue;
-        }
-        if (++i == text.size()) return std::nullopt;
-        switch (text[i]) {
-            case '\\': out += '\\'; break;
-            case 't': out += '\t'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            default: return std::nullopt;
-        }
-    }
-    return out;
+    return win32::unescaped(text, {.escapes = FieldEscapes}, win32::UnknownEscapes::Fail);
 }
 
 constexpr std::array<std::pair<runtime::PictureFormat, std::string_view>, 4> FormatNames{{

@@ -8,7 +8,7 @@
 #include "platform/office/addins/AddInList.h"
 #include "platform/office/bars/BarCustomisationFile.h"
 #include "platform/office/model/ObjectValue.h"
-#include "platform/runtime/script/ScriptBackend.h"
+#include "platform/win32/EscapedText.h"
 
 namespace office {
 
@@ -105,12 +105,11 @@ HostCommandBars::Loaded HostCommandBars::loadCustomisations() {
 std::string HostCommandBars::dump() const {
     std::ostringstream out;
     for (const auto& bar : bars_) {
-        out << "bar " << runtime::quoted(bar->Name()) << '\n';
+        out << "bar " << win32::quoted(bar->Name()) << '\n';
         for (const auto& control : bar->controls()) {
             const BarControl::Properties& p = control->properties();
-            out << "  " << runtime::quoted(p.caption) << " style=" << p.style
-                << " action=" << runtime::quoted(p.onAction) << " visible=" << (p.visible ? "yes" : "no")
-                << " face=" << (p.face.empty() ? "no" : "yes") << '\n';
+            out << "  " << win32::quoted(p.caption) << " style=" << p.style << " action=" << win32::quoted(p.onAction)
+                << " visible=" << (p.visible ? "yes" : "no") << " face=" << (p.face.empty() ? "no" : "yes") << '\n';
         }
     }
     return out.str();

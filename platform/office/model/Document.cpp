@@ -35,6 +35,10 @@ PageFile Document::pages() const {
 }
 
 com::Error Document::saveFailure() const {
+    return commandFailed();
+}
+
+com::Error Document::commandFailed() {
     return com::Error(4198, "Befehl misslungen");
 }
 

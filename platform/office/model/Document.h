@@ -56,6 +56,9 @@ protected:
     virtual void save();
     // The error a failing Save raises; Excel words it otherwise than Word.
     virtual com::Error saveFailure() const;
+    // Word's error for a command that failed without a reason of its own
+    // (4198), for a failing Save as for a failing print.
+    static com::Error commandFailed();
 
 private:
     State state_;

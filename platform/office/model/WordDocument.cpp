@@ -30,10 +30,6 @@ constexpr std::size_t kFrom = 4;
 constexpr std::size_t kTo = 5;
 constexpr std::size_t kPages = 8;
 
-com::Error commandFailed() {
-    return com::Error(4198, "Befehl misslungen");
-}
-
 com::Error outOfRange() {
     return com::Error(4608, "Der Wert liegt außerhalb des zulässigen Bereichs.");
 }

@@ -1,7 +1,6 @@
 #include "platform/office/render/OfficeProcess.h"
 
 #include <fcntl.h>
-#include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "platform/uno/UnoText.h"
+#include "platform/win32/ChildProcess.h"
 
 extern char** environ;
 
@@ -86,18 +86,15 @@ void OfficeProcess::start(Run run) {
     argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
-    const pid_t parent = ::getpid();
 
-    const pid_t pid = ::fork();
+    // The office ends with the host, also when the host is killed.
+    const pid_t pid = win32::forkChild({.deathSignal = SIGKILL, .signals = win32::ChildSignals::Inherited});
     if (pid < 0) {
         const int error = errno;
         throw std::runtime_error("Das Office-Programm \"" + std::string(kOfficeProgram) +
                                  "\" lässt sich nicht starten: " + std::strerror(error) + ".");
     }
     if (pid == 0) {
-        // The office ends with the host, also when the host is killed.
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (::getppid() != parent) ::_exit(127);
         // Its warnings go to its log, not into the host's own output.
         const int null = ::open("/dev/null", O_RDONLY);
         const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
@@ -109,7 +106,7 @@ void OfficeProcess::start(Run run) {
         // No descriptor of the host (its locks, its pipes) lives on in the office.
         ::syscall(SYS_close_range, 3U, ~0U, 0U);
         ::execve(kOfficeProgram, argv.data(), environ);
-        ::_exit(127);
+        ::_exit(win32::cannotRun);
     }
     pid_ = pid;
     exitCode_ = -1;
@@ -120,7 +117,7 @@ bool OfficeProcess::running() {
     int status = 0;
     const pid_t ended = ::waitpid(pid_, &status, WNOHANG);
     if (ended == 0) return true;
-    exitCode_ = ended < 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    exitCode_ = ended < 0 ? -1 : win32::exitCodeOf(status);
     pid_ = -1;
     return false;
 }

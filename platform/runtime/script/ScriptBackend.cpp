@@ -1,11 +1,11 @@
 #include "platform/runtime/script/ScriptBackend.h"
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "platform/runtime/Interaction.h"
+#include "platform/win32/EscapedText.h"
 
 namespace runtime {
 
@@ -38,25 +38,7 @@ const Control* withAnswer(const Form& form, const std::string& answer) {
 }  // namespace
 
 std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char hex[8];
-                    std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
-                    out += hex;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
+    return win32::quoted(text);
 }
 
 ScriptBackend::ScriptBackend(const std::vector<std::string>& answers) {
@@ -182,18 +164,6 @@ void ScriptBackend::processEvents() {
 bool ScriptBackend::openDocument(const std::string& path) {
     record_.push_back("open " + quoted(path));
     return true;
-}
-
-void ScriptBackend::clearClipboard() {
-    clipboard_ = Picture{};
-}
-
-void ScriptBackend::setClipboardPicture(const Picture& picture) {
-    clipboard_ = picture;
-}
-
-Picture ScriptBackend::clipboardPicture() const {
-    return clipboard_;
 }
 
 }  // namespace runtime

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/runtime/Backend.h"
+#include "platform/runtime/OwnClipboardBackend.h"
 
 namespace runtime {
 
-class ScriptBackend final : public Backend {
+class ScriptBackend final : public OwnClipboardBackend {
 public:
     ScriptBackend() = default;
     explicit ScriptBackend(const std::vector<std::string>& answers);
@@ -44,9 +44,6 @@ public:
     void showModal(Form& form) override;
     void processEvents() override;
     bool openDocument(const std::string& path) override;
-    void clearClipboard() override;
-    void setClipboardPicture(const Picture& picture) override;
-    Picture clipboardPicture() const override;
 
 private:
     // Takes the next answer if it starts with `kind`; `result` gets its words
@@ -62,11 +59,9 @@ private:
     std::vector<std::string> record_;
     bool unexpected_ = false;
     std::size_t events_ = 0;
-    Picture clipboard_;
 };
 
-// A text as a C-style quoted string: \r \n \t \\ \" escaped, other control
-// characters as \xNN, everything else as it is (UTF-8).
+// A text as the record shows it: C-style quoted (win32::quoted).
 std::string quoted(const std::string& text);
 
 }  // namespace runtime

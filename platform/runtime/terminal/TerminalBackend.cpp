@@ -290,16 +290,4 @@ bool TerminalBackend::openDocument(const std::string& path) {
     return true;
 }
 
-void TerminalBackend::clearClipboard() {
-    clipboard_ = Picture{};
-}
-
-void TerminalBackend::setClipboardPicture(const Picture& picture) {
-    clipboard_ = picture;
-}
-
-Picture TerminalBackend::clipboardPicture() const {
-    return clipboard_;
-}
-
 }  // namespace runtime

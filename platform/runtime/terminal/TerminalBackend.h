@@ -13,11 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/runtime/Backend.h"
+#include "platform/runtime/OwnClipboardBackend.h"
 
 namespace runtime {
 
-class TerminalBackend final : public Backend {
+class TerminalBackend final : public OwnClipboardBackend {
 public:
     // Talks on the given streams, which must outlive the backend.
     TerminalBackend(std::istream& in, std::ostream& out);
@@ -35,9 +35,6 @@ public:
     void processEvents() override;
     // Only tells the user which file to open: a terminal has no viewer.
     bool openDocument(const std::string& path) override;
-    void clearClipboard() override;
-    void setClipboardPicture(const Picture& picture) override;
-    Picture clipboardPicture() const override;
 
 private:
     struct OwnStreams;
@@ -48,7 +45,6 @@ private:
     std::unique_ptr<OwnStreams> own_;  // set when the backend opened the terminal itself
     std::istream& in_;
     std::ostream& out_;
-    Picture clipboard_;
 };
 
 }  // namespace runtime

@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "Child.h"
+#include "platform/win32/ChildProcess.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ int watchOver(char* const argv[]) {
     ::sigprocmask(SIG_BLOCK, &watched, nullptr);
 
     // SIGKILL for pdftk should this guard be killed after all.
-    const pid_t child = pdftk::forkChild(SIGKILL);
+    const pid_t child = win32::forkChild({.deathSignal = SIGKILL, .signals = win32::ChildSignals::Unblocked});
     if (child == 0) pdftk::becomeProgram(argv);
     if (child < 0) {
         std::perror("pdftk-guard: pdftk konnte nicht gestartet werden");
@@ -50,7 +51,7 @@ int watchOver(char* const argv[]) {
         }
         int status = 0;
         const pid_t ended = ::waitpid(child, &status, WNOHANG);
-        if (ended == child) return pdftk::exitCodeOf(status);
+        if (ended == child) return win32::exitCodeOf(status);
         if (ended < 0 && errno != EINTR) return cannotRun;
     }
 }
@@ -62,7 +63,7 @@ int main(int argc, char** argv) {
         std::fputs("Aufruf: pdftk-guard PROGRAMM [ARGUMENTE...]\n", stderr);
         return cannotRun;
     }
-    const pid_t watcher = pdftk::forkChild(SIGTERM);
+    const pid_t watcher = win32::forkChild({.deathSignal = SIGTERM, .signals = win32::ChildSignals::Unblocked});
     if (watcher == 0) return watchOver(argv + 1);
     if (watcher < 0) {
         std::perror("pdftk-guard: pdftk konnte nicht gestartet werden");

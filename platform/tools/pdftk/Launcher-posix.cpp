@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "Child.h"
+#include "platform/win32/ChildProcess.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
     for (auto& text : texts) arguments.push_back(text.data());
     arguments.push_back(nullptr);
 
-    const pid_t guard = pdftk::forkChild(SIGKILL);
+    const pid_t guard = win32::forkChild({.deathSignal = SIGKILL, .signals = win32::ChildSignals::Unblocked});
     if (guard == 0) pdftk::becomeProgram(arguments.data());
     if (guard < 0) {
         std::perror("pdftk.exe: pdftk konnte nicht gestartet werden");

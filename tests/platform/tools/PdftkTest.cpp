@@ -74,6 +74,9 @@ TEST(PdftkExe, PassesTheArgumentsWithSlashesAndEndsWithTheExitCode) {
     TempFolder folder;
     const std::string recorder = TEST_RECORDING_PROGRAM;  // exits with 7
     const std::string missing = folder.path("fehlt/pdftk");
+    // A pdftk that a signal ends: the code says so, as a shell would.
+    folder.write("stirbt", "#!/bin/sh\nkill -9 $$\n");
+    std::filesystem::permissions(folder.path("stirbt"), std::filesystem::perms::owner_all);
     struct Case {
         std::string program;
         int exitCode;
@@ -81,8 +84,8 @@ TEST(PdftkExe, PassesTheArgumentsWithSlashesAndEndsWithTheExitCode) {
     };
     for (const auto& c :
          {Case{recorder, 7, ""},
-          Case{missing, 127,
-               "pdftk.exe: " + missing + " konnte nicht gestartet werden: No such file or directory\n"}}) {
+          Case{missing, 127, "pdftk.exe: " + missing + " konnte nicht gestartet werden: No such file or directory\n"},
+          Case{folder.path("stirbt"), 128 + SIGKILL, ""}}) {
         const ScopedVariable program("KALMORA_PDFTK", c.program);
         const auto result = runProgram(
             {launcher, folder.windowsPath("Protokoll"), "A=C:\\Ein Ordner\\a.pdf", "cat", "output", "\\\\x"});
