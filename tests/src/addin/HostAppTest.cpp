@@ -2,12 +2,15 @@
 // class registry, its button is pressed, and the letterhead PDF appears.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
 #include "platform/pdfprinter/PrinterState.h"
 #include "tests/src/addin/InstalledAddIn.h"
+#include "tests/support/Processes.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/Shown.h"
 
 namespace {
@@ -139,6 +142,45 @@ TEST_F(HostApp, AnOverwrittenResultWaitsUnderANameOfItsOwnAndNoFileOfTheUsersIsT
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf.alt"), "MEINE DATEI");
     EXPECT_EQ(folder.names("Dokumente"),
               (std::set<std::string>{"Angebot.doc", "Angebot.pdf", "Angebot.pdf.alt", "Mappe.xls"}));
+}
+
+TEST_F(HostApp, WhatAnExportThatDiedLeftIsPutBackByTheNextOne) {
+    settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
+    folder.write("Dokumente/Angebot.pdf", "ALTES ERGEBNIS");
+    folder.write("Dokumente/Angebot_$2.pdf", "MEINE DATEI");
+    {
+        // The host and its programs die while pdftk joins the pages.
+        folder.write("pdftk", StalledPdftk);
+        fs::permissions(folder.path("pdftk"), fs::perms::owner_all);
+        const ScopedVariable pdftk("KALMORA_PDFTK", folder.path("pdftk"));
+        const ScopedVariable killAt("KALMORA_KILL_AT", "cat A B");
+        const ScopedVariable mark("KALMORA_KILL_MARK", folder.path("abgebrochen"));
+        folder.write("antworten.txt", "choice 0\n");
+        const std::string group =
+            pdf::run("setsid " + std::string(HOST_APP) + " --app word --open " +
+                     pdf::quoted(folder.path("Dokumente/Angebot.doc")) +
+                     " --load PDF_Kalmora.Connect --click --ui script:" + pdf::quoted(folder.path("antworten.txt")) +
+                     " >/dev/null 2>&1 & echo $!");
+        ASSERT_TRUE(appearsWithin([&] { return fs::exists(folder.path("abgebrochen")); }, std::chrono::seconds(60)));
+        ::kill(-std::stoi(group), SIGKILL);
+        ASSERT_TRUE(appearsWithin([&] { return processesNaming(folder.path()).empty(); }, std::chrono::seconds(30)));
+        ASSERT_NE(folder.read("Dokumente/Angebot.pdf"), "ALTES ERGEBNIS");
+    }
+
+    // The next export, of another document, puts back what the dead one
+    // parked and removes what it made, without a word.
+    std::string said;
+    ASSERT_EQ(host("--app excel --open " + pdf::quoted(folder.path("Dokumente/Mappe.xls")) +
+                       " --load PDF_Kalmora.Connect --click",
+                   "choice 0\n", &said),
+              0);
+    EXPECT_EQ(said, shown::choice + " -> 0\nopen \"" + folder.path("Dokumente/Mappe_Tabelle1.pdf") + "\"\n");
+    EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), "ALTES ERGEBNIS");
+    EXPECT_EQ(folder.read("Dokumente/Angebot_$2.pdf"), "MEINE DATEI");
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.doc", "Angebot.pdf", "Angebot_$2.pdf",
+                                                                "Mappe.xls", "Mappe_Tabelle1.pdf"}));
+    EXPECT_EQ(folder.names("AddIn"),
+              (std::set<std::string>{"PDF_Kalmora.so", "pdf-Kalmora.ini", "pdftk-guard", "pdftk.exe"}));
 }
 
 TEST_F(HostApp, ADocumentNameWithBackslashesIsRefusedAndNothingIsWrittenOutsideTheOutputFolder) {
