@@ -21,10 +21,12 @@ int main(int argc, char** argv) {
     runtime::setBackend(std::make_shared<runtime::ScriptBackend>());
     const std::string pdftk = addIn + "/pdftk.exe";
     ShellWait(Composition::StopPdftk, AppWindow::Hidden);
-    const bool made =
-        Composition::runPdftk(Composition::backgroundCommand(pdftk, first, argv[4], first + ".pdf"), first + ".pdf") &&
-        Composition::runPdftk(Composition::backgroundCommand(pdftk, rest, argv[5], rest + ".pdf"), rest + ".pdf") &&
-        Composition::runPdftk(Composition::joinCommand(pdftk, first + ".pdf", rest + ".pdf", result), result);
+    const auto made = [limit = Composition::pdftkLimit(0)](const std::string& cmdline, const std::string& output) {
+        return Composition::runPdftk(cmdline, output, limit) == Composition::PdftkRun::Made;
+    };
+    const bool composed = made(Composition::backgroundCommand(pdftk, first, argv[4], first + ".pdf"), first + ".pdf") &&
+                          made(Composition::backgroundCommand(pdftk, rest, argv[5], rest + ".pdf"), rest + ".pdf") &&
+                          made(Composition::joinCommand(pdftk, first + ".pdf", rest + ".pdf", result), result);
     runtime::setBackend(nullptr);
-    return made ? 0 : 1;
+    return composed ? 0 : 1;
 }

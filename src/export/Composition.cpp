@@ -1,5 +1,7 @@
 #include "src/export/Composition.h"
 
+#include <cstdlib>
+
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/ProcessApi.h"
 #include "platform/win32/Shell.h"
@@ -58,14 +60,21 @@ const std::string* pathWithQuote(const std::vector<std::string>& paths) {
     return nullptr;
 }
 
-bool runPdftk(const std::string& cmdline, const std::string& output) {
+std::chrono::milliseconds pdftkLimit(std::int32_t pages) {
+    constexpr std::int32_t UnknownPages = 999;
+    std::chrono::milliseconds base = std::chrono::minutes(1);
+    if (const char* seconds = std::getenv("KALMORA_PDFTK_SECONDS")) base = std::chrono::seconds(std::atoi(seconds));
+    return base + std::chrono::milliseconds(250) * (pages > 0 ? pages : UnknownPages);
+}
+
+PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::chrono::milliseconds limit) {
     std::uint32_t exitCode = win32::STILL_ACTIVE;
-    ShellWait(cmdline, AppWindow::Hidden, &exitCode);
+    const Waited waited = ShellWait(cmdline, WaitLimit{limit, StopPdftk}, exitCode);
     runtime::DoEvents();
-    if (exitCode == 0) return com::isTrue(FileFolderExists(output));
+    if (waited == Waited::Ended && exitCode == 0 && com::isTrue(FileFolderExists(output))) return PdftkRun::Made;
     // A pdftk that was ended or failed may have left half a file.
     DeleteExistingFile(output);
-    return false;
+    return waited == Waited::Stopped ? PdftkRun::TooLong : PdftkRun::Failed;
 }
 
 Decision prepareForPrinting(const ExportRun& run) {
@@ -96,18 +105,33 @@ Decision composeLetterhead(const ExportRun& run) {
     const std::string first = Letterheads::first(run.AuswahlIndex);
     const std::string following = Letterheads::following();
     if (const std::string* refused = pathWithQuote({first, following})) return {Flow::Abort, QuoteRefused + *refused};
-    const bool firstStamped =
-        runPdftk(backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst), files.stampedFirst);
-    const bool restStamped =
-        runPdftk(backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest), files.stampedRest);
+    const auto limit = pdftkLimit(run.DocumentPages);
+    const std::string tookTooLong = "pdftk brauchte länger als " +
+                                    std::to_string(std::chrono::ceil<std::chrono::seconds>(limit).count()) +
+                                    " Sekunden, um ";
+    const PdftkRun firstRun = runPdftk(backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
+                                       files.stampedFirst, limit);
+    if (firstRun == PdftkRun::TooLong)
+        return {Flow::Abort, tookTooLong + "den Kopfbogen " + first + " unter " + files.printedFirst +
+                                 " zu legen, und wurde beendet."};
+    const PdftkRun restRun = runPdftk(
+        backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest), files.stampedRest, limit);
+    if (restRun == PdftkRun::TooLong)
+        return {Flow::Abort, tookTooLong + "den Kopfbogen " + following + " unter " + files.printedRest +
+                                 " zu legen, und wurde beendet."};
+    const bool firstStamped = firstRun == PdftkRun::Made;
+    const bool restStamped = restRun == PdftkRun::Made;
 
     // Following pages that were printed but could not be stamped must not
     // quietly go missing from the result.
     Placed placed = Placed::None;
     std::string why;
+    PdftkRun joined = PdftkRun::Failed;
     if (restStamped) {
         const auto join = [&] {
-            return runPdftk(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result);
+            joined =
+                runPdftk(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result, limit);
+            return joined == PdftkRun::Made;
         };
         placed = ResultPlacement::placeResult(result, run.DocumentPages, join, why);
     } else if (firstStamped && firstPartIsWhole(run)) {
@@ -117,7 +141,10 @@ Decision composeLetterhead(const ExportRun& run) {
     switch (placed) {
         case Placed::New: break;
         case Placed::Refused: return Flow::Cleanup;
-        case Placed::None: return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result};
+        case Placed::None:
+            if (joined == PdftkRun::TooLong)
+                return {Flow::Abort, tookTooLong + "die Seiten zu " + result + " zusammenzufügen, und wurde beendet."};
+            return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result};
         case Placed::Rejected: return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + why};
     }
     // The choice window is not shown at this point, so the viewer gets no owner.

@@ -1,6 +1,8 @@
 #pragma once
 // Laying the letterheads under the printed pages with pdftk: the command
 // lines, one pdftk run, and the export command's steps around printing.
+#include <chrono>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,19 @@ std::string backgroundCommand(const std::string& pdftk, const std::string& input
 std::string joinCommand(const std::string& pdftk, const std::string& first, const std::string& following,
                         const std::string& output);
 
-// Runs a pdftk command line in a hidden window and waits for it; true when
-// pdftk ended normally and `output` exists. Whatever a pdftk that failed or
-// was ended wrote is deleted.
-bool runPdftk(const std::string& cmdline, const std::string& output);
+// How long pdftk may take for a document of `pages` pages (0 when the host
+// could not tell): a minute, and a quarter of a second a page, which no
+// honest document comes near. KALMORA_PDFTK_SECONDS, when set, replaces the
+// minute (for tests).
+std::chrono::milliseconds pdftkLimit(std::int32_t pages);
+
+enum class PdftkRun { Made, Failed, TooLong };
+
+// Runs a pdftk command line in a hidden window and waits for it, at most
+// `limit`, after which every pdftk is ended (TooLong). Made when pdftk ended
+// normally and `output` exists; whatever a pdftk that failed or was ended
+// wrote is deleted.
+PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::chrono::milliseconds limit);
 
 // Before printing: Abort for a path that would break a command line. Clears
 // the run's intermediate names (Parking.h); Cleanup when what stands at one

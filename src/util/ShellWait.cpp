@@ -1,11 +1,19 @@
 // Starting an outside program and waiting for it.
 #include "src/util/ShellWait.h"
+#include <optional>
+
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/Process.h"
 #include "platform/win32/ProcessApi.h"
 #include "src/util/Messages.h"
 
-com::Boolean ShellWait(const std::string& cmdline, AppWindow window, std::uint32_t* exitCode) {
+namespace {
+
+// Starts and awaits the program; nullopt when it could not be started. A
+// program still running at `deadline` is ended by `limit->stop`.
+std::optional<Waited> startAndWait(const std::string& cmdline, AppWindow window, const WaitLimit* limit,
+                                   std::uint32_t* exitCode) {
+    const auto deadline = std::chrono::steady_clock::now() + (limit ? limit->after : std::chrono::milliseconds{0});
     win32::STARTUPINFOA startup;
     startup.dwFlags = win32::STARTF_USESHOWWINDOW;
     startup.wShowWindow =
@@ -17,16 +25,33 @@ com::Boolean ShellWait(const std::string& cmdline, AppWindow window, std::uint32
     if (!started) {
         runtime::MsgBox("Starten der Anwendung ist fehlgeschlagen!\r\n" + cmdline,
                         runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
-        return com::False;
+        return std::nullopt;
     }
-    // No time limit: the host stays responsive while the program works.
+    // The host stays responsive while the program works.
+    Waited waited = Waited::Ended;
     do {
         runtime::DoEvents();
+        if (limit && waited == Waited::Ended && std::chrono::steady_clock::now() >= deadline) {
+            waited = Waited::Stopped;
+            ShellWait(limit->stop, AppWindow::Hidden);
+        }
     } while (win32::WaitForSingleObject(process.hProcess, 10) == win32::WAIT_TIMEOUT);
     if (exitCode) {
         win32::DWORD code = win32::STILL_ACTIVE;
         *exitCode = win32::GetExitCodeProcess(process.hProcess, code) ? code : win32::STILL_ACTIVE;
     }
     win32::CloseHandle(process.hThread);  // not needed, but not to be leaked either
-    return com::toBoolean(win32::CloseHandle(process.hProcess));
+    if (!win32::CloseHandle(process.hProcess)) return std::nullopt;
+    return waited;
+}
+
+}  // namespace
+
+com::Boolean ShellWait(const std::string& cmdline, AppWindow window, std::uint32_t* exitCode) {
+    return com::toBoolean(startAndWait(cmdline, window, nullptr, exitCode).has_value());
+}
+
+Waited ShellWait(const std::string& cmdline, const WaitLimit& limit, std::uint32_t& exitCode) {
+    exitCode = win32::STILL_ACTIVE;
+    return startAndWait(cmdline, AppWindow::Hidden, &limit, &exitCode).value_or(Waited::NotStarted);
 }

@@ -1,5 +1,7 @@
 // The export command from its entry to the letterhead choice and the end of
 // the run, as the user sees it: the message boxes, the windows and the files.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include <qpdf/QPDF.hh>
@@ -83,6 +85,9 @@ TEST_F(ExportCommand, ALetterheadThatPdftkCannotReadIsNamedBeforeAnythingHappens
     };
     const Case cases[] = {
         {"a folder", {}, "Der Pfad ist ein Ordner, keine PDF-Datei."},
+        // Reading a pipe would wait for a writer for ever.
+        {"a pipe", {}, "Der Pfad ist keine gewöhnliche Datei (eine Pipe oder ein Gerät)."},
+        {"larger than any letterhead", letterhead, "Die Datei ist größer als 100 MB; so groß ist kein Briefpapier."},
         {"empty", "", "Die Datei ist leer."},
         {"no PDF", "Briefkopf als Text", "Die Datei ist keine PDF-Datei."},
         {"damaged", "%PDF-1.4\n1 0 obj kaputt", "Die PDF-Datei ist beschädigt."},
@@ -98,10 +103,14 @@ TEST_F(ExportCommand, ALetterheadThatPdftkCannotReadIsNamedBeforeAnythingHappens
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(folder.path("Briefpapier/Kopfbogen.pdf"));
+        const std::string file = folder.path("Briefpapier/Kopfbogen.pdf");
         if (std::string(c.what) == "a folder")
-            fs::create_directory(folder.path("Briefpapier/Kopfbogen.pdf"));
+            fs::create_directory(file);
+        else if (std::string(c.what) == "a pipe")
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
         else
             folder.write("Briefpapier/Kopfbogen.pdf", c.bytes);
+        if (std::string(c.what) == "larger than any letterhead") fs::resize_file(file, 100 * 1024 * 1024 + 1);
         folder.write("AddIn/pdf-Kalmora.ini",
                      "[Global]\r\nErsteSeite=" + letterheads() + "\\erste.pdf\r\nZweiteSeite=" + path + "\r\n");
         wordDocument();
