@@ -6,6 +6,8 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <random>
 
 #include "FileDescriptor.h"
 #include "LastError.h"
@@ -81,6 +83,52 @@ DWORD deletionRefused(const std::string& host, FileDescriptor& file) {
 }
 
 }  // namespace
+
+BOOL PathIsDirectoryA(std::string_view path) noexcept {
+    struct stat status {};
+    if (path.empty() || ::stat(hostPath(path).c_str(), &status) != 0) return FALSE;
+    return S_ISDIR(status.st_mode) ? TRUE : FALSE;
+}
+
+UINT GetTempFileNameA(std::string_view pathName, std::string_view prefix, UINT unique,
+                      std::string& tempFileName) noexcept {
+    if (unique != 0) {
+        failWith(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    try {
+        std::string folder(pathName);
+        if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+        const std::string start = folder + std::string(prefix.substr(0, 3));
+        static std::mt19937 random{std::random_device{}()};
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const UINT number = random() & 0xFFFF;
+            if (number == 0) continue;
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "%X", number);
+            const std::string candidate = start + hex + ".tmp";
+            const FileDescriptor made(
+                ::open(hostPath(candidate).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644));
+            if (made.valid()) {
+                tempFileName = candidate;
+                return number;
+            }
+            if (errno != EEXIST) {
+                failWith(missingError(hostPath(candidate), errno));
+                return 0;
+            }
+        }
+        {
+            failWith(ERROR_FILE_EXISTS);
+            return 0;
+        }
+    } catch (...) {
+        {
+            failWith(ERROR_NOT_ENOUGH_MEMORY);
+            return 0;
+        }
+    }
+}
 
 BOOL DeleteFileA(std::string_view path) noexcept {
     if (path.empty()) return failWith(ERROR_PATH_NOT_FOUND);

@@ -15,6 +15,18 @@ std::string hostPath(std::string_view path);
 // nowhere); FALSE for the empty path.
 BOOL PathFileExistsA(std::string_view path) noexcept;
 
+// TRUE for a folder, or a link to one.
+BOOL PathIsDirectoryA(std::string_view path) noexcept;
+
+// Makes an empty file of a new name "<prefix><hex>.tmp" in the folder
+// `pathName` (of `prefix`, the first three characters) and gives its path
+// in `tempFileName`, with "\" after the folder unless it ends in one. Its
+// number, never 0; 0 (with the last error set) when no file can be made
+// there: a folder that is missing, is a file, or cannot be written. Only
+// `unique` 0 is offered: the name is always a new one.
+UINT GetTempFileNameA(std::string_view pathName, std::string_view prefix, UINT unique,
+                      std::string& tempFileName) noexcept;
+
 // Deletes a file. Fails (FALSE, with the last error set) where Windows fails:
 // on a folder (ERROR_ACCESS_DENIED), on a read-only file (no write permission
 // bits; ERROR_ACCESS_DENIED), on a file whose folder forbids the deletion, on

@@ -79,12 +79,11 @@ PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::ch
 
 Decision prepareForPrinting(const ExportRun& run) {
     const IntermediateFiles& files = *run.intermediates;
-    const std::vector<std::string> paths = {pdftkProgram(),
-                                            files.stampedFirst,
-                                            files.stampedRest,
-                                            run.resultFile(),
-                                            Letterheads::first(run.AuswahlIndex),
-                                            Letterheads::following()};
+    // The result first: a quote in the output folder or the company code is
+    // named where the user sees it, not in a file of the run's own.
+    const std::vector<std::string> paths = {
+        run.resultFile(),         pdftkProgram(),     Letterheads::first(run.AuswahlIndex),
+        Letterheads::following(), files.stampedFirst, files.stampedRest};
     if (const std::string* refused = pathWithQuote(paths)) return {Flow::Abort, QuoteRefused + *refused};
     // Whatever stands at these names (an earlier run's leftovers, a file or
     // link of the user's) must neither end up in this result nor be lost,

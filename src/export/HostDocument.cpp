@@ -2,6 +2,7 @@
 
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/Directories.h"
+#include "platform/win32/Files.h"
 #include "src/export/OutputNaming.h"
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
@@ -35,13 +36,36 @@ Decision saveLoop(com::Object& Application, const char* document, ExportRun& run
     return Flow::Continue;
 }
 
-std::string outputFolder(const char* settingKey, const com::Object& document) {
+// What keeps the run from writing into `folder` (ending in "\"); empty when
+// nothing does. Told before anything is printed, rather than as a failed
+// print after the printer's time ran out.
+std::string unusable(const std::string& folder) {
+    if (!win32::PathIsDirectoryA(folder)) {
+        if (com::isTrue(FileChecks::FileFolderExists(folder.substr(0, folder.size() - 1))))
+            return "Der Ausgabeordner " + folder + " ist eine Datei, kein Ordner.";
+        return "Der Ausgabeordner " + folder + " lässt sich nicht anlegen.";
+    }
+    std::string probe;
+    if (win32::GetTempFileNameA(folder, "pdf", 0, probe) == 0)
+        return "In den Ausgabeordner " + folder + " lässt sich nicht schreiben.";
+    win32::DeleteFileA(probe);
+    return {};
+}
+
+Decision outputFolder(const char* settingKey, const com::Object& document, ExportRun& run) {
     std::string folder = ReadIniString(SettingsFile(), Section, settingKey);
+    // A value that fills the whole of what the reader takes was cut: a folder
+    // at the cut path would be the wrong one.
+    if (runtime::Len(folder) >= LongestValue)
+        return {Flow::Abort, "Der Wert von " + std::string(settingKey) + " in " + SettingsFile() +
+                                 " ist zu lang (höchstens " + std::to_string(LongestValue - 1) + " Zeichen)."};
     if (folderUnset(folder)) folder = document.get("Path").toString();
     folder = WithTrailingBackslash(folder);
     // The trailing backslash makes the last folder itself be created too.
     if (!com::isTrue(FileChecks::FileFolderExists(folder))) win32::MakeSureDirectoryPathExists(folder);
-    return folder;
+    if (const std::string why = unusable(folder); !why.empty()) return {Flow::Abort, why};
+    run.outputFolder = folder;
+    return Flow::Continue;
 }
 
 }  // namespace
@@ -64,11 +88,17 @@ Decision prepare(com::Object& Application, ExportRun& run) {
         return Flow::End;
     }
 
-    run.outputFolder = outputFolder(word ? Keys::PDFAusgabePfadWord : Keys::PDFAusgabePfadExcel, stored);
+    if (const Decision folder = outputFolder(word ? Keys::PDFAusgabePfadWord : Keys::PDFAusgabePfadExcel, stored, run);
+        folder.flow != Flow::Continue)
+        return folder;
     const std::string name = stored.get("Name").toString();
     if (OutputNaming::hasSeparator(name))
         return {Flow::Abort,
                 "Der Dokumentname " + name + " enthält \\ oder /; die PDF-Datei käme nicht in den Ausgabeordner."};
+    // It would end pdftk's quoted arguments early.
+    if (name.find('"') != std::string::npos)
+        return {Flow::Abort,
+                "Der Dokumentname " + name + " enthält ein Anführungszeichen und kann nicht verarbeitet werden."};
     run.baseName = word ? OutputNaming::wordBaseName(name)
                         : OutputNaming::excelBaseName(name, stored.object("ActiveSheet").get("Name").toString());
     return Flow::Continue;

@@ -16,7 +16,9 @@ bool nothingToPrint(com::Object& Application, Host host);
 // Has the user save the active document or workbook until it is saved, then
 // sets the run's output folder (made when missing) and base name. End after
 // the user cancelled or when the document was never stored; Abort for a name
-// that would lead out of the output folder. Raises what the host raises.
+// that would lead out of the output folder or break a command line, and for
+// an output folder that is too long, a file, or cannot be made or written.
+// Raises what the host raises.
 Decision prepare(com::Object& Application, ExportRun& run);
 
 // The pages of the document as the host counts them (Word's pages

@@ -11,13 +11,17 @@ using namespace FileChecks;
 
 namespace {
 
+std::string pageCount(std::size_t pages) {
+    return pages == 1 ? "1 Seite" : std::to_string(pages) + " Seiten";
+}
+
 // What is wrong with the new result; empty when nothing is.
 std::string flaw(const std::string& result, std::int32_t pages) {
     const pdf::Inspection made = pdf::inspect(result, std::numeric_limits<std::uintmax_t>::max());
     if (made.readability != pdf::Readability::Readable) return "Die erzeugte Datei ist keine lesbare PDF-Datei.";
     if (pages > 0 && made.pages != static_cast<std::size_t>(pages))
-        return "Die erzeugte PDF-Datei hat " + std::to_string(made.pages) + " Seiten, das Dokument hat " +
-               std::to_string(pages) + ".";
+        return "Die erzeugte PDF-Datei hat " + pageCount(made.pages) + ", das Dokument hat " +
+               pageCount(static_cast<std::size_t>(pages)) + ".";
     return {};
 }
 

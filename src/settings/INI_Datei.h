@@ -2,6 +2,7 @@
 // The settings module: the only code that touches the settings file, and the
 // state that one export run shares with the windows it shows. One copy per
 // loaded add-in library; Word and Excel each load their own.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,8 +29,12 @@ void ResetState();
 // AddInFolder followed by the settings file's name.
 std::string SettingsFile();
 
-// The value of `key`, blanks and one pair of quotes removed, at most 1023
-// characters; empty when the file, the section or the key is missing.
+// The most characters a value read has; a longer value is cut to this.
+inline constexpr std::size_t LongestValue = 1023;
+
+// The value of `key`, blanks and one pair of quotes removed, at most
+// LongestValue characters; empty when the file, the section or the key is
+// missing.
 std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key);
 // The value as a decimal integer; 0 when missing or not a number.
 std::int32_t ReadIniInteger(const std::string& file, const std::string& section, const std::string& key);

@@ -29,7 +29,10 @@ com::Boolean FileReplaceable(const std::string& fileName) {
 }
 
 void tellLocked(const std::string& fileName) {
-    runtime::MsgBox("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + fileName, runtime::vbOKOnly, MessageTitle);
+    // A folder is never locked: the user is told what stands there.
+    const std::string folder = win32::PathIsDirectoryA(fileName) ? "\r\nDort steht ein Ordner, keine Datei." : "";
+    runtime::MsgBox("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + fileName + folder, runtime::vbOKOnly,
+                    MessageTitle);
 }
 
 }  // namespace FileChecks

@@ -139,12 +139,12 @@ TEST_F(Collision, AFolderOfTheResultsNameCountsAsAnExistingFile) {
     fs::create_directory(folder.path("Dokumente/Angebot.pdf"));
     answers({"choice 0", "dialog overwrite", "msgbox ok"});
     run(*word);
-    EXPECT_EQ(
-        record(),
-        (std::vector<std::string>{
-            shown::choice + " -> 0", question("cmdRename", "overwrite"),
-            shown::box(0, shown::title,
-                       "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() + "\\Angebot.pdf", 1)}));
+    EXPECT_EQ(record(),
+              (std::vector<std::string>{shown::choice + " -> 0", question("cmdRename", "overwrite"),
+                                        shown::box(0, shown::title,
+                                                   "Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + documents() +
+                                                       "\\Angebot.pdf\r\nDort steht ein Ordner, keine Datei.",
+                                                   1)}));
     EXPECT_TRUE(fs::is_directory(folder.path("Dokumente/Angebot.pdf")));
 }
 
@@ -180,6 +180,33 @@ TEST(NumberedNames, TheFirstFreeNumberWins) {
     EXPECT_EQ(OutputNaming::firstFreeNumberedName("C:\\PDF\\", "Angebot", "", exists), "Angebot_1");
     for (int n = 1; n <= 50; ++n) taken.insert("C:\\PDF\\Angebot_" + std::to_string(n) + "_ABC.pdf");
     EXPECT_EQ(OutputNaming::firstFreeNumberedName("C:\\PDF\\", "Angebot", "_ABC", exists), std::nullopt);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Collision, ALongNameIsReplacedAgainAndOneTooLongForTheFolderIsNamed) {
+    settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
+    // A result of 240 bytes: its hidden name while it waits would be longer
+    // than a folder holds, and is cut.
+    const std::string longName = std::string(236, 'L');
+    wordDocument(longName + ".docx");
+    for (int run = 1; run <= 2; ++run) {
+        answers({"choice 0"});
+        this->run(*word);
+        EXPECT_EQ(record().back(), opened(longName + ".pdf"));
+        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", longName + ".pdf"}));
+    }
+    // 250 bytes: the result would fit, the stamped first page could not.
+    const std::string tooLong = std::string(246, 'T');
+    wordDocument(tooLong + ".docx");
+    script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok"});
+    runtime::setBackend(script);
+    run(*word);
+    EXPECT_EQ(record().back(),
+              shown::abort("Der Dateiname ist zu lang: " + documents() + "\\" + tooLong + "_$1.pdf.pdf"));
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", longName + ".pdf"}));
 }
 
 }  // namespace

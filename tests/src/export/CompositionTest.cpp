@@ -151,16 +151,32 @@ TEST_F(Composition, AMissingPdftkIsReportedForEachCommandAndNoResultIsClaimed) {
 
 TEST_F(Composition, APathWithADoubleQuoteIsRefusedBeforeAnythingIsPrinted) {
     const std::string odd = letterheads() + "\\\" output \"x.pdf";
-    settings("");
-    folder.write("AddIn/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + letterheads() + "\\erste.pdf\r\nZweiteSeite=" +
-                                              letterheads() + "\\zweite.pdf\r\nPDFAusgabePfadWord=" + odd + "\r\n");
-    wordDocument();
-    answers({"choice 0", "msgbox ok"});
-    run(*word);
-    EXPECT_EQ(record().back(),
-              shown::abort("Der Pfad enthält ein Anführungszeichen und kann nicht verarbeitet werden: " + odd +
-                           "\\Angebot_$1.pdf.pdf"));
-    EXPECT_EQ(pdfPrinter->started, 0);
+    const std::string document = "Angebot \"neu\".docx";
+    struct Case {
+        std::string outputFolder, document, refusal;
+        std::vector<std::string> answers;
+    };
+    const Case cases[] = {
+        {odd,
+         "Angebot.docx",
+         "Der Pfad enthält ein Anführungszeichen und kann nicht verarbeitet werden: " + odd + "\\Angebot.pdf",
+         {"choice 0", "msgbox ok"}},
+        {"",
+         document,
+         "Der Dokumentname " + document + " enthält ein Anführungszeichen und kann nicht verarbeitet werden.",
+         {"msgbox ok"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.document);
+        settings("PDFAusgabePfadWord=" + c.outputFolder + "\r\n");
+        wordDocument(c.document);
+        script = std::make_shared<runtime::ScriptBackend>(c.answers);
+        runtime::setBackend(script);
+        run(*word);
+        EXPECT_EQ(record().back(), shown::abort(c.refusal));
+        EXPECT_EQ(pdfPrinter->started, 0);
+        EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
+    }
 }
 
 }  // namespace

@@ -263,6 +263,30 @@ TEST_F(ExportCommand, TheOutputFolderComesFromTheSettingOrTheDocumentAndIsCreate
     }
 }
 
+TEST_F(ExportCommand, AnOutputFolderThatCannotBeUsedIsNamedBeforeTheChoice) {
+    folder.write("Ablage", "eine Datei");
+    const std::string file = folder.windowsPath("Ablage");
+    const std::string tooLong = folder.windowsPath("PDF") + "\\" + std::string(1023, 'x');
+    const std::pair<std::string, std::string> cases[] = {
+        {file, "Der Ausgabeordner " + file + "\\ ist eine Datei, kein Ordner."},
+        {file + "\\PDF", "Der Ausgabeordner " + file + "\\PDF\\ lässt sich nicht anlegen."},
+        // Cut by the settings reader: a folder at the cut path is not made.
+        {tooLong,
+         "Der Wert von PDFAusgabePfadWord in " + addIn() + "\\pdf-Kalmora.ini ist zu lang (höchstens 1022 Zeichen)."},
+    };
+    for (const auto& [setting, refusal] : cases) {
+        SCOPED_TRACE(refusal);
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"msgbox ok"});
+        runtime::setBackend(script);
+        settings("PDFAusgabePfadWord=" + setting + "\r\n");
+        wordDocument();
+        run(*word);
+        EXPECT_EQ(record(), (std::vector<std::string>{abort(refusal)}));
+        EXPECT_EQ(folder.names(),
+                  (std::set<std::string>{"AddIn", "Ablage", "Briefpapier", "Dokumente", "Quellen", "Welt"}));
+    }
+}
+
 TEST_F(ExportCommand, ARunThatEndsAtTheQuestionTouchesNoFile) {
     settings("Firmenk\xFCrzel=ABC\r\n");
     wordDocument("Bericht.doc.docx");

@@ -111,6 +111,25 @@ TEST_F(Faults, PdftkEndedWhileItWritesLeavesNoHalfResultAndTheOldOneStays) {
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
 }
 
+TEST_F(Faults, AResultWithoutAllTheDocumentsPagesIsNoResultAndTheOldOneStays) {
+    // A pdftk whose join leaves out the following pages and says it is done.
+    folder.write("pdftk", R"(#!/bin/bash
+if [[ "$*" == *"cat A B output"* ]]; then exec /usr/bin/pdftk "$1" "$2" cat A output "${@: -1}"; fi
+exec /usr/bin/pdftk "$@"
+)");
+    fs::permissions(folder.path("pdftk"), fs::perms::owner_all);
+    ::setenv("KALMORA_PDFTK", folder.path("pdftk").c_str(), 1);
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(
+        record(),
+        (std::vector<std::string>{
+            shown::choice + " -> 0",
+            shown::abort(noResult + result() + "\r\nDie erzeugte PDF-Datei hat 1 Seite, das Dokument hat 3 Seiten.")}));
+    EXPECT_TRUE(oldResultStays());
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+}
+
 TEST_F(Faults, ThePdfPrinterEndedDuringAJobIsReportedAndTheNextExportWorks) {
     const fs::path spool = printers::spoolFolder("PDFCreator");
     std::thread user([&] {
@@ -206,6 +225,13 @@ TEST_F(FullDisk, ADiskThatFillsUpDuringTheRunNeverCostsTheOldResult) {
         }
         EXPECT_EQ(folder.names("Klein"), (std::set<std::string>{"Angebot.pdf", "Füllung"}));
     }
+    // A folder that cannot be written is named at once, before the choice.
+    ASSERT_EQ(::mount("tmpfs", folder.path("Klein").c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"msgbox ok"});
+    runtime::setBackend(script);
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::abort("In den Ausgabeordner " + folder.windowsPath("Klein") +
+                                                               "\\ lässt sich nicht schreiben.")}));
 }
 
 }  // namespace
