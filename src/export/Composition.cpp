@@ -63,7 +63,8 @@ const std::string* pathWithQuote(const std::vector<std::string>& paths) {
 std::chrono::milliseconds pdftkLimit(std::int32_t pages) {
     constexpr std::int32_t UnknownPages = 999;
     std::chrono::milliseconds base = std::chrono::minutes(1);
-    if (const char* seconds = std::getenv("KALMORA_PDFTK_SECONDS")) base = std::chrono::seconds(std::atoi(seconds));
+    if (const char* seconds = std::getenv("KALMORA_PDFTK_SECONDS"))
+        base = std::chrono::seconds(std::strtol(seconds, nullptr, 10));
     return base + std::chrono::milliseconds(250) * (pages > 0 ? pages : UnknownPages);
 }
 

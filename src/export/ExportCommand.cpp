@@ -96,7 +96,7 @@ Decision common(com::Object& Application, ExportRun& run) {
     if (const auto tooLong = OutputNaming::firstTooLong(names))
         return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong};
 
-    if (const Decision settled = Collision::settle(run); settled.flow != Flow::Continue) return settled;
+    if (Decision settled = Collision::settle(run); settled.flow != Flow::Continue) return settled;
 
     AddInFolder = WithTrailingBackslash(runtime::app().path);
     // Word and Excel printing at once would share the PDF printer and each
@@ -107,8 +107,7 @@ Decision common(com::Object& Application, ExportRun& run) {
         return Flow::End;
     }
     recoverDeadRun();
-    if (const Decision prepared = Composition::prepareForPrinting(run); prepared.flow != Flow::Continue)
-        return prepared;
+    if (Decision prepared = Composition::prepareForPrinting(run); prepared.flow != Flow::Continue) return prepared;
     run.DocumentPages = HostDocument::pages(Application, run.host);
     // A failed print has told the user already.
     const Printing::PrintRun print{run.host, run.AuswahlIndex, run.DocumentPages, run.vDefaultPrinter,

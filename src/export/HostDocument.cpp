@@ -80,7 +80,7 @@ bool nothingToPrint(com::Object& Application, Host host) {
 Decision prepare(com::Object& Application, ExportRun& run) {
     const bool word = run.host == Host::Word;
     const char* const document = word ? "ActiveDocument" : "ActiveWorkbook";
-    if (const Decision saved = saveLoop(Application, document, run); saved.flow != Flow::Continue) return saved;
+    if (Decision saved = saveLoop(Application, document, run); saved.flow != Flow::Continue) return saved;
 
     const com::Object stored = Application.object(document);
     if (stored.get("Path").toString().empty()) {
@@ -88,7 +88,7 @@ Decision prepare(com::Object& Application, ExportRun& run) {
         return Flow::End;
     }
 
-    if (const Decision folder = outputFolder(word ? Keys::PDFAusgabePfadWord : Keys::PDFAusgabePfadExcel, stored, run);
+    if (Decision folder = outputFolder(word ? Keys::PDFAusgabePfadWord : Keys::PDFAusgabePfadExcel, stored, run);
         folder.flow != Flow::Continue)
         return folder;
     const std::string name = stored.get("Name").toString();

@@ -12,7 +12,7 @@ using namespace INI_Datei;
 namespace {
 
 // A letterhead is a page or two; a larger file is refused unread.
-constexpr std::uintmax_t LargestLetterhead = 100 * 1024 * 1024;
+constexpr std::uintmax_t LargestLetterhead = std::uintmax_t{100} * 1024 * 1024;
 
 // Why pdftk could not read a letterhead, for the user.
 std::string unreadableBecause(pdf::Readability readability) {
