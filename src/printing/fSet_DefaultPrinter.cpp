@@ -1,16 +1,22 @@
 // Switching the system's default printer through the printer management.
 #include "platform/com/Activation.h"
+#include "platform/win32/EscapedText.h"
 #include "src/printing/Printing.h"
 
 namespace Printing {
 
+namespace {
+
+// A WQL string literal in apostrophes: the backslash, so that a network
+// printer's "\\server\share" keeps its meaning, and the apostrophe, so that
+// a name such as "Chef's Laser" does not end the literal early.
+constexpr win32::Escape WqlEscapes[] = {{'\\', "\\\\"}, {'\'', "\\'"}};
+
+}  // namespace
+
 com::Boolean fSet_DefaultPrinter(const std::string& sPrinterName) {
     try {
-        // A query's string literal needs its backslashes doubled, so that a
-        // network printer's "\\server\share" keeps its meaning.
-        std::string escaped;
-        for (const char c : sPrinterName) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-
+        const std::string escaped = win32::escaped(sPrinterName, {.escapes = WqlEscapes});
         const std::string computer = ".";
         const com::Object service = com::GetObject("winmgmts:" + std::string("{impersonationLevel=impersonate}!\\\\") +
                                                    computer + "\\root\\cimv2");
