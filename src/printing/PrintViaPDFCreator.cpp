@@ -5,6 +5,7 @@
 #include "platform/win32/Sleep.h"
 #include "src/printing/Printing.h"
 #include "src/printing/SavedDefaultPrinter.h"
+#include "src/util/Failures.h"
 #include "src/util/Messages.h"
 
 namespace {
@@ -63,21 +64,10 @@ void waitForOutput(const com::Object& pdfCreator, const std::string& name) {
     }
 }
 
-}  // namespace
-
-namespace Printing {
-
-void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
-                        const std::string& sRestSeiten, const PrintRun& run) {
-    com::Object pdfCreator = com::CreateObject("PDFCreator.clsPDFCreator");
-    if (!com::isTrue(pdfCreator.call("cStart", {{"/NoProcessingAtStartup"}}).toBoolean())) {
-        // A printer process that hangs keeps the next start from working.
-        runtime::Shell("taskkill /f /im PDFCreator.exe", runtime::vbHide);
-        runtime::DoEvents();
-        pdfCreator = com::Object();
-        throw com::Error(com::errors::CannotCreateObject, "Der PDF-Drucker ließ sich nicht starten.");
-    }
-
+// Prints the run's jobs and waits for the printer's files; the path that the
+// printer reported last.
+std::string printAll(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
+                     const std::string& sErsteSeite, const std::string& sRestSeiten, const Printing::PrintRun& run) {
     setOption(pdfCreator, "UseAutosave", std::int16_t{1});
     setOption(pdfCreator, "UseAutosaveDirectory", std::int16_t{1});
     setOption(pdfCreator, "AutosaveDirectory", sPath);
@@ -106,7 +96,33 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
         waitForOutput(pdfCreator, sErsteSeite);
     }
 
-    const std::string output = pdfCreator.get("cOutputFilename").toString();
+    return pdfCreator.get("cOutputFilename").toString();
+}
+
+}  // namespace
+
+namespace Printing {
+
+void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
+                        const std::string& sRestSeiten, const PrintRun& run) {
+    com::Object pdfCreator = com::CreateObject("PDFCreator.clsPDFCreator");
+    if (!com::isTrue(pdfCreator.call("cStart", {{"/NoProcessingAtStartup"}}).toBoolean())) {
+        // A printer process that hangs keeps the next start from working.
+        runtime::Shell("taskkill /f /im PDFCreator.exe", runtime::vbHide);
+        runtime::DoEvents();
+        pdfCreator = com::Object();
+        throw com::Error(com::errors::CannotCreateObject, "Der PDF-Drucker ließ sich nicht starten.");
+    }
+
+    std::string output;
+    try {
+        output = printAll(pdfCreator, Application, sPath, sErsteSeite, sRestSeiten, run);
+    } catch (...) {
+        // A failed print ends the printer as a successful one does, so that no
+        // printer process stays behind; its failing to end adds nothing.
+        ignoreFailure([&] { pdfCreator.call("cClose"); });
+        throw;
+    }
     pdfCreator.call("cClose");
     pdfCreator = com::Object();
 

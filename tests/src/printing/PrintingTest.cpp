@@ -1,6 +1,7 @@
 // Printing the host's document to PDF: the files and pages each layout gives,
 // the printers put back, and what the user is told when printing fails.
 #include <filesystem>
+#include <functional>
 
 #include "platform/printers/PrintSystem.h"
 #include "src/printing/Printing.h"
@@ -140,16 +141,33 @@ TEST_F(Printing, ExcelsPrinterIsPutBackAfterSuccessButNotAfterAFailure) {
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 }
 
-TEST_F(Printing, APdfPrinterThatCannotStartGivesTheAbortMessageOnce) {
-    wordDocument();
-    pdfPrinter->startSucceeds = false;
-    answers({"choice 0", "msgbox ok"});
-    run(*word);
-    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0",
-                                                  shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1)}));
-    EXPECT_EQ(pdfPrinter->started, 1);
-    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
-    EXPECT_FALSE(fs::exists(folder.path("Dokumente/Angebot_$1.pdf")));
+TEST_F(Printing, APrintThatFailsGivesTheAbortMessageOnceAndEndsThePdfPrinter) {
+    const std::string document = folder.path("Quellen/Angebot.docx");
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        int started, closed;
+    };
+    const Case cases[] = {
+        {"the printer does not start", [&] { pdfPrinter->startSucceeds = false; }, 1, 0},
+        {"the document deleted while printing", [&] { pdfPrinter->whenStarted = [&] { fs::remove(document); }; }, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        pdfPrinter = com::AutomationObject::create<FakePdfPrinter>();
+        wordDocument();
+        c.arrange();
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok"});
+        runtime::setBackend(script);
+        run(*word);
+        EXPECT_EQ(record(),
+                  (std::vector<std::string>{shown::choice + " -> 0",
+                                            shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1)}));
+        EXPECT_EQ(pdfPrinter->started, c.started);
+        EXPECT_EQ(pdfPrinter->closed, c.closed);
+        EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+        EXPECT_FALSE(fs::exists(folder.path("Dokumente/Angebot_$1.pdf")));
+    }
 }
 
 TEST_F(Printing, WithoutAnyDefaultPrinterNothingIsPrinted) {
