@@ -136,7 +136,9 @@ TEST_F(Printing, ExcelsPrinterIsPutBackAfterSuccessButNotAfterAFailure) {
     answers({"choice 1", "dialog overwrite", "msgbox ok"});
     folder.write("Dokumente/Mappe_Tabelle1.pdf", "alt");
     run(*excel);
-    EXPECT_EQ(record().back(), shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1));
+    EXPECT_EQ(
+        record().back(),
+        shown::abort("Der PDF-Drucker \"PDFCreator\" meldet einen Fehler: Das Objekt wurde von den Clients getrennt."));
     EXPECT_EQ(excel->activePrinter(), "PDFCreator");
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 }
@@ -146,23 +148,34 @@ TEST_F(Printing, APrintThatFailsGivesTheAbortMessageOnceAndEndsThePdfPrinter) {
     struct Case {
         const char* what;
         std::function<void()> arrange;
+        std::string reason;
         int started, closed;
     };
     const Case cases[] = {
-        {"the printer does not start", [&] { pdfPrinter->startSucceeds = false; }, 1, 0},
-        {"the document deleted while printing", [&] { pdfPrinter->whenStarted = [&] { fs::remove(document); }; }, 1, 1},
+        {"the printer not set up", [] { printers::uninstall("PDFCreator"); },
+         "Der PDF-Drucker \"PDFCreator\" ist nicht eingerichtet.", 0, 0},
+        {"its class not registered", [] { com::unregisterLocalClass("PDFCreator.clsPDFCreator"); },
+         "Der PDF-Drucker \"PDFCreator\" lässt sich nicht starten: Objekterstellung durch ActiveX-Komponente nicht "
+         "möglich",
+         0, 0},
+        // It is ended and started once more.
+        {"the printer does not start", [&] { pdfPrinter->startSucceeds = false; },
+         "Der PDF-Drucker \"PDFCreator\" lässt sich nicht starten.", 2, 0},
+        {"the document deleted while printing", [&] { pdfPrinter->whenStarted = [&] { fs::remove(document); }; },
+         "Das Dokument \"" + documents() + "\\Angebot.docx\" lässt sich nicht drucken: Befehl misslungen", 1, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         pdfPrinter = com::AutomationObject::create<FakePdfPrinter>();
+        printers::install("PDFCreator");
+        com::registerLocalClass("PDFCreator.clsPDFCreator",
+                                [this] { return com::Object(com::Ref<com::IDispatch>(pdfPrinter.get())); });
         wordDocument();
         c.arrange();
         script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok"});
         runtime::setBackend(script);
         run(*word);
-        EXPECT_EQ(record(),
-                  (std::vector<std::string>{shown::choice + " -> 0",
-                                            shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1)}));
+        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", shown::abort(c.reason)}));
         EXPECT_EQ(pdfPrinter->started, c.started);
         EXPECT_EQ(pdfPrinter->closed, c.closed);
         EXPECT_EQ(printers::defaultPrinter(), officePrinter);
@@ -170,13 +183,15 @@ TEST_F(Printing, APrintThatFailsGivesTheAbortMessageOnceAndEndsThePdfPrinter) {
     }
 }
 
-TEST_F(Printing, WithoutAnyDefaultPrinterNothingIsPrinted) {
+// With no default printer there is none to put back: the PDF printer stays the default.
+TEST_F(Printing, WithoutAnyDefaultPrinterTheExportWorks) {
     printers::uninstall(officePrinter);
     wordDocument();
-    answers({"choice 0", "msgbox ok"});
+    answers({"choice 0"});
     run(*word);
-    EXPECT_EQ(record().back(), shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1));
-    EXPECT_EQ(pdfPrinter->started, 0);
+    EXPECT_EQ(record().back(), "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf")));
+    EXPECT_EQ(printers::defaultPrinter(), "PDFCreator");
+    EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.drucker")));
 }
 
 TEST_F(Printing, APrinterThatReportsNothingIsWaitedForFortyTimesThenReported) {
@@ -184,8 +199,10 @@ TEST_F(Printing, APrinterThatReportsNothingIsWaitedForFortyTimesThenReported) {
     pdfPrinter->savesJobs = false;
     answers({"choice 1", "msgbox ok", "msgbox ok"});
     run(*word);
-    // 41 looks during the wait (40 pauses between them), one more afterwards.
-    EXPECT_EQ(pdfPrinter->outputReads, 42);
+    // 41 looks during the wait (40 pauses between them), one more afterwards;
+    // and all of it once more after the printer was ended and started anew.
+    EXPECT_EQ(pdfPrinter->outputReads, 2 * 42);
+    EXPECT_EQ(pdfPrinter->started, 2);
     EXPECT_EQ(record(), (std::vector<std::string>{
                             shown::choice + " -> 1",
                             shown::box(16, shown::title, "Beim Speichern als pdf ist ein Fehler aufgetreten!", 1),
