@@ -79,7 +79,7 @@ std::string waitForOutput(const com::Object& pdfCreator, const std::string& name
     for (;;) {
         // Both conditions are looked at every time, so the printer is asked
         // once more after the last pause.
-        const std::string reported = pdfCreator.get("cOutputFilename").toString();
+        std::string reported = pdfCreator.get("cOutputFilename").toString();
         const bool timeLeft = polls < PollLimit;
         const bool notYet = !name.empty() && reported.find(name) == std::string::npos;
         if (!(timeLeft && notYet)) return reported;
