@@ -100,6 +100,12 @@ UINT GetPrivateProfileIntA(std::string_view section, std::string_view key, std::
 
 BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                 std::string_view fileName) {
+    const ProfileEntry entry{std::string(key), std::string(value)};
+    return WritePrivateProfileEntries(section, std::span(&entry, 1), fileName);
+}
+
+BOOL WritePrivateProfileEntries(std::string_view section, std::span<const ProfileEntry> entries,
+                                std::string_view fileName) {
     if (splitPath(hostPath(fileName)).name.empty()) return failWith(ERROR_PATH_NOT_FOUND);
     try {
         // A settings file that is a link is written through it: the file
@@ -127,7 +133,10 @@ BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, 
             return failWith(errorFromErrno(errno));
         }
 
-        writeFileAtomically(file, profile::withValue(bytes, utf8ToAnsi(section), utf8ToAnsi(key), utf8ToAnsi(value)));
+        const std::string ansiSection = utf8ToAnsi(section);
+        for (const ProfileEntry& entry : entries)
+            bytes = profile::withValue(bytes, ansiSection, utf8ToAnsi(entry.key), utf8ToAnsi(entry.value));
+        writeFileAtomically(file, bytes);
         return TRUE;
     } catch (const std::system_error& error) {
         return failWith(errorFromErrno(error.code().value()));

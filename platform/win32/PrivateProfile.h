@@ -2,6 +2,7 @@
 // The private-profile (settings file) functions, ANSI variants: every text is
 // UTF-8 here and Windows-1252 in the file. The file format and the reading and
 // writing rules are those of Windows (see ProfileText.h).
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,19 @@ UINT GetPrivateProfileIntA(std::string_view section, std::string_view key, std::
 // (no write permission bits, as Windows' read-only attribute) or a folder that
 // refuses new files; the file is then left as it was.
 BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                std::string_view fileName);
+
+struct ProfileEntry {
+    std::string key;
+    std::string value;
+};
+
+// Sets several keys of `section`, in order, as WritePrivateProfileStringA for
+// each in turn would (the file ends up with the same bytes), but under one
+// lock, one read and one replacement: a writer that holds the folder costs
+// one wait, not one per key, and a reader sees all of them or none. Fails as
+// WritePrivateProfileStringA does, and then writes none of them.
+BOOL WritePrivateProfileEntries(std::string_view section, std::span<const ProfileEntry> entries,
                                 std::string_view fileName);
 
 }  // namespace win32

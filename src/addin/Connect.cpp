@@ -21,6 +21,14 @@ com::Ref<T> queryAs(const com::Variant& value, const com::Guid& iid) {
     return com::Ref<T>::adopt(static_cast<T*>(typed));
 }
 
+// The object a reference holds, as the runtime reaches a member: through a
+// reference to nothing it raises error 91, which the step's resume-next skips.
+template <typename T>
+T& reached(const com::Ref<T>& object) {
+    if (!object) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
+    return *object;
+}
+
 }  // namespace
 
 com::ServerModule& Module() {
@@ -81,28 +89,19 @@ void Connect::buttonSetup() {
                                                     office::IID_CommandBars);
         });
     }
-    ignoreFailure([&] { MyBar = HostBars->Item("Standard"); });
-    if (!MyBar) ignoreFailure([&] { MyBar = HostBars->Item("Database"); });
+    // A host that offers bars neither itself nor through a window leaves
+    // every step below to be skipped.
+    ignoreFailure([&] { MyBar = reached(HostBars).Item("Standard"); });
+    if (!MyBar) ignoreFailure([&] { MyBar = reached(HostBars).Item("Database"); });
     // A button left on the bar by an earlier start is used as it is.
-    ignoreFailure([&] {
-        if (!MyBar) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
-        setMyButton(MyBar->Controls()->Item(ButtonCaption));
-    });
+    ignoreFailure([&] { setMyButton(reached(MyBar).Controls()->Item(ButtonCaption)); });
     if (MyButton) return;
-    ignoreFailure([&] {
-        if (!MyBar) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
-        setMyButton(MyBar->Controls()->Add(office::msoControlButton));
-    });
+    ignoreFailure([&] { setMyButton(reached(MyBar).Controls()->Add(office::msoControlButton)); });
 
     const com::Ref<office::CommandBarButton> button = MyButton;
-    const auto onButton = [&](auto&& step) {
-        ignoreFailure([&] {
-            if (!button) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
-            step();
-        });
-    };
-    onButton([&] { button->putCaption(ButtonCaption); });
-    onButton([&] { button->putStyle(office::msoButtonIconAndCaption); });
+    const auto onButton = [&](auto&& step) { ignoreFailure([&] { step(reached(button)); }); };
+    onButton([&](office::CommandBarButton& on) { on.putCaption(ButtonCaption); });
+    onButton([&](office::CommandBarButton& on) { on.putStyle(office::msoButtonIconAndCaption); });
     ignoreFailure([] { runtime::backend().clearClipboard(); });
     // Reaching the icon loads the choice window, hidden.
     ignoreFailure([] {
@@ -110,23 +109,17 @@ void Connect::buttonSetup() {
         menu.load();
         runtime::backend().setClipboardPicture(menu.control("Picture1").picture);
     });
-    onButton([&] { button->PasteFace(); });
+    onButton([](office::CommandBarButton& on) { on.PasteFace(); });
     ignoreFailure([] { runtime::backend().clearClipboard(); });
-    onButton([&] { button->putOnAction(ButtonAction); });
-    onButton([&] { button->putVisible(true); });
+    onButton([&](office::CommandBarButton& on) { on.putOnAction(ButtonAction); });
+    onButton([](office::CommandBarButton& on) { on.putVisible(true); });
 }
 
 void Connect::buttonRemoval() {
     // When the user deleted the button, the lookup fails and the reference
     // held before is used, failing quietly in its turn.
-    ignoreFailure([&] {
-        if (!MyBar) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
-        setMyButton(MyBar->Controls()->Item(ButtonCaption));
-    });
-    ignoreFailure([&] {
-        if (!MyButton) throw com::Error::fromNumber(com::errors::ObjectVariableNotSet);
-        MyButton->Delete();
-    });
+    ignoreFailure([&] { setMyButton(reached(MyBar).Controls()->Item(ButtonCaption)); });
+    ignoreFailure([&] { reached(MyButton).Delete(); });
     setMyButton(nullptr);
     MyBar = nullptr;
     HostBars = nullptr;

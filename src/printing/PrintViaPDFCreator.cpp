@@ -1,11 +1,14 @@
 // One print run on the PDF printer: start it, have it save every job without
-// a dialog, print one or two jobs, wait for the files, put the printers back.
+// a dialog, print one or two jobs, wait for the files, end it, put the
+// printers back. A printer that hangs is ended and started anew, once.
 #include "platform/com/Activation.h"
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/Sleep.h"
 #include "src/printing/Printing.h"
 #include "src/printing/SavedDefaultPrinter.h"
+#include "src/util/Failures.h"
 #include "src/util/Messages.h"
+#include "src/util/ShellWait.h"
 
 namespace {
 
@@ -25,7 +28,14 @@ void setOption(const com::Object& pdfCreator, const std::string& option, com::Va
 
 enum class PrintJob { FirstPage, FollowingPages, AllPages };
 
-void printJob(com::Object& Application, Host host, PrintJob job, const std::string& lastPage) {
+// The host's failure to print its document (deleted, unreadable), with the
+// reason naming the document.
+class DocumentNotPrinted : public com::Error {
+public:
+    using com::Error::Error;
+};
+
+void printJobOnce(com::Object& Application, Host host, PrintJob job, const std::string& lastPage) {
     if (host == Host::Excel) {
         const std::string from = job == PrintJob::FollowingPages ? "2" : "1";
         const std::string to = job == PrintJob::FirstPage ? "1" : lastPage;
@@ -47,37 +57,41 @@ void printJob(com::Object& Application, Host host, PrintJob job, const std::stri
     Application.object("ActiveDocument").call("PrintOut", args);
 }
 
+void printJob(com::Object& Application, Host host, PrintJob job, const std::string& lastPage) {
+    try {
+        printJobOnce(Application, host, job, lastPage);
+    } catch (const com::Error& error) {
+        std::string document;
+        ignoreFailure([&] {
+            document = Application.object(host == Host::Excel ? "ActiveWorkbook" : "ActiveDocument")
+                           .get("FullName")
+                           .toString();
+        });
+        throw DocumentNotPrinted(error.number(),
+                                 "Das Dokument \"" + document + "\" lässt sich nicht drucken: " + error.description());
+    }
+}
+
 // Polls the PDF printer until it reports a file whose path holds `name`, at
-// most 40 times with 200 ms pauses.
-void waitForOutput(const com::Object& pdfCreator, const std::string& name) {
+// most 40 times with 200 ms pauses; the path it reported last.
+std::string waitForOutput(const com::Object& pdfCreator, const std::string& name) {
     std::int16_t polls = 0;
     for (;;) {
         // Both conditions are looked at every time, so the printer is asked
         // once more after the last pause.
-        const std::string reported = pdfCreator.get("cOutputFilename").toString();
+        std::string reported = pdfCreator.get("cOutputFilename").toString();
         const bool timeLeft = polls < PollLimit;
         const bool notYet = !name.empty() && reported.find(name) == std::string::npos;
-        if (!(timeLeft && notYet)) return;
+        if (!(timeLeft && notYet)) return reported;
         ++polls;
         win32::Sleep(PauseMilliseconds);
     }
 }
 
-}  // namespace
-
-namespace Printing {
-
-void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
-                        const std::string& sRestSeiten, const PrintRun& run) {
-    com::Object pdfCreator = com::CreateObject("PDFCreator.clsPDFCreator");
-    if (!com::isTrue(pdfCreator.call("cStart", {{"/NoProcessingAtStartup"}}).toBoolean())) {
-        // A printer process that hangs keeps the next start from working.
-        runtime::Shell("taskkill /f /im PDFCreator.exe", runtime::vbHide);
-        runtime::DoEvents();
-        pdfCreator = com::Object();
-        throw com::Error(com::errors::CannotCreateObject, "Der PDF-Drucker ließ sich nicht starten.");
-    }
-
+// Prints the run's jobs and waits for the printer's files; the path that the
+// printer reported last.
+std::string printAll(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
+                     const std::string& sErsteSeite, const std::string& sRestSeiten, const Printing::PrintRun& run) {
     setOption(pdfCreator, "UseAutosave", std::int16_t{1});
     setOption(pdfCreator, "UseAutosaveDirectory", std::int16_t{1});
     setOption(pdfCreator, "AutosaveDirectory", sPath);
@@ -91,9 +105,10 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     const std::string lastPage = run.documentPages > 999 ? std::to_string(run.documentPages) : LastPage;
     if (run.layout == Layout::FirstAndFollowing) {
         printJob(Application, run.host, PrintJob::FirstPage, lastPage);
-        waitForOutput(pdfCreator, sErsteSeite);
+        // A printer that has written nothing yet hangs: no more jobs for it.
+        const bool hangs = waitForOutput(pdfCreator, sErsteSeite).empty();
         // A document of one page has no following pages to print or wait for.
-        if (run.documentPages != 1) {
+        if (!hangs && run.documentPages != 1) {
             runtime::DoEvents();
             win32::Sleep(SettleMilliseconds);
             runtime::DoEvents();
@@ -106,15 +121,95 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
         waitForOutput(pdfCreator, sErsteSeite);
     }
 
-    const std::string output = pdfCreator.get("cOutputFilename").toString();
-    pdfCreator.call("cClose");
-    pdfCreator = com::Object();
+    return pdfCreator.get("cOutputFilename").toString();
+}
 
-    fSet_DefaultPrinter(run.vDefaultPrinter.toString());
-    ForgetDefaultPrinter();
+// What a failure of the PDF printer tells the user.
+com::Error printerFailure(const com::Error& error) {
+    return com::Error(error.number(), Printing::PdfPrinterInText() + " meldet einen Fehler: " + error.description());
+}
+
+// The PDF printer, started and ready for jobs; nothing when it does not start.
+com::Object startedPrinter() {
+    com::Object pdfCreator;
+    try {
+        pdfCreator = com::CreateObject("PDFCreator.clsPDFCreator");
+    } catch (const com::Error& error) {
+        // Not registered, or its library cannot be loaded.
+        throw com::Error(error.number(),
+                         Printing::PdfPrinterInText() + " lässt sich nicht starten: " + error.description());
+    }
+    try {
+        if (com::isTrue(pdfCreator.call("cStart", {{"/NoProcessingAtStartup"}}).toBoolean())) return pdfCreator;
+    } catch (const com::Error& error) {
+        throw printerFailure(error);
+    }
+    return {};
+}
+
+// One print through a started printer, which it ends; the path that the
+// printer reported last. A printer that wrote nothing hangs and is left
+// running: asking it to end would only wait for it in vain.
+std::string printedAndEnded(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
+                            const std::string& sErsteSeite, const std::string& sRestSeiten,
+                            const Printing::PrintRun& run) {
+    try {
+        try {
+            std::string output = printAll(pdfCreator, Application, sPath, sErsteSeite, sRestSeiten, run);
+            if (!output.empty()) pdfCreator.call("cClose");
+            return output;
+        } catch (...) {
+            // A failed print ends the printer as a successful one does, so that
+            // no printer process stays behind; its failing to end adds nothing.
+            ignoreFailure([&] { pdfCreator.call("cClose"); });
+            throw;
+        }
+    } catch (const DocumentNotPrinted&) {
+        throw;
+    } catch (const com::Error& error) {
+        throw printerFailure(error);
+    }
+}
+
+struct Attempt {
+    bool started = false;
+    std::string output;  // empty: the printer wrote nothing
+};
+
+Attempt printOnce(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
+                  const std::string& sRestSeiten, const Printing::PrintRun& run) {
+    com::Object pdfCreator = startedPrinter();
+    if (pdfCreator.isNothing()) return {};
+    return {true, printedAndEnded(pdfCreator, Application, sPath, sErsteSeite, sRestSeiten, run)};
+}
+
+// A printer that does not start or writes nothing hangs, and would keep
+// every later start from working.
+void endHungPrinter() {
+    ShellWait("taskkill /f /im PDFCreator.exe", AppWindow::Hidden);
+    runtime::DoEvents();
+}
+
+}  // namespace
+
+namespace Printing {
+
+void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
+                        const std::string& sRestSeiten, const PrintRun& run) {
+    // A hung printer is ended, and a new one has one more try.
+    Attempt attempt = printOnce(Application, sPath, sErsteSeite, sRestSeiten, run);
+    if (attempt.output.empty()) {
+        endHungPrinter();
+        attempt = printOnce(Application, sPath, sErsteSeite, sRestSeiten, run);
+        if (attempt.output.empty()) endHungPrinter();
+    }
+    if (!attempt.started)
+        throw com::Error(com::errors::CannotCreateObject, PdfPrinterInText() + " lässt sich nicht starten.");
+
+    PutBackDefaultPrinter(run.vDefaultPrinter.toString());
     if (run.host == Host::Excel) Application.put("ActivePrinter", run.vExcelPrinter);
 
-    if (output.empty())
+    if (attempt.output.empty())
         runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);
 }
 

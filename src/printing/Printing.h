@@ -14,6 +14,10 @@ namespace Printing {
 
 // The PDF printer's name, as the print system knows it.
 inline constexpr const char* PdfPrinterName = "PDFCreator";
+// How the reasons of printing failures name the PDF printer.
+inline std::string PdfPrinterInText() {
+    return "Der PDF-Drucker \"" + std::string(PdfPrinterName) + "\"";
+}
 
 // What one print run needs besides the host application and the names: which
 // host it is, the layout, the pages the host reported (0 when it cannot
@@ -29,18 +33,26 @@ struct PrintRun {
 
 // Prints the host's document to PDF: `sPath` + `sErsteSeite` + ".pdf" and, in
 // the first-page layout for a document of more than one page, `sPath` +
-// `sRestSeiten` + ".pdf". False, after the abort message, when printing
-// failed; the default printer is then put back.
+// `sRestSeiten` + ".pdf". False, after the abort message with the reason
+// under it, when printing failed; the default printer is then put back. No
+// default printer is no reason not to print: there is then none to put back.
 com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                         const std::string& sRestSeiten, const PrintRun& run);
 
-// One print run on the PDF printer; raises what the printer or the host
-// raise. Called by erzeugePDF.
+// One print run on the PDF printer, which it ends afterwards, failed or not.
+// A printer that does not start or writes nothing hangs: it is ended and a
+// new one tries once more. Raises com::Error whose description is the
+// reason for the user, naming the printer or the document. Called by
+// erzeugePDF.
 void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                         const std::string& sRestSeiten, const PrintRun& run);
 
 // Makes the named printer the system's default printer. False only when the
 // printer management itself fails; True also when no printer matched.
 com::Boolean fSet_DefaultPrinter(const std::string& sPrinterName);
+
+// Whether a printer of that name is set up; raises what the printer
+// management raises.
+com::Boolean PrinterInstalled(const std::string& sPrinterName);
 
 }  // namespace Printing

@@ -38,4 +38,9 @@ void ForgetDefaultPrinter() {
     ignoreFailure([] { runtime::Kill(noteFile()); });
 }
 
+void PutBackDefaultPrinter(const std::string& printer) {
+    if (!printer.empty()) fSet_DefaultPrinter(printer);
+    ForgetDefaultPrinter();
+}
+
 }  // namespace Printing

@@ -16,5 +16,8 @@ void RecoverDefaultPrinter();
 void NoteDefaultPrinter(const std::string& printer);
 // Drops the note once the default is back.
 void ForgetDefaultPrinter();
+// Makes `printer` (the default before the switch) the default again and
+// drops the note; with no printer before, the default stays as it is.
+void PutBackDefaultPrinter(const std::string& printer);
 
 }  // namespace Printing

@@ -7,26 +7,42 @@
 
 namespace Printing {
 
+namespace {
+
+// The user's default printer; empty when there is none.
+std::string defaultPrinterIfAny() {
+    try {
+        return runtime::DefaultPrinterName();
+    } catch (const com::Error&) {
+        return {};
+    }
+}
+
+}  // namespace
+
 com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                         const std::string& sRestSeiten, const PrintRun& run) {
     try {
         com::Object held = Application;  // held for the whole print run
         run.vDefaultPrinter = std::string();
         RecoverDefaultPrinter();
-        run.vDefaultPrinter = runtime::DefaultPrinterName();
+        if (!com::isTrue(PrinterInstalled(PdfPrinterName)))
+            throw com::Error(com::errors::InvalidProcedureCall, PdfPrinterInText() + " ist nicht eingerichtet.");
+        run.vDefaultPrinter = defaultPrinterIfAny();
         NoteDefaultPrinter(run.vDefaultPrinter.toString());
         if (run.host == Host::Excel) {
             run.vExcelPrinter = held.get("ActivePrinter");
         } else {
             // Word prints to its active printer; the PDF printer takes the jobs.
-            held.put("ActivePrinter", "PDFCreator");
+            held.put("ActivePrinter", PdfPrinterName);
         }
         PrintViaPDFCreator(held, sPath, sErsteSeite, sRestSeiten, run);
         return com::True;
-    } catch (const std::exception&) {
-        fSet_DefaultPrinter(run.vDefaultPrinter.toString());
-        ForgetDefaultPrinter();
-        runtime::MsgBox("Abbruch\n\n Kein PDF-Ausdruck!", runtime::vbCritical, MessageTitle);
+    } catch (const std::exception& error) {
+        PutBackDefaultPrinter(run.vDefaultPrinter.toString());
+        // A runtime error's text is its description: the reason goes under the message.
+        runtime::MsgBox("Abbruch\n\n Kein PDF-Ausdruck!\r\n" + std::string(error.what()), runtime::vbCritical,
+                        MessageTitle);
         return com::False;
     }
 }

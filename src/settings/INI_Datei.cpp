@@ -44,6 +44,11 @@ void WriteIniString(const std::string& file, const std::string& section, const s
     win32::WritePrivateProfileStringA(section, key, value, file);
 }
 
+void WriteIniStrings(const std::string& file, const std::string& section,
+                     const std::vector<win32::ProfileEntry>& entries) {
+    win32::WritePrivateProfileEntries(section, entries, file);
+}
+
 std::string WithTrailingBackslash(const std::string& path) {
     if (path.empty()) return {};
     if (path.back() == '\\') return path;

@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/com/Boolean.h"
+#include "platform/win32/PrivateProfile.h"
 
 namespace INI_Datei {
 
@@ -41,6 +43,11 @@ std::int32_t ReadIniInteger(const std::string& file, const std::string& section,
 // Stores `value`; a file that cannot be written is left as it was, silently.
 void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
                     const std::string& value);
+// Stores several keys of one section at once, with the bytes that writing
+// them one by one would give: a settings folder locked by another program
+// costs one wait for all of them, not one per key.
+void WriteIniStrings(const std::string& file, const std::string& section,
+                     const std::vector<win32::ProfileEntry>& entries);
 // The path ending in "\" (only the backslash counts); empty stays empty.
 std::string WithTrailingBackslash(const std::string& path);
 

@@ -88,10 +88,13 @@ void frmDialog::onUnload(runtime::UnloadReason reason) {
     // to lose the existing file, and nothing is remembered.
     if (reason == runtime::UnloadReason::CloseBox) AnswerCancel = com::True;
     if (com::isTrue(AnswerCancel)) return;
+    // One write for the whole answer: a settings folder that another program
+    // holds locked delays the closing window once, not once per key.
     if (const auto keys = Keys::answerKeys(HostKind)) {
-        WriteIniString(SettingsFile(), Section, keys->overwrite, Keys::flagText(AnswerOverwrite));
-        WriteIniString(SettingsFile(), Section, keys->rename, Keys::flagText(AnswerRename));
-        WriteIniString(SettingsFile(), Section, keys->gelesen, Keys::checkBoxText(control("Check1").value));
+        WriteIniStrings(SettingsFile(), Section,
+                        {{keys->overwrite, Keys::flagText(AnswerOverwrite)},
+                         {keys->rename, Keys::flagText(AnswerRename)},
+                         {keys->gelesen, Keys::checkBoxText(control("Check1").value)}});
     }
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <string>
@@ -26,10 +27,12 @@ public:
     std::map<std::string, std::string> options;
     std::vector<std::string> saved;              // every path written, in order
     std::map<std::string, std::string> printed;  // the bytes written, by path
+    std::function<void()> whenStarted;           // what the user does while the printer starts
 
     FakePdfPrinter() {
         method("cStart", [this](const com::Arguments&) {
             ++started;
+            if (whenStarted) whenStarted();
             return com::Variant(com::toBoolean(startSucceeds));
         });
         property(

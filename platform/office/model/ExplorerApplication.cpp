@@ -6,9 +6,10 @@
 
 namespace office {
 
-ExplorerApplication::ExplorerApplication(const std::string& name, std::vector<HostCommandBar::Layout> bars)
-    : Application(name, name, std::move(bars), BarsMember::Elsewhere),
-      explorer_(create<Explorer>(com::Ref<HostCommandBars>(&commandBars()))) {
+ExplorerApplication::ExplorerApplication(const std::string& name, std::vector<HostCommandBar::Layout> bars,
+                                         Window window)
+    : Application(name, name, std::move(bars), BarsMember::Elsewhere) {
+    if (window == Window::Open) explorer_ = create<Explorer>(com::Ref<HostCommandBars>(&commandBars()));
     property("ActiveExplorer", [this](const com::Arguments&) { return objectValue(explorer_.get()); });
 }
 

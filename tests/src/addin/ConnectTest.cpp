@@ -115,6 +115,10 @@ TEST_F(AddInLifecycle, OtherBarsAndHostsWithoutBarsOfTheirOwn) {
          "bar \"Standard\"\n" + ourButton},
         {"no bar at all",
          com::AutomationObject::create<office::WordApplication>(std::vector<office::HostCommandBar::Layout>{}), ""},
+        {"neither bars nor a window to offer them",
+         com::AutomationObject::create<office::ExplorerApplication>("Mail", office::HostCommandBars::standardLayout(),
+                                                                    office::ExplorerApplication::Window::None),
+         "bar \"Standard\"\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

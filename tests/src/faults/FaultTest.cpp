@@ -1,6 +1,7 @@
 // Exports that something breaks in the middle: pdftk or the PDF printer ended
 // while they work, the output folder's disk full. Each time the user is told,
 // the old result is still there, byte for byte, and nothing is left behind.
+#include <signal.h>
 #include <sys/mount.h>
 
 #include <algorithm>
@@ -142,7 +143,8 @@ TEST_F(Faults, ThePdfPrinterEndedDuringAJobIsReportedAndTheNextExportWorks) {
     user.join();
 
     EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0",
-                                                  shown::box(16, shown::title, "Abbruch\n\n Kein PDF-Ausdruck!", 1)}));
+                                                  shown::abort("Der PDF-Drucker \"PDFCreator\" meldet einen Fehler: "
+                                                               "Der RPC-Server ist nicht verfügbar.")}));
     EXPECT_TRUE(oldResultStays());
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 
@@ -153,6 +155,24 @@ TEST_F(Faults, ThePdfPrinterEndedDuringAJobIsReportedAndTheNextExportWorks) {
     EXPECT_EQ(record().back(), "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf")));
     EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
+// A PDF printer that hangs (it takes the jobs and writes nothing) is ended,
+// and a new one prints: the export works instead of failing for ever.
+TEST_F(Faults, AHungPdfPrinterIsEndedAndANewOnePrints) {
+    ASSERT_TRUE(com::isTrue(com::CreateObject("PDFCreator.clsPDFCreator").call("cStart").toBoolean()));
+    const int hung = std::stoi(folder.read("Welt/pdfprinter/instance.lock"));
+    ASSERT_EQ(::kill(hung, SIGSTOP), 0);
+    answers({"choice 0"});
+    run(*word);
+    const bool ended = appearsWithin([&] { return ::kill(hung, 0) != 0; }, 10s);
+    if (!ended) ::kill(hung, SIGKILL);
+
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0",
+                                                  "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf"))}));
+    EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 }
 

@@ -1,12 +1,15 @@
 // The two windows driven directly, as a backend forwards the user's actions.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "platform/runtime/Runtime.h"
 #include "platform/win32/Windows.h"
 #include "src/settings/INI_Datei.h"
 #include "src/ui/frmDialog.h"
 #include "src/ui/frmMenue.h"
 #include "src/util/SetTopMost.h"
+#include "tests/support/LockHolder.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -189,6 +192,21 @@ TEST_F(QuestionWindow, TheButtonsSetTheFlags) {
         EXPECT_EQ(INI_Datei::AnswerOverwrite, c.overwrite);
         EXPECT_EQ(INI_Datei::AnswerRename, c.rename);
     }
+}
+
+// Another program hangs holding the settings folder: the answer is given up
+// after one wait for the folder, not one per key.
+TEST_F(QuestionWindow, ASettingsFolderHeldByAHungProgramDelaysTheAnswerOnce) {
+    const std::string settings = "[Global]\r\nWordOverwrite=0\r\n";
+    folder.write("pdf-Kalmora.ini", settings);
+    const LockHolder hung(folder.path());
+    dialog.load();
+    const auto clicked = std::chrono::steady_clock::now();
+    dialog.click("OKButton");
+    // One wait is 3 s; a wait for each of the three keys would be 9 s.
+    EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::seconds(6));
+    EXPECT_FALSE(dialog.loaded());
+    EXPECT_EQ(folder.read("pdf-Kalmora.ini"), settings);
 }
 
 TEST_F(QuestionWindow, AHostThatIsNeitherWritesNothing) {
