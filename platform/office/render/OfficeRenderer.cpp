@@ -5,7 +5,6 @@
 #include <atomic>
 #include <chrono>
 #include <string_view>
-#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -26,6 +25,7 @@
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 
+#include "platform/office/render/DocumentFile.h"
 #include "platform/office/render/OfficeConnection.h"
 #include "platform/office/render/OfficeProcess.h"
 #include "platform/office/render/OfficeProfile.h"
@@ -200,11 +200,10 @@ OfficeRenderer::~OfficeRenderer() = default;
 
 LaidOutDocument OfficeRenderer::layOut(const std::filesystem::path& given, OfficeDocumentKind kind,
                                        const std::string& sheet) {
-    // The office would take a missing file for a damaged one; a file whose
-    // folder cannot be read is as good as missing.
+    // The office would take a missing file for a damaged one, and wait for
+    // ever on a pipe.
     const std::filesystem::path file = std::filesystem::absolute(given);
-    std::error_code unreadable;
-    if (!std::filesystem::is_regular_file(file, unreadable)) throw DocumentRefused(file, "Die Datei gibt es nicht.");
+    if (const std::string why = whyNoDocumentFile(file); !why.empty()) throw DocumentRefused(file, why);
     try {
         const rtl::OUString url = fileUrl(file);
         if (url.isEmpty()) throw DocumentRefused(file, "Der Pfad ist ungültig.");

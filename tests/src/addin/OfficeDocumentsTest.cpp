@@ -3,6 +3,7 @@
 // pressed and the letterhead PDF holds their pages in order. Files that no
 // host opens are refused before anything happens.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <csignal>
@@ -125,6 +126,8 @@ TEST_F(OfficeDocuments, FilesNoHostOpensAreRefusedBeforeAnythingHappens) {
     std::string noise(4096, '\0');
     for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919 + 13) % 251);
     folder.write("Dokumente/Rauschen.docx", noise);
+    fs::create_directory(folder.path("Dokumente/Briefe.docx"));
+    ASSERT_EQ(::mkfifo(folder.path("Dokumente/Pipe.xlsx").c_str(), 0600), 0);
     const auto before = folder.names("Dokumente");
     const std::string dir = folder.path("Dokumente") + "/";
     struct Case {
@@ -140,6 +143,13 @@ TEST_F(OfficeDocuments, FilesNoHostOpensAreRefusedBeforeAnythingHappens) {
              "Rauschen.docx\" lässt sich nicht öffnen: Die Datei ist weder Text noch ein Word- oder Excel-Dokument."},
         {"--app word --open " + dir + "Fehlt.docx",
          "\"" + dir + "Fehlt.docx\" lässt sich nicht öffnen: Die Datei gibt es nicht."},
+        {"--app word --open " + dir + "Briefe.docx",
+         "\"" + dir + "Briefe.docx\" lässt sich nicht öffnen: Der Pfad ist ein Ordner."},
+        // Nobody writes into the pipe: the host never opens it.
+        {"--app excel --open " + dir + "Pipe.xlsx",
+         "\"" + dir + "Pipe.xlsx\" lässt sich nicht öffnen: Der Pfad ist keine gewöhnliche Datei, sondern eine Pipe."},
+        {"--app word --open /dev/null",
+         "\"/dev/null\" lässt sich nicht öffnen: Der Pfad ist keine gewöhnliche Datei, sondern ein Gerät."},
         {"--app word --open " + dir + "Preisliste.xlsx",
          "\"" + dir + "Preisliste.xlsx\" lässt sich nicht öffnen: Die Datei ist kein Word-Dokument."},
         {"--app excel --open " + dir + "Angebot.docx",

@@ -3,6 +3,7 @@
 // host shows. Documents and profile lie in a folder whose name a URL carries
 // only escaped (blank, umlaut, "%", "#").
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <optional>
@@ -79,11 +80,16 @@ TEST_F(OfficeRendererTest, AFileItCannotLayOutIsRefusedNamingTheFileAndWhy) {
     const std::string offer = folder.read(kFolder + "/Angebot.docx");
     folder.write(kFolder + "/Halb.docx", offer.substr(0, offer.size() / 2));
     folder.write(kFolder + "/Notiz.docx", "Nur eine Notiz, kein Dokument.\n");
+    std::filesystem::create_directory(document("Briefe.docx"));
+    ASSERT_EQ(::mkfifo(document("Pipe.docx").c_str(), 0600), 0);
     const Case cases[] = {
         {"Kennwort.doc", OfficeDocumentKind::Text, "", "Das Dokument ist mit einem Kennwort geschützt."},
         {"Halb.docx", OfficeDocumentKind::Text, "", "Die Datei ist beschädigt oder kein Office-Dokument."},
         {"Notiz.docx", OfficeDocumentKind::Text, "", "Die Datei ist beschädigt oder kein Office-Dokument."},
         {"Fehlt.docx", OfficeDocumentKind::Text, "", "Die Datei gibt es nicht."},
+        {"Briefe.docx", OfficeDocumentKind::Text, "", "Der Pfad ist ein Ordner."},
+        // Nobody writes into the pipe: it is never opened.
+        {"Pipe.docx", OfficeDocumentKind::Text, "", "Der Pfad ist keine gewöhnliche Datei, sondern eine Pipe."},
         {"Preisliste.xlsx", OfficeDocumentKind::Text, "", "Die Datei ist kein Word-Dokument."},
         {"Angebot.docx", OfficeDocumentKind::Spreadsheet, "", "Die Datei ist keine Excel-Arbeitsmappe."},
         {"Preisliste.xlsx", OfficeDocumentKind::Spreadsheet, "Umsatz",
