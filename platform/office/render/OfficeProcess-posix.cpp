@@ -1,6 +1,7 @@
 #include "platform/office/render/OfficeProcess.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -102,6 +103,10 @@ void OfficeProcess::start(Run run) {
         if (out >= 0) {
             ::dup2(out, STDOUT_FILENO);
             ::dup2(out, STDERR_FILENO);
+        }
+        if (options_.addressSpace != 0) {
+            const rlimit limit = {.rlim_cur = options_.addressSpace, .rlim_max = options_.addressSpace};
+            ::setrlimit(RLIMIT_AS, &limit);
         }
         // No descriptor of the host (its locks, its pipes) lives on in the office.
         ::syscall(SYS_close_range, 3U, ~0U, 0U);

@@ -5,6 +5,7 @@
 // named pipe for the UNO connection. The kernel ends it when its starter
 // ends, however that ends (crash, kill), so that no office is left behind.
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -19,6 +20,10 @@ struct OfficeOptions {
     OfficeWindows windows = OfficeWindows::None;
     // Where the office's standard output and error go; empty: nowhere.
     std::filesystem::path log = {};
+    // The address space the office may map, in bytes (RLIMIT_AS); 0: as much
+    // as it likes. An allocation beyond it fails inside the office, instead
+    // of the machine's memory running out for everyone.
+    std::uint64_t addressSpace = 0;
 };
 
 class OfficeProcess {

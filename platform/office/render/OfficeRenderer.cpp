@@ -1,9 +1,13 @@
 #include "platform/office/render/OfficeRenderer.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <charconv>
 #include <chrono>
+#include <cstdint>
+#include <cstdlib>
 #include <string_view>
 #include <thread>
 #include <utility>
@@ -29,6 +33,7 @@
 #include "platform/office/render/OfficeConnection.h"
 #include "platform/office/render/OfficeProcess.h"
 #include "platform/office/render/OfficeProfile.h"
+#include "platform/office/render/OfficeWatchdog.h"
 #include "platform/office/render/PrintedPages.h"
 #include "platform/uno/UnoText.h"
 
@@ -47,6 +52,23 @@ using uno::text;
 
 constexpr auto kStartLimit = std::chrono::seconds(60);
 constexpr auto kEndLimit = std::chrono::seconds(5);
+// What one document may cost the office (OfficeRenderer.h).
+constexpr long kLayOutSeconds = 60;
+constexpr long kMemoryMegabytes = 4096;
+// An office that failed after holding this share of its address space failed
+// for want of memory: an allocation that no longer fits can be large.
+constexpr std::uint64_t kNearLimitPercent = 75;
+constexpr std::uint64_t kMegabyte = 1024 * 1024;
+
+// A whole number from the environment variable `name`, or `fallback`.
+long fromEnvironment(const char* name, long fallback) {
+    const char* value = std::getenv(name);
+    if (value == nullptr) return fallback;
+    long result = 0;
+    const std::string_view digits(value);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
+    return error == std::errc() && end == digits.data() + digits.size() && result > 0 ? result : fallback;
+}
 
 // Answers every question the office would ask while loading (a password, a
 // repair of a damaged file, a filter to choose) with "abort", as nobody is
@@ -153,6 +175,35 @@ LaidOutDocument layOutSpreadsheet(const std::filesystem::path& file, const Refer
     return result;
 }
 
+// The pages of `file`, loaded into the office of `desktop`.
+LaidOutDocument layOutIn(const Reference<css::frame::XDesktop2>& desktop, const std::filesystem::path& file,
+                         OfficeDocumentKind kind, const std::string& sheet) {
+    const rtl::OUString url = fileUrl(file);
+    if (url.isEmpty()) throw DocumentRefused(file, "Der Pfad ist ungültig.");
+    const rtl::Reference<Refuser> refuser(new Refuser);
+    Reference<css::lang::XComponent> loaded;
+    try {
+        loaded = desktop->loadComponentFromURL(
+            url, "_blank", 0,
+            properties({property("Hidden", css::uno::Any(true)), property("ReadOnly", css::uno::Any(true)),
+                        // Macros never run and links are never followed: the hosts only print.
+                        property("MacroExecutionMode", css::uno::Any(sal_Int16(0))),
+                        property("UpdateDocMode", css::uno::Any(sal_Int16(0))),
+                        property("InteractionHandler",
+                                 css::uno::Any(Reference<css::task::XInteractionHandler>(refuser.get())))}));
+    } catch (const css::lang::IllegalArgumentException&) {
+    } catch (const css::io::IOException&) {
+        // Both mean that the office could not read the file.
+    }
+    const LoadedDocument document(loaded);
+    if (!loaded.is() && refuser->passwordAsked())
+        throw DocumentRefused(file, "Das Dokument ist mit einem Kennwort geschützt.");
+    if (!loaded.is() || readAsText(filterOf(loaded)))
+        throw DocumentRefused(file, "Die Datei ist beschädigt oder kein Office-Dokument.");
+    if (kind == OfficeDocumentKind::Spreadsheet) return layOutSpreadsheet(file, loaded, sheet);
+    return layOutText(file, loaded);
+}
+
 }  // namespace
 
 struct OfficeRenderer::Session {
@@ -160,8 +211,10 @@ struct OfficeRenderer::Session {
     OfficeProcess process;
     Reference<css::frame::XDesktop2> desktop;
 
-    explicit Session(const std::filesystem::path& profiles)
-        : profile(profiles), process(profile.path(), pipeName(profile.path())), desktop(connect()) {}
+    Session(const std::filesystem::path& profiles, std::uint64_t addressSpace)
+        : profile(profiles),
+          process(profile.path(), pipeName(profile.path()), {.addressSpace = addressSpace}),
+          desktop(connect()) {}
 
     ~Session() {
         try {
@@ -188,9 +241,17 @@ struct OfficeRenderer::Session {
 DocumentRefused::DocumentRefused(const std::filesystem::path& file, const std::string& reason)
     : std::runtime_error("\"" + file.string() + "\" lässt sich nicht öffnen: " + reason) {}
 
-OfficeRenderer::OfficeRenderer(const std::filesystem::path& profiles) {
+OfficeRenderer::OfficeRenderer(const std::filesystem::path& profiles)
+    : profiles_(profiles),
+      limits_({.seconds = fromEnvironment("KALMORA_OFFICE_SECONDS", kLayOutSeconds),
+               .megabytes = static_cast<std::uint64_t>(fromEnvironment("KALMORA_OFFICE_MEMORY", kMemoryMegabytes))}) {
+    start();
+}
+
+void OfficeRenderer::start() {
+    session_.reset();
     try {
-        session_ = std::make_unique<Session>(profiles);
+        session_ = std::make_unique<Session>(profiles_, limits_.megabytes * kMegabyte);
     } catch (const css::uno::Exception& error) {
         throw std::runtime_error("Das Office-Programm lässt sich nicht ansprechen: " + text(error.Message));
     }
@@ -204,35 +265,39 @@ LaidOutDocument OfficeRenderer::layOut(const std::filesystem::path& given, Offic
     // ever on a pipe.
     const std::filesystem::path file = std::filesystem::absolute(given);
     if (const std::string why = whyNoDocumentFile(file); !why.empty()) throw DocumentRefused(file, why);
-    try {
-        const rtl::OUString url = fileUrl(file);
-        if (url.isEmpty()) throw DocumentRefused(file, "Der Pfad ist ungültig.");
-        const rtl::Reference<Refuser> refuser(new Refuser);
-        Reference<css::lang::XComponent> loaded;
+    // An office that an earlier document cost too much was ended with it.
+    if (!session_ || !session_->process.running()) start();
+    enum class Beyond { Nothing, Time, Memory } beyond = Beyond::Nothing;
+    {
+        const OfficeWatchdog watchdog(session_->process.pid(), std::chrono::seconds(limits_.seconds));
+        const auto beyondLimits = [&] {
+            if (watchdog.killed()) return Beyond::Time;
+            const std::uint64_t near = limits_.megabytes * kMegabyte / 100 * kNearLimitPercent;
+            return watchdog.peakAddressSpace() >= near ? Beyond::Memory : Beyond::Nothing;
+        };
         try {
-            loaded = session_->desktop->loadComponentFromURL(
-                url, "_blank", 0,
-                properties({property("Hidden", css::uno::Any(true)), property("ReadOnly", css::uno::Any(true)),
-                            // Macros never run and links are never followed: the hosts only print.
-                            property("MacroExecutionMode", css::uno::Any(sal_Int16(0))),
-                            property("UpdateDocMode", css::uno::Any(sal_Int16(0))),
-                            property("InteractionHandler",
-                                     css::uno::Any(Reference<css::task::XInteractionHandler>(refuser.get())))}));
-        } catch (const css::lang::IllegalArgumentException&) {
-        } catch (const css::io::IOException&) {
-            // Both mean that the office could not read the file.
+            return layOutIn(session_->desktop, file, kind, sheet);
+        } catch (const DocumentRefused&) {
+            // A document that needs more memory than the office has looks damaged to it.
+            beyond = beyondLimits();
+            if (beyond == Beyond::Nothing) throw;
+        } catch (const css::uno::Exception& error) {
+            beyond = beyondLimits();
+            if (beyond == Beyond::Nothing)
+                throw std::runtime_error("Das Office-Programm hat das Dokument \"" + file.string() +
+                                         "\" nicht gesetzt: " + text(error.Message));
         }
-        const LoadedDocument document(loaded);
-        if (!loaded.is() && refuser->passwordAsked())
-            throw DocumentRefused(file, "Das Dokument ist mit einem Kennwort geschützt.");
-        if (!loaded.is() || readAsText(filterOf(loaded)))
-            throw DocumentRefused(file, "Die Datei ist beschädigt oder kein Office-Dokument.");
-        if (kind == OfficeDocumentKind::Spreadsheet) return layOutSpreadsheet(file, loaded, sheet);
-        return layOutText(file, loaded);
-    } catch (const css::uno::Exception& error) {
-        throw std::runtime_error("Das Office-Programm hat das Dokument \"" + file.string() +
-                                 "\" nicht gesetzt: " + text(error.Message));
     }
+    // An office short of memory is in no state to go on: the next document
+    // gets a new one.
+    if (session_->process.running()) ::kill(session_->process.pid(), SIGKILL);
+    session_.reset();
+    const std::string tooBig = "Das Dokument ist zu groß: ";
+    if (beyond == Beyond::Time)
+        throw DocumentRefused(file, tooBig + "Das Office-Programm hat es nicht in " + std::to_string(limits_.seconds) +
+                                        " Sekunden geöffnet und gesetzt.");
+    throw DocumentRefused(file, tooBig + "Das Office-Programm bräuchte dafür mehr als " +
+                                    std::to_string(limits_.megabytes) + " MB Speicher.");
 }
 
 }  // namespace office

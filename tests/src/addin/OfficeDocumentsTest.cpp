@@ -12,6 +12,8 @@
 #include "tests/src/addin/InstalledAddIn.h"
 #include "tests/support/LetterheadPages.h"
 #include "tests/support/Processes.h"
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/ZipBomb.h"
 
 namespace {
 
@@ -164,6 +166,16 @@ TEST_F(OfficeDocuments, FilesNoHostOpensAreRefusedBeforeAnythingHappens) {
         EXPECT_EQ(refused(c.arguments), std::make_pair("host-app: " + c.said + "\n", 2));
     }
     EXPECT_EQ(folder.names("Dokumente"), before);
+
+    // A zip bomb would hold the host at --open for minutes.
+    writeZipBomb(folder.path("Riesig.ods"));
+    const ScopedVariable limit("KALMORA_OFFICE_SECONDS", "5");
+    EXPECT_EQ(
+        refused("--app excel --open " + folder.path("Riesig.ods")),
+        std::make_pair("host-app: \"" + folder.path("Riesig.ods") +
+                           "\" lässt sich nicht öffnen: Das Dokument ist zu groß: Das Office-Programm hat es nicht "
+                           "in 5 Sekunden geöffnet und gesetzt.\n",
+                       2));
 }
 
 TEST_F(OfficeDocuments, WordAndExcelAtOnceEachHaveAnOfficeThatEndsWithThem) {

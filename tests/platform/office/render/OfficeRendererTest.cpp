@@ -13,7 +13,9 @@
 #include "platform/office/render/OfficeRenderer.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/Processes.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/ZipBomb.h"
 
 namespace {
 
@@ -98,6 +100,27 @@ TEST_F(OfficeRendererTest, AFileItCannotLayOutIsRefusedNamingTheFileAndWhy) {
     for (const Case& c : cases)
         EXPECT_EQ(seen(c), "\"" + document(c.file) + "\" lässt sich nicht öffnen: " + c.seen)
             << c.file << " " << c.sheet;
+}
+
+TEST_F(OfficeRendererTest, ADocumentBeyondTheOfficesLimitsIsRefusedAndTheNextGetsANewOffice) {
+    writeZipBomb(document("Riesig.ods"));
+    struct Limit {
+        const char* variable;
+        const char* value;
+        std::string seen;
+    };
+    const Limit limits[] = {
+        {"KALMORA_OFFICE_SECONDS", "5", "Das Office-Programm hat es nicht in 5 Sekunden geöffnet und gesetzt."},
+        {"KALMORA_OFFICE_MEMORY", "1500", "Das Office-Programm bräuchte dafür mehr als 1500 MB Speicher."},
+    };
+    for (const Limit& limit : limits) {
+        const ScopedVariable set(limit.variable, limit.value);
+        renderer.emplace(folder.path(kFolder + "/Profile"));
+        EXPECT_EQ(
+            seen({"Riesig.ods", OfficeDocumentKind::Spreadsheet, "", ""}),
+            "\"" + document("Riesig.ods") + "\" lässt sich nicht öffnen: Das Dokument ist zu groß: " + limit.seen);
+        EXPECT_EQ(seen({"Angebot.docx", OfficeDocumentKind::Text, "", ""}), "[] 3") << limit.variable;
+    }
 }
 
 }  // namespace
