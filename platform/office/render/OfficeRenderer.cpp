@@ -18,6 +18,9 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/sheet/XSheetAnnotation.hpp>
+#include <com/sun/star/sheet/XSheetAnnotations.hpp>
+#include <com/sun/star/sheet/XSheetAnnotationsSupplier.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
@@ -146,6 +149,18 @@ LaidOutDocument layOutText(const std::filesystem::path& file, const Reference<cs
     return {.sheets = {}, .sheet = {}, .pdf = textDocumentPages(document)};
 }
 
+// Comments shown on the sheet would print as boxes beside their cells;
+// Excel prints none unless its page setup asks for them.
+void hideComments(const Reference<css::sheet::XSpreadsheet>& sheet) {
+    const Reference<css::sheet::XSheetAnnotationsSupplier> supplier(sheet, UNO_QUERY);
+    if (!supplier.is()) return;
+    const Reference<css::sheet::XSheetAnnotations> comments = supplier->getAnnotations();
+    for (sal_Int32 i = 0; comments.is() && i < comments->getCount(); ++i) {
+        const Reference<css::sheet::XSheetAnnotation> comment(comments->getByIndex(i), UNO_QUERY);
+        if (comment.is()) comment->setIsVisible(false);
+    }
+}
+
 // A spreadsheet prints one sheet: `wanted`, or without a name its active one.
 LaidOutDocument layOutSpreadsheet(const std::filesystem::path& file, const Reference<css::lang::XComponent>& document,
                                   const std::string& wanted) {
@@ -170,6 +185,7 @@ LaidOutDocument layOutSpreadsheet(const std::filesystem::path& file, const Refer
             file, "Die Arbeitsmappe hat kein Blatt \"" + wanted + "\"; ihre Blätter: " + joined(result.sheets) + ".");
     }
     result.sheet = text(Reference<css::container::XNamed>(sheet, UNO_QUERY_THROW)->getName());
+    hideComments(sheet);
     // Only this sheet's pages: a page range would count across the workbook.
     result.pdf = sheetPages(document, sheet);
     return result;

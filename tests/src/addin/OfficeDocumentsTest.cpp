@@ -29,7 +29,8 @@ protected:
         const auto copy = fs::copy_options::overwrite_existing;
         for (const char* file : {"Angebot.docx", "Preisliste.xlsx"})
             fs::copy_file(fs::path(EXAMPLES_FOLDER) / file, folder.path("Dokumente") + "/" + file, copy);
-        for (const char* file : {"Angebot.doc", "Preisliste.xls", "Kennwort.doc", "Leer.xlsx"})
+        for (const char* file :
+             {"Angebot.doc", "Preisliste.xls", "Kennwort.doc", "Leer.xlsx", "Notiz.xlsx", "Excel4.xls"})
             fs::copy_file(fs::path(OFFICE_DOCUMENTS) / file, folder.path("Dokumente") + "/" + file, copy);
     }
     void TearDown() override {
@@ -90,8 +91,8 @@ TEST_F(OfficeDocuments, WordDocumentsPrintTheirPagesUnderEachLayout) {
     }
     // The office writes nothing beside the documents (no lock files).
     EXPECT_EQ(folder.names("Dokumente"),
-              (std::set<std::string>{"Angebot.doc", "Angebot.docx", "Angebot.pdf", "Kennwort.doc", "Leer.xlsx",
-                                     "Preisliste.xls", "Preisliste.xlsx"}));
+              (std::set<std::string>{"Angebot.doc", "Angebot.docx", "Angebot.pdf", "Excel4.xls", "Kennwort.doc",
+                                     "Leer.xlsx", "Notiz.xlsx", "Preisliste.xls", "Preisliste.xlsx"}));
 }
 
 TEST_F(OfficeDocuments, AWorkbookPrintsItsActiveSheetOrTheOneAskedFor) {
@@ -103,6 +104,12 @@ TEST_F(OfficeDocuments, AWorkbookPrintsItsActiveSheetOrTheOneAskedFor) {
                 {"Kalmora Büroservice: Preisliste 2027"}, {kFirst});
     expectPages(exported("excel", "Preisliste.xls", " --sheet Preise", 1, "Preisliste_Preise.pdf"), prices,
                 {kFirst, kFirst, kFirst});
+    // A comment shown on the sheet prints nowhere, as in Excel.
+    const auto noted = exported("excel", "Notiz.xlsx", " --sheet Übersicht", 0, "Notiz_Übersicht.pdf");
+    expectPages(noted, {"Kalmora Büroservice: Preisliste 2027"}, {kFirst});
+    EXPECT_EQ(noted.at(0).find("Interne Notiz"), std::string::npos) << noted.at(0);
+    // An Excel 4.0 worksheet, which is no compound file.
+    expectPages(exported("excel", "Excel4.xls", "", 0, "Excel4_Sheet1.pdf"), {"Preisliste 1992 Vorlagen"}, {kFirst});
 }
 
 TEST_F(OfficeDocuments, AnEmptySheetAndANewDocumentStopWithTheirMessage) {
