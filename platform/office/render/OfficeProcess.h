@@ -4,6 +4,7 @@
 // (the hosts' tests). It runs with a profile of its own and listens on a
 // named pipe for the UNO connection. The kernel ends it when its starter
 // ends, however that ends (crash, kill), so that no office is left behind.
+// Its temporary files lie in the profile (tmp/) and go when it ends.
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -55,6 +56,7 @@ public:
 private:
     enum class Run { SetUpProfile, Serve };
     void start(Run run);
+    void removeTemporaryFolder() const;
 
     std::filesystem::path profile_;
     std::string pipe_;

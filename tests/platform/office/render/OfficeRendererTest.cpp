@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,13 @@ protected:
     TempFolder folder;
     std::optional<office::OfficeRenderer> renderer;
 
+    // The user's temporary folder, which the office leaves as it was.
+    std::optional<ScopedVariable> temp;
+
     void SetUp() override {
         std::filesystem::create_directories(folder.path(kFolder));
+        std::filesystem::create_directories(folder.path("Temp"));
+        temp.emplace("TMPDIR", folder.path("Temp"));
         for (const char* file :
              {EXAMPLES_FOLDER "/Angebot.docx", EXAMPLES_FOLDER "/Preisliste.xlsx", OFFICE_DOCUMENTS "/Kennwort.doc",
               OFFICE_DOCUMENTS "/Preisliste.xls", OFFICE_DOCUMENTS "/Leer.xlsx"})
@@ -44,8 +50,10 @@ protected:
     }
     void TearDown() override {
         renderer.reset();
-        // The office has ended with its renderer.
+        // The office has ended with its renderer, and left no temporary files.
         EXPECT_EQ(processesNaming(folder.path()), std::vector<std::string>{});
+        EXPECT_EQ(folder.names("Temp"), std::set<std::string>{});
+        EXPECT_FALSE(std::filesystem::exists(folder.path(kFolder + "/Profile/1/tmp")));
     }
 
     std::string document(const std::string& name) const { return folder.path(kFolder + "/" + name); }
