@@ -212,9 +212,12 @@ LaidOutDocument layOutIn(const Reference<css::frame::XDesktop2>& desktop, const 
         // Both mean that the office could not read the file.
     }
     const LoadedDocument document(loaded);
-    if (!loaded.is() && refuser->passwordAsked())
+    const bool unreadable = !loaded.is() || readAsText(filterOf(loaded));
+    // Refused the password, the office may still read the file's bytes as
+    // text; that is no damage but the password.
+    if (unreadable && refuser->passwordAsked())
         throw DocumentRefused(file, "Das Dokument ist mit einem Kennwort geschützt.");
-    if (!loaded.is() || readAsText(filterOf(loaded)))
+    if (unreadable)
         throw DocumentRefused(file, "Die Datei ist beschädigt oder kein Office-Dokument.");
     if (kind == OfficeDocumentKind::Spreadsheet) return layOutSpreadsheet(file, loaded, sheet);
     return layOutText(file, loaded);

@@ -30,7 +30,8 @@ protected:
         for (const char* file : {"Angebot.docx", "Preisliste.xlsx"})
             fs::copy_file(fs::path(EXAMPLES_FOLDER) / file, folder.path("Dokumente") + "/" + file, copy);
         for (const char* file :
-             {"Angebot.doc", "Preisliste.xls", "Kennwort.doc", "Leer.xlsx", "Notiz.xlsx", "Excel4.xls"})
+             {"Angebot.doc", "Preisliste.xls", "Kennwort.doc", "Kennwort.docx", "Leer.xlsx", "Notiz.xlsx",
+                                 "Excel4.xls"})
             fs::copy_file(fs::path(OFFICE_DOCUMENTS) / file, folder.path("Dokumente") + "/" + file, copy);
     }
     void TearDown() override {
@@ -92,7 +93,7 @@ TEST_F(OfficeDocuments, WordDocumentsPrintTheirPagesUnderEachLayout) {
     // The office writes nothing beside the documents (no lock files).
     EXPECT_EQ(folder.names("Dokumente"),
               (std::set<std::string>{"Angebot.doc", "Angebot.docx", "Angebot.pdf", "Excel4.xls", "Kennwort.doc",
-                                     "Leer.xlsx", "Notiz.xlsx", "Preisliste.xls", "Preisliste.xlsx"}));
+                                     "Kennwort.docx", "Leer.xlsx", "Notiz.xlsx", "Preisliste.xls", "Preisliste.xlsx"}));
 }
 
 TEST_F(OfficeDocuments, AWorkbookPrintsItsActiveSheetOrTheOneAskedFor) {
@@ -145,6 +146,9 @@ TEST_F(OfficeDocuments, FilesNoHostOpensAreRefusedBeforeAnythingHappens) {
     const Case cases[] = {
         {"--app word --open " + dir + "Kennwort.doc",
          "\"" + dir + "Kennwort.doc\" lässt sich nicht öffnen: Das Dokument ist mit einem Kennwort geschützt."},
+        // Encrypted as Word encrypts (agile).
+        {"--app word --open " + dir + "Kennwort.docx",
+         "\"" + dir + "Kennwort.docx\" lässt sich nicht öffnen: Das Dokument ist mit einem Kennwort geschützt."},
         {"--app word --open " + dir + "Halb.docx",
          "\"" + dir + "Halb.docx\" lässt sich nicht öffnen: Die Datei ist beschädigt oder kein Office-Dokument."},
         {"--app word --open " + dir + "Rauschen.docx",

@@ -44,7 +44,7 @@ protected:
         temp.emplace("TMPDIR", folder.path("Temp"));
         for (const char* file :
              {EXAMPLES_FOLDER "/Angebot.docx", EXAMPLES_FOLDER "/Preisliste.xlsx", OFFICE_DOCUMENTS "/Kennwort.doc",
-              OFFICE_DOCUMENTS "/Preisliste.xls", OFFICE_DOCUMENTS "/Leer.xlsx"})
+              OFFICE_DOCUMENTS "/Kennwort.docx", OFFICE_DOCUMENTS "/Preisliste.xls", OFFICE_DOCUMENTS "/Leer.xlsx"})
             std::filesystem::copy(file, folder.path(kFolder));
         renderer.emplace(folder.path(kFolder + "/Profile"));
     }
@@ -94,6 +94,7 @@ TEST_F(OfficeRendererTest, AFileItCannotLayOutIsRefusedNamingTheFileAndWhy) {
     ASSERT_EQ(::mkfifo(document("Pipe.docx").c_str(), 0600), 0);
     const Case cases[] = {
         {"Kennwort.doc", OfficeDocumentKind::Text, "", "Das Dokument ist mit einem Kennwort geschützt."},
+        {"Kennwort.docx", OfficeDocumentKind::Text, "", "Das Dokument ist mit einem Kennwort geschützt."},
         {"Halb.docx", OfficeDocumentKind::Text, "", "Die Datei ist beschädigt oder kein Office-Dokument."},
         {"Notiz.docx", OfficeDocumentKind::Text, "", "Die Datei ist beschädigt oder kein Office-Dokument."},
         {"Fehlt.docx", OfficeDocumentKind::Text, "", "Die Datei gibt es nicht."},
