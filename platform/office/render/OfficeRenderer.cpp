@@ -217,8 +217,7 @@ LaidOutDocument layOutIn(const Reference<css::frame::XDesktop2>& desktop, const 
     // text; that is no damage but the password.
     if (unreadable && refuser->passwordAsked())
         throw DocumentRefused(file, "Das Dokument ist mit einem Kennwort geschützt.");
-    if (unreadable)
-        throw DocumentRefused(file, "Die Datei ist beschädigt oder kein Office-Dokument.");
+    if (unreadable) throw DocumentRefused(file, "Die Datei ist beschädigt oder kein Office-Dokument.");
     if (kind == OfficeDocumentKind::Spreadsheet) return layOutSpreadsheet(file, loaded, sheet);
     return layOutText(file, loaded);
 }
@@ -226,14 +225,11 @@ LaidOutDocument layOutIn(const Reference<css::frame::XDesktop2>& desktop, const 
 }  // namespace
 
 struct OfficeRenderer::Session {
-    OfficeProfile profile;
     OfficeProcess process;
     Reference<css::frame::XDesktop2> desktop;
 
-    Session(const std::filesystem::path& profiles, std::uint64_t addressSpace)
-        : profile(profiles),
-          process(profile.path(), pipeName(profile.path()), {.addressSpace = addressSpace}),
-          desktop(connect()) {}
+    Session(const std::filesystem::path& profile, std::uint64_t addressSpace)
+        : process(profile, pipeName(profile), {.addressSpace = addressSpace}), desktop(connect()) {}
 
     ~Session() {
         try {
@@ -261,7 +257,7 @@ DocumentRefused::DocumentRefused(const std::filesystem::path& file, const std::s
     : std::runtime_error("\"" + file.string() + "\" lässt sich nicht öffnen: " + reason) {}
 
 OfficeRenderer::OfficeRenderer(const std::filesystem::path& profiles)
-    : profiles_(profiles),
+    : profile_(std::make_unique<OfficeProfile>(profiles)),
       limits_({.seconds = fromEnvironment("KALMORA_OFFICE_SECONDS", kLayOutSeconds),
                .megabytes = static_cast<std::uint64_t>(fromEnvironment("KALMORA_OFFICE_MEMORY", kMemoryMegabytes))}) {
     start();
@@ -269,10 +265,25 @@ OfficeRenderer::OfficeRenderer(const std::filesystem::path& profiles)
 
 void OfficeRenderer::start() {
     session_.reset();
+    const auto open = [&] {
+        try {
+            session_ = std::make_unique<Session>(profile_->path(), limits_.megabytes * kMegabyte);
+        } catch (const css::uno::Exception& error) {
+            throw std::runtime_error("Das Office-Programm lässt sich nicht ansprechen: " + text(error.Message));
+        }
+    };
     try {
-        session_ = std::make_unique<Session>(profiles_, limits_.megabytes * kMegabyte);
-    } catch (const css::uno::Exception& error) {
-        throw std::runtime_error("Das Office-Programm lässt sich nicht ansprechen: " + text(error.Message));
+        open();
+    } catch (const std::runtime_error&) {
+        // A profile that an office killed while it wrote left damaged, or
+        // that was changed by hand, fails every start: it is set up anew once.
+        profile_->setUpAnew();
+        try {
+            open();
+        } catch (const std::runtime_error& again) {
+            throw std::runtime_error(std::string(again.what()) + " Auch mit dem neu angelegten Profil \"" +
+                                     profile_->path().string() + "\" startet es nicht.");
+        }
     }
 }
 

@@ -11,6 +11,8 @@
 
 namespace office {
 
+class OfficeProfile;
+
 // What a host takes a document for.
 enum class OfficeDocumentKind { Text, Spreadsheet };
 
@@ -40,8 +42,9 @@ struct OfficeLimits {
 
 class OfficeRenderer {
 public:
-    // Starts the office with a profile of its own under `profiles`. Throws
-    // std::runtime_error when it does not start.
+    // Starts the office with a profile of its own under `profiles`; a
+    // profile on which it does not start is set up anew once. Throws
+    // std::runtime_error, in German, when it does not start even then.
     explicit OfficeRenderer(const std::filesystem::path& profiles);
     // Ends the office.
     ~OfficeRenderer();
@@ -61,7 +64,7 @@ private:
     void start();
 
     struct Session;
-    std::filesystem::path profiles_;
+    std::unique_ptr<OfficeProfile> profile_;
     OfficeLimits limits_;
     std::unique_ptr<Session> session_;
 };

@@ -29,9 +29,8 @@ protected:
         const auto copy = fs::copy_options::overwrite_existing;
         for (const char* file : {"Angebot.docx", "Preisliste.xlsx"})
             fs::copy_file(fs::path(EXAMPLES_FOLDER) / file, folder.path("Dokumente") + "/" + file, copy);
-        for (const char* file :
-             {"Angebot.doc", "Preisliste.xls", "Kennwort.doc", "Kennwort.docx", "Leer.xlsx", "Notiz.xlsx",
-                                 "Excel4.xls"})
+        for (const char* file : {"Angebot.doc", "Preisliste.xls", "Kennwort.doc", "Kennwort.docx", "Leer.xlsx",
+                                 "Notiz.xlsx", "Excel4.xls"})
             fs::copy_file(fs::path(OFFICE_DOCUMENTS) / file, folder.path("Dokumente") + "/" + file, copy);
     }
     void TearDown() override {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -129,6 +130,34 @@ TEST_F(OfficeRendererTest, ADocumentBeyondTheOfficesLimitsIsRefusedAndTheNextGet
             seen({"Riesig.ods", OfficeDocumentKind::Spreadsheet, "", ""}),
             "\"" + document("Riesig.ods") + "\" lässt sich nicht öffnen: Das Dokument ist zu groß: " + limit.seen);
         EXPECT_EQ(seen({"Angebot.docx", OfficeDocumentKind::Text, "", ""}), "[] 3") << limit.variable;
+    }
+}
+
+TEST_F(OfficeRendererTest, ADamagedProfileIsSetUpAnew) {
+    const std::string profiles = kFolder + "/Profile";
+    const std::vector<std::function<void()>> damages = {
+        // A file where the profile's folder belongs.
+        [&] {
+            std::filesystem::remove_all(folder.path(profiles + "/1"));
+            folder.write(profiles + "/1", "kein Ordner");
+        },
+        // A file where the office keeps its settings.
+        [&] {
+            std::filesystem::remove_all(folder.path(profiles + "/1/user"));
+            folder.write(profiles + "/1/user", "kein Ordner");
+        },
+        // Folders where the locks belong.
+        [&] {
+            std::filesystem::remove(folder.path(profiles + "/1.lock"));
+            std::filesystem::create_directories(folder.path(profiles + "/1.lock/alt"));
+            std::filesystem::create_directories(folder.path(profiles + "/1/.lock/alt"));
+        },
+    };
+    for (std::size_t i = 0; i < damages.size(); ++i) {
+        renderer.reset();
+        damages[i]();
+        renderer.emplace(folder.path(profiles));
+        EXPECT_EQ(seen({"Angebot.docx", OfficeDocumentKind::Text, "", ""}), "[] 3") << "damage " << i;
     }
 }
 
