@@ -53,8 +53,9 @@ public:
 
     // The pages of `file` as they print. A spreadsheet prints the sheet named
     // `sheet`, or without a name the sheet the file stores as active; a sheet
-    // without content has no pages. Throws DocumentRefused when the file is
-    // missing, encrypted, damaged, not of `kind`, or has no sheet of that
+    // without content has no pages; comments print nowhere, as in Excel.
+    // Throws DocumentRefused when the file is missing or no regular file (a
+    // folder, a pipe, a device), encrypted, damaged, not of `kind`, or has no sheet of that
     // name, or when it exceeds the office's limits (OfficeLimits: the office
     // is ended then, and the next document gets a new one);
     // std::runtime_error, naming the file, when the office fails.
