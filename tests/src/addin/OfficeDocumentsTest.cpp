@@ -8,6 +8,8 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <optional>
+#include <set>
 
 #include "tests/src/addin/InstalledAddIn.h"
 #include "tests/support/LetterheadPages.h"
@@ -32,12 +34,19 @@ protected:
         for (const char* file : {"Angebot.doc", "Preisliste.xls", "Kennwort.doc", "Kennwort.docx", "Leer.xlsx",
                                  "Notiz.xlsx", "Excel4.xls"})
             fs::copy_file(fs::path(OFFICE_DOCUMENTS) / file, folder.path("Dokumente") + "/" + file, copy);
+        fs::create_directory(folder.path("Temp"));
+        temp.emplace("TMPDIR", folder.path("Temp"));
     }
     void TearDown() override {
-        // Every office a host started has ended with it.
+        // Every office a host started has ended with it, and left nothing in
+        // the user's temporary folder, also when its host crashed.
         EXPECT_EQ(processesNaming(folder.path()), std::vector<std::string>{});
+        EXPECT_EQ(folder.names("Temp"), std::set<std::string>{});
+        temp.reset();
         InstalledAddIn::TearDown();
     }
+
+    std::optional<ScopedVariable> temp;
 
     // Exports `document` on the host `app` with `layout` and `more` options;
     // the result's page texts.
