@@ -144,7 +144,12 @@ Variant PdfCreatorObject::close() {
         // Asked again while it runs: a printer still starting up clears
         // requests left over from earlier processes and may take ours for one.
         for (const auto deadline = Clock::now() + closeBudget; Clock::now() < deadline;) {
-            if (InstanceLock::holder(state_.folder()) != pid) return;
+            if (InstanceLock::holder(state_.folder()) != pid) {
+                // The printer clears its request before it lets go of its
+                // lock; one asked again in between stays behind.
+                if (state_.stopRequested(*pid)) state_.clearStopRequest();
+                return;
+            }
             if (!state_.stopRequested(*pid)) state_.requestStop(*pid);
             std::this_thread::sleep_for(pollInterval);
         }

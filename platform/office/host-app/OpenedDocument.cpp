@@ -1,11 +1,10 @@
 #include "platform/office/host-app/OpenedDocument.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/office/pages/DocumentFormat.h"
 #include "platform/office/pages/PageFile.h"
+#include "platform/office/render/DocumentFile.h"
 #include "platform/world/World.h"
 
 namespace office {
@@ -14,14 +13,6 @@ namespace {
 
 // A workbook that is text or PDF has one sheet, Excel's first.
 constexpr const char* kPlainSheet = "Tabelle1";
-
-std::optional<std::string> contentsOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string contents{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad()) return std::nullopt;
-    return contents;
-}
 
 }  // namespace
 
@@ -37,15 +28,13 @@ OpenedDocument openDocument(const HostOptions& options, std::optional<OfficeRend
     }
 
     const std::filesystem::path file = std::filesystem::absolute(options.document);
-    if (!std::filesystem::is_regular_file(file)) throw DocumentRefused(file, "Die Datei gibt es nicht.");
-    const std::optional<std::string> contents = contentsOf(file);
-    if (!contents) throw DocumentRefused(file, "Die Datei lässt sich nicht lesen.");
+    const std::string contents = readDocumentFile(file);
     opened.document.path = file.parent_path().string();
     opened.document.name = file.filename().string();
     opened.document.file = file.string();
 
-    switch (documentFormat(*contents)) {
-        case DocumentFormat::Text: opened.shown = *contents; return opened;
+    switch (documentFormat(contents)) {
+        case DocumentFormat::Text: opened.shown = contents; return opened;
         case DocumentFormat::Pdf: opened.shown = "PDF-Dokument"; return opened;
         case DocumentFormat::Unknown:
             throw DocumentRefused(file, "Die Datei ist weder Text noch ein Word- oder Excel-Dokument.");

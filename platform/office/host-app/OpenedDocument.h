@@ -22,7 +22,8 @@ struct OpenedDocument {
 // Opens the document of `options`. An office document is laid out by
 // `office`, which is started on the first such document. Throws
 // DocumentRefused, its text naming the file and the reason, for a file that
-// the host cannot open: missing, unreadable, neither text, PDF nor a Word or
+// the host cannot open: missing, a folder, a pipe or a device (never opened,
+// so that nothing waits for a writer), unreadable, neither text, PDF nor a Word or
 // Excel document, encrypted, damaged, or without the sheet asked for.
 OpenedDocument openDocument(const HostOptions& options, std::optional<OfficeRenderer>& office);
 

@@ -7,7 +7,7 @@ namespace office {
 
 enum class DocumentFormat {
     Pdf,      // "%PDF" at the start: the pages print as they are
-    Office,   // a Word or Excel document (zip, compound file, RTF, flat XML): the office lays it out
+    Office,   // a Word or Excel document (zip, compound file, RTF, flat XML, Excel 2.1 to 4.0): the office lays it out
     Text,     // plain text (UTF-8 or Windows-1252): set on pages as TextPdf.h describes
     Unknown,  // anything else, which no host opens
 };

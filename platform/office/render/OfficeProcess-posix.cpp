@@ -1,6 +1,7 @@
 #include "platform/office/render/OfficeProcess.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,6 +10,8 @@
 #include <csignal>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -27,6 +30,7 @@ constexpr auto kSetUpLimit = std::chrono::seconds(60);
 // The office ends with this code once it has made a new profile, to be
 // started again on it.
 constexpr int kRestartCode = 81;
+constexpr const char* kTemporaryFolder = "tmp";
 
 }  // namespace
 
@@ -53,11 +57,19 @@ OfficeProcess::OfficeProcess(const std::filesystem::path& profile, std::string p
 }
 
 OfficeProcess::~OfficeProcess() {
-    if (!running()) return;
-    ::kill(pid_, SIGTERM);
-    if (waitForEnd(std::chrono::seconds(5))) return;
-    ::kill(pid_, SIGKILL);
-    waitForEnd(std::chrono::hours(1));
+    if (running()) {
+        ::kill(pid_, SIGTERM);
+        if (!waitForEnd(std::chrono::seconds(5))) {
+            ::kill(pid_, SIGKILL);
+            waitForEnd(std::chrono::hours(1));
+        }
+    }
+    removeTemporaryFolder();
+}
+
+void OfficeProcess::removeTemporaryFolder() const {
+    std::error_code ignored;
+    std::filesystem::remove_all(profile_ / kTemporaryFolder, ignored);
 }
 
 std::string OfficeProcess::connectUrl() const {
@@ -86,6 +98,20 @@ void OfficeProcess::start(Run run) {
     argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
+    // The office's temporary folder (lu*.tmp) goes into its profile, out of
+    // the user's: a killed office leaves it behind, and the next office on
+    // the profile, which only this host uses, starts without it.
+    removeTemporaryFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(profile_ / kTemporaryFolder, ignored);
+    std::vector<std::string> variables = {"TMPDIR=" + (profile_ / kTemporaryFolder).string()};
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (!std::string_view(*variable).starts_with("TMPDIR=")) variables.emplace_back(*variable);
+    }
+    std::vector<char*> envp;
+    envp.reserve(variables.size() + 1);
+    for (std::string& variable : variables) envp.push_back(variable.data());
+    envp.push_back(nullptr);
 
     // The office ends with the host, also when the host is killed.
     const pid_t pid = win32::forkChild({.deathSignal = SIGKILL, .signals = win32::ChildSignals::Inherited});
@@ -103,9 +129,13 @@ void OfficeProcess::start(Run run) {
             ::dup2(out, STDOUT_FILENO);
             ::dup2(out, STDERR_FILENO);
         }
+        if (options_.addressSpace != 0) {
+            const rlimit limit = {.rlim_cur = options_.addressSpace, .rlim_max = options_.addressSpace};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
         // No descriptor of the host (its locks, its pipes) lives on in the office.
         ::syscall(SYS_close_range, 3U, ~0U, 0U);
-        ::execve(kOfficeProgram, argv.data(), environ);
+        ::execve(kOfficeProgram, argv.data(), envp.data());
         ::_exit(win32::cannotRun);
     }
     pid_ = pid;

@@ -4,7 +4,9 @@
 // (the hosts' tests). It runs with a profile of its own and listens on a
 // named pipe for the UNO connection. The kernel ends it when its starter
 // ends, however that ends (crash, kill), so that no office is left behind.
+// Its temporary files lie in the profile (tmp/) and go when it ends.
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -19,6 +21,10 @@ struct OfficeOptions {
     OfficeWindows windows = OfficeWindows::None;
     // Where the office's standard output and error go; empty: nowhere.
     std::filesystem::path log = {};
+    // The address space the office may map, in bytes (RLIMIT_AS); 0: as much
+    // as it likes. An allocation beyond it fails inside the office, instead
+    // of the machine's memory running out for everyone.
+    std::uint64_t addressSpace = 0;
 };
 
 class OfficeProcess {
@@ -50,6 +56,7 @@ public:
 private:
     enum class Run { SetUpProfile, Serve };
     void start(Run run);
+    void removeTemporaryFolder() const;
 
     std::filesystem::path profile_;
     std::string pipe_;

@@ -81,7 +81,9 @@ std::string sheetPages(const Reference<css::lang::XComponent>& document,
                        const Reference<css::sheet::XSpreadsheet>& sheet) {
     if (!hasContent(document, sheet)) return {};
     return pdfOf(document, "calc_pdf_Export",
-                 properties({property("Selection", css::uno::Any(Reference<css::uno::XInterface>(sheet)))}));
+                 properties({property("Selection", css::uno::Any(Reference<css::uno::XInterface>(sheet))),
+                             // Nor as notes of the PDF: Excel prints no comment unless asked to.
+                             property("ExportNotes", css::uno::Any(false))}));
 }
 
 }  // namespace office

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "platform/win32/Process.h"
 #include "tests/platform/com/ErrorCapture.h"
 #include "tests/platform/tools/ProgramRun.h"
+#include "tests/support/Processes.h"
 
 namespace pdfprinter {
 namespace {
@@ -189,6 +191,20 @@ TEST_F(PdfPrinter, EndsByTaskkillUnderItsImageName) {
     EXPECT_EQ(m_printer.call("cStart"), Variant(com::True));
     EXPECT_EQ(outputName(), "");
     m_printer.call("cClose");
+}
+
+TEST_F(PdfPrinter, APrinterThatDiesWhileAskedToEndLeavesNoRequestBehind) {
+    ASSERT_EQ(m_printer.call("cStart"), Variant(com::True));
+    const auto pid = printerProcess();
+    ASSERT_TRUE(pid);
+    // It never reads the request: killed as it would have ended.
+    ASSERT_EQ(::kill(*pid, SIGSTOP), 0);
+    std::thread closing([&] { m_printer.call("cClose"); });
+    const auto request = PrinterState().folder() / "stop-request";
+    EXPECT_TRUE(appearsWithin([&] { return std::filesystem::exists(request); }, 30s));
+    ASSERT_EQ(::kill(*pid, SIGKILL), 0);
+    closing.join();
+    EXPECT_FALSE(std::filesystem::exists(request));
 }
 
 TEST_F(PdfPrinter, EndsWhenItsWorldIsGone) {

@@ -3,16 +3,21 @@
 // host shows. Documents and profile lie in a folder whose name a URL carries
 // only escaped (blank, umlaut, "%", "#").
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/office/render/OfficeRenderer.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/Processes.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/ZipBomb.h"
 
 namespace {
 
@@ -31,18 +36,25 @@ protected:
     TempFolder folder;
     std::optional<office::OfficeRenderer> renderer;
 
+    // The user's temporary folder, which the office leaves as it was.
+    std::optional<ScopedVariable> temp;
+
     void SetUp() override {
         std::filesystem::create_directories(folder.path(kFolder));
+        std::filesystem::create_directories(folder.path("Temp"));
+        temp.emplace("TMPDIR", folder.path("Temp"));
         for (const char* file :
              {EXAMPLES_FOLDER "/Angebot.docx", EXAMPLES_FOLDER "/Preisliste.xlsx", OFFICE_DOCUMENTS "/Kennwort.doc",
-              OFFICE_DOCUMENTS "/Preisliste.xls", OFFICE_DOCUMENTS "/Leer.xlsx"})
+              OFFICE_DOCUMENTS "/Kennwort.docx", OFFICE_DOCUMENTS "/Preisliste.xls", OFFICE_DOCUMENTS "/Leer.xlsx"})
             std::filesystem::copy(file, folder.path(kFolder));
         renderer.emplace(folder.path(kFolder + "/Profile"));
     }
     void TearDown() override {
         renderer.reset();
-        // The office has ended with its renderer.
+        // The office has ended with its renderer, and left no temporary files.
         EXPECT_EQ(processesNaming(folder.path()), std::vector<std::string>{});
+        EXPECT_EQ(folder.names("Temp"), std::set<std::string>{});
+        EXPECT_FALSE(std::filesystem::exists(folder.path(kFolder + "/Profile/1/tmp")));
     }
 
     std::string document(const std::string& name) const { return folder.path(kFolder + "/" + name); }
@@ -79,11 +91,17 @@ TEST_F(OfficeRendererTest, AFileItCannotLayOutIsRefusedNamingTheFileAndWhy) {
     const std::string offer = folder.read(kFolder + "/Angebot.docx");
     folder.write(kFolder + "/Halb.docx", offer.substr(0, offer.size() / 2));
     folder.write(kFolder + "/Notiz.docx", "Nur eine Notiz, kein Dokument.\n");
+    std::filesystem::create_directory(document("Briefe.docx"));
+    ASSERT_EQ(::mkfifo(document("Pipe.docx").c_str(), 0600), 0);
     const Case cases[] = {
         {"Kennwort.doc", OfficeDocumentKind::Text, "", "Das Dokument ist mit einem Kennwort geschützt."},
+        {"Kennwort.docx", OfficeDocumentKind::Text, "", "Das Dokument ist mit einem Kennwort geschützt."},
         {"Halb.docx", OfficeDocumentKind::Text, "", "Die Datei ist beschädigt oder kein Office-Dokument."},
         {"Notiz.docx", OfficeDocumentKind::Text, "", "Die Datei ist beschädigt oder kein Office-Dokument."},
         {"Fehlt.docx", OfficeDocumentKind::Text, "", "Die Datei gibt es nicht."},
+        {"Briefe.docx", OfficeDocumentKind::Text, "", "Der Pfad ist ein Ordner."},
+        // Nobody writes into the pipe: it is never opened.
+        {"Pipe.docx", OfficeDocumentKind::Text, "", "Der Pfad ist keine gewöhnliche Datei, sondern eine Pipe."},
         {"Preisliste.xlsx", OfficeDocumentKind::Text, "", "Die Datei ist kein Word-Dokument."},
         {"Angebot.docx", OfficeDocumentKind::Spreadsheet, "", "Die Datei ist keine Excel-Arbeitsmappe."},
         {"Preisliste.xlsx", OfficeDocumentKind::Spreadsheet, "Umsatz",
@@ -92,6 +110,55 @@ TEST_F(OfficeRendererTest, AFileItCannotLayOutIsRefusedNamingTheFileAndWhy) {
     for (const Case& c : cases)
         EXPECT_EQ(seen(c), "\"" + document(c.file) + "\" lässt sich nicht öffnen: " + c.seen)
             << c.file << " " << c.sheet;
+}
+
+TEST_F(OfficeRendererTest, ADocumentBeyondTheOfficesLimitsIsRefusedAndTheNextGetsANewOffice) {
+    writeZipBomb(document("Riesig.ods"));
+    struct Limit {
+        const char* variable;
+        const char* value;
+        std::string seen;
+    };
+    const Limit limits[] = {
+        {"KALMORA_OFFICE_SECONDS", "5", "Das Office-Programm hat es nicht in 5 Sekunden geöffnet und gesetzt."},
+        {"KALMORA_OFFICE_MEMORY", "1500", "Das Office-Programm bräuchte dafür mehr als 1500 MB Speicher."},
+    };
+    for (const Limit& limit : limits) {
+        const ScopedVariable set(limit.variable, limit.value);
+        renderer.emplace(folder.path(kFolder + "/Profile"));
+        EXPECT_EQ(
+            seen({"Riesig.ods", OfficeDocumentKind::Spreadsheet, "", ""}),
+            "\"" + document("Riesig.ods") + "\" lässt sich nicht öffnen: Das Dokument ist zu groß: " + limit.seen);
+        EXPECT_EQ(seen({"Angebot.docx", OfficeDocumentKind::Text, "", ""}), "[] 3") << limit.variable;
+    }
+}
+
+TEST_F(OfficeRendererTest, ADamagedProfileIsSetUpAnew) {
+    const std::string profiles = kFolder + "/Profile";
+    const std::vector<std::function<void()>> damages = {
+        // A file where the profile's folder belongs.
+        [&] {
+            std::filesystem::remove_all(folder.path(profiles + "/1"));
+            folder.write(profiles + "/1", "kein Ordner");
+        },
+        // A file where the office keeps its settings.
+        [&] {
+            std::filesystem::remove_all(folder.path(profiles + "/1/user"));
+            folder.write(profiles + "/1/user", "kein Ordner");
+        },
+        // Folders where the locks belong.
+        [&] {
+            std::filesystem::remove(folder.path(profiles + "/1.lock"));
+            std::filesystem::create_directories(folder.path(profiles + "/1.lock/alt"));
+            std::filesystem::create_directories(folder.path(profiles + "/1/.lock/alt"));
+        },
+    };
+    for (std::size_t i = 0; i < damages.size(); ++i) {
+        renderer.reset();
+        damages[i]();
+        renderer.emplace(folder.path(profiles));
+        EXPECT_EQ(seen({"Angebot.docx", OfficeDocumentKind::Text, "", ""}), "[] 3") << "damage " << i;
+    }
 }
 
 }  // namespace
