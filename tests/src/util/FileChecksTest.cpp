@@ -19,9 +19,10 @@ protected:
     void SetUp() override { runtime::setBackend(script); }
     void TearDown() override { runtime::setBackend(nullptr); }
 
-    std::string lockedMessage(const std::string& path) const {
+    // `cause` follows the system's own text where it says too little.
+    std::string lockedMessage(const std::string& path, const std::string& cause = "") const {
         return "msgbox style=0 title=\"COM-Add-In: Erzeuge PDF mit Kalmora\" text=" +
-               runtime::quoted("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + path) + " -> 1";
+               runtime::quoted("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + path + cause) + " -> 1";
     }
 };
 
@@ -56,7 +57,8 @@ TEST_F(FileCheck, AFileInUseOrAFolderIsReportedAndStays) {
     }
     EXPECT_EQ(FileChecks::DeleteExistingFile(folder.windowsPath("Ordner.pdf")), com::False);
     EXPECT_EQ(script->record(), (std::vector<std::string>{lockedMessage(folder.windowsPath("offen.pdf")),
-                                                          lockedMessage(folder.windowsPath("Ordner.pdf"))}));
+                                                          lockedMessage(folder.windowsPath("Ordner.pdf"),
+                                                                        "\r\nDort steht ein Ordner, keine Datei.")}));
     EXPECT_EQ(folder.read("offen.pdf"), "x");
     EXPECT_TRUE(std::filesystem::is_directory(folder.path("Ordner.pdf")));
     // Once the other program has let go, the file can be deleted.
