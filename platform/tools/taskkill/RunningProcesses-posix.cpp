@@ -100,4 +100,15 @@ std::vector<RunningProcess> runningProcessesOfThisUser(const std::function<bool(
     return processes;
 }
 
+bool hasEnded(int pid) {
+    const std::filesystem::path process = std::filesystem::path("/proc") / std::to_string(pid);
+    std::ifstream status(process / "status");
+    if (!status) return true;
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with("State:"))
+            return line.find('Z') != std::string::npos || line.find('X') != std::string::npos;
+    return true;
+}
+
 }  // namespace taskkill

@@ -21,4 +21,8 @@ struct RunningProcess {
 // cannot be told, are left out.
 std::vector<RunningProcess> runningProcessesOfThisUser(const std::function<bool(const std::string&)>& wanted);
 
+// Whether the process has ended: gone, or a zombie that only waits for its
+// parent (it holds no file, lock or connection any more).
+bool hasEnded(int pid);
+
 }  // namespace taskkill

@@ -3,10 +3,12 @@
 // scripts and users know: 0 done, 128 no such process, 1 wrong use or a
 // process that could not be ended.
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "RunningProcesses.h"
@@ -48,6 +50,7 @@ int endProcessesNamed(const std::string& imageName, Force force) {
     bool found = false;
     bool failed = false;
     const auto named = [&](const std::string& name) { return com::lowerCase(name) == wanted; };
+    std::vector<int> ended;
     for (const auto& process : taskkill::runningProcessesOfThisUser(named)) {
         if (::kill(process.pid, force == Force::Yes ? SIGKILL : SIGTERM) != 0) {
             // It ended on its own between the listing and now.
@@ -59,6 +62,7 @@ int endProcessesNamed(const std::string& imageName, Force force) {
             continue;
         }
         found = true;
+        ended.push_back(process.pid);
         if (force == Force::Yes)
             std::cout << "ERFOLGREICH: Der Prozess \"" << process.imageName << "\" mit PID " << process.pid
                       << " wurde beendet.\n";
@@ -69,6 +73,14 @@ int endProcessesNamed(const std::string& imageName, Force force) {
     if (!found) {
         std::cerr << "FEHLER: Der Prozess \"" << imageName << "\" wurde nicht gefunden.\n";
         return exitNotFound;
+    }
+    // Forced, the processes are gone when taskkill returns, as on Windows: a
+    // program started right after must not meet one that is still going.
+    if (force == Force::Yes) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (const int pid : ended)
+            while (!taskkill::hasEnded(pid) && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return failed ? exitFailed : exitDone;
 }

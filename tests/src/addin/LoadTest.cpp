@@ -68,7 +68,8 @@ TEST_F(Load, TwoHundredExportsInOneHostLeaveNothingBehind) {
     ASSERT_EQ(host("--app word --open " + pdf::quoted(folder.path("Dokumente/Angebot.doc")) +
                        " --load PDF_Kalmora.Connect" + clicks + " --usage " + pdf::quoted(folder.path("nutzung.txt")),
                    answers, &shown),
-              0);
+              0)
+        << shown;
     EXPECT_EQ(shown, expected);
 
     // Nothing but the document and the last result; no program still running.
