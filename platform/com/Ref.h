@@ -35,7 +35,9 @@ public:
     }
 
     T* get() const noexcept { return p_; }
-    T* operator->() const noexcept { return p_; }
+    // The analyser cannot follow a reference count across Release and takes
+    // any release for the last one.
+    T* operator->() const noexcept { return p_; }  // NOLINT(clang-analyzer-cplusplus.NewDelete)
     T& operator*() const noexcept { return *p_; }
     explicit operator bool() const noexcept { return p_ != nullptr; }
     // Gives up ownership without releasing.

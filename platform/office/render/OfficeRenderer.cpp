@@ -61,7 +61,7 @@ constexpr long kMemoryMegabytes = 4096;
 // An office that failed after holding this share of its address space failed
 // for want of memory: an allocation that no longer fits can be large.
 constexpr std::uint64_t kNearLimitPercent = 75;
-constexpr std::uint64_t kMegabyte = 1024 * 1024;
+constexpr std::uint64_t kMegabyte = std::uint64_t{1024} * 1024;
 
 // A whole number from the environment variable `name`, or `fallback`.
 long fromEnvironment(const char* name, long fallback) {

@@ -51,7 +51,7 @@ public:
     OfficeRenderer(const OfficeRenderer&) = delete;
     OfficeRenderer& operator=(const OfficeRenderer&) = delete;
 
-    // The pages of `file` as they print. A spreadsheet prints the sheet named
+    // The pages of `given` as they print. A spreadsheet prints the sheet named
     // `sheet`, or without a name the sheet the file stores as active; a sheet
     // without content has no pages; comments print nowhere, as in Excel.
     // Throws DocumentRefused when the file is missing or no regular file (a
@@ -59,7 +59,7 @@ public:
     // name, or when it exceeds the office's limits (OfficeLimits: the office
     // is ended then, and the next document gets a new one);
     // std::runtime_error, naming the file, when the office fails.
-    LaidOutDocument layOut(const std::filesystem::path& file, OfficeDocumentKind kind, const std::string& sheet = {});
+    LaidOutDocument layOut(const std::filesystem::path& given, OfficeDocumentKind kind, const std::string& sheet = {});
 
 private:
     void start();

@@ -26,8 +26,9 @@ std::uint64_t peakOf(int pid) {
 }  // namespace
 
 OfficeWatchdog::OfficeWatchdog(int pid, std::chrono::seconds limit)
-    : pid_(pid),
-      thread_([this, until = std::chrono::steady_clock::now() + limit](std::stop_token stop) { watch(stop, until); }) {}
+    : pid_(pid), thread_([this, until = std::chrono::steady_clock::now() + limit](const std::stop_token& stop) {
+          watch(stop, until);
+      }) {}
 
 OfficeWatchdog::~OfficeWatchdog() = default;
 
@@ -35,7 +36,7 @@ std::uint64_t OfficeWatchdog::peakAddressSpace() const {
     return std::max(peak_.load(), peakOf(pid_));
 }
 
-void OfficeWatchdog::watch(std::stop_token stop, std::chrono::steady_clock::time_point until) {
+void OfficeWatchdog::watch(const std::stop_token& stop, std::chrono::steady_clock::time_point until) {
     std::unique_lock lock(mutex_);
     while (!stop.stop_requested()) {
         peak_ = std::max(peak_.load(), peakOf(pid_));

@@ -31,7 +31,7 @@ public:
     std::uint64_t peakAddressSpace() const;
 
 private:
-    void watch(std::stop_token stop, std::chrono::steady_clock::time_point until);
+    void watch(const std::stop_token& stop, std::chrono::steady_clock::time_point until);
 
     int pid_;
     std::atomic<bool> killed_ = false;
