@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/PrivateProfile.h"
+#include "src/util/TellOnce.h"
 
 namespace INI_Datei {
 
@@ -14,6 +15,7 @@ com::Boolean AnswerRename = com::False;
 com::Boolean AnswerRemembered = com::False;
 
 void ResetState() {
+    TellOnce::forget();
     HostKind.clear();
     AddInFolder.clear();
     AnswerCancel = AnswerOverwrite = AnswerRename = AnswerRemembered = com::False;
