@@ -130,6 +130,17 @@ UINT GetTempFileNameA(std::string_view pathName, std::string_view prefix, UINT u
     }
 }
 
+BOOL CreateNewFileA(std::string_view path) noexcept {
+    try {
+        const std::string file = hostPath(path);
+        FileDescriptor made(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (made.valid()) return made.close() ? TRUE : failWith(errorFromErrno(errno));
+        return failWith(errno == EEXIST ? ERROR_FILE_EXISTS : missingError(file, errno));
+    } catch (...) {
+        return failWith(ERROR_NOT_ENOUGH_MEMORY);
+    }
+}
+
 BOOL DeleteFileA(std::string_view path) noexcept {
     if (path.empty()) return failWith(ERROR_PATH_NOT_FOUND);
     auto host = hostPath(path);

@@ -27,6 +27,11 @@ BOOL PathIsDirectoryA(std::string_view path) noexcept;
 UINT GetTempFileNameA(std::string_view pathName, std::string_view prefix, UINT unique,
                       std::string& tempFileName) noexcept;
 
+// Makes a new, empty file, as CreateFile with CREATE_NEW does; FALSE (with
+// the last error set, ERROR_FILE_EXISTS when anything stands there, a link
+// too) otherwise.
+BOOL CreateNewFileA(std::string_view path) noexcept;
+
 // Deletes a file. Fails (FALSE, with the last error set) where Windows fails:
 // on a folder (ERROR_ACCESS_DENIED), on a read-only file (no write permission
 // bits; ERROR_ACCESS_DENIED), on a file whose folder forbids the deletion, on

@@ -6,9 +6,7 @@
 #include "platform/win32/ProcessApi.h"
 #include "platform/win32/Shell.h"
 #include "src/export/Letterheads.h"
-#include "src/export/Parking.h"
 #include "src/export/ResultPlacement.h"
-#include "src/export/RunJournal.h"
 #include "src/settings/INI_Datei.h"
 #include "src/util/FileChecks.h"
 #include "src/util/SetTopMost.h"
@@ -78,7 +76,7 @@ PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::ch
     return waited == Waited::Stopped ? PdftkRun::TooLong : PdftkRun::Failed;
 }
 
-Decision prepareForPrinting(const ExportRun& run) {
+Decision prepareForPrinting(ExportRun& run) {
     const IntermediateFiles& files = *run.intermediates;
     // The result first: a quote in the output folder or the company code is
     // named where the user sees it, not in a file of the run's own.
@@ -90,12 +88,11 @@ Decision prepareForPrinting(const ExportRun& run) {
     // link of the user's) must neither end up in this result nor be lost,
     // nor be written through: it waits aside until the cleanup.
     for (const std::string& name : files.all())
-        if (!Parking::clear(name)) return Flow::Cleanup;
-    RunJournal::noteMade(files.all());
+        if (!run.files->park(name)) return Flow::Cleanup;
     return Flow::Continue;
 }
 
-Decision composeLetterhead(const ExportRun& run) {
+Decision composeLetterhead(ExportRun& run) {
     const IntermediateFiles& files = *run.intermediates;
     const std::string result = run.resultFile();
     ShellWait(StopPdftk, AppWindow::Hidden);
@@ -105,17 +102,28 @@ Decision composeLetterhead(const ExportRun& run) {
     const std::string first = Letterheads::first(run.AuswahlIndex);
     const std::string following = Letterheads::following();
     if (const std::string* refused = pathWithQuote({first, following})) return {Flow::Abort, QuoteRefused + *refused};
+    RunFiles& made = *run.files;
+    // What the PDF printer wrote is the run's; pdftk writes into files the
+    // run made for it, so that they are known as the run's while it writes.
+    made.made(files.printedFirst);
+    made.made(files.printedRest);
+    const auto stamp = [&](const std::string& command, const std::string& output, std::chrono::milliseconds limit) {
+        if (!made.expect(output)) return PdftkRun::Failed;
+        const PdftkRun stamped = runPdftk(command, output, limit);
+        made.made(output);
+        return stamped;
+    };
     const auto limit = pdftkLimit(run.DocumentPages);
     const std::string tookTooLong = "pdftk brauchte länger als " +
                                     std::to_string(std::chrono::ceil<std::chrono::seconds>(limit).count()) +
                                     " Sekunden, um ";
-    const PdftkRun firstRun = runPdftk(backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
-                                       files.stampedFirst, limit);
+    const PdftkRun firstRun = stamp(backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
+                                    files.stampedFirst, limit);
     if (firstRun == PdftkRun::TooLong)
         return {Flow::Abort, tookTooLong + "den Kopfbogen " + first + " unter " + files.printedFirst +
                                  " zu legen, und wurde beendet."};
-    const PdftkRun restRun = runPdftk(
-        backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest), files.stampedRest, limit);
+    const PdftkRun restRun = stamp(backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest),
+                                   files.stampedRest, limit);
     if (restRun == PdftkRun::TooLong)
         return {Flow::Abort, tookTooLong + "den Kopfbogen " + following + " unter " + files.printedRest +
                                  " zu legen, und wurde beendet."};
@@ -129,14 +137,13 @@ Decision composeLetterhead(const ExportRun& run) {
     PdftkRun joined = PdftkRun::Failed;
     if (restStamped) {
         const auto join = [&] {
-            joined =
-                runPdftk(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result, limit);
+            joined = stamp(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result, limit);
             return joined == PdftkRun::Made;
         };
-        placed = ResultPlacement::placeResult(result, run.DocumentPages, join, why);
+        placed = ResultPlacement::placeResult(made, result, run.DocumentPages, join, why);
     } else if (firstStamped && firstPartIsWhole(run)) {
-        const auto move = [&] { return win32::MoveFileA(files.stampedFirst, result) != 0; };
-        placed = ResultPlacement::placeResult(result, run.DocumentPages, move, why);
+        const auto move = [&] { return made.move(files.stampedFirst, result); };
+        placed = ResultPlacement::placeResult(made, result, run.DocumentPages, move, why);
     }
     switch (placed) {
         case Placed::New: break;

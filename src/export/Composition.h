@@ -40,13 +40,13 @@ enum class PdftkRun { Made, Failed, TooLong };
 PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::chrono::milliseconds limit);
 
 // Before printing: Abort for a path that would break a command line. Clears
-// the run's intermediate names (Parking.h); Cleanup when what stands at one
+// the run's intermediate names (RunFiles.h); Cleanup when what stands at one
 // cannot be moved aside.
-Decision prepareForPrinting(const ExportRun& run);
+Decision prepareForPrinting(ExportRun& run);
 
 // After printing: lays the letterheads under the printed pages, puts the
 // result in place and opens it. Abort when no result was made, or none with
 // the document's pages.
-Decision composeLetterhead(const ExportRun& run);
+Decision composeLetterhead(ExportRun& run);
 
 }  // namespace Composition

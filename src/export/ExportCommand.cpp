@@ -5,6 +5,8 @@
 
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/win32/ErrorText.h"
+#include "platform/win32/FileClaim.h"
 #include "platform/win32/NamedMutex.h"
 #include "src/export/Collision.h"
 #include "src/export/Composition.h"
@@ -12,6 +14,7 @@
 #include "src/export/Letterheads.h"
 #include "src/export/OutputNaming.h"
 #include "src/export/Parking.h"
+#include "src/export/RunFiles.h"
 #include "src/export/RunJournal.h"
 #include "src/printing/Printing.h"
 #include "src/settings/INI_Datei.h"
@@ -31,37 +34,57 @@ constexpr const char* ExportLock = "PDF-Kalmora.Ausdruck";
 bool running = false;
 
 // Ends the dead run's pdftk and settles what it left, when the last holder
-// of the machine's lock died during a run.
-void recoverDeadRun() {
-    const std::optional<RunJournal::Note> note = RunJournal::read();
-    if (!note) return;
-    ShellWait(Composition::StopPdftk, AppWindow::Hidden);
-    Parking::recover(*note);
-    RunJournal::drop();
+// of the machine's lock died during a run. Whether this run may keep the
+// journal: not while it is that of a run that may still work.
+Journal recoverDeadRun() {
+    const RunJournal::Reading journal = RunJournal::read(AddInFolder);
+    if (journal.found == RunJournal::Found::Live) return Journal::None;
+    if (journal.found == RunJournal::Found::Dead) {
+        ShellWait(Composition::StopPdftk, AppWindow::Hidden);
+        Parking::settle(journal.record, Parking::NewResult::KeptIfWhole);
+        RunJournal::drop(AddInFolder);
+    }
+    return Journal::Kept;
+}
+
+// Claims the run's names in the output folder: a run on another machine
+// that writes the same names into a shared folder would mix its pages with
+// this run's.
+Decision claimNames(ExportRun& run) {
+    const std::string name = run.baseName + run.KuerzelSuffix;
+    try {
+        run.namesClaim = win32::FileClaim::tryClaim(run.outputFolder + "." + name + "_$.belegt");
+        if (run.namesClaim) return Flow::Continue;
+        return {Flow::Abort, "Im Ordner " + run.outputFolder + " wird gerade schon ein PDF-Ausdruck von \"" + name +
+                                 "\" erzeugt, auf einem anderen Rechner oder in einem anderen Programm. Bitte "
+                                 "warten, bis er fertig ist."};
+    } catch (const std::system_error& error) {
+        return {Flow::Abort,
+                "Im Ordner " + run.outputFolder + " lässt sich keine Datei anlegen: " + win32::errorText(error.code())};
+    }
 }
 
 // Deletes the run's intermediate files and puts back what stood at their
 // names; the result always stays. A run that never held the machine's lock
 // has touched no file and touches none now: the files of these names may be
 // another run's.
-void cleanup(const ExportRun& run) {
+void cleanup(ExportRun& run) {
     runtime::DoEvents();
     if (!run.machineLock) return;
     // A pdftk that still runs would hold the files.
     ShellWait(Composition::StopPdftk, AppWindow::Hidden);
     runtime::DoEvents();
-    if (const std::optional<RunJournal::Note> note = RunJournal::read()) Parking::recover(*note);
-    RunJournal::drop();
+    if (run.files) run.files->settle();
 }
 
 // Tells the user why no PDF was made, then cleans up.
-void failed(const std::string& failureText, const ExportRun& run) {
+void failed(const std::string& failureText, ExportRun& run) {
     runtime::MsgBox("Abbruch\n\n Kein PDF-Ausdruck!\r\n" + failureText, runtime::vbCritical, MessageTitle);
     cleanup(run);
 }
 
 // Carries out how a step ended the run.
-void finish(const Decision& decision, const ExportRun& run) {
+void finish(const Decision& decision, ExportRun& run) {
     switch (decision.flow) {
         case Flow::Continue:
         case Flow::End: return;
@@ -106,9 +129,14 @@ Decision common(com::Object& Application, ExportRun& run) {
         runtime::MsgBox(AlreadyRunning, runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
         return Flow::End;
     }
-    recoverDeadRun();
+    const Journal journal = recoverDeadRun();
+    if (Decision claimed = claimNames(run); claimed.flow != Flow::Continue) return claimed;
+    std::vector<std::string> runNames = run.intermediates->all();
+    runNames.insert(runNames.begin(), run.resultFile());
+    run.files.emplace(AddInFolder, journal, run.outputFolder, std::move(runNames));
     if (Decision prepared = Composition::prepareForPrinting(run); prepared.flow != Flow::Continue) return prepared;
     run.DocumentPages = HostDocument::pages(Application, run.host);
+    run.files->expectPages(run.DocumentPages);
     // A failed print has told the user already.
     const Printing::PrintRun print{run.host, run.AuswahlIndex, run.DocumentPages, run.vDefaultPrinter,
                                    run.vExcelPrinter};

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "platform/com/Variant.h"
+#include "platform/win32/FileClaim.h"
 #include "platform/win32/NamedMutex.h"
+#include "src/export/RunFiles.h"
 #include "src/printing/Layout.h"
 #include "src/util/Host.h"
 
@@ -47,6 +49,11 @@ struct ExportRun {
     // end of the cleanup. The intermediate files, pdftk and the PDF printer
     // are this run's only while it is held.
     std::optional<win32::NamedMutex> machineLock;
+    // The run's names in the output folder, claimed against runs of other
+    // machines from before anything is parked to the end of the cleanup.
+    std::optional<win32::FileClaim> namesClaim;
+    // What the run parked and made, with the journal of it.
+    std::optional<RunFiles> files;
 
     std::string resultFile() const { return outputFolder + finalBaseName + ".pdf"; }
 };

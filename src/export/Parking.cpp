@@ -18,10 +18,6 @@ namespace {
 
 constexpr int ParkingAttempts = 20;
 
-bool taken(const std::string& path) {
-    return com::isTrue(FileFolderExists(path));
-}
-
 // Cuts `text` to at most `bytes` bytes without splitting a UTF-8 character.
 std::string cutTo(const std::string& text, std::size_t bytes) {
     if (text.size() <= bytes) return text;
@@ -30,9 +26,7 @@ std::string cutTo(const std::string& text, std::size_t bytes) {
     return text.substr(0, end);
 }
 
-// A hidden name beside `path` that no file of the user's has. A long name is
-// cut so that the hidden one still fits the file system.
-std::string parkedName(const std::string& path) {
+std::string parkingName(const std::string& path) {
     static std::mt19937_64 random{std::random_device{}()};
     const auto separator = path.find_last_of('\\');
     const std::string folder = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
@@ -43,27 +37,29 @@ std::string parkedName(const std::string& path) {
     return folder + "." + cutTo(name, room) + tail.str();
 }
 
+const RunJournal::Made* madeAt(const RunJournal::Record& record, const std::string& path) {
+    const auto made = std::find_if(record.made.begin(), record.made.end(),
+                                   [&](const RunJournal::Made& each) { return each.path == path; });
+    return made == record.made.end() ? nullptr : &*made;
+}
+
 }  // namespace
 
 namespace Parking {
 
-std::optional<std::string> clear(const std::string& path) {
-    if (!taken(path)) return std::string();
-    // A name of this run's own: the move never replaces a file, and a name
-    // that is taken is passed over.
-    for (int attempt = 0; attempt < ParkingAttempts; ++attempt) {
-        const std::string candidate = parkedName(path);
-        if (taken(candidate)) continue;
-        RunJournal::noteParked({path, candidate});
-        if (!win32::MoveFileA(path, candidate)) break;
-        return candidate;
-    }
-    tellLocked(path);
+bool taken(const std::string& path) {
+    return com::isTrue(FileFolderExists(path));
+}
+
+std::optional<std::string> freeParkingName(const std::string& path) {
+    for (int attempt = 0; attempt < ParkingAttempts; ++attempt)
+        if (std::string candidate = parkingName(path); !taken(candidate)) return candidate;
     return std::nullopt;
 }
 
 bool putBack(const RunJournal::Parked& parked) {
-    return !taken(parked.original) && win32::MoveFileA(parked.parked, parked.original);
+    return !taken(parked.original) && parked.identity.matches(parked.parked) &&
+           win32::MoveFileA(parked.parked, parked.original);
 }
 
 bool wholeResult(const std::string& path, std::int32_t pages) {
@@ -72,22 +68,21 @@ bool wholeResult(const std::string& path, std::int32_t pages) {
            (pages <= 0 || result.pages == static_cast<std::size_t>(pages));
 }
 
-void recover(const RunJournal::Note& note) {
-    // The dead run parked whatever stood at these names first: what stands
-    // there now is its own.
-    for (const std::string& made : note.made) DeleteExistingFile(made);
-    const bool resultParked =
-        std::any_of(note.parked.begin(), note.parked.end(),
-                    [&](const RunJournal::Parked& parked) { return parked.original == note.result; });
-    for (const RunJournal::Parked& parked : note.parked) {
-        if (!taken(parked.parked)) continue;
-        if (parked.original == note.result) {
-            // A whole new result replaces the old one, as the run would have.
-            if (wholeResult(note.result, note.pages)) {
-                DeleteExistingFile(parked.parked);
-                continue;
-            }
-            DeleteExistingFile(note.result);
+void settle(const RunJournal::Record& record, NewResult newResult) {
+    const std::string& result = record.result();
+    for (const RunJournal::Made& made : record.made)
+        if (made.path != result && made.identity.matches(made.path)) DeleteExistingFile(made.path);
+    // A whole new result replaces the old one, as the run would have.
+    bool kept = false;
+    if (const RunJournal::Made* made = madeAt(record, result); made && made->identity.matches(result)) {
+        kept = newResult == NewResult::KeptIfWhole && wholeResult(result, record.pages);
+        if (!kept) DeleteExistingFile(result);
+    }
+    for (const RunJournal::Parked& parked : record.parked) {
+        if (!parked.identity.matches(parked.parked)) continue;
+        if (parked.original == result && kept) {
+            DeleteExistingFile(parked.parked);
+            continue;
         }
         if (!putBack(parked)) {
             runtime::MsgBox("Die Datei " + parked.original + " lässt sich nicht zurücklegen; sie liegt unter " +
@@ -95,9 +90,6 @@ void recover(const RunJournal::Note& note) {
                             runtime::vbExclamation, MessageTitle);
         }
     }
-    // A result written where nothing stood before stays only when it is whole.
-    if (!resultParked && !note.result.empty() && taken(note.result) && !wholeResult(note.result, note.pages))
-        DeleteExistingFile(note.result);
 }
 
 }  // namespace Parking

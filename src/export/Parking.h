@@ -2,7 +2,7 @@
 // Whatever stands at a name the run needs (an old result, a file of one of
 // the run's intermediate names, a link) is parked under a hidden name of the
 // run's own beside it, and comes back unless the run made its replacement.
-// Every move is noted in the run's journal first.
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -10,23 +10,30 @@
 
 namespace Parking {
 
-// Clears `path` for the run. The hidden name where what stood there waits;
-// empty when nothing stood there; none, after the locked-file message, when
-// it could not be moved.
-std::optional<std::string> clear(const std::string& path);
+// Whether something (a file, folder or link) stands at `path`.
+bool taken(const std::string& path);
 
-// Moves a parked file back to its name; false when something stands there or
-// the move fails.
+// A hidden name beside `path` that nothing stands at: "." + the name + "." +
+// random hex + ".alt", the name cut so that it fits the file system.
+std::optional<std::string> freeParkingName(const std::string& path);
+
+// Moves a parked file back to its name; false when something stands there,
+// the parked file is no longer the one parked, or the move fails.
 bool putBack(const RunJournal::Parked& parked);
 
 // Whether a whole result stands at `path`: a PDF that can be read, with
 // `pages` pages (any number when `pages` is 0).
 bool wholeResult(const std::string& path, std::int32_t pages);
 
-// Settles what a dead run noted: the files it made at its intermediate names
-// go, and what it parked comes back; its old result only where no whole new
-// result stands, which replaces it. Says nothing unless a file cannot be put
-// back. The dead run's pdftk must have been ended.
-void recover(const RunJournal::Note& note);
+enum class NewResult {
+    KeptIfWhole,  // a whole result the run made stays, and replaces what stood at its name
+    Undone,       // a result the run made goes, and what stood at its name comes back
+};
+
+// Settles what a run noted: the files it made go, and what it parked comes
+// back; a result it made as `newResult` says. A file is touched only while it is still the one noted:
+// what the user saved at one of the names since stays. Says nothing unless a
+// file cannot be put back. The run's pdftk must have been ended.
+void settle(const RunJournal::Record& record, NewResult newResult);
 
 }  // namespace Parking

@@ -3,8 +3,6 @@
 #include <limits>
 
 #include "platform/tools/pdftk/PdfReadability.h"
-#include "src/export/Parking.h"
-#include "src/export/RunJournal.h"
 #include "src/util/FileChecks.h"
 
 using namespace FileChecks;
@@ -29,23 +27,12 @@ std::string flaw(const std::string& result, std::int32_t pages) {
 
 namespace ResultPlacement {
 
-Placed placeResult(const std::string& result, std::int32_t pages, const std::function<bool()>& produce,
+Placed placeResult(RunFiles& files, const std::string& result, std::int32_t pages, const std::function<bool()>& produce,
                    std::string& why) {
     if (!com::isTrue(FileReplaceable(result))) return Placed::Refused;
-    const std::optional<std::string> parked = Parking::clear(result);
-    if (!parked) return Placed::Refused;
-    RunJournal::noteResult(result, pages);
+    if (!files.park(result)) return Placed::Refused;
     // The old file comes back whatever happens while the new one is made.
     bool made = false;
-    const auto settle = [&] {
-        if (made) {
-            if (!parked->empty()) DeleteExistingFile(*parked);
-            return;
-        }
-        // Only what this run wrote under the result's name goes.
-        DeleteExistingFile(result);
-        if (!parked->empty()) Parking::putBack({result, *parked});
-    };
     try {
         made = produce();
         if (made) {
@@ -53,11 +40,14 @@ Placed placeResult(const std::string& result, std::int32_t pages, const std::fun
             made = why.empty();
         }
     } catch (...) {
-        settle();
+        files.undoResult();
         throw;
     }
-    settle();
-    if (made) return Placed::New;
+    if (made) {
+        files.keepResult();
+        return Placed::New;
+    }
+    files.undoResult();
     return why.empty() ? Placed::None : Placed::Rejected;
 }
 

@@ -232,8 +232,10 @@ std::string setAside(const std::string& path) {
 }
 
 void drop(const std::string& path) {
+    // Only a note: whatever else stands at its name is not ours.
+    const fs::path file = win32::hostPath(path);
     std::error_code error;
-    fs::remove(win32::hostPath(path), error);
+    if (fs::symlink_status(file, error).type() == fs::file_type::regular) fs::remove(file, error);
 }
 
 }  // namespace NoteFile
