@@ -2,7 +2,10 @@
 // question, and what ends up in the settings file and the output folder.
 #include <filesystem>
 
+#include <functional>
+
 #include "src/export/OutputNaming.h"
+#include "src/export/RunJournal.h"
 #include "tests/src/export/ExportFixture.h"
 #include "tests/support/LockHolder.h"
 
@@ -186,18 +189,29 @@ TEST(NumberedNames, TheFirstFreeNumberWins) {
 
 namespace {
 
-TEST_F(Collision, ALongNameIsReplacedAgainAndOneTooLongForTheFolderIsNamed) {
+TEST_F(Collision, NamesOfEveryKindAreReplacedAgainAndLeaveOnlyTheResultAndOneTooLongIsNamed) {
     settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
-    // A result of 240 bytes: its hidden name while it waits would be longer
+    // A file of the user's named as the first line of a name with a line break.
+    folder.write("Dokumente/Angebot", "MEINE DATEI");
+    // 240 bytes: the result's hidden name while it waits would be longer
     // than a folder holds, and is cut.
     const std::string longName = std::string(236, 'L');
-    wordDocument(longName + ".docx");
-    for (int run = 1; run <= 2; ++run) {
-        answers({"choice 0"});
-        this->run(*word);
-        EXPECT_EQ(record().back(), opened(longName + ".pdf"));
-        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", longName + ".pdf"}));
+    for (const std::string& name : {longName, std::string("Dvořák"), std::string("Angebot\nKunde"),
+                                    std::string("Angebot\r\nKunde"), std::string("Şahin 100%=Łukasz")}) {
+        SCOPED_TRACE(name);
+        wordDocument(name + ".docx");
+        for (int run = 1; run <= 3; ++run) {
+            answers({"choice 0"});
+            this->run(*word);
+            EXPECT_EQ(record().back(), opened(name + ".pdf"));
+            EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", "Angebot", name + ".pdf"}));
+            EXPECT_EQ(folder.names("AddIn"), (std::set<std::string>{"pdf-Kalmora.ini", "pdftk.exe"}));
+        }
+        fs::remove(folder.path("Dokumente/" + name + ".pdf"));
     }
+    EXPECT_EQ(folder.read("Dokumente/Angebot"), "MEINE DATEI");
+    fs::remove(folder.path("Dokumente/Angebot"));
+    folder.write("Dokumente/" + longName + ".pdf", "alt");
     // 250 bytes: the result would fit, the stamped first page could not.
     const std::string tooLong = std::string(246, 'T');
     wordDocument(tooLong + ".docx");
@@ -207,6 +221,132 @@ TEST_F(Collision, ALongNameIsReplacedAgainAndOneTooLongForTheFolderIsNamed) {
     EXPECT_EQ(record().back(),
               shown::abort("Der Dateiname ist zu lang: " + documents() + "\\" + tooLong + "_$1.pdf.pdf"));
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", longName + ".pdf"}));
+}
+
+// A journal as a run in the document folder left it, under the names of the
+// document `name`: its process ended, or `machine` another machine's.
+std::string journalOf(const std::string& folder, const std::string& name, const std::vector<RunJournal::Parked>& parked,
+                      const std::vector<RunJournal::Made>& made, const std::string& machine = "") {
+    RunJournal::Record record;
+    record.folder = folder + "\\";
+    record.names = {record.folder + name + ".pdf", record.folder + name + "_$1.pdf", record.folder + name + "_$2.pdf",
+                    record.folder + name + "_$1.pdf.pdf", record.folder + name + "_$2.pdf.pdf"};
+    record.parked = parked;
+    record.made = made;
+    TempFolder scratch;
+    EXPECT_TRUE(RunJournal::write(scratch.path() + "\\", record));
+    std::string text = scratch.read(RunJournal::FileName);
+    const auto replace = [&](const std::string& key, const std::string& value) {
+        const auto start = text.find("\n" + key + "=") + key.size() + 2;
+        text.replace(start, text.find('\n', start) - start, value);
+    };
+    // No process started a tick after the boot.
+    replace("Prozessstart", "1");
+    if (!machine.empty()) replace("Rechner", machine);
+    return text;
+}
+
+RunJournal::Identity identityOf(const std::string& path) {
+    return RunJournal::Identity::of(path).value();
+}
+
+TEST_F(Collision, AJournalIsActedOnOnlyWhenItIsOfADeadRunOfThisMachineAndOnlyOnItsOwnFiles) {
+    settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
+    const std::string journal = addIn() + "\\pdf-Kalmora.lauf";
+    const std::string journalFile = folder.path("AddIn/pdf-Kalmora.lauf");
+    const std::string damaged = "Das Laufprotokoll " + journal +
+                                " ist beschädigt; es wurde nicht verwendet und nichts danach gelöscht oder "
+                                "verschoben.\r\nEs liegt jetzt unter " +
+                                journal + ".defekt.";
+    const std::string live = "Das Laufprotokoll " + journal +
+                             " gehört zu einem Export, der auf einem anderen Rechner oder in einem anderen Programm "
+                             "noch laufen kann; es bleibt unberührt.\r\nDieser Export läuft ohne Protokoll: bricht "
+                             "er ab, räumt der nächste Export seine Dateien nicht auf.";
+    const std::string elsewhere = folder.windowsPath("Anderswo");
+    struct Case {
+        const char* what;
+        std::function<std::string()> journal;  // its bytes; empty for a folder at its name
+        std::string told;                      // the message before the result opens; empty for none
+        std::set<std::string> documents;       // what the document folder holds afterwards
+    };
+    const std::set<std::string> onlyTheResult = {"Angebot.pdf", "Brief.pdf"};
+    const Case cases[] = {
+        {"files of another folder",
+         [&] {
+             return journalOf(elsewhere, "Diplomarbeit",
+                              {{elsewhere + "\\Diplomarbeit.pdf", elsewhere + "\\Notizen.txt",
+                                identityOf(folder.path("Anderswo/Notizen.txt"))}},
+                              {{elsewhere + "\\Diplomarbeit.docx", identityOf(folder.path("Anderswo/Diplomarbeit.docx"))}});
+         },
+         damaged, onlyTheResult},
+        {"a file of the folder that is none of the run's names",
+         [&] {
+             return journalOf(documents(), "Brief", {},
+                              {{documents() + "\\Brief.pdf", identityOf(folder.path("Dokumente/Brief.pdf"))},
+                               {elsewhere + "\\Notizen.txt", identityOf(folder.path("Anderswo/Notizen.txt"))}});
+         },
+         damaged, onlyTheResult},
+        {"the journal of an earlier version with a flipped count",
+         [&] {
+             return "[Lauf]\r\nZwischendateien=2000000000\r\nZwischendatei1=" + elsewhere + "\\Notizen.txt\r\n";
+         },
+         damaged, onlyTheResult},
+        {"random bytes", [&] { return std::string("\x7F" "ELF\x02\x01\x01\0\0\0\n\xFF\xFE=%", 16); }, damaged,
+         onlyTheResult},
+        {"a folder at its name", [] { return std::string(); }, damaged, onlyTheResult},
+        {"a run of another machine that may still work",
+         [&] {
+             return journalOf(documents(), "Brief", {},
+                              {{documents() + "\\Brief.pdf", identityOf(folder.path("Dokumente/Brief.pdf"))}},
+                              "anderer-rechner");
+         },
+         live, onlyTheResult},
+        {"a dead run whose result the user saved anew since, and its first page",
+         [&] {
+             folder.write("Dokumente/Brief_$1.pdf", "SEITE DES ABGEBROCHENEN LAUFS");
+             const std::string earlier = documents() + "\\Brief.pdf";
+             RunJournal::Identity before = identityOf(folder.path("Dokumente/Brief.pdf"));
+             before.file.inode += 1;
+             return journalOf(documents(), "Brief", {},
+                              {{earlier, before},
+                               {documents() + "\\Brief_$1.pdf", identityOf(folder.path("Dokumente/Brief_$1.pdf"))}});
+         },
+         "", onlyTheResult},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        INI_Datei::ResetState();
+        fs::remove_all(folder.path("Anderswo"));
+        fs::create_directory(folder.path("Anderswo"));
+        for (const auto& entry : fs::directory_iterator(folder.path("Dokumente"))) fs::remove_all(entry.path());
+        fs::remove_all(journalFile);
+        fs::remove_all(journalFile + ".defekt");
+        folder.write("Anderswo/Notizen.txt", "NOTIZEN");
+        folder.write("Anderswo/Diplomarbeit.docx", "DIPLOMARBEIT");
+        folder.write("Dokumente/Brief.pdf", "MEIN BRIEF");
+        const std::string bytes = c.journal();
+        if (bytes.empty())
+            fs::create_directory(journalFile);
+        else
+            folder.write("AddIn/pdf-Kalmora.lauf", bytes);
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok"});
+        runtime::setBackend(script);
+        run(*word);
+        std::vector<std::string> shownThen = {shown::choice + " -> 0"};
+        if (!c.told.empty()) shownThen.push_back(shown::box(48, shown::title, c.told, 1));
+        shownThen.push_back(opened("Angebot.pdf"));
+        EXPECT_EQ(record(), shownThen);
+        EXPECT_EQ(folder.names("Dokumente"), c.documents);
+        EXPECT_EQ(folder.read("Dokumente/Brief.pdf"), "MEIN BRIEF");
+        EXPECT_EQ(folder.read("Anderswo/Notizen.txt"), "NOTIZEN");
+        EXPECT_EQ(folder.read("Anderswo/Diplomarbeit.docx"), "DIPLOMARBEIT");
+        if (c.told == live) {
+            EXPECT_EQ(folder.read("AddIn/pdf-Kalmora.lauf"), bytes);
+        } else {
+            EXPECT_FALSE(fs::exists(journalFile));
+            EXPECT_EQ(fs::exists(journalFile + ".defekt"), c.told == damaged);
+        }
+    }
 }
 
 }  // namespace
