@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "platform/win32/FileClaim.h"
 #include "src/export/OutputNaming.h"
 #include "src/export/RunJournal.h"
 #include "tests/src/export/ExportFixture.h"
@@ -223,6 +224,30 @@ TEST_F(Collision, NamesOfEveryKindAreReplacedAgainAndLeaveOnlyTheResultAndOneToo
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", longName + ".pdf"}));
 }
 
+TEST_F(Collision, AnotherMachineWritingTheSameNamesIntoTheFolderKeepsThisRunFromStarting) {
+    settings("WordGelesen=1\r\nWordOverwrite=-1\r\n");
+    // The other machine's run holds the names until it is done.
+    std::optional<win32::FileClaim> other = win32::FileClaim::tryClaim(documents() + "\\.Angebot_$.belegt");
+    ASSERT_TRUE(other);
+    folder.write("Dokumente/Angebot_$1.pdf", "SEITE DES ANDEREN RECHNERS");
+    answers({"choice 0", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(record().back(),
+              shown::abort("Im Ordner " + documents() +
+                           "\\ wird gerade schon ein PDF-Ausdruck von \"Angebot\" "
+                           "erzeugt, auf einem anderen Rechner oder in einem anderen Programm. Bitte warten, bis er "
+                           "fertig ist."));
+    EXPECT_TRUE(oldFileStays());
+    EXPECT_EQ(folder.read("Dokumente/Angebot_$1.pdf"), "SEITE DES ANDEREN RECHNERS");
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", "Angebot_$1.pdf", ".Angebot_$.belegt"}));
+    // Once it is done, the names are free again, and the claim goes with the run.
+    other.reset();
+    answers({"choice 0"});
+    run(*word);
+    EXPECT_EQ(record().back(), opened("Angebot.pdf"));
+    EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", "Angebot_$1.pdf"}));
+}
+
 // A journal as a run in the document folder left it, under the names of the
 // document `name`: its process ended, or `machine` another machine's.
 std::string journalOf(const std::string& folder, const std::string& name, const std::vector<RunJournal::Parked>& parked,
@@ -273,10 +298,11 @@ TEST_F(Collision, AJournalIsActedOnOnlyWhenItIsOfADeadRunOfThisMachineAndOnlyOnI
     const Case cases[] = {
         {"files of another folder",
          [&] {
-             return journalOf(elsewhere, "Diplomarbeit",
-                              {{elsewhere + "\\Diplomarbeit.pdf", elsewhere + "\\Notizen.txt",
-                                identityOf(folder.path("Anderswo/Notizen.txt"))}},
-                              {{elsewhere + "\\Diplomarbeit.docx", identityOf(folder.path("Anderswo/Diplomarbeit.docx"))}});
+             return journalOf(
+                 elsewhere, "Diplomarbeit",
+                 {{elsewhere + "\\Diplomarbeit.pdf", elsewhere + "\\Notizen.txt",
+                   identityOf(folder.path("Anderswo/Notizen.txt"))}},
+                 {{elsewhere + "\\Diplomarbeit.docx", identityOf(folder.path("Anderswo/Diplomarbeit.docx"))}});
          },
          damaged, onlyTheResult},
         {"a file of the folder that is none of the run's names",
@@ -287,12 +313,16 @@ TEST_F(Collision, AJournalIsActedOnOnlyWhenItIsOfADeadRunOfThisMachineAndOnlyOnI
          },
          damaged, onlyTheResult},
         {"the journal of an earlier version with a flipped count",
+         [&] { return "[Lauf]\r\nZwischendateien=2000000000\r\nZwischendatei1=" + elsewhere + "\\Notizen.txt\r\n"; },
+         damaged, onlyTheResult},
+        {"random bytes",
          [&] {
-             return "[Lauf]\r\nZwischendateien=2000000000\r\nZwischendatei1=" + elsewhere + "\\Notizen.txt\r\n";
+             return std::string(
+                 "\x7F"
+                 "ELF\x02\x01\x01\0\0\0\n\xFF\xFE=%",
+                 16);
          },
          damaged, onlyTheResult},
-        {"random bytes", [&] { return std::string("\x7F" "ELF\x02\x01\x01\0\0\0\n\xFF\xFE=%", 16); }, damaged,
-         onlyTheResult},
         {"a folder at its name", [] { return std::string(); }, damaged, onlyTheResult},
         {"a run of another machine that may still work",
          [&] {

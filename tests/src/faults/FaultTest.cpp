@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "platform/win32/ChildReaper.h"
@@ -174,6 +175,39 @@ TEST_F(Faults, AHungPdfPrinterIsEndedAndANewOnePrints) {
                                                   "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf"))}));
     EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
+// An add-in folder that cannot be written (a read-only share, a folder the
+// administrator owns): the journal is lost, never a file of the user's.
+TEST_F(Faults, AnAddInFolderThatCannotBeWrittenHidesNothingAndLeavesNothing) {
+    const std::string settingsBytes = folder.read("AddIn/pdf-Kalmora.ini");
+    if (::mount("tmpfs", addIn().c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0)
+        GTEST_SKIP() << "no file system can be mounted here: mounting one needs root with CAP_SYS_ADMIN";
+    const std::unique_ptr<const char, void (*)(const char*)> mounted(
+        addIn().c_str(), [](const char* path) { ::umount2(path, MNT_DETACH); });
+    folder.write("AddIn/pdf-Kalmora.ini", settingsBytes);
+    fs::create_symlink(PDFTK_LAUNCHER, folder.path("AddIn/pdftk.exe"));
+    ASSERT_EQ(::mount("tmpfs", addIn().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    folder.write("Dokumente/Angebot_$2.pdf", "MEINE DATEI");
+
+    for (int run = 1; run <= 3; ++run) {
+        answers({"choice 0"});
+        if (run == 1) answers({"msgbox ok"});
+        this->run(*word);
+        EXPECT_EQ(record().back(), "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf")));
+        EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
+        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", "Angebot_$2.pdf"}));
+        EXPECT_EQ(folder.read("Dokumente/Angebot_$2.pdf"), "MEINE DATEI");
+    }
+    // Told once, at the first export.
+    const std::string told = shown::box(48, shown::title,
+                                        "Das Laufprotokoll " + addIn() +
+                                            "\\pdf-Kalmora.lauf lässt sich nicht schreiben: Der Datenträger ist "
+                                            "schreibgeschützt.\r\nDer Export läuft ohne Protokoll: bricht er ab, "
+                                            "räumt der nächste Export seine Dateien nicht auf.",
+                                        1);
+    EXPECT_EQ(std::count(record().begin(), record().end(), told), 1);
+    EXPECT_EQ(folder.names("AddIn"), (std::set<std::string>{"pdf-Kalmora.ini", "pdftk.exe"}));
 }
 
 // The output folder on a file system of its own, of a few pages only.
