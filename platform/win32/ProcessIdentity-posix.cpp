@@ -29,7 +29,7 @@ std::string machineIdentity() {
 }
 
 // The start of process `pid` in clock ticks since the boot; 0 when it does
-// not run.
+// not run (an ended process that its parent has not reaped yet runs no more).
 std::uint64_t startOf(std::uint32_t pid) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
     std::string stat;
@@ -40,7 +40,9 @@ std::uint64_t startOf(std::uint32_t pid) {
     if (end == std::string::npos) return 0;
     std::istringstream fields(stat.substr(end + 1));
     std::string field;
-    for (int n = 0; n < 20 && fields >> field; ++n) {
+    fields >> field;
+    if (field == "Z" || field == "X") return 0;
+    for (int n = 1; n < 20 && fields >> field; ++n) {
     }
     return std::strtoull(field.c_str(), nullptr, 10);
 }

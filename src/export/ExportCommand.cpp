@@ -20,6 +20,7 @@
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
 #include "src/ui/frmMenue.h"
+#include "src/util/Failures.h"
 #include "src/util/Messages.h"
 #include "src/util/ShellWait.h"
 
@@ -42,6 +43,11 @@ Journal recoverDeadRun() {
     if (journal.found == RunJournal::Found::Dead) {
         ShellWait(Composition::StopPdftk, AppWindow::Hidden);
         Parking::settle(journal.record, Parking::NewResult::KeptIfWhole);
+        // Its claim of the names goes too, unless a run of another machine holds it by now.
+        ignoreFailure([&] {
+            const std::optional<win32::FileClaim> left =
+                win32::FileClaim::tryClaim(namesClaim(journal.record.names[1]));
+        });
         RunJournal::drop(AddInFolder);
     }
     return Journal::Kept;
@@ -53,7 +59,7 @@ Journal recoverDeadRun() {
 Decision claimNames(ExportRun& run) {
     const std::string name = run.baseName + run.KuerzelSuffix;
     try {
-        run.namesClaim = win32::FileClaim::tryClaim(run.outputFolder + "." + name + "_$.belegt");
+        run.namesClaim = win32::FileClaim::tryClaim(namesClaim(run.intermediates->printedFirst));
         if (run.namesClaim) return Flow::Continue;
         return {Flow::Abort, "Im Ordner " + run.outputFolder + " wird gerade schon ein PDF-Ausdruck von \"" + name +
                                  "\" erzeugt, auf einem anderen Rechner oder in einem anderen Programm. Bitte "

@@ -7,6 +7,13 @@
 #include "src/export/Parking.h"
 #include "src/util/FileChecks.h"
 
+std::string namesClaim(const std::string& printedFirst) {
+    const auto separator = printedFirst.find_last_of('\\') + 1;  // 0 without one
+    const std::string name = printedFirst.substr(separator);
+    return printedFirst.substr(0, separator) + "." + name.substr(0, name.size() - std::string("1.pdf").size()) +
+           ".belegt";
+}
+
 RunFiles::RunFiles(std::string addInFolder, Journal journal, std::string folder, std::vector<std::string> names)
     : addInFolder_(std::move(addInFolder)), journal_(journal) {
     record_.folder = std::move(folder);

@@ -15,6 +15,11 @@ enum class Journal {
     None,  // the journal's name belongs to a run that may still work: nothing is noted
 };
 
+// The hidden name by which a run claims its names in the output folder
+// against runs of other machines: "." + the base of `printedFirst` (the
+// first intermediate name, "<base>_$1.pdf") + "_$.belegt".
+std::string namesClaim(const std::string& printedFirst);
+
 class RunFiles {
 public:
     // The run's files in `folder` (ending in "\") under `names`: the result,

@@ -173,7 +173,8 @@ TEST_F(HostApp, WhatAnExportThatDiedLeftIsPutBackByTheNextOne) {
     ASSERT_EQ(host("--app excel --open " + pdf::quoted(folder.path("Dokumente/Mappe.xls")) +
                        " --load PDF_Kalmora.Connect --click",
                    "choice 0\n", &said),
-              0);
+              0)
+        << said;
     EXPECT_EQ(said, shown::choice + " -> 0\nopen \"" + folder.path("Dokumente/Mappe_Tabelle1.pdf") + "\"\n");
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), "ALTES ERGEBNIS");
     EXPECT_EQ(folder.read("Dokumente/Angebot_$2.pdf"), "MEINE DATEI");
