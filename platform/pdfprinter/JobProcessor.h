@@ -19,6 +19,8 @@ public:
     // last output. Stops early when the printer is told to hold its jobs, and
     // leaves them waiting while "UseAutosave" is off: without autosave the
     // printer would ask the user for a name, and nobody is there to answer.
+    // While "AutosaveJobTitle" names a document, the jobs of other programs
+    // are passed over and wait in the spool for their owner.
     // A job that cannot be written is dropped (and reported on stderr), so
     // that it does not block the jobs behind it. Returns the number written.
     int processWaitingJobs();

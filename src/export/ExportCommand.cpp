@@ -110,8 +110,8 @@ Decision common(com::Object& Application, ExportRun& run) {
     if (Decision prepared = Composition::prepareForPrinting(run); prepared.flow != Flow::Continue) return prepared;
     run.DocumentPages = HostDocument::pages(Application, run.host);
     // A failed print has told the user already.
-    const Printing::PrintRun print{run.host, run.AuswahlIndex, run.DocumentPages, run.vDefaultPrinter,
-                                   run.vExcelPrinter};
+    const Printing::PrintRun print{run.host,          run.AuswahlIndex,   run.DocumentPages,
+                                   run.documentName, run.vDefaultPrinter, run.vExcelPrinter};
     if (!com::isTrue(Printing::erzeugePDF(Application, run.outputFolder, run.firstPart, run.restPart, print)))
         return Flow::End;
     return Composition::composeLetterhead(run);

@@ -21,12 +21,14 @@ inline std::string PdfPrinterInText() {
 
 // What one print run needs besides the host application and the names: which
 // host it is, the layout, the pages the host reported (0 when it cannot
-// tell), and where the printers saved before printing are kept (the export
-// run's fields).
+// tell), the document's name, which titles its print jobs (empty: the PDF
+// printer takes every job), and where the printers saved before printing
+// are kept (the export run's fields).
 struct PrintRun {
     Host host;
     Layout layout;
     std::int32_t documentPages;
+    const std::string& documentTitle;
     com::Variant& vDefaultPrinter;
     com::Variant& vExcelPrinter;
 };
@@ -40,10 +42,12 @@ com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, cons
                         const std::string& sRestSeiten, const PrintRun& run);
 
 // One print run on the PDF printer, which it ends afterwards, failed or not.
-// A printer that does not start or writes nothing hangs: it is ended and a
-// new one tries once more. Raises com::Error whose description is the
-// reason for the user, naming the printer or the document. Called by
-// erzeugePDF.
+// The printer takes only the jobs titled `run.documentTitle`. A printer that
+// does not start or does not write the run's first file hangs (stopped,
+// busy, or reporting what it wrote before): it is ended and a new one tries
+// once more. Raises com::Error whose description is the reason for the
+// user, naming the printer or the document, also when the new printer does
+// not write the file either. Called by erzeugePDF.
 void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                         const std::string& sRestSeiten, const PrintRun& run);
 

@@ -7,10 +7,15 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <string>
 #include <thread>
 
+#include "platform/pdfprinter/InstanceLock.h"
+#include "platform/world/World.h"
 #include "tests/src/printing/RealPdfPrinter.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/Processes.h"
 
 extern char** environ;
 
@@ -30,6 +35,43 @@ TEST_F(RealPdfPrinter, TheFirstLayoutFromClickToOpenedLetterheadPdf) {
     EXPECT_EQ(pdf::pageText(result, 3), "Seite drei FOLGE BRIEFKOPF");
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
+// Whether the process is stopped (SIGSTOP): there, but doing nothing.
+bool isStopped(int pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("State:")) return line.find('T') != std::string::npos;
+    return false;
+}
+
+// Another host started the PDF printer, and then it stopped: it holds the
+// printer's place without taking a job. The export ends it and starts a new one.
+TEST_F(RealPdfPrinter, AStoppedPdfPrinterIsEndedAndStartedAnew) {
+    com::Object other = com::CreateObject("PDFCreator.clsPDFCreator");
+    ASSERT_TRUE(com::isTrue(other.call("cStart", {{"/NoProcessingAtStartup"}}).toBoolean()));
+    // It wrote a file for that host before it stopped.
+    other.put("cOption", std::int16_t{1}, {{"UseAutosave"}});
+    other.put("cOption", folder.windowsPath("Anderes") + "\\", {{"AutosaveDirectory"}});
+    other.put("cOption", "Rechnung", {{"AutosaveFilename"}});
+    other.put("cPrinterStop", com::False);
+    printers::submit("PDFCreator", {"Rechnung.xls", office::textToPdf("Rechnung")});
+    ASSERT_TRUE(appearsWithin([&] { return !other.get("cOutputFilename").toString().empty(); },
+                              std::chrono::seconds(10)));
+    const auto stopped = pdfprinter::InstanceLock::readyHolder(world::subfolder("pdfprinter"));
+    ASSERT_TRUE(stopped.has_value());
+    ASSERT_EQ(::kill(*stopped, SIGSTOP), 0);
+    ASSERT_TRUE(appearsWithin([&] { return isStopped(*stopped); }, std::chrono::seconds(10)));
+    wordDocument();
+    answers({"choice 1"});
+    const auto began = std::chrono::steady_clock::now();
+    run(*word);
+    EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(60));
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 1",
+                                                  "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf"))}));
+    EXPECT_FALSE(isStopped(*stopped));
+    if (isStopped(*stopped)) ::kill(*stopped, SIGKILL);
+    EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
 }
 
 // A program of the given image name that runs until it is ended.
