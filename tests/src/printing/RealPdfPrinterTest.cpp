@@ -8,10 +8,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <stop_token>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/pdfprinter/InstanceLock.h"
+#include "platform/pdfprinter/Spool.h"
 #include "platform/world/World.h"
 #include "tests/src/printing/RealPdfPrinter.h"
 #include "tests/support/PdfText.h"
@@ -35,6 +38,36 @@ TEST_F(RealPdfPrinter, TheFirstLayoutFromClickToOpenedLetterheadPdf) {
     EXPECT_EQ(pdf::pageText(result, 3), "Seite drei FOLGE BRIEFKOPF");
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
+// Another program prints a page to the PDF printer while the export waits
+// for its following pages: it is no page of the result, and stays with the
+// printer for its owner.
+TEST_F(RealPdfPrinter, AnotherProgramsJobIsNoPageOfTheResultAndStaysWithThePrinter) {
+    // One waits already: the export's clearing of the printer's jobs keeps it.
+    printers::submit("PDFCreator", {"Notiz.txt", office::textToPdf("Notiz")});
+    wordDocument();
+    answers({"choice 0"});
+    std::jthread otherProgram([&](std::stop_token stop) {
+        // As soon as the first page is written, the other program's page comes.
+        if (appearsWithin([&] { return stop.stop_requested() || fs::exists(folder.path("Dokumente/Angebot_$1.pdf")); },
+                          std::chrono::seconds(60)) &&
+            !stop.stop_requested())
+            printers::submit("PDFCreator", {"Rechnung.xls", office::textToPdf("Fremde Seite")});
+    });
+    run(*word);
+    otherProgram.request_stop();
+    otherProgram.join();
+    const std::string result = folder.path("Dokumente/Angebot.pdf");
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", "open " + runtime::quoted(result)}));
+    ASSERT_EQ(pdf::pageCount(result), 3);
+    EXPECT_EQ(pdf::pageText(result, 1), "Seite eins ERSTER BRIEFKOPF");
+    EXPECT_EQ(pdf::pageText(result, 2), "Seite zwei FOLGE BRIEFKOPF");
+    EXPECT_EQ(pdf::pageText(result, 3), "Seite drei FOLGE BRIEFKOPF");
+    const pdfprinter::Spool spool(printers::spoolFolder("PDFCreator"));
+    std::vector<std::string> waiting;
+    for (const auto job : spool.waitingJobs()) waiting.push_back(spool.title(job));
+    EXPECT_EQ(waiting, (std::vector<std::string>{"Notiz.txt", "Rechnung.xls"}));
 }
 
 // Whether the process is stopped (SIGSTOP): there, but doing nothing.
