@@ -21,6 +21,9 @@ public:
     // printer would ask the user for a name, and nobody is there to answer.
     // While "AutosaveJobTitle" names a document, the jobs of other programs
     // are passed over and wait in the spool for their owner.
+    // Each file is written first under a hidden name beside it ("." + its
+    // name + "." + eight characters), so that nobody sees half a file: the
+    // folder must hold a name 10 bytes longer than the file's.
     // A job that cannot be written is dropped (and reported on stderr), so
     // that it does not block the jobs behind it. Returns the number written.
     int processWaitingJobs();

@@ -7,7 +7,9 @@
 //                             hold for the jobs taken after they were set:
 //     UseAutosave             1: jobs are written without asking anybody
 //     AutosaveDirectory       the folder written to, ending in "\"
-//     AutosaveFilename        the file name, without ".pdf"
+//     AutosaveFilename        the file name, without ".pdf"; the file is
+//                             written under a hidden name 10 bytes longer
+//                             first (JobProcessor.h), which must fit too
 //     AutosaveJobTitle        only the jobs of this document are written
 //                             (its name, as its jobs' title gives it, see
 //                             JobTitle.h); the others wait for their owner.

@@ -70,6 +70,12 @@ void finish(const Decision& decision, const ExportRun& run) {
     }
 }
 
+// What the user can do about a name too long: the document it comes from.
+std::string shorterName(const ExportRun& run) {
+    if (run.documentName.empty()) return {};
+    return "; das Dokument \"" + run.documentName + "\" braucht einen kürzeren Namen";
+}
+
 // The steps that every host goes through: suffix, choice, names, printing,
 // letterheads.
 Decision common(com::Object& Application, ExportRun& run) {
@@ -93,8 +99,19 @@ Decision common(com::Object& Application, ExportRun& run) {
     run.intermediates = IntermediateFiles{printed, printedRest, printed + ".pdf", printedRest + ".pdf"};
     std::vector<std::string> names = run.intermediates->all();
     names.insert(names.begin(), run.target);
+    // The longest numbered name (base "_50" suffix ".pdf") is shorter than
+    // the stamped files', and the parked names are cut to fit.
     if (const auto tooLong = OutputNaming::firstTooLong(names))
-        return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong};
+        return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong + "\r\nEin Dateiname hat höchstens " +
+                                 std::to_string(OutputNaming::LongestName) + " Bytes" +
+                                 shorterName(run) + "."};
+    if (const auto tooLong = OutputNaming::firstTooLong({printed, printedRest}, Printing::PdfPrinterWorkingRoom))
+        return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong + "\r\n" + Printing::PdfPrinterInText() +
+                                 " schreibt die Datei zuerst unter einem " +
+                                 std::to_string(Printing::PdfPrinterWorkingRoom) +
+                                 " Bytes längeren Namen, und ein Dateiname hat höchstens " +
+                                 std::to_string(OutputNaming::LongestName) + " Bytes" +
+                                 shorterName(run) + "."};
 
     if (Decision settled = Collision::settle(run); settled.flow != Flow::Continue) return settled;
 

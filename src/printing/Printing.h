@@ -1,6 +1,7 @@
 #pragma once
 // Printing the host's document to PDF files through the PDF printer, and
 // switching the system's default printer.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,10 @@ namespace Printing {
 
 // The PDF printer's name, as the print system knows it.
 inline constexpr const char* PdfPrinterName = "PDFCreator";
+// The PDF printer writes each file first under a hidden name beside it, this
+// many bytes longer than the file's own ("." before it, "." and eight
+// characters after it): the folder must hold that name too.
+inline constexpr std::size_t PdfPrinterWorkingRoom = 10;
 // How the reasons of printing failures name the PDF printer.
 inline std::string PdfPrinterInText() {
     return "Der PDF-Drucker \"" + std::string(PdfPrinterName) + "\"";

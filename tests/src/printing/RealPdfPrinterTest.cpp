@@ -107,6 +107,19 @@ TEST_F(RealPdfPrinter, AStoppedPdfPrinterIsEndedAndStartedAnew) {
     EXPECT_EQ(pdf::pageCount(folder.path("Dokumente/Angebot.pdf")), 3);
 }
 
+// The longest name the PDF printer can write with a company code: its hidden
+// working name for the first page is then exactly as long as a folder holds.
+TEST_F(RealPdfPrinter, TheLongestNameThePdfPrinterCanHoldIsExported) {
+    settings("Firmenk\xFCrzel=KBS\r\n");
+    const std::string base(234, 'L');
+    wordDocument(base + ".docx");
+    answers({"choice 0"});
+    run(*word);
+    const std::string result = folder.path("Dokumente/" + base + "_KBS.pdf");
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", "open " + runtime::quoted(result)}));
+    EXPECT_EQ(pdf::pageCount(result), 3);
+}
+
 // A program of the given image name that runs until it is ended.
 pid_t startNamed(const fs::path& folder, const std::string& imageName) {
     const fs::path program = folder / imageName;
