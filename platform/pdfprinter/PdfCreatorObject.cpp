@@ -96,11 +96,9 @@ PdfCreatorObject::PdfCreatorObject(std::string program) : program_(std::move(pro
         });
     method("cClearCache", [this](const Arguments&) {
         requireServer();
-        guarded("Die wartenden Druckaufträge konnten nicht gelöscht werden.",
-                [&] {
-                    Spool(printers::spoolFolder(std::string(printerName)))
-                        .dropAllOf(state_.option(jobTitleOption));
-                });
+        guarded("Die wartenden Druckaufträge konnten nicht gelöscht werden.", [&] {
+            Spool(printers::spoolFolder(std::string(printerName))).dropAllOf(state_.option(jobTitleOption));
+        });
         return Variant();
     });
     property("cOutputFilename", [this](const Arguments&) {

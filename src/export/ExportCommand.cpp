@@ -103,15 +103,13 @@ Decision common(com::Object& Application, ExportRun& run) {
     // the stamped files', and the parked names are cut to fit.
     if (const auto tooLong = OutputNaming::firstTooLong(names))
         return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong + "\r\nEin Dateiname hat höchstens " +
-                                 std::to_string(OutputNaming::LongestName) + " Bytes" +
-                                 shorterName(run) + "."};
+                                 std::to_string(OutputNaming::LongestName) + " Bytes" + shorterName(run) + "."};
     if (const auto tooLong = OutputNaming::firstTooLong({printed, printedRest}, Printing::PdfPrinterWorkingRoom))
         return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong + "\r\n" + Printing::PdfPrinterInText() +
                                  " schreibt die Datei zuerst unter einem " +
                                  std::to_string(Printing::PdfPrinterWorkingRoom) +
                                  " Bytes längeren Namen, und ein Dateiname hat höchstens " +
-                                 std::to_string(OutputNaming::LongestName) + " Bytes" +
-                                 shorterName(run) + "."};
+                                 std::to_string(OutputNaming::LongestName) + " Bytes" + shorterName(run) + "."};
 
     if (Decision settled = Collision::settle(run); settled.flow != Flow::Continue) return settled;
 
@@ -127,7 +125,7 @@ Decision common(com::Object& Application, ExportRun& run) {
     if (Decision prepared = Composition::prepareForPrinting(run); prepared.flow != Flow::Continue) return prepared;
     run.DocumentPages = HostDocument::pages(Application, run.host);
     // A failed print has told the user already.
-    const Printing::PrintRun print{run.host,          run.AuswahlIndex,   run.DocumentPages,
+    const Printing::PrintRun print{run.host,         run.AuswahlIndex,    run.DocumentPages,
                                    run.documentName, run.vDefaultPrinter, run.vExcelPrinter};
     if (!com::isTrue(Printing::erzeugePDF(Application, run.outputFolder, run.firstPart, run.restPart, print)))
         return Flow::End;

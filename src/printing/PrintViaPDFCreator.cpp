@@ -105,7 +105,7 @@ struct Printed {
 
 // Prints the run's jobs and waits for the printer's files.
 Printed printAll(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
-                     const std::string& sErsteSeite, const std::string& sRestSeiten, const Printing::PrintRun& run) {
+                 const std::string& sErsteSeite, const std::string& sRestSeiten, const Printing::PrintRun& run) {
     setOption(pdfCreator, "UseAutosave", std::int16_t{1});
     setOption(pdfCreator, "UseAutosaveDirectory", std::int16_t{1});
     setOption(pdfCreator, "AutosaveDirectory", sPath);
@@ -179,8 +179,7 @@ com::Object startedPrinter() {
 // write the run's first file hangs and is left running: asking it to end
 // would only wait for it in vain.
 Printed printedAndEnded(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
-                            const std::string& sErsteSeite, const std::string& sRestSeiten,
-                            const Printing::PrintRun& run) {
+                        const std::string& sErsteSeite, const std::string& sRestSeiten, const Printing::PrintRun& run) {
     try {
         try {
             Printed printed = printAll(pdfCreator, Application, sPath, sErsteSeite, sRestSeiten, run);
@@ -241,8 +240,9 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
         runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);
     // Nothing of this document can come now: the print failed, and says why.
     if (!attempt.printed.answered)
-        throw com::Error(com::errors::ServerUnavailable, PdfPrinterInText() + " antwortet nicht: auch neu gestartet hat er " +
-                                                             sPath + sErsteSeite + ".pdf nicht geschrieben.");
+        throw com::Error(com::errors::ServerUnavailable, PdfPrinterInText() +
+                                                             " antwortet nicht: auch neu gestartet hat er " + sPath +
+                                                             sErsteSeite + ".pdf nicht geschrieben.");
 }
 
 }  // namespace Printing

@@ -89,8 +89,8 @@ TEST_F(RealPdfPrinter, AStoppedPdfPrinterIsEndedAndStartedAnew) {
     other.put("cOption", "Rechnung", {{"AutosaveFilename"}});
     other.put("cPrinterStop", com::False);
     printers::submit("PDFCreator", {"Rechnung.xls", office::textToPdf("Rechnung")});
-    ASSERT_TRUE(appearsWithin([&] { return !other.get("cOutputFilename").toString().empty(); },
-                              std::chrono::seconds(10)));
+    ASSERT_TRUE(
+        appearsWithin([&] { return !other.get("cOutputFilename").toString().empty(); }, std::chrono::seconds(10)));
     const auto stopped = pdfprinter::InstanceLock::readyHolder(world::subfolder("pdfprinter"));
     ASSERT_TRUE(stopped.has_value());
     ASSERT_EQ(::kill(*stopped, SIGSTOP), 0);
