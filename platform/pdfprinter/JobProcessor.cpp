@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/com/Variant.h"
+#include "platform/pdfprinter/JobTitle.h"
 #include "platform/win32/AtomicFile.h"
 
 namespace pdfprinter {
@@ -38,6 +39,8 @@ int JobProcessor::processWaitingJobs() {
         if (stuck_.contains(job)) continue;
         // Read for every job: a host changes the file name between its jobs.
         if (state_.jobFlow() == JobFlow::Hold || !isOn(state_.option("UseAutosave"))) break;
+        // Another program's job would take the name meant for this document's.
+        if (!isJobOf(spool_.title(job), state_.option(jobTitleOption))) continue;
         if (write(job)) ++written;
     }
     return written;

@@ -19,6 +19,11 @@ public:
     // last output. Stops early when the printer is told to hold its jobs, and
     // leaves them waiting while "UseAutosave" is off: without autosave the
     // printer would ask the user for a name, and nobody is there to answer.
+    // While "AutosaveJobTitle" names a document, the jobs of other programs
+    // are passed over and wait in the spool for their owner.
+    // Each file is written first under a hidden name beside it ("." + its
+    // name + "." + eight characters), so that nobody sees half a file: the
+    // folder must hold a name 10 bytes longer than the file's.
     // A job that cannot be written is dropped (and reported on stderr), so
     // that it does not block the jobs behind it. Returns the number written.
     int processWaitingJobs();

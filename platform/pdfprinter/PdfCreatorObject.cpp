@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/pdfprinter/InstanceLock.h"
+#include "platform/pdfprinter/JobTitle.h"
 #include "platform/pdfprinter/Spool.h"
 #include "platform/printers/PrintSystem.h"
 #include "platform/win32/ChildReaper.h"
@@ -95,8 +96,9 @@ PdfCreatorObject::PdfCreatorObject(std::string program) : program_(std::move(pro
         });
     method("cClearCache", [this](const Arguments&) {
         requireServer();
-        guarded("Die wartenden Druckaufträge konnten nicht gelöscht werden.",
-                [] { Spool(printers::spoolFolder(std::string(printerName))).dropAll(); });
+        guarded("Die wartenden Druckaufträge konnten nicht gelöscht werden.", [&] {
+            Spool(printers::spoolFolder(std::string(printerName))).dropAllOf(state_.option(jobTitleOption));
+        });
         return Variant();
     });
     property("cOutputFilename", [this](const Arguments&) {

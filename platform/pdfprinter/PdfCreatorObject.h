@@ -3,10 +3,21 @@
 // PDF printer by member name.
 //   cStart([parameter])       starts the printer process unless it runs;
 //                             True once it is ready, False when it cannot start
-//   cOption(name)             an option, as text (get and put)
+//   cOption(name)             an option, as text (get and put); the options
+//                             hold for the jobs taken after they were set:
+//     UseAutosave             1: jobs are written without asking anybody
+//     AutosaveDirectory       the folder written to, ending in "\"
+//     AutosaveFilename        the file name, without ".pdf"; the file is
+//                             written under a hidden name 10 bytes longer
+//                             first (JobProcessor.h), which must fit too
+//     AutosaveJobTitle        only the jobs of this document are written
+//                             (its name, as its jobs' title gives it, see
+//                             JobTitle.h); the others wait for their owner.
+//                             Empty: every job
 //   cDefaultPrinter           the user's default printer (get and put)
 //   cPrinterStop              True holds the jobs, False lets them be written
-//   cClearCache()             drops the jobs waiting in the spool
+//   cClearCache()             drops the jobs waiting in the spool, only those
+//                             of AutosaveJobTitle's document when it is set
 //   cOutputFilename           the path of the last file written since the
 //                             process started; empty text while none
 //   cClose()                  asks the process to end and waits for it

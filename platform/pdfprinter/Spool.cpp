@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/pdfprinter/JobTitle.h"
 #include "platform/win32/AtomicFile.h"
 
 namespace pdfprinter {
@@ -40,14 +41,19 @@ std::optional<std::string> Spool::pdf(std::uint64_t job) const {
     return win32::readWholeFile(folder_ / (std::to_string(job) + ".pdf"));
 }
 
+std::string Spool::title(std::uint64_t job) const {
+    return win32::readWholeFile(folder_ / (std::to_string(job) + ".title")).value_or("");
+}
+
 void Spool::drop(std::uint64_t job) const {
     // The PDF first: a job without its PDF is no job any more.
     std::filesystem::remove(folder_ / (std::to_string(job) + ".pdf"));
     std::filesystem::remove(folder_ / (std::to_string(job) + ".title"));
 }
 
-void Spool::dropAll() const {
-    for (const auto job : waitingJobs()) drop(job);
+void Spool::dropAllOf(std::string_view document) const {
+    for (const auto job : waitingJobs())
+        if (isJobOf(title(job), document)) drop(job);
 }
 
 }  // namespace pdfprinter

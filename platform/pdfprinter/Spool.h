@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pdfprinter {
@@ -19,11 +20,15 @@ public:
 
     // The job's PDF; nothing when it was dropped meanwhile.
     std::optional<std::string> pdf(std::uint64_t job) const;
+    // The title the job carries (JobTitle.h); empty when it has none.
+    std::string title(std::uint64_t job) const;
 
     // Removes the job; a job that is gone already is no failure. Throws
     // std::filesystem::filesystem_error when the job cannot be removed.
     void drop(std::uint64_t job) const;
-    void dropAll() const;
+    // Drops the waiting jobs of `document` (JobTitle.h: every job when it is
+    // empty); the jobs of other programs stay for them.
+    void dropAllOf(std::string_view document) const;
 
 private:
     std::filesystem::path folder_;

@@ -99,6 +99,12 @@ void finish(const Decision& decision, ExportRun& run) {
     }
 }
 
+// What the user can do about a name too long: the document it comes from.
+std::string shorterName(const ExportRun& run) {
+    if (run.documentName.empty()) return {};
+    return "; das Dokument \"" + run.documentName + "\" braucht einen kürzeren Namen";
+}
+
 // The steps that every host goes through: suffix, choice, names, printing,
 // letterheads.
 Decision common(com::Object& Application, ExportRun& run) {
@@ -122,8 +128,17 @@ Decision common(com::Object& Application, ExportRun& run) {
     run.intermediates = IntermediateFiles{printed, printedRest, printed + ".pdf", printedRest + ".pdf"};
     std::vector<std::string> names = run.intermediates->all();
     names.insert(names.begin(), run.target);
+    // The longest numbered name (base "_50" suffix ".pdf") is shorter than
+    // the stamped files', and the parked names are cut to fit.
     if (const auto tooLong = OutputNaming::firstTooLong(names))
-        return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong};
+        return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong + "\r\nEin Dateiname hat höchstens " +
+                                 std::to_string(OutputNaming::LongestName) + " Bytes" + shorterName(run) + "."};
+    if (const auto tooLong = OutputNaming::firstTooLong({printed, printedRest}, Printing::PdfPrinterWorkingRoom))
+        return {Flow::Abort, "Der Dateiname ist zu lang: " + *tooLong + "\r\n" + Printing::PdfPrinterInText() +
+                                 " schreibt die Datei zuerst unter einem " +
+                                 std::to_string(Printing::PdfPrinterWorkingRoom) +
+                                 " Bytes längeren Namen, und ein Dateiname hat höchstens " +
+                                 std::to_string(OutputNaming::LongestName) + " Bytes" + shorterName(run) + "."};
 
     if (Decision settled = Collision::settle(run); settled.flow != Flow::Continue) return settled;
 
@@ -144,8 +159,8 @@ Decision common(com::Object& Application, ExportRun& run) {
     run.DocumentPages = HostDocument::pages(Application, run.host);
     run.files->expectPages(run.DocumentPages);
     // A failed print has told the user already.
-    const Printing::PrintRun print{run.host, run.AuswahlIndex, run.DocumentPages, run.vDefaultPrinter,
-                                   run.vExcelPrinter};
+    const Printing::PrintRun print{run.host,         run.AuswahlIndex,    run.DocumentPages,
+                                   run.documentName, run.vDefaultPrinter, run.vExcelPrinter};
     if (!com::isTrue(Printing::erzeugePDF(Application, run.outputFolder, run.firstPart, run.restPart, print)))
         return Flow::End;
     return Composition::composeLetterhead(run);

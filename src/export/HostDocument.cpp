@@ -99,6 +99,7 @@ Decision prepare(com::Object& Application, ExportRun& run) {
     if (name.find('"') != std::string::npos)
         return {Flow::Abort,
                 "Der Dokumentname " + name + " enthält ein Anführungszeichen und kann nicht verarbeitet werden."};
+    run.documentName = name;
     run.baseName = word ? OutputNaming::wordBaseName(name)
                         : OutputNaming::excelBaseName(name, stored.object("ActiveSheet").get("Name").toString());
     return Flow::Continue;

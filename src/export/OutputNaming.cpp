@@ -26,11 +26,11 @@ void replaceAll(std::string& text, const std::string& what, const std::string& w
 
 }  // namespace
 
-std::optional<std::string> firstTooLong(const std::vector<std::string>& paths) {
+std::optional<std::string> firstTooLong(const std::vector<std::string>& paths, std::size_t room) {
     for (const std::string& path : paths) {
         const auto separator = path.find_last_of('\\');
         const std::size_t name = separator == std::string::npos ? path.size() : path.size() - separator - 1;
-        if (name > LongestName) return path;
+        if (name + room > LongestName) return path;
     }
     return std::nullopt;
 }

@@ -11,8 +11,9 @@ namespace OutputNaming {
 // The longest name (the part after the last "\") that a folder holds, in bytes.
 inline constexpr std::size_t LongestName = 255;
 
-// The first path whose name is longer than a folder holds; none when all fit.
-std::optional<std::string> firstTooLong(const std::vector<std::string>& paths);
+// The first path whose name, `room` bytes longer, is longer than a folder
+// holds; none when all fit.
+std::optional<std::string> firstTooLong(const std::vector<std::string>& paths, std::size_t room = 0);
 
 // True for a name holding "\" or "/": a file named by it would land in
 // another folder than the output folder ("..\..\Vertrag.docx" is a legal

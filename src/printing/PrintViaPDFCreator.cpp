@@ -72,6 +72,12 @@ void printJob(com::Object& Application, Host host, PrintJob job, const std::stri
     }
 }
 
+// Whether the printer's report names the file `name`; an empty name is
+// always there.
+bool reports(const std::string& reported, const std::string& name) {
+    return name.empty() || reported.find(name) != std::string::npos;
+}
+
 // Polls the PDF printer until it reports a file whose path holds `name`, at
 // most 40 times with 200 ms pauses; the path it reported last.
 std::string waitForOutput(const com::Object& pdfCreator, const std::string& name) {
@@ -81,21 +87,32 @@ std::string waitForOutput(const com::Object& pdfCreator, const std::string& name
         // once more after the last pause.
         std::string reported = pdfCreator.get("cOutputFilename").toString();
         const bool timeLeft = polls < PollLimit;
-        const bool notYet = !name.empty() && reported.find(name) == std::string::npos;
+        const bool notYet = !reports(reported, name);
         if (!(timeLeft && notYet)) return reported;
         ++polls;
         win32::Sleep(PauseMilliseconds);
     }
 }
 
-// Prints the run's jobs and waits for the printer's files; the path that the
-// printer reported last.
-std::string printAll(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
-                     const std::string& sErsteSeite, const std::string& sRestSeiten, const Printing::PrintRun& run) {
+// The option that makes the printer take only the jobs of one document.
+const std::string JobTitleOption = "AutosaveJobTitle";
+
+// What the printer did with the run's jobs.
+struct Printed {
+    std::string reported;   // the path it reported last; empty when none
+    bool answered = false;  // it wrote the run's first file
+};
+
+// Prints the run's jobs and waits for the printer's files.
+Printed printAll(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
+                 const std::string& sErsteSeite, const std::string& sRestSeiten, const Printing::PrintRun& run) {
     setOption(pdfCreator, "UseAutosave", std::int16_t{1});
     setOption(pdfCreator, "UseAutosaveDirectory", std::int16_t{1});
     setOption(pdfCreator, "AutosaveDirectory", sPath);
     setOption(pdfCreator, "AutosaveFormat", std::int16_t{0});  // PDF
+    // Another program's job arriving meanwhile is not the document's page,
+    // and stays with the printer for its owner, also when the cache is cleared.
+    setOption(pdfCreator, JobTitleOption, run.documentTitle);
     pdfCreator.put("cDefaultPrinter", PdfPrinter);
     pdfCreator.put("cPrinterStop", com::False);
     pdfCreator.call("cClearCache");
@@ -103,12 +120,14 @@ std::string printAll(com::Object& pdfCreator, com::Object& Application, const st
 
     // Page 999 is the last one asked for, unless the document has more.
     const std::string lastPage = run.documentPages > 999 ? std::to_string(run.documentPages) : LastPage;
+    // A printer that has not written the first file hangs, whatever it wrote
+    // before (for another program, or before it stopped): no more jobs for it.
+    bool answered = true;
     if (run.layout == Layout::FirstAndFollowing) {
         printJob(Application, run.host, PrintJob::FirstPage, lastPage);
-        // A printer that has written nothing yet hangs: no more jobs for it.
-        const bool hangs = waitForOutput(pdfCreator, sErsteSeite).empty();
+        answered = reports(waitForOutput(pdfCreator, sErsteSeite), sErsteSeite);
         // A document of one page has no following pages to print or wait for.
-        if (!hangs && run.documentPages != 1) {
+        if (answered && run.documentPages != 1) {
             runtime::DoEvents();
             win32::Sleep(SettleMilliseconds);
             runtime::DoEvents();
@@ -118,10 +137,19 @@ std::string printAll(com::Object& pdfCreator, com::Object& Application, const st
         }
     } else if (run.layout == Layout::AllOnFirst || run.layout == Layout::AllOnFollowing) {
         printJob(Application, run.host, PrintJob::AllPages, lastPage);
-        waitForOutput(pdfCreator, sErsteSeite);
+        answered = reports(waitForOutput(pdfCreator, sErsteSeite), sErsteSeite);
     }
 
-    return pdfCreator.get("cOutputFilename").toString();
+    return {pdfCreator.get("cOutputFilename").toString(), answered};
+}
+
+// Ends the printer that printed for the run. It holds the jobs that came
+// meanwhile and takes every program's jobs again, so that another program's
+// job goes to its owner and never under the run's names.
+void endPrinter(com::Object& pdfCreator) {
+    ignoreFailure([&] { pdfCreator.put("cPrinterStop", com::True); });
+    ignoreFailure([&] { setOption(pdfCreator, JobTitleOption, std::string()); });
+    pdfCreator.call("cClose");
 }
 
 // What a failure of the PDF printer tells the user.
@@ -147,21 +175,20 @@ com::Object startedPrinter() {
     return {};
 }
 
-// One print through a started printer, which it ends; the path that the
-// printer reported last. A printer that wrote nothing hangs and is left
-// running: asking it to end would only wait for it in vain.
-std::string printedAndEnded(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
-                            const std::string& sErsteSeite, const std::string& sRestSeiten,
-                            const Printing::PrintRun& run) {
+// One print through a started printer, which it ends. A printer that did not
+// write the run's first file hangs and is left running: asking it to end
+// would only wait for it in vain.
+Printed printedAndEnded(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
+                        const std::string& sErsteSeite, const std::string& sRestSeiten, const Printing::PrintRun& run) {
     try {
         try {
-            std::string output = printAll(pdfCreator, Application, sPath, sErsteSeite, sRestSeiten, run);
-            if (!output.empty()) pdfCreator.call("cClose");
-            return output;
+            Printed printed = printAll(pdfCreator, Application, sPath, sErsteSeite, sRestSeiten, run);
+            if (printed.answered) endPrinter(pdfCreator);
+            return printed;
         } catch (...) {
             // A failed print ends the printer as a successful one does, so that
             // no printer process stays behind; its failing to end adds nothing.
-            ignoreFailure([&] { pdfCreator.call("cClose"); });
+            ignoreFailure([&] { endPrinter(pdfCreator); });
             throw;
         }
     } catch (const DocumentNotPrinted&) {
@@ -173,7 +200,7 @@ std::string printedAndEnded(com::Object& pdfCreator, com::Object& Application, c
 
 struct Attempt {
     bool started = false;
-    std::string output;  // empty: the printer wrote nothing
+    Printed printed;
 };
 
 Attempt printOnce(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
@@ -198,10 +225,10 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
                         const std::string& sRestSeiten, const PrintRun& run) {
     // A hung printer is ended, and a new one has one more try.
     Attempt attempt = printOnce(Application, sPath, sErsteSeite, sRestSeiten, run);
-    if (attempt.output.empty()) {
+    if (!attempt.printed.answered) {
         endHungPrinter();
         attempt = printOnce(Application, sPath, sErsteSeite, sRestSeiten, run);
-        if (attempt.output.empty()) endHungPrinter();
+        if (!attempt.printed.answered) endHungPrinter();
     }
     if (!attempt.started)
         throw com::Error(com::errors::CannotCreateObject, PdfPrinterInText() + " lässt sich nicht starten.");
@@ -209,8 +236,13 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     PutBackDefaultPrinter(run.vDefaultPrinter.toString());
     if (run.host == Host::Excel) Application.put("ActivePrinter", run.vExcelPrinter);
 
-    if (attempt.output.empty())
+    if (attempt.printed.reported.empty())
         runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);
+    // Nothing of this document can come now: the print failed, and says why.
+    if (!attempt.printed.answered)
+        throw com::Error(com::errors::ServerUnavailable, PdfPrinterInText() +
+                                                             " antwortet nicht: auch neu gestartet hat er " + sPath +
+                                                             sErsteSeite + ".pdf nicht geschrieben.");
 }
 
 }  // namespace Printing

@@ -1,6 +1,7 @@
 #pragma once
 // Printing the host's document to PDF files through the PDF printer, and
 // switching the system's default printer.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,10 @@ namespace Printing {
 
 // The PDF printer's name, as the print system knows it.
 inline constexpr const char* PdfPrinterName = "PDFCreator";
+// The PDF printer writes each file first under a hidden name beside it, this
+// many bytes longer than the file's own ("." before it, "." and eight
+// characters after it): the folder must hold that name too.
+inline constexpr std::size_t PdfPrinterWorkingRoom = 10;
 // How the reasons of printing failures name the PDF printer.
 inline std::string PdfPrinterInText() {
     return "Der PDF-Drucker \"" + std::string(PdfPrinterName) + "\"";
@@ -21,12 +26,14 @@ inline std::string PdfPrinterInText() {
 
 // What one print run needs besides the host application and the names: which
 // host it is, the layout, the pages the host reported (0 when it cannot
-// tell), and where the printers saved before printing are kept (the export
-// run's fields).
+// tell), the document's name, which titles its print jobs (empty: the PDF
+// printer takes every job), and where the printers saved before printing
+// are kept (the export run's fields).
 struct PrintRun {
     Host host;
     Layout layout;
     std::int32_t documentPages;
+    const std::string& documentTitle;
     com::Variant& vDefaultPrinter;
     com::Variant& vExcelPrinter;
 };
@@ -40,10 +47,12 @@ com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, cons
                         const std::string& sRestSeiten, const PrintRun& run);
 
 // One print run on the PDF printer, which it ends afterwards, failed or not.
-// A printer that does not start or writes nothing hangs: it is ended and a
-// new one tries once more. Raises com::Error whose description is the
-// reason for the user, naming the printer or the document. Called by
-// erzeugePDF.
+// The printer takes only the jobs titled `run.documentTitle`. A printer that
+// does not start or does not write the run's first file hangs (stopped,
+// busy, or reporting what it wrote before): it is ended and a new one tries
+// once more. Raises com::Error whose description is the reason for the
+// user, naming the printer or the document, also when the new printer does
+// not write the file either. Called by erzeugePDF.
 void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                         const std::string& sRestSeiten, const PrintRun& run);
 

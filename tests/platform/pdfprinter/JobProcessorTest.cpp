@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "PrinterWorld.h"
 #include "platform/pdfprinter/JobProcessor.h"
@@ -55,6 +56,38 @@ TEST_F(JobProcessorTest, JoinsFolderAndNameWithoutASeparator) {
         EXPECT_EQ(m_state.lastOutput(), c.directory + c.name + ".pdf");
         EXPECT_EQ(waiting(), 0u);
     }
+}
+
+TEST_F(JobProcessorTest, WithAJobTitleSetOnlyThatDocumentsJobsAreWrittenAndCleared) {
+    struct Case {
+        std::string title;
+        bool written;
+    };
+    const Case cases[] = {
+        {"Angebot.docx", true},
+        {"Microsoft Word - Angebot.docx", true},  // as older Office titles its jobs
+        {"Rechnung.xls", false},
+        {"Angebot.doc", false},
+        {"Microsoft Excel - Rechnung.xls", false},
+    };
+    m_state.setOption("AutosaveDirectory", m_out.windowsPath("") + "\\");
+    m_state.setOption("AutosaveJobTitle", "Angebot.docx");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        m_state.setOption("AutosaveFilename", c.title);
+        printers::submit("PDFCreator", {c.title, "%PDF " + c.title});
+        EXPECT_EQ(m_processor.processWaitingJobs(), c.written ? 1 : 0);
+        EXPECT_EQ(std::filesystem::exists(m_out.path(c.title + ".pdf")), c.written);
+    }
+    // The others wait for their owner, also when the document's jobs are cleared.
+    printers::submit("PDFCreator", {"Angebot.docx", "%PDF noch eins"});
+    m_spool.dropAllOf("Angebot.docx");
+    std::vector<std::string> titles;
+    for (const auto job : m_spool.waitingJobs()) titles.push_back(m_spool.title(job));
+    EXPECT_EQ(titles, (std::vector<std::string>{"Rechnung.xls", "Angebot.doc", "Microsoft Excel - Rechnung.xls"}));
+    // Without a title every job is the printer's to write.
+    m_state.setOption("AutosaveJobTitle", "");
+    EXPECT_EQ(m_processor.processWaitingJobs(), 3);
 }
 
 TEST_F(JobProcessorTest, TakesTheJobsInTheOrderOfTheirNumbers) {

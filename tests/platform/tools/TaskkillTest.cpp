@@ -102,6 +102,17 @@ TEST_F(TaskkillOnSleepers, EndsEveryProcessOfTheNameWithoutRegardToCase) {
     }
 }
 
+// A stopped process (SIGSTOP) answers nothing; /f ends it all the same, and
+// taskkill returns once it is gone.
+TEST_F(TaskkillOnSleepers, ForcedEndsAStoppedProcess) {
+    const auto name = imageName("Angehalten");
+    const int stopped = start(name);
+    ASSERT_EQ(::kill(stopped, SIGSTOP), 0);
+    const auto result = runProgram({taskkill, "/f", "/im", name});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(endsSoon(stopped));
+}
+
 TEST(Taskkill, ReportsANameThatNoProcessHas) {
     const auto name = imageName("Niemand");
     const auto result = runProgram({taskkill, "/f", "/im", name});

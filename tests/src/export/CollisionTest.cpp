@@ -220,8 +220,42 @@ TEST_F(Collision, NamesOfEveryKindAreReplacedAgainAndLeaveOnlyTheResultAndOneToo
     runtime::setBackend(script);
     run(*word);
     EXPECT_EQ(record().back(),
-              shown::abort("Der Dateiname ist zu lang: " + documents() + "\\" + tooLong + "_$1.pdf.pdf"));
+              shown::abort("Der Dateiname ist zu lang: " + documents() + "\\" + tooLong + "_$1.pdf.pdf\r\n" +
+                           "Ein Dateiname hat höchstens 255 Bytes; das Dokument \"" + tooLong +
+                           ".docx\" braucht einen kürzeren Namen."));
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf", longName + ".pdf"}));
+}
+
+// The PDF printer writes each file under a hidden name 10 bytes longer first:
+// a name that the run's own files could hold but that one could not is
+// refused before anything is printed.
+TEST_F(Collision, ANameThePdfPrinterCannotHoldIsRefusedBeforePrinting) {
+    struct Case {
+        std::size_t baseBytes;
+        std::string code;  // the company code
+    };
+    const Case cases[] = {{235, "KBS"}, {240, "KBS"}, {239, ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.baseBytes) + " bytes, code " + c.code);
+        settings(c.code.empty() ? "" : "Firmenk\xFCrzel=" + c.code + "\r\n");
+        const std::string base(c.baseBytes, 'L');
+        const std::string suffix = c.code.empty() ? "" : "_" + c.code;
+        wordDocument(base + ".docx");
+        pdfPrinter = com::AutomationObject::create<FakePdfPrinter>();
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok"});
+        runtime::setBackend(script);
+        run(*word);
+        EXPECT_EQ(record(), (std::vector<std::string>{
+                                shown::choice + " -> 0",
+                                shown::abort("Der Dateiname ist zu lang: " + documents() + "\\" + base + suffix +
+                                             "_$1.pdf\r\nDer PDF-Drucker \"PDFCreator\" schreibt die Datei zuerst "
+                                             "unter einem 10 Bytes längeren Namen, und ein Dateiname hat höchstens "
+                                             "255 Bytes; das Dokument \"" +
+                                             base + ".docx\" braucht einen kürzeren Namen.")}));
+        EXPECT_EQ(pdfPrinter->started, 0);
+        EXPECT_TRUE(fs::is_empty(printers::spoolFolder("PDFCreator")));
+        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
+    }
 }
 
 TEST_F(Collision, AnotherMachineWritingTheSameNamesIntoTheFolderKeepsThisRunFromStarting) {
