@@ -35,7 +35,7 @@ struct ExportRun {
     com::Variant vDefaultPrinter;
     com::Variant vExcelPrinter;
 
-    std::string outputFolder;   // ends in "\"; empty for a host that is neither Word nor Excel
+    std::string outputFolder;   // ends in "\"
     std::string baseName;       // without folder and extension; grows on rename
     std::string firstPart;      // base name, company suffix, "_$1"
     std::string restPart;       // base name, company suffix, "_$2"
