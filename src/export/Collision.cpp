@@ -6,6 +6,7 @@
 #include "src/settings/Keys.h"
 #include "src/ui/frmDialog.h"
 #include "src/util/FileChecks.h"
+#include "src/util/Messages.h"
 
 using namespace INI_Datei;
 
@@ -31,6 +32,14 @@ Answer askedOrRemembered(const std::string& target) {
         dialog.load();
         dialog.control("Label1").caption = "Die Ausgabedatei " + target + " existiert bereits!";
         runtime::ShowModal(dialog);
+        if (dialog.unstoredStandard() && !UnstoredAnswerTold) {
+            // It still counts for this run; the next asks again.
+            UnstoredAnswerTold = true;
+            runtime::MsgBox("Die Antwort lässt sich nicht als Standard speichern:\r\n" + SettingsFile() + "\r\n" +
+                                *dialog.unstoredStandard() +
+                                "\r\nDie Antwort gilt nur für diesen PDF-Ausdruck; beim nächsten wird wieder gefragt.",
+                            runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
+        }
     }
     if (com::isTrue(AnswerCancel)) return Answer::Cancel;
     // Any answer that is neither cancel nor rename overwrites.
