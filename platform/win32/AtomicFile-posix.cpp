@@ -37,6 +37,16 @@ std::pair<std::filesystem::path, FileDescriptor> createTemporary(const std::file
     fail(EEXIST, "cannot create a file in", path.parent_path());
 }
 
+// Writes `bytes` into the file itself: its owner, group and mode stay, but a
+// reader at that moment may see part of it.
+void writeInPlace(const std::filesystem::path& file, std::string_view bytes) {
+    FileDescriptor out(::open(file.c_str(), O_WRONLY | O_CLOEXEC));
+    const bool written = out.valid() && out.writeAll(bytes) &&
+                         ::ftruncate(out.get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(out.get()) == 0 &&
+                         out.close();
+    if (!written) fail(errno, "cannot write", file);
+}
+
 }  // namespace
 
 std::filesystem::path resolvedFile(const std::filesystem::path& path) {
@@ -62,12 +72,20 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
     auto [temporary, out] = createTemporary(file);
     bool written = out.writeAll(bytes);
     // The old file's owner, group and mode carry over, as they would if it
-    // had been written in place. Changing the owner needs privileges a user
-    // may lack; then the file is the writer's, as any file it makes.
-    if (written && exists) {
-        if (::fchown(out.get(), old.st_uid, old.st_gid) != 0 && errno != EPERM) written = false;
-        written = written && ::fchmod(out.get(), old.st_mode & 07777) == 0;
+    // had been written in place.
+    if (written && exists && ::fchown(out.get(), old.st_uid, old.st_gid) != 0) {
+        if (errno == EPERM) {
+            // Another user's file that the caller may write (by its group or
+            // everybody): a replacement would be the caller's and shut the
+            // group out, so the file itself takes the new content.
+            out.close();
+            ::unlink(temporary.c_str());
+            writeInPlace(file, bytes);
+            return true;
+        }
+        written = false;
     }
+    written = written && (!exists || ::fchmod(out.get(), old.st_mode & 07777) == 0);
     // On the disk before the name points at it.
     written = written && ::fsync(out.get()) == 0 && out.close();
     if (written) {

@@ -5,7 +5,10 @@
 // reader sees the old content or the new, never a part, and a crash leaves
 // one of the two. A symbolic link is written through: its target gets the
 // new content and keeps its owner, group and mode; the link stays a link. A
-// new file gets the mode that the umask leaves of 0666.
+// new file gets the mode that the umask leaves of 0666. Another user's file
+// that the caller may write (by its group or everybody) is written in place
+// instead, so that it keeps its owner and group; only then may a reader see
+// part of the new content.
 #include <filesystem>
 #include <optional>
 #include <string>

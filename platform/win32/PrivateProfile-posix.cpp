@@ -124,8 +124,12 @@ BOOL WritePrivateProfileEntries(std::string_view section, std::span<const Profil
         if (current.valid()) {
             struct stat status {};
             if (::fstat(current.get(), &status) != 0 || !S_ISREG(status.st_mode)) return failWith(ERROR_ACCESS_DENIED);
-            // Windows refuses to write a read-only file; root would not be stopped.
+            // Windows refuses to write a read-only file, also to an administrator.
             if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return failWith(ERROR_ACCESS_DENIED);
+            // Nor may a user write a file without write access to it, though the
+            // folder would let the rename replace it. Root may, as Windows'
+            // administrator may.
+            if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) return failWith(ERROR_ACCESS_DENIED);
             auto read = current.readAll();
             if (!read) return failWith(errorFromErrno(errno));
             bytes = std::move(*read);

@@ -29,8 +29,12 @@ UINT GetPrivateProfileIntA(std::string_view section, std::string_view key, std::
 // folder, so that concurrent writers of other keys lose nothing and no reader
 // ever sees a torn file. FALSE, with the last error set, when the file cannot
 // be written: a missing folder, a folder in the file's place, a read-only file
-// (no write permission bits, as Windows' read-only attribute) or a folder that
-// refuses new files; the file is then left as it was.
+// (no write permission bits, as Windows' read-only attribute, also for root),
+// a file the caller has no write access to (ERROR_ACCESS_DENIED: another
+// user's, even in a folder the caller may write; root has access, as Windows'
+// administrator) or a folder that refuses new files; the file is then left as
+// it was, with its bytes, owner and mode. A file the caller may write keeps
+// its owner, group and mode (see AtomicFile.h).
 BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                 std::string_view fileName);
 

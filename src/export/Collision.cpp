@@ -6,6 +6,8 @@
 #include "src/settings/Keys.h"
 #include "src/ui/frmDialog.h"
 #include "src/util/FileChecks.h"
+#include "src/util/Messages.h"
+#include "src/util/TellOnce.h"
 
 using namespace INI_Datei;
 
@@ -31,6 +33,12 @@ Answer askedOrRemembered(const std::string& target) {
         dialog.load();
         dialog.control("Label1").caption = "Die Ausgabedatei " + target + " existiert bereits!";
         runtime::ShowModal(dialog);
+        if (dialog.unstoredStandard()) {
+            // It still counts for this run; the next asks again.
+            TellOnce::tell("Die Antwort lässt sich nicht als Standard speichern:\r\n" + SettingsFile() + "\r\n" +
+                           *dialog.unstoredStandard() +
+                           "\r\nDie Antwort gilt nur für diesen PDF-Ausdruck; beim nächsten wird wieder gefragt.");
+        }
     }
     if (com::isTrue(AnswerCancel)) return Answer::Cancel;
     // Any answer that is neither cancel nor rename overwrites.

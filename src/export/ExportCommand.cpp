@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <memory>
+#include <string>
 
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
@@ -166,18 +167,25 @@ Decision common(com::Object& Application, ExportRun& run) {
     return Composition::composeLetterhead(run);
 }
 
+// Why another host gets no PDF: only Word's and Excel's documents can be
+// found, counted and printed, and without them the names would land in the
+// host's working folder.
+std::string notWordOrExcel(const com::Object& Application) {
+    return "Der PDF-Ausdruck mit Briefpapier geht nur aus Microsoft Word und Microsoft Excel, nicht aus \"" +
+           Application.value().toString() + "\".";
+}
+
 void runExport(com::Object& Application) {
     AddInFolder = WithTrailingBackslash(runtime::app().path);
-    if (Letterheads::check().flow == Flow::End) return;
-
     HostKind.clear();
     ExportRun run;
     run.host = hostOf(Application);
+    // Before the letterheads: their state would not help this host.
     if (run.host == Host::Other) {
-        // Neither host: no document checks, no names, and failures rise to the caller.
-        finish(common(Application, run), run);
+        failed(notWordOrExcel(Application), run);
         return;
     }
+    if (Letterheads::check().flow == Flow::End) return;
 
     HostKind = run.host == Host::Word ? "Word" : "Excel";
     if (HostDocument::nothingToPrint(Application, run.host)) {

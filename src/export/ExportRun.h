@@ -38,9 +38,9 @@ struct ExportRun {
     com::Variant vExcelPrinter;
 
     // The document's name as the host gives it, which is also the title of
-    // its print jobs; empty for a host that is neither Word nor Excel.
+    // its print jobs.
     std::string documentName;
-    std::string outputFolder;   // ends in "\"; empty for a host that is neither Word nor Excel
+    std::string outputFolder;   // ends in "\"
     std::string baseName;       // without folder and extension; grows on rename
     std::string firstPart;      // base name, company suffix, "_$1"
     std::string restPart;       // base name, company suffix, "_$2"

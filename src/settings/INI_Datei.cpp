@@ -1,6 +1,7 @@
 #include "src/settings/INI_Datei.h"
 
 #include <algorithm>
+#include <string>
 
 #include "platform/win32/PrivateProfile.h"
 #include "src/util/TellOnce.h"
@@ -46,9 +47,16 @@ void WriteIniString(const std::string& file, const std::string& section, const s
     win32::WritePrivateProfileStringA(section, key, value, file);
 }
 
-void WriteIniStrings(const std::string& file, const std::string& section,
-                     const std::vector<win32::ProfileEntry>& entries) {
-    win32::WritePrivateProfileEntries(section, entries, file);
+std::optional<std::string> WriteIniStrings(const std::string& file, const std::string& section,
+                                           const std::vector<win32::ProfileEntry>& entries) {
+    if (win32::WritePrivateProfileEntries(section, entries, file)) return std::nullopt;
+    switch (const win32::DWORD error = win32::GetLastError()) {
+        case win32::ERROR_ACCESS_DENIED:
+            return "Zugriff verweigert: Die Datei ist schreibgeschützt oder gehört einem anderen Benutzer.";
+        case win32::ERROR_SHARING_VIOLATION: return "Ein anderes Programm schreibt die Datei gerade.";
+        case win32::ERROR_PATH_NOT_FOUND: return "Der Ordner der Datei fehlt.";
+        default: return "Die Datei lässt sich nicht schreiben (Fehler " + std::to_string(error) + ").";
+    }
 }
 
 std::string WithTrailingBackslash(const std::string& path) {

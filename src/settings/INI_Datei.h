@@ -4,6 +4,7 @@
 // loaded add-in library; Word and Excel each load their own.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,10 @@ void WriteIniString(const std::string& file, const std::string& section, const s
                     const std::string& value);
 // Stores several keys of one section at once, with the bytes that writing
 // them one by one would give: a settings folder locked by another program
-// costs one wait for all of them, not one per key.
-void WriteIniStrings(const std::string& file, const std::string& section,
-                     const std::vector<win32::ProfileEntry>& entries);
+// costs one wait for all of them, not one per key. A file that cannot be
+// written is left as it was; the result then says why, in German.
+std::optional<std::string> WriteIniStrings(const std::string& file, const std::string& section,
+                                           const std::vector<win32::ProfileEntry>& entries);
 // The path ending in "\" (only the backslash counts); empty stays empty.
 std::string WithTrailingBackslash(const std::string& path);
 

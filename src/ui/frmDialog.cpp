@@ -1,5 +1,7 @@
 #include "src/ui/frmDialog.h"
 
+#include <utility>
+
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
 #include "src/ui/pictures/Pictures.h"
@@ -50,6 +52,7 @@ std::vector<runtime::Control> frmDialog::design() const {
 
 void frmDialog::onLoad() {
     answer_ = "close";
+    unstoredStandard_.reset();
     AnswerCancel = AnswerOverwrite = AnswerRename = AnswerRemembered = com::False;
     if (const auto keys = Keys::answerKeys(HostKind)) {
         AnswerOverwrite = com::toBoolean(ReadIniInteger(SettingsFile(), Section, keys->overwrite));
@@ -91,10 +94,12 @@ void frmDialog::onUnload(runtime::UnloadReason reason) {
     // One write for the whole answer: a settings folder that another program
     // holds locked delays the closing window once, not once per key.
     if (const auto keys = Keys::answerKeys(HostKind)) {
-        WriteIniStrings(SettingsFile(), Section,
-                        {{keys->overwrite, Keys::flagText(AnswerOverwrite)},
-                         {keys->rename, Keys::flagText(AnswerRename)},
-                         {keys->gelesen, Keys::checkBoxText(control("Check1").value)}});
+        auto unstored = WriteIniStrings(SettingsFile(), Section,
+                                        {{keys->overwrite, Keys::flagText(AnswerOverwrite)},
+                                         {keys->rename, Keys::flagText(AnswerRename)},
+                                         {keys->gelesen, Keys::checkBoxText(control("Check1").value)}});
+        // Only a ticked box loses something the user asked for.
+        if (control("Check1").value != 0) unstoredStandard_ = std::move(unstored);
     }
 }
 

@@ -3,6 +3,7 @@
 // overwrite it, store the new PDF under a numbered name, or stop. The answer
 // reaches the export command through the shared answer flags; the check box
 // makes it the standard for this host, stored in the settings file.
+#include <optional>
 #include <string>
 
 #include "platform/runtime/Form.h"
@@ -16,6 +17,9 @@ public:
     // box was ticked.
     std::string outcome() const override;
     runtime::Picture icon() const override;
+    // Why the ticked answer could not be stored as the standard (German);
+    // none when it was stored or the box was not ticked.
+    const std::optional<std::string>& unstoredStandard() const { return unstoredStandard_; }
 
 protected:
     std::vector<runtime::Control> design() const override;
@@ -26,4 +30,5 @@ protected:
 
 private:
     std::string answer_ = "close";
+    std::optional<std::string> unstoredStandard_;
 };

@@ -7,10 +7,12 @@
 #include <unistd.h>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/win32/ProfileText.h"
 #include "tests/support/LockHolder.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempFolder.h"
 
 using namespace std::string_literals;
@@ -120,6 +122,19 @@ TEST(PrivateProfile, WritesThroughALinkAndKeepsTheTargetsOwnerGroupAndMode) {
     EXPECT_EQ(target.st_mode & 07777, 0640u);
     EXPECT_EQ(folder.names("AddIn"), std::set<std::string>{"a.ini"});
     EXPECT_EQ(folder.names("Zentral"), std::set<std::string>{"a.ini"});
+    // Another user's file that the user may write is not taken over.
+    if (OrdinaryUser::available()) {
+        std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+        std::filesystem::permissions(folder.path("Zentral"), std::filesystem::perms::all);
+        std::filesystem::permissions(folder.path("Zentral/a.ini"), std::filesystem::perms(0666));
+        const OrdinaryUser user;
+        ASSERT_EQ(WritePrivateProfileStringA("S", "k", "4", folder.path("AddIn/a.ini")), TRUE);
+        EXPECT_EQ(folder.read("Zentral/a.ini"), "[S]\r\nk=4\r\n");
+    }
+    ASSERT_EQ(::stat(folder.path("Zentral/a.ini").c_str(), &target), 0);
+    EXPECT_EQ(target.st_uid, 1234u);
+    EXPECT_EQ(target.st_gid, 2345u);
+    EXPECT_EQ(folder.names("Zentral"), std::set<std::string>{"a.ini"});
     // A link to a file not made yet makes it there.
     std::filesystem::create_symlink("../Zentral/neu.ini", folder.path("AddIn/neu.ini"));
     ASSERT_EQ(WritePrivateProfileStringA("S", "k", "3", folder.path("AddIn/neu.ini")), TRUE);
@@ -145,24 +160,36 @@ TEST(PrivateProfile, FailsWithoutTouchingAnythingWhereTheFileCannotBeWritten) {
         const char* what;
         const char* name;
         DWORD error;
+        unsigned mode = 0444;  // of readonly.ini
     } cases[] = {
         {"folder in place of the file", "folder.ini", ERROR_ACCESS_DENIED},
         {"missing folder", "nofolder/a.ini", ERROR_PATH_NOT_FOUND},
         {"read-only file", "readonly.ini", ERROR_ACCESS_DENIED},
         {"path ending in a separator", "folder.ini\\", ERROR_PATH_NOT_FOUND},
+        // In a folder the user may write, where a rename would replace it.
+        {"root's file, written by an ordinary user", "readonly.ini", ERROR_ACCESS_DENIED, 0644},
     };
     for (const auto& c : cases) {
+        if (c.mode == 0644 && !OrdinaryUser::available()) continue;
         TempFolder folder;
+        std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
         std::filesystem::create_directory(folder.path("folder.ini"));
         folder.write("folder.ini/inside", "[S]\r\n");
         folder.write("readonly.ini", "[S]\r\n");
-        std::filesystem::permissions(folder.path("readonly.ini"), std::filesystem::perms(0444));
+        std::filesystem::permissions(folder.path("readonly.ini"), std::filesystem::perms(c.mode));
         SetLastError(ERROR_SUCCESS);
-        EXPECT_EQ(WritePrivateProfileStringA("S", "k", "v", folder.path(c.name)), FALSE) << c.what;
+        {
+            const std::optional<OrdinaryUser> user = c.mode == 0644 ? std::make_optional<OrdinaryUser>() : std::nullopt;
+            EXPECT_EQ(WritePrivateProfileStringA("S", "k", "v", folder.path(c.name)), FALSE) << c.what;
+        }
         EXPECT_EQ(GetLastError(), c.error) << c.what;
         EXPECT_EQ(folder.names(), (std::set<std::string>{"folder.ini", "readonly.ini"})) << c.what;
         EXPECT_EQ(folder.read("folder.ini/inside"), "[S]\r\n") << c.what;
         EXPECT_EQ(folder.read("readonly.ini"), "[S]\r\n") << c.what;
+        struct stat kept {};
+        ASSERT_EQ(::stat(folder.path("readonly.ini").c_str(), &kept), 0);
+        EXPECT_EQ(kept.st_uid, 0u) << c.what;
+        EXPECT_EQ(kept.st_mode & 07777, c.mode) << c.what;
     }
 }
 

@@ -1,6 +1,10 @@
 // An output file of the result's name exists: the remembered answer, the
 // question, and what ends up in the settings file and the output folder.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <optional>
 
 #include <functional>
 
@@ -9,6 +13,7 @@
 #include "src/export/RunJournal.h"
 #include "tests/src/export/ExportFixture.h"
 #include "tests/support/LockHolder.h"
+#include "tests/support/OrdinaryUser.h"
 
 namespace {
 
@@ -116,6 +121,52 @@ TEST_F(Collision, EachHostRemembersItsOwnAnswer) {
                                    "WordGelesen=1\r\nWordRename=-1\r\n"
                                    "ExcelOverwrite=-1\r\nExcelRename=0\r\nExcelGelesen=1\r\n");
     EXPECT_NE(folder.read("Dokumente/Angebot_Tabelle1.pdf"), "alt");
+}
+
+TEST_F(Collision, ARememberedAnswerThatCannotBeStoredIsNamedOnceAndStillCounts) {
+    const std::string ini = folder.path("AddIn/pdf-Kalmora.ini");
+    const std::vector<std::string> shown = {
+        shown::choice + " -> 0",
+        question("cmdRename", "rename remember"),
+        shown::box(48, shown::title,
+                   "Die Antwort lässt sich nicht als Standard speichern:\r\n" + addIn() +
+                       "\\pdf-Kalmora.ini\r\nZugriff verweigert: Die Datei ist schreibgeschützt oder gehört einem "
+                       "anderen Benutzer.\r\nDie Antwort gilt nur für diesen PDF-Ausdruck; beim nächsten wird wieder "
+                       "gefragt.",
+                   1),
+        opened("Angebot_1.pdf"),
+        shown::choice + " -> 0",
+        question("cmdRename", "rename remember"),
+        opened("Angebot_2.pdf")};
+    // Root's file read-only, then root's file readable by all, in a folder the ordinary user may write.
+    for (const unsigned mode : {0444u, 0644u}) {
+        SCOPED_TRACE(mode);
+        const bool asUser = mode == 0644u;
+        if (asUser && !OrdinaryUser::available()) continue;
+        INI_Datei::ResetState();  // a new start of the host
+        settings("");
+        fs::remove(folder.path("Dokumente/Angebot_1.pdf"));
+        fs::remove(folder.path("Dokumente/Angebot_2.pdf"));
+        fs::permissions(ini, fs::perms(mode));
+        // Everything but the settings file is the user's.
+        int refused = asUser ? ::chown(folder.path().c_str(), OrdinaryUser::uid, OrdinaryUser::gid) : 0;
+        for (const auto& entry : fs::recursive_directory_iterator(folder.path()))
+            if (asUser && entry.path() != ini)
+                refused |= ::lchown(entry.path().c_str(), OrdinaryUser::uid, OrdinaryUser::gid);
+        ASSERT_EQ(refused, 0);
+        answers({"choice 0", "dialog rename remember", "msgbox ok", "choice 0", "dialog rename remember"});
+        {
+            const std::optional<OrdinaryUser> user = asUser ? std::make_optional<OrdinaryUser>() : std::nullopt;
+            run(*word);
+            run(*word);
+        }
+        EXPECT_EQ(std::vector<std::string>(record().end() - 7, record().end()), shown);
+        EXPECT_EQ(settingsBytes(), baseSettings());
+        struct stat after {};
+        ASSERT_EQ(::stat(ini.c_str(), &after), 0);
+        EXPECT_EQ(after.st_uid, 0u);
+        EXPECT_EQ(after.st_mode & 07777, mode);
+    }
 }
 
 TEST_F(Collision, AfterOverwritingTheNextQuestionOffersOverwriteFirst) {

@@ -319,15 +319,26 @@ TEST_F(ExportCommand, ExcelNamesCarryTheCleanedSheetName) {
     EXPECT_EQ(INI_Datei::HostKind, "Excel");
 }
 
-TEST_F(ExportCommand, AHostThatIsNeitherWordNorExcelStillAsksForTheLetterhead) {
+TEST_F(ExportCommand, AHostThatIsNeitherWordNorExcelIsToldSoAndNothingIsWritten) {
+    const auto everything = [&] {
+        std::set<fs::path> paths(fs::recursive_directory_iterator(folder.path()), {});
+        return paths;
+    };
+    settings("Firmenk\xFCrzel=KBS\r\n");
     word->setName("Microsoft Outlook");
-    auto document = wordDocument();
-    document->state().saved = com::False;  // never looked at
-    answers({"choice escape", "msgbox ok"});
+    wordDocument()->state().saved = com::False;  // never looked at
+    // Its working folder is where names without a folder would land.
+    const fs::path workingFolder = fs::current_path();
+    fs::current_path(folder.path("Quellen"));
+    const auto before = everything();
+    answers({"msgbox ok"});
     run(*word);
-    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> -1", abort("")}));
+    fs::current_path(workingFolder);
+    EXPECT_EQ(record(), (std::vector<std::string>{abort("Der PDF-Ausdruck mit Briefpapier geht nur aus Microsoft Word "
+                                                        "und Microsoft Excel, nicht aus \"Microsoft Outlook\".")}));
+    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
     EXPECT_EQ(INI_Datei::HostKind, "");
-    EXPECT_EQ(document->state().saveCalls, 0);
 }
 
 TEST_F(ExportCommand, ALockedIntermediateFileIsNoMatterToARunThatEndsAtTheQuestion) {

@@ -1,0 +1,32 @@
+#pragma once
+// While it lives, the test process acts as the ordinary user "nobody"
+// (effective user and group, no other groups), then as root again: the tests
+// run as root, whom permissions do not stop. `available()` only as root.
+#include <grp.h>
+#include <unistd.h>
+
+#include <exception>
+#include <vector>
+
+class OrdinaryUser {
+public:
+    static constexpr uid_t uid = 65534;
+    static constexpr gid_t gid = 65534;
+    static bool available() { return ::geteuid() == 0; }
+
+    OrdinaryUser() : m_groups(static_cast<std::size_t>(::getgroups(0, nullptr))) {
+        m_groups.resize(static_cast<std::size_t>(::getgroups(static_cast<int>(m_groups.size()), m_groups.data())));
+        if (::setgroups(0, nullptr) != 0 || ::setegid(gid) != 0 || ::seteuid(uid) != 0) std::terminate();
+    }
+    // Root first: only root may set the group and groups back.
+    ~OrdinaryUser() {
+        if (::seteuid(0) != 0 || ::setegid(m_gid) != 0 || ::setgroups(m_groups.size(), m_groups.data()) != 0)
+            std::terminate();
+    }
+    OrdinaryUser(const OrdinaryUser&) = delete;
+    OrdinaryUser& operator=(const OrdinaryUser&) = delete;
+
+private:
+    gid_t m_gid = ::getegid();
+    std::vector<gid_t> m_groups;
+};
