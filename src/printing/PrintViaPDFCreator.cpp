@@ -96,7 +96,8 @@ std::string printAll(com::Object& pdfCreator, com::Object& Application, const st
     setOption(pdfCreator, "UseAutosaveDirectory", std::int16_t{1});
     setOption(pdfCreator, "AutosaveDirectory", sPath);
     setOption(pdfCreator, "AutosaveFormat", std::int16_t{0});  // PDF
-    pdfCreator.put("cDefaultPrinter", PdfPrinter);
+    if (run.defaultPrinter == Printing::DefaultPrinterSwitch::ToPdfPrinter)
+        pdfCreator.put("cDefaultPrinter", PdfPrinter);
     pdfCreator.put("cPrinterStop", com::False);
     pdfCreator.call("cClearCache");
     setOption(pdfCreator, "AutosaveFilename", sErsteSeite);
@@ -206,7 +207,7 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     if (!attempt.started)
         throw com::Error(com::errors::CannotCreateObject, PdfPrinterInText() + " lässt sich nicht starten.");
 
-    PutBackDefaultPrinter(run.vDefaultPrinter.toString());
+    PutBackDefaultPrinter(run);
     if (run.host == Host::Excel) Application.put("ActivePrinter", run.vExcelPrinter);
 
     if (attempt.output.empty())

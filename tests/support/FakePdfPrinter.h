@@ -25,9 +25,10 @@ public:
     int closed = 0;
     int outputReads = 0;
     std::map<std::string, std::string> options;
-    std::vector<std::string> saved;              // every path written, in order
-    std::map<std::string, std::string> printed;  // the bytes written, by path
-    std::function<void()> whenStarted;           // what the user does while the printer starts
+    std::vector<std::string> saved;                 // every path written, in order
+    std::map<std::string, std::string> printed;     // the bytes written, by path
+    std::vector<std::string> defaultPrinterWrites;  // every printer made the default, in order
+    std::function<void()> whenStarted;              // what the user does while the printer starts
 
     FakePdfPrinter() {
         method("cStart", [this](const com::Arguments&) {
@@ -40,7 +41,8 @@ public:
             [this](const com::Arguments& index, const com::Variant& value) {
                 options[index.positional.at(0).toString()] = value.toString();
             });
-        property("cDefaultPrinter", {}, [](const com::Arguments&, const com::Variant& value) {
+        property("cDefaultPrinter", {}, [this](const com::Arguments&, const com::Variant& value) {
+            defaultPrinterWrites.push_back(value.toString());
             printers::setDefaultPrinter(value.toString());
         });
         property("cPrinterStop", {}, [](const com::Arguments&, const com::Variant&) {});
