@@ -33,8 +33,7 @@ com::Variant StdRegProv::deleteValue(const com::Arguments& args) {
     const std::string subKey = argument(args, 1, "sSubKeyName").toString();
     const std::string value = argument(args, 2, "sValueName").toString();
     // Key and value names compare without regard to case, as the registry's do.
-    if (key != HKEY_CURRENT_USER || !sameName(subKey, WindowsKey) || !sameName(value, DeviceValue) ||
-        !defaultPrinter())
+    if (key != HKEY_CURRENT_USER || !sameName(subKey, WindowsKey) || !sameName(value, DeviceValue) || !defaultPrinter())
         return com::Variant(ERROR_FILE_NOT_FOUND);
     clearDefaultPrinter();
     return com::Variant(Done);
