@@ -21,8 +21,7 @@ namespace {
 // Whether `lock` is still the file at `path`: a holder that released the
 // claim meanwhile deleted the file we opened.
 bool stillThere(const FileDescriptor& lock, const std::string& path) {
-    struct stat held {
-    }, named{};
+    struct stat held {}, named {};
     return ::fstat(lock.get(), &held) == 0 && ::lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
            held.st_ino == named.st_ino;
 }

@@ -20,9 +20,9 @@ struct ProcessIdentity {
 ProcessIdentity currentProcessIdentity();
 
 enum class ProcessLife {
-    Running,       // the process of this machine and boot still runs
-    Gone,          // it ended, or its machine was started anew since
-    OtherMachine,  // a process of another machine: nobody here can tell
+    Running,        // the process of this machine and boot still runs
+    Gone,           // it ended, or its machine was started anew since
+    OtherMachine,   // a process of another machine: nobody here can tell
 };
 
 ProcessLife lifeOf(const ProcessIdentity& identity);

@@ -25,10 +25,12 @@ public:
     int closed = 0;
     int outputReads = 0;
     std::map<std::string, std::string> options;
-    std::vector<std::string> saved;                 // every path written, in order
-    std::map<std::string, std::string> printed;     // the bytes written, by path
-    std::vector<std::string> defaultPrinterWrites;  // every printer made the default, in order
-    std::function<void()> whenStarted;              // what the user does while the printer starts
+    std::vector<std::string> saved;              // every path written, in order
+    std::map<std::string, std::string> printed;  // the bytes written, by path
+    std::function<void()> whenStarted;           // what the user does while the printer starts
+
+    // Every printer made the default, in order.
+    std::vector<std::string> defaultPrinterWrites;
 
     FakePdfPrinter() {
         method("cStart", [this](const com::Arguments&) {

@@ -13,11 +13,9 @@ namespace {
 
 TEST(NoteFile, EveryNameComesBackByteForByte) {
     const std::string longFolder = "/" + std::string(1000, 'o') + "/";
-    for (const std::string& name : std::vector<std::string>{
-             "Dvořák_KBS.pdf", "Łukasz Więcek", "Şahin Ağaoğlu ı", "Angebot\nKunde", "Angebot\r\nKunde\r", "100%=voll",
-             "%41 is no A", std::string("latin1 M\xFCller"), std::string("cut \xC5"),
-             std::string("surrogate \xED\xA0\x80"), std::string("nul \0 inside", 12),
-             longFolder + std::string(255, 'x'), longFolder + "č" + std::string(253, 'y')}) {
+    for (const std::string& name : std::vector<std::string>{"Dvořák_KBS.pdf", "Łukasz Więcek", "Şahin Ağaoğlu ı", "Angebot\nKunde", "Angebot\r\nKunde\r", "100%=voll",
+          "%41 is no A", std::string("latin1 M\xFCller"), std::string("cut \xC5"), std::string("surrogate \xED\xA0\x80"),
+          std::string("nul \0 inside", 12), longFolder + std::string(255, 'x'), longFolder + "č" + std::string(253, 'y')}) {
         NoteFile::Note note("Art 1");
         note.add("Datei", name);
         note.add("Datei", "zweite");
@@ -40,16 +38,18 @@ TEST(NoteFile, WhatIsNoNoteOfOursIsDamaged) {
         const char* what;
         std::string bytes;
     };
-    for (const Case& c :
-         {Case{"another kind", "Art 2" + good.substr(5)}, Case{"a line without =", good + "Datei\n"},
-          Case{"a bad escape", good + "Datei=%4\n"}, Case{"a raw control byte", good + "Datei=a\rb\n"},
-          Case{"no owner", "Art 1\nDatei=x\n"}, Case{"cut short", good.substr(0, good.size() - 3)},
-          Case{"random bytes", std::string("\x89PNG\r\n\x1A\n\0\0\0", 11)}, Case{"too many lines", good + [] {
-                                                                                     std::string lines;
-                                                                                     for (int n = 0; n < 1000; ++n)
-                                                                                         lines += "Datei=x\n";
-                                                                                     return lines;
-                                                                                 }()}}) {
+    for (const Case& c : {Case{"another kind", "Art 2" + good.substr(5)},
+                          Case{"a line without =", good + "Datei\n"},
+                          Case{"a bad escape", good + "Datei=%4\n"},
+                          Case{"a raw control byte", good + "Datei=a\rb\n"},
+                          Case{"no owner", "Art 1\nDatei=x\n"},
+                          Case{"cut short", good.substr(0, good.size() - 3)},
+                          Case{"random bytes", std::string("\x89PNG\r\n\x1A\n\0\0\0", 11)},
+                          Case{"too many lines", good + [] {
+                                   std::string lines;
+                                   for (int n = 0; n < 1000; ++n) lines += "Datei=x\n";
+                                   return lines;
+                               }()}}) {
         folder.write("note", c.bytes);
         EXPECT_EQ(NoteFile::read(folder.path("note"), "Art 1").state, NoteFile::State::Damaged) << c.what;
     }
