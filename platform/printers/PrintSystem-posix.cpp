@@ -1,5 +1,10 @@
 #include "platform/printers/PrintSystem.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -9,12 +14,14 @@
 
 #include "platform/printers/PrinterNames.h"
 #include "platform/win32/AtomicFile.h"
+#include "platform/win32/FileDescriptor.h"
 #include "platform/world/World.h"
 
 // The print system's folder in the world:
 //   installed/<file name>   one file per printer; its content is the name as
 //                           it was installed (the file name is case-folded)
-//   default                 the name of the user's default printer
+//   default                 the name of the user's default printer, as a
+//                           record of fixed length (see below)
 //   spool/<file name>/      the printer's jobs: <n>.title, then <n>.pdf
 namespace printers {
 
@@ -30,6 +37,57 @@ fs::path installedFolder() {
 }
 fs::path spoolBase() {
     return world::subfolder("printers/spool");
+}
+
+// The default printer is a record of fixed length: the name, then NUL bytes;
+// all NUL bytes for none. Once there, it is rewritten in place, so that
+// switching the default needs no free space: a disk that the jobs of a
+// printer filled up still takes the user's printer back. Readers and writers
+// lock it, so that nobody reads half a name. It is longer than any name a
+// printer can have (see fileNameFor).
+constexpr std::size_t DefaultRecordSize = 512;
+
+fs::path defaultRecord() {
+    return base() / "default";
+}
+
+[[noreturn]] void fail(const char* what) {
+    throw std::system_error(errno, std::generic_category(), std::string(what) + " " + defaultRecord().string());
+}
+
+// The name the record holds; none when there is no record or it names none.
+std::optional<std::string> recordedDefault() {
+    const win32::FileDescriptor record(::open(defaultRecord().c_str(), O_RDONLY | O_CLOEXEC));
+    if (!record.valid()) {
+        if (errno == ENOENT) return std::nullopt;
+        fail("cannot open");
+    }
+    if (::flock(record.get(), LOCK_SH) != 0) fail("cannot lock");
+    std::optional<std::string> bytes = record.readAll();
+    if (!bytes) fail("cannot read");
+    // An older record holds the name alone.
+    bytes->resize(std::min(bytes->size(), bytes->find('\0')));
+    if (bytes->empty()) return std::nullopt;
+    return bytes;
+}
+
+// Writes `name` (empty: none) as the record: in place when it is there.
+void recordDefault(const std::string& name) {
+    std::string bytes = name;
+    bytes.resize(std::max(DefaultRecordSize, name.size()), '\0');
+    const win32::FileDescriptor record(::open(defaultRecord().c_str(), O_WRONLY | O_CLOEXEC));
+    if (!record.valid() && errno != ENOENT) fail("cannot open");
+    struct stat status {};
+    if (!record.valid() || ::fstat(record.get(), &status) != 0 ||
+        static_cast<std::size_t>(status.st_size) != bytes.size()) {
+        // The first record, or one of another length: made whole, once.
+        win32::writeFileAtomically(defaultRecord(), bytes);
+        return;
+    }
+    if (::flock(record.get(), LOCK_EX) != 0) fail("cannot lock");
+    if (::pwrite(record.get(), bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))
+        fail("cannot write");
+    if (::fdatasync(record.get()) != 0) fail("cannot write");
 }
 
 // The file name of a printer that can exist; none for a name no printer can
@@ -107,12 +165,11 @@ void uninstall(const std::string& name) {
     // same name does not become the default unasked. A default set by another
     // process between the read and the removal would be lost; it would have
     // to be set in the same instant as the printer is removed.
-    if (const auto current = win32::readWholeFile(base() / "default"); current && sameName(*current, name))
-        fs::remove(base() / "default");
+    if (const auto current = recordedDefault(); current && sameName(*current, name)) recordDefault({});
 }
 
 std::optional<std::string> defaultPrinter() {
-    const auto name = win32::readWholeFile(base() / "default");
+    const auto name = recordedDefault();
     if (!name) return std::nullopt;
     return installedSpelling(*name);
 }
@@ -120,8 +177,12 @@ std::optional<std::string> defaultPrinter() {
 bool setDefaultPrinter(const std::string& name) {
     const auto spelling = installedSpelling(name);
     if (!spelling) return false;
-    win32::writeFileAtomically(base() / "default", *spelling);
+    recordDefault(*spelling);
     return true;
+}
+
+void clearDefaultPrinter() {
+    if (recordedDefault()) recordDefault({});
 }
 
 void submit(const std::string& printer, const Job& job) {

@@ -2,7 +2,8 @@
 // The print system, kept in the world (printers/ below the world folder): the
 // installed printers, the user's default printer, and one spool folder per
 // printer into which print jobs (PDF files) are put. Several processes use it
-// at once; each change replaces one small file atomically.
+// at once; each change replaces one small file atomically, except the default
+// printer, which is rewritten in place and needs no free space to change.
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +21,11 @@ void uninstall(const std::string& name);
 
 // The default printer of the user; none when none is set or it was uninstalled.
 std::optional<std::string> defaultPrinter();
-// False (and no change) when no such printer is installed.
+// False (and no change) when no such printer is installed. Once the user had
+// a default printer, changing it needs no free space on the world's disk.
 bool setDefaultPrinter(const std::string& name);
+// Leaves the user without a default printer, as before the first one was set.
+void clearDefaultPrinter();
 
 // A print job: the document's pages as a PDF file, and the title the job
 // carries. Throws std::runtime_error when no such printer is installed.

@@ -5,6 +5,7 @@
 
 #include "platform/com/Activation.h"
 #include "platform/printers/PrinterNames.h"
+#include "platform/printers/StdRegProv.h"
 #include "platform/printers/WmiErrors.h"
 #include "platform/printers/WmiService.h"
 
@@ -24,8 +25,13 @@ bool isLocalMachine(std::string_view machine) {
 
 // The object path after the security settings: "\\machine\namespace", or a
 // namespace of the local machine alone, or nothing (the default namespace,
-// root\cimv2). Either separator may be used, as WMI allows.
-void checkObjectPath(std::string_view path) {
+// root\cimv2), then ":class" for a class of it. Either separator may be used,
+// as WMI allows. The object it names: the service of root\cimv2, or the
+// registry provider of root\default.
+com::Object objectAt(std::string_view path) {
+    const std::size_t colon = path.find(':');
+    const std::string_view className = colon == std::string_view::npos ? std::string_view() : path.substr(colon + 1);
+    path = path.substr(0, colon);
     std::string_view space = path;
     if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
         const std::string_view rest = path.substr(2);
@@ -35,7 +41,13 @@ void checkObjectPath(std::string_view path) {
     }
     std::string normalised(space);
     std::replace(normalised.begin(), normalised.end(), '/', '\\');
+    if (sameName(normalised, "root\\default")) {
+        if (!sameName(className, "StdRegProv")) throw raised(className.empty() ? InvalidNamespace : InvalidClass);
+        return com::Object(com::Ref<com::IDispatch>(com::AutomationObject::create<StdRegProv>().get()));
+    }
     if (!normalised.empty() && !sameName(normalised, "root\\cimv2")) throw raised(InvalidNamespace);
+    if (!className.empty()) throw raised(InvalidClass);
+    return com::Object(com::Ref<com::IDispatch>(com::AutomationObject::create<WmiService>().get()));
 }
 
 }  // namespace
@@ -57,9 +69,7 @@ com::Object openService(const std::string& displayName) {
             throw raised(InvalidSyntax);
         }
     }
-    checkObjectPath(rest);
-    com::Ref<WmiService> service = com::AutomationObject::create<WmiService>();
-    return com::Object(com::Ref<com::IDispatch>(service.get()));
+    return objectAt(rest);
 }
 
 void registerProvider() {

@@ -8,6 +8,9 @@
 // a collection ("Count", "Item", iteration through "_NewEnum" as an array) of
 // Win32_Printer objects with "Name", "Default" and "SetDefaultPrinter"
 // (returns 0 and makes that printer the user's default).
+// GetObject("winmgmts:...\root\default:StdRegProv") gives the registry
+// provider, through which the user's default printer can be deleted so that
+// there is none (StdRegProv.h).
 #include <optional>
 #include <string>
 
@@ -21,8 +24,10 @@ void registerProvider();
 
 // The provider: the service of the namespace root\cimv2 on the local machine
 // for a display name such as "winmgmts:{impersonationLevel=impersonate}!\\.\root\cimv2"
-// ("winmgmts:" alone names it too). Raises com::Error 0x8004100E "Ungültiger
-// Namespace" for another namespace, 0x800706BA for another machine and
+// ("winmgmts:" alone names it too), or the registry provider for
+// "...\root\default:StdRegProv". Raises com::Error 0x8004100E "Ungültiger
+// Namespace" for another namespace, 0x80041010 "Ungültige Klasse" for another
+// class, 0x800706BA for another machine and
 // 0x800401E4 "Ungültige Syntax" for a display name it cannot read.
 com::Object openService(const std::string& displayName);
 

@@ -113,7 +113,8 @@ Printed printAll(com::Object& pdfCreator, com::Object& Application, const std::s
     // Another program's job arriving meanwhile is not the document's page,
     // and stays with the printer for its owner, also when the cache is cleared.
     setOption(pdfCreator, JobTitleOption, run.documentTitle);
-    pdfCreator.put("cDefaultPrinter", PdfPrinter);
+    if (run.defaultPrinter == Printing::DefaultPrinterSwitch::ToPdfPrinter)
+        pdfCreator.put("cDefaultPrinter", PdfPrinter);
     pdfCreator.put("cPrinterStop", com::False);
     pdfCreator.call("cClearCache");
     setOption(pdfCreator, "AutosaveFilename", sErsteSeite);
@@ -233,7 +234,7 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     if (!attempt.started)
         throw com::Error(com::errors::CannotCreateObject, PdfPrinterInText() + " lässt sich nicht starten.");
 
-    PutBackDefaultPrinter(run.vDefaultPrinter.toString());
+    PutBackDefaultPrinter(run);
     if (run.host == Host::Excel) Application.put("ActivePrinter", run.vExcelPrinter);
 
     if (attempt.printed.reported.empty())

@@ -24,6 +24,13 @@ inline std::string PdfPrinterInText() {
     return "Der PDF-Drucker \"" + std::string(PdfPrinterName) + "\"";
 }
 
+// Whether a print run makes the PDF printer the system's default printer for
+// its time. Word prints to its active printer and Excel names the printer in
+// its print call, so the jobs reach the PDF printer either way; a run whose
+// note of the user's default printer cannot be written keeps the default,
+// so that a run that dies cannot leave the PDF printer as the default.
+enum class DefaultPrinterSwitch { ToPdfPrinter, Keep };
+
 // What one print run needs besides the host application and the names: which
 // host it is, the layout, the pages the host reported (0 when it cannot
 // tell), the document's name, which titles its print jobs (empty: the PDF
@@ -36,6 +43,7 @@ struct PrintRun {
     const std::string& documentTitle;
     com::Variant& vDefaultPrinter;
     com::Variant& vExcelPrinter;
+    DefaultPrinterSwitch defaultPrinter = DefaultPrinterSwitch::ToPdfPrinter;
 };
 
 // Prints the host's document to PDF: `sPath` + `sErsteSeite` + ".pdf" and, in
@@ -59,6 +67,11 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
 // Makes the named printer the system's default printer. False only when the
 // printer management itself fails; True also when no printer matched.
 com::Boolean fSet_DefaultPrinter(const std::string& sPrinterName);
+
+// Leaves the user without a default printer, as the user was before the
+// first one. False only when the printer management itself fails; True also
+// when there was none.
+com::Boolean ClearDefaultPrinter();
 
 // Whether a printer of that name is set up; raises what the printer
 // management raises.

@@ -29,6 +29,9 @@ public:
     std::map<std::string, std::string> printed;  // the bytes written, by path
     std::function<void()> whenStarted;           // what the user does while the printer starts
 
+    // Every printer made the default, in order.
+    std::vector<std::string> defaultPrinterWrites;
+
     FakePdfPrinter() {
         method("cStart", [this](const com::Arguments&) {
             ++started;
@@ -40,7 +43,8 @@ public:
             [this](const com::Arguments& index, const com::Variant& value) {
                 options[index.positional.at(0).toString()] = value.toString();
             });
-        property("cDefaultPrinter", {}, [](const com::Arguments&, const com::Variant& value) {
+        property("cDefaultPrinter", {}, [this](const com::Arguments&, const com::Variant& value) {
+            defaultPrinterWrites.push_back(value.toString());
             printers::setDefaultPrinter(value.toString());
         });
         property("cPrinterStop", {}, [](const com::Arguments&, const com::Variant&) {});

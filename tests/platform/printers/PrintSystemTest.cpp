@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <latch>
 #include <set>
@@ -43,7 +46,10 @@ TEST_F(PrintSystemTest, InstallListAndDefaultRoundTrip) {
 
     EXPECT_TRUE(printers::setDefaultPrinter("BÜRO-LASER"));
     EXPECT_EQ(printers::defaultPrinter(), "Büro-Laser");
-    EXPECT_EQ(TestWorld::read(printersFolder() / "default"), "Büro-Laser");
+    // A record of fixed length, so that it can be rewritten in place.
+    const std::string record = TestWorld::read(printersFolder() / "default");
+    EXPECT_EQ(record.substr(0, record.find('\0')), "Büro-Laser");
+    EXPECT_EQ(record.size(), 512u);
 
     EXPECT_FALSE(printers::setDefaultPrinter("Fehlt"));
     EXPECT_FALSE(printers::setDefaultPrinter(""));
@@ -128,6 +134,50 @@ TEST_F(PrintSystemTest, DefaultPrinterNameAndError482WhenItsPrinterIsGone) {
         EXPECT_EQ(e.number(), 482);
         EXPECT_EQ(e.description(), "Druckerfehler");
     }
+}
+
+// The user who had no default printer can be given none again; and one who
+// had a default printer written by an earlier version keeps it.
+TEST_F(PrintSystemTest, NoDefaultPrinterCanBeSetAgain) {
+    printers::install("Tinte");
+    printers::clearDefaultPrinter();
+    EXPECT_EQ(printers::defaultPrinter(), std::nullopt);
+    ASSERT_TRUE(printers::setDefaultPrinter("Tinte"));
+    printers::clearDefaultPrinter();
+    EXPECT_EQ(printers::defaultPrinter(), std::nullopt);
+    EXPECT_THROW((void)runtime::DefaultPrinterName(), com::Error);
+    ASSERT_TRUE(printers::setDefaultPrinter("TINTE"));
+    EXPECT_EQ(printers::defaultPrinter(), "Tinte");
+
+    TestWorld::write(printersFolder() / "default", "Tinte");
+    EXPECT_EQ(printers::defaultPrinter(), "Tinte");
+    ASSERT_TRUE(printers::setDefaultPrinter("Tinte"));
+    EXPECT_EQ(printers::defaultPrinter(), "Tinte");
+    expectNoTemporaryFiles();
+}
+
+// The PDF printer's jobs may fill the world's disk while it is the default:
+// the user's printer must still come back.
+TEST_F(PrintSystemTest, AFullDiskStillSwitchesTheDefaultPrinter) {
+    const fs::path small = world_.path() / "klein";
+    fs::create_directories(small);
+    if (::mount("tmpfs", small.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here: " << std::strerror(errno);
+    ::setenv("KALMORA_WORLD", small.c_str(), 1);
+    for (const char* name : {"Laser", "PDFCreator"}) printers::install(name);
+    ASSERT_TRUE(printers::setDefaultPrinter("Laser"));
+    TestWorld::write(small / "Füllung", std::string(fs::space(small).available, 'x'));
+    ASSERT_EQ(fs::space(small).available, 0u);
+
+    EXPECT_TRUE(printers::setDefaultPrinter("PDFCreator"));
+    EXPECT_EQ(printers::defaultPrinter(), "PDFCreator");
+    EXPECT_TRUE(printers::setDefaultPrinter("Laser"));
+    EXPECT_EQ(printers::defaultPrinter(), "Laser");
+    printers::clearDefaultPrinter();
+    EXPECT_EQ(printers::defaultPrinter(), std::nullopt);
+    EXPECT_TRUE(printers::setDefaultPrinter("Laser"));
+    EXPECT_EQ(printers::defaultPrinter(), "Laser");
+    ::umount2(small.c_str(), MNT_DETACH);
 }
 
 TEST_F(PrintSystemTest, SubmittedJobsAreNumberedInTheSpoolOfAnInstalledPrinter) {

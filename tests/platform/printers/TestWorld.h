@@ -32,6 +32,10 @@ public:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
+    static void write(const std::filesystem::path& file, const std::string& bytes) {
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+
     // The names of the files in a folder.
     static std::set<std::string> names(const std::filesystem::path& folder) {
         std::set<std::string> result;

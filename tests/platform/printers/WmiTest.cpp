@@ -152,6 +152,8 @@ TEST_F(WmiTest, MonikersOfTheLocalPrinterNamespace) {
         {"winmgmts:root\\cimv2", std::nullopt},
         {"winmgmts:{impersonationLevel=impersonate}!\\\\.\\root\\default",
          Raised{invalidNamespace, "Ungültiger Namespace"}},
+        {"winmgmts:{impersonationLevel=impersonate}!\\\\.\\root\\cimv2:Win32_Printer",
+         Raised{invalidClass, "Ungültige Klasse"}},
         {"winmgmts:{impersonationLevel=impersonate}!\\\\druckserver\\root\\cimv2",
          Raised{-2147023174, "Der RPC-Server ist nicht verfügbar."}},
         {"winmgmts:{impersonationLevel=impersonate\\\\.\\root\\cimv2", Raised{-2147221020, "Ungültige Syntax"}},
@@ -183,6 +185,40 @@ TEST_F(WmiTest, NetworkPrinterBecomesTheDefaultAsTheAddInSwitchesIt) {
               com::Variant(com::True));
     EXPECT_EQ(queryByName("Laser").object("Item", {{com::Variant(std::int32_t{0})}}).get("Default"),
               com::Variant(com::False));
+}
+
+// Windows keeps the user's default printer in the registry; deleting it
+// through the registry provider leaves the user without one.
+TEST_F(WmiTest, TheRegistryProviderDeletesTheDefaultPrinter) {
+    const std::string windowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    constexpr auto currentUser = static_cast<std::int32_t>(0x80000001u);
+    constexpr auto localMachine = static_cast<std::int32_t>(0x80000002u);
+    struct Row {
+        std::int32_t key;
+        std::string subKey;
+        std::string value;
+        std::int32_t answer;
+        std::optional<std::string> defaultAfter;
+    };
+    const Row rows[] = {
+        {localMachine, windowsKey, "Device", 2, "Laser"},
+        {currentUser, windowsKey, "Drucker", 2, "Laser"},
+        {currentUser, "Software\\Kalmora", "Device", 2, "Laser"},
+        {currentUser, windowsKey, "Device", 0, std::nullopt},
+        {currentUser, "SOFTWARE\\microsoft\\windows nt\\currentversion\\windows", "DEVICE", 2, std::nullopt},
+    };
+    for (const char* displayName : {"winmgmts:{impersonationLevel=impersonate}!\\\\.\\root\\default:StdRegProv",
+                                    "winmgmts:root\\default:stdregprov"}) {
+        ASSERT_TRUE(printers::setDefaultPrinter("Laser"));
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(displayName) + " " + row.subKey + " " + row.value);
+            const com::Object registry = com::GetObject(displayName);
+            EXPECT_EQ(registry.call("DeleteValue", {{row.key, row.subKey, row.value}}), com::Variant(row.answer));
+            EXPECT_EQ(printers::defaultPrinter(), row.defaultAfter);
+        }
+    }
+    EXPECT_EQ(raisedBy([] { (void)com::GetObject("winmgmts:root\\default:Win32_Printer"); }),
+              (Raised{invalidClass, "Ungültige Klasse"}));
 }
 
 TEST_F(WmiTest, ItemsByPositionFromZero) {

@@ -1,9 +1,16 @@
 // Printing the host's document to PDF: the files and pages each layout gives,
 // the printers put back, and what the user is told when printing fails.
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
 
 #include "platform/printers/PrintSystem.h"
+#include "platform/win32/ProcessIdentity.h"
 #include "src/printing/Printing.h"
 #include "tests/src/export/ExportFixture.h"
 #include "tests/support/PdfText.h"
@@ -12,8 +19,57 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A file system of a few pages at `path`, for a disk that fills up; nothing
+// where none can be mounted (that needs root).
+class SmallDisk {
+public:
+    explicit SmallDisk(std::string path) : path_(std::move(path)) {
+        fs::create_directories(path_);
+        mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k") == 0;
+        if (!mounted_) error_ = std::strerror(errno);
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool mounted() const { return mounted_; }
+    const std::string& error() const { return error_; }
+    // Fills it up to `free` bytes left.
+    void leave(std::uintmax_t free) const {
+        const fs::path filler = fs::path(path_) / "Füllung";
+        fs::remove(filler);
+        const std::uintmax_t available = fs::space(path_).available;
+        ASSERT_GE(available, free);
+        std::ofstream(filler, std::ios::binary) << std::string(available - free, 'x');
+    }
+
+private:
+    std::string path_;
+    bool mounted_ = false;
+    std::string error_;
+};
+
+const std::string noteKind = "pdf-Kalmora Standarddrucker 1\n";
+
+// The owner lines of a note whose run died: this machine and boot, a process
+// that is gone.
+std::string deadOwner() {
+    const win32::ProcessIdentity me = win32::currentProcessIdentity();
+    return "Rechner=" + me.machine + "\nSystemstart=" + me.boot + "\nProzess=" + std::to_string(me.process) +
+           "\nProzessstart=" + std::to_string(me.started + 1) + "\n";
+}
+
 class Printing : public ExportFixture {
 protected:
+    std::string noteFile() const { return folder.path("AddIn") + "\\pdf-Kalmora.drucker"; }
+    static std::string told(const std::string& text) { return shown::box(48, shown::title, text, 1); }
+    // No result of an earlier run, so that nothing asks about replacing it.
+    void clearDocuments() {
+        for (const auto& entry : fs::directory_iterator(folder.path("Dokumente"))) fs::remove(entry.path());
+    }
+
     // The pages of a file as the PDF printer wrote it (the run's cleanup
     // removes it afterwards); none when it wrote no such file.
     std::vector<std::string> pages(const std::string& file) {
@@ -116,13 +172,192 @@ TEST_F(Printing, WordPrintsThroughItsActivePrinterAndTheDefaultComesBack) {
 // its note of the user's printer: the next run puts that printer back first,
 // instead of taking the PDF printer for the user's default.
 TEST_F(Printing, TheDefaultPrinterThatADeadRunNotedIsPutBackFirst) {
-    folder.write("AddIn/pdf-Kalmora.drucker", "[Global]\r\nStandarddrucker=B\xFCro-Laser\r\n");
+    folder.write("AddIn/pdf-Kalmora.drucker",
+                 noteKind + deadOwner() + "Vorher=Drucker\nStandarddrucker=" + officePrinter + "\n");
     printers::setDefaultPrinter("PDFCreator");
     wordDocument();
     answers({"choice 0"});
     run(*word);
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
     EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.drucker")));
+}
+
+// The name comes back byte for byte from the note that a run keeps while it
+// prints, whatever it holds.
+TEST_F(Printing, EveryPrinterNameComesBackFromTheNote) {
+    for (const std::string name :
+         {"Chef's Laser", "Drucker Dvořák", "\\\\server\\Łódź", "Etage=2 100%ig", "  Blanks  ", "Şahin ığ"}) {
+        SCOPED_TRACE(name);
+        printers::install(name);
+        printers::setDefaultPrinter(name);
+        // The host is killed while it prints: what it leaves is its note.
+        std::string note;
+        pdfPrinter->whenStarted = [&] { note = folder.read("AddIn/pdf-Kalmora.drucker"); };
+        clearDocuments();
+        wordDocument();
+        answers({"choice 1"});
+        run(*word);
+        ASSERT_FALSE(note.empty());
+        folder.write("AddIn/pdf-Kalmora.drucker", note);
+        printers::setDefaultPrinter("PDFCreator");
+        clearDocuments();
+        wordDocument();
+        answers({"choice 1"});
+        run(*word);
+        EXPECT_EQ(printers::defaultPrinter(), name);
+        EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.drucker")));
+    }
+}
+
+// A machine without a default printer has none after an export, also when a
+// dead run's note says so.
+TEST_F(Printing, NoDefaultPrinterBeforeMeansNoneAfter) {
+    printers::uninstall(officePrinter);
+    for (const bool deadRun : {false, true}) {
+        SCOPED_TRACE(deadRun ? "a dead run recovered" : "a run");
+        if (deadRun) {
+            folder.write("AddIn/pdf-Kalmora.drucker", noteKind + deadOwner() + "Vorher=keiner\n");
+            printers::setDefaultPrinter("PDFCreator");
+        }
+        pdfPrinter->defaultPrinterWrites.clear();
+        clearDocuments();
+        wordDocument();
+        answers({"choice 0"});
+        run(*word);
+        EXPECT_EQ(record().back(), "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf")));
+        EXPECT_EQ(pdfPrinter->defaultPrinterWrites, std::vector<std::string>{"PDFCreator"});
+        EXPECT_EQ(printers::defaultPrinter(), std::nullopt);
+        EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.drucker")));
+    }
+}
+
+// A dead run's note that names a printer removed since, or that cannot be
+// read: the PDF printer does not stay the default, and the user hears of it
+// once per host start.
+TEST_F(Printing, ANoteOfARemovedPrinterOrADamagedNoteLeavesNoPdfPrinterAsTheDefault) {
+    struct Case {
+        const char* what;
+        std::string note;
+        std::string told;
+        std::set<std::string> left;  // in the add-in folder, besides its usual files
+    };
+    const Case cases[] = {
+        {"a removed printer",
+         noteKind + deadOwner() + "Vorher=Drucker\nStandarddrucker=Alter Laser\n",
+         "Der Standarddrucker \"Alter Laser\" ist nicht mehr eingerichtet. Es ist nun kein Standarddrucker "
+         "festgelegt.",
+         {}},
+        {"a damaged note",
+         "[Global]\r\nStandarddrucker=B\xFCro-Laser\r\n",
+         "Die Notiz zum Standarddrucker " + noteFile() + " ist beschädigt. Sie wurde nicht verwendet und als " +
+             noteFile() + ".defekt beiseitegelegt.",
+         {"pdf-Kalmora.drucker.defekt"}},
+        {"a note of no kind we know",
+         noteKind + deadOwner() + "Vorher=vielleicht\n",
+         "Die Notiz zum Standarddrucker " + noteFile() + " ist beschädigt. Sie wurde nicht verwendet und als " +
+             noteFile() + ".defekt beiseitegelegt.",
+         {"pdf-Kalmora.drucker.defekt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        INI_Datei::ResetState();  // a host started anew
+        fs::remove(folder.path("AddIn/pdf-Kalmora.drucker.defekt"));
+        for (const bool again : {false, true}) {
+            folder.write("AddIn/pdf-Kalmora.drucker", c.note);
+            printers::setDefaultPrinter("PDFCreator");
+            script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok"});
+            runtime::setBackend(script);
+            clearDocuments();
+            wordDocument();
+            run(*word);
+            std::vector<std::string> expected = {shown::choice + " -> 0"};
+            if (!again) expected.push_back(told(c.told));
+            expected.push_back("open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf")));
+            EXPECT_EQ(record(), expected);
+            EXPECT_EQ(printers::defaultPrinter(), std::nullopt);
+            std::set<std::string> left = {"pdf-Kalmora.ini", "pdftk.exe"};
+            left.insert(c.left.begin(), c.left.end());
+            EXPECT_EQ(folder.names("AddIn"), left);
+            if (!c.left.empty()) {
+                EXPECT_EQ(folder.read("AddIn/pdf-Kalmora.drucker.defekt"), c.note);
+            }
+        }
+    }
+}
+
+// Another machine that shares the add-in folder prints right now: its note
+// stays as it is, and this run keeps the default printer as it is.
+TEST_F(Printing, ANoteOfAnotherMachinesRunIsLeftAlone) {
+    const std::string note = noteKind +
+                             "Rechner=anderer-rechner\nSystemstart=1\nProzess=4711\nProzessstart=99\n"
+                             "Vorher=Drucker\nStandarddrucker=Laser im Flur\n";
+    folder.write("AddIn/pdf-Kalmora.drucker", note);
+    wordDocument();
+    answers({"choice 0"});
+    run(*word);
+    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0",
+                                                  "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf"))}));
+    EXPECT_EQ(folder.read("AddIn/pdf-Kalmora.drucker"), note);
+    EXPECT_TRUE(pdfPrinter->defaultPrinterWrites.empty());
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
+// Without its note a run that dies would leave the PDF printer as the
+// default for good: the run keeps the default printer as it is, the user
+// hears why once per host start, and the jobs still reach the PDF printer.
+TEST_F(Printing, ANoteThatCannotBeWrittenKeepsTheDefaultPrinter) {
+    const SmallDisk disk(folder.path("AddIn"));
+    if (!disk.mounted()) GTEST_SKIP() << "no small file system can be mounted here: " << disk.error();
+    fs::create_symlink(PDFTK_LAUNCHER, folder.path("AddIn/pdftk.exe"));
+    settings("");
+    disk.leave(0);
+    for (const bool inExcel : {false, true}) {
+        for (const bool again : {false, true}) {
+            SCOPED_TRACE(std::string(inExcel ? "Excel" : "Word") + (again ? ", again" : ""));
+            pdfPrinter->defaultPrinterWrites.clear();
+            script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 1", "msgbox ok"});
+            runtime::setBackend(script);
+            clearDocuments();
+            inExcel ? void(workbook()) : void(wordDocument());
+            run(inExcel ? static_cast<office::Application&>(*excel) : *word);
+            std::vector<std::string> expected = {shown::choice + " -> 1"};
+            if (!inExcel && !again)
+                expected.push_back(told("Die Notiz zum Standarddrucker " + noteFile() +
+                                        " lässt sich nicht schreiben. Der Standarddrucker bleibt deshalb beim "
+                                        "PDF-Ausdruck unverändert.\r\nAuf dem Datenträger ist nicht genügend "
+                                        "Speicherplatz verfügbar."));
+            const std::string result = inExcel ? "Dokumente/Mappe_Tabelle1.pdf" : "Dokumente/Angebot.pdf";
+            expected.push_back("open " + runtime::quoted(folder.path(result)));
+            EXPECT_EQ(record(), expected);
+            EXPECT_EQ(pdf::pageCount(folder.path(result)), 3);
+            EXPECT_TRUE(pdfPrinter->defaultPrinterWrites.empty());
+            EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+        }
+    }
+}
+
+// The PDF printer's jobs fill the world's disk while it is the default: the
+// user's default printer still comes back, however far the run got.
+TEST_F(Printing, AFullWorldDiskGivesTheUsersDefaultPrinterBack) {
+    const SmallDisk disk(folder.path("Kleine Welt"));
+    if (!disk.mounted()) GTEST_SKIP() << "no small file system can be mounted here: " << disk.error();
+    ::setenv("KALMORA_WORLD", folder.path("Kleine Welt").c_str(), 1);
+    printers::install(officePrinter);
+    printers::install("PDFCreator");
+    printers::setDefaultPrinter(officePrinter);
+    for (const int pages : {0, 1, 2, 3, 4, 6, 8}) {
+        SCOPED_TRACE(std::to_string(pages) + " pages free");
+        clearDocuments();
+        disk.leave(static_cast<std::uintmax_t>(pages) * 4096);
+        pdfPrinter->defaultPrinterWrites.clear();
+        script = std::make_shared<runtime::ScriptBackend>(
+            std::vector<std::string>{"choice 1", "msgbox ok", "msgbox ok", "msgbox ok"});
+        runtime::setBackend(script);
+        wordDocument();
+        run(*word);
+        EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+        EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.drucker")));
+    }
 }
 
 TEST_F(Printing, ExcelsPrinterIsPutBackAfterSuccessButNotAfterAFailure) {
@@ -181,17 +416,6 @@ TEST_F(Printing, APrintThatFailsGivesTheAbortMessageOnceAndEndsThePdfPrinter) {
         EXPECT_EQ(printers::defaultPrinter(), officePrinter);
         EXPECT_FALSE(fs::exists(folder.path("Dokumente/Angebot_$1.pdf")));
     }
-}
-
-// With no default printer there is none to put back: the PDF printer stays the default.
-TEST_F(Printing, WithoutAnyDefaultPrinterTheExportWorks) {
-    printers::uninstall(officePrinter);
-    wordDocument();
-    answers({"choice 0"});
-    run(*word);
-    EXPECT_EQ(record().back(), "open " + runtime::quoted(folder.path("Dokumente/Angebot.pdf")));
-    EXPECT_EQ(printers::defaultPrinter(), "PDFCreator");
-    EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.drucker")));
 }
 
 TEST_F(Printing, APrinterThatReportsNothingIsWaitedForFortyTimesThenReported) {
