@@ -315,12 +315,19 @@ TEST_F(Printing, ANoteThatCannotBeWrittenKeepsTheDefaultPrinter) {
         for (const bool again : {false, true}) {
             SCOPED_TRACE(std::string(inExcel ? "Excel" : "Word") + (again ? ", again" : ""));
             pdfPrinter->defaultPrinterWrites.clear();
-            script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 1", "msgbox ok"});
+            script = std::make_shared<runtime::ScriptBackend>(
+                std::vector<std::string>{"choice 1", "msgbox ok", "msgbox ok"});
             runtime::setBackend(script);
             clearDocuments();
             inExcel ? void(workbook()) : void(wordDocument());
             run(inExcel ? static_cast<office::Application&>(*excel) : *word);
             std::vector<std::string> expected = {shown::choice + " -> 1"};
+            // The run's journal on the same disk cannot be written either.
+            if (!inExcel && !again)
+                expected.push_back(told("Das Laufprotokoll " + addIn() +
+                                        "\\pdf-Kalmora.lauf lässt sich nicht schreiben: Auf dem Datenträger ist "
+                                        "nicht genügend Speicherplatz verfügbar.\r\nDer Export läuft ohne "
+                                        "Protokoll: bricht er ab, räumt der nächste Export seine Dateien nicht auf."));
             if (!inExcel && !again)
                 expected.push_back(told("Die Notiz zum Standarddrucker " + noteFile() +
                                         " lässt sich nicht schreiben. Der Standarddrucker bleibt deshalb beim "
