@@ -1,8 +1,10 @@
 #include "src/export/Composition.h"
 
 #include <cstdlib>
+#include <fstream>
 
 #include "platform/runtime/Interaction.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/ProcessApi.h"
 #include "platform/win32/Shell.h"
 #include "src/export/Letterheads.h"
@@ -26,6 +28,30 @@ std::string pdftkProgram() {
     return INI_Datei::AddInFolder + "pdftk.exe";
 }
 
+// What pdftk writes on its standard error, beside the run's other notes.
+std::string pdftkErrors() {
+    return INI_Datei::AddInFolder + "pdf-Kalmora.pdftk";
+}
+
+// The start of what pdftk wrote on its standard error (a Java stack trace
+// can be long), the file removed.
+std::string pdftkSaid() {
+    constexpr std::size_t Longest = 400;
+    std::ifstream file(win32::hostPath(pdftkErrors()), std::ios::binary);
+    std::string text(Longest + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    file.close();
+    win32::DeleteFileA(pdftkErrors());
+    const bool cut = text.size() > Longest;
+    // Not in the middle of a character.
+    if (cut) text.resize(Longest);
+    while (cut && !text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
+    if (cut && !text.empty()) text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    return cut ? text + " …" : text;
+}
+
 // Whether the stamped first part is the whole result: in the layouts of
 // one print job, and for a document of one page.
 bool firstPartIsWhole(const ExportRun& run) {
@@ -36,6 +62,15 @@ bool firstPartIsWhole(const ExportRun& run) {
     // A host that cannot count its pages: the first part is all there is
     // when no following pages were printed.
     return !com::isTrue(FileFolderExists(run.intermediates->printedRest));
+}
+
+// Why no result was made, for the user: what the failed pdftk step gave,
+// else why the following pages are missing.
+std::string whyNone(const ExportRun& run, const std::string& failedWhy) {
+    if (!failedWhy.empty()) return failedWhy;
+    const std::string& rest = run.intermediates->printedRest;
+    if (const std::string noRoom = WhyNoRoom(run.outputFolder); !noRoom.empty()) return noRoom;
+    return "Die folgenden Seiten des Dokuments wurden nicht gedruckt (" + rest + " fehlt).";
 }
 
 }  // namespace
@@ -68,14 +103,29 @@ std::chrono::milliseconds pdftkLimit(std::int32_t pages) {
     return base + std::chrono::milliseconds(250) * (pages > 0 ? pages : UnknownPages);
 }
 
-PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::chrono::milliseconds limit) {
+PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::chrono::milliseconds limit,
+                  std::string* why) {
     std::uint32_t exitCode = win32::STILL_ACTIVE;
-    const Waited waited = ShellWait(cmdline, WaitLimit{limit, StopPdftk}, exitCode);
+    const Waited waited = ShellWait(cmdline, WaitLimit{limit, StopPdftk, pdftkErrors()}, exitCode);
     runtime::DoEvents();
+    const std::string said = waited == Waited::NotStarted ? std::string() : pdftkSaid();
     if (waited == Waited::Ended && exitCode == 0 && com::isTrue(FileFolderExists(output))) return PdftkRun::Made;
+    // Asked before the half file goes, which may be what filled the disk.
+    std::string reason = WhyNoRoom(output.substr(0, output.rfind('\\') + 1));
     // A pdftk that was ended or failed may have left half a file.
     DeleteExistingFile(output);
-    return waited == Waited::Stopped ? PdftkRun::TooLong : PdftkRun::Failed;
+    if (waited == Waited::Stopped) return PdftkRun::TooLong;
+    if (!reason.empty()) {
+    } else if (waited == Waited::NotStarted) {
+        reason = whyNotStarted(cmdline);
+    } else if (exitCode != 0) {
+        reason = "pdftk endete mit dem Code " + std::to_string(exitCode) +
+                 (said.empty() ? " und meldete nichts." : " und meldete:\r\n" + said);
+    } else {
+        reason = "pdftk meldete keinen Fehler, schrieb aber keine Datei " + output + ".";
+    }
+    if (why) *why = reason;
+    return PdftkRun::Failed;
 }
 
 Decision prepareForPrinting(const ExportRun& run) {
@@ -109,13 +159,24 @@ Decision composeLetterhead(const ExportRun& run) {
     const std::string tookTooLong = "pdftk brauchte länger als " +
                                     std::to_string(std::chrono::ceil<std::chrono::seconds>(limit).count()) +
                                     " Sekunden, um ";
-    const PdftkRun firstRun = runPdftk(backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
-                                       files.stampedFirst, limit);
+    // Why the first step that failed made nothing, for the user.
+    std::string failedWhy;
+    const auto stamp = [&](const std::string& printed, const std::string& letterhead, const std::string& stamped) {
+        std::string why;
+        const PdftkRun stampRun =
+            runPdftk(backgroundCommand(pdftkProgram(), printed, letterhead, stamped), stamped, limit, &why);
+        // A letterhead damaged since the check at the start is what pdftk stumbled over.
+        if (const std::string unreadable = Letterheads::whyUnreadable(letterhead);
+            stampRun == PdftkRun::Failed && !unreadable.empty() && com::isTrue(FileFolderExists(printed)))
+            why = "Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + unreadable;
+        if (failedWhy.empty()) failedWhy = why;
+        return stampRun;
+    };
+    const PdftkRun firstRun = stamp(files.printedFirst, first, files.stampedFirst);
     if (firstRun == PdftkRun::TooLong)
         return {Flow::Abort, tookTooLong + "den Kopfbogen " + first + " unter " + files.printedFirst +
                                  " zu legen, und wurde beendet."};
-    const PdftkRun restRun = runPdftk(
-        backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest), files.stampedRest, limit);
+    const PdftkRun restRun = stamp(files.printedRest, following, files.stampedRest);
     if (restRun == PdftkRun::TooLong)
         return {Flow::Abort, tookTooLong + "den Kopfbogen " + following + " unter " + files.printedRest +
                                  " zu legen, und wurde beendet."};
@@ -129,8 +190,8 @@ Decision composeLetterhead(const ExportRun& run) {
     PdftkRun joined = PdftkRun::Failed;
     if (restStamped) {
         const auto join = [&] {
-            joined =
-                runPdftk(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result, limit);
+            joined = runPdftk(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result,
+                              limit, failedWhy.empty() ? &failedWhy : nullptr);
             return joined == PdftkRun::Made;
         };
         placed = ResultPlacement::placeResult(result, run.DocumentPages, join, why);
@@ -144,7 +205,7 @@ Decision composeLetterhead(const ExportRun& run) {
         case Placed::None:
             if (joined == PdftkRun::TooLong)
                 return {Flow::Abort, tookTooLong + "die Seiten zu " + result + " zusammenzufügen, und wurde beendet."};
-            return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result};
+            return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + whyNone(run, failedWhy)};
         case Placed::Rejected: return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + why};
     }
     // The choice window is not shown at this point, so the viewer gets no owner.

@@ -54,14 +54,17 @@ Decision check() {
     // A letterhead pdftk cannot read would only end in "no PDF was made"
     // after printing; the user learns which file and why before anything.
     for (const std::string& letterhead : letterheads) {
-        const std::string reason = unreadableBecause(pdf::inspect(letterhead, LargestLetterhead).readability);
-        if (!reason.empty()) {
+        if (const std::string reason = whyUnreadable(letterhead); !reason.empty()) {
             runtime::MsgBox("Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + reason,
                             runtime::vbCritical, MessageTitle);
             return Flow::End;
         }
     }
     return Flow::Continue;
+}
+
+std::string whyUnreadable(const std::string& path) {
+    return unreadableBecause(pdf::inspect(path, LargestLetterhead).readability);
 }
 
 std::string first(Layout layout) {

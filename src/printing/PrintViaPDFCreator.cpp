@@ -7,6 +7,7 @@
 #include "src/printing/Printing.h"
 #include "src/printing/SavedDefaultPrinter.h"
 #include "src/util/Failures.h"
+#include "src/util/FileChecks.h"
 #include "src/util/Messages.h"
 #include "src/util/ShellWait.h"
 
@@ -209,8 +210,11 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     PutBackDefaultPrinter(run.vDefaultPrinter.toString());
     if (run.host == Host::Excel) Application.put("ActivePrinter", run.vExcelPrinter);
 
-    if (attempt.output.empty())
-        runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);
+    if (attempt.output.empty()) {
+        const std::string noRoom = FileChecks::WhyNoRoom(sPath);
+        runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!" + (noRoom.empty() ? "" : "\r\n" + noRoom),
+                        runtime::vbCritical, MessageTitle);
+    }
 }
 
 }  // namespace Printing

@@ -210,6 +210,9 @@ private:
 TEST_F(FullDisk, ADiskThatFillsUpDuringTheRunNeverCostsTheOldResult) {
     folder.write("Klein/Angebot.pdf", oldResult);
     const std::string resultFile = folder.windowsPath("Klein") + "\\Angebot.pdf";
+    const std::string noRoom =
+        "\r\nIm Ausgabeordner " + folder.windowsPath("Klein") + "\\ ist kein Platz mehr: Sein Datenträger ist voll.";
+    const std::string full = noResult + resultFile + noRoom;
     struct Case {
         std::uintmax_t free;  // bytes left, in pages of 4 KiB
         const char* fullAt;
@@ -219,10 +222,15 @@ TEST_F(FullDisk, ADiskThatFillsUpDuringTheRunNeverCostsTheOldResult) {
     const Case cases[] = {
         // The first page saved, the following pages not: the wait for them
         // ends silently, and the full disk stops the stamping.
-        {4096, "the printer saving the following pages", {shown::abort(noResult + resultFile)}},
-        {8192, "stamping the first page", {shown::abort(noResult + resultFile)}},
-        {12288, "stamping the following pages", {shown::abort(noResult + resultFile)}},
-        {16384, "joining both into the result", {shown::abort(noResult + resultFile)}},
+        // Nothing printed: the printer says so, and the run has nothing to stamp.
+        {0,
+         "the printer saving the first page",
+         {shown::box(16, shown::title, "Beim Speichern als pdf ist ein Fehler aufgetreten!" + noRoom, 1),
+          shown::abort(full)}},
+        {4096, "the printer saving the following pages", {shown::abort(full)}},
+        {8192, "stamping the first page", {shown::abort(full)}},
+        {12288, "stamping the following pages", {shown::abort(full)}},
+        {16384, "joining both into the result", {shown::abort(full)}},
         {20480, "nowhere", {}},
     };
     for (const Case& c : cases) {

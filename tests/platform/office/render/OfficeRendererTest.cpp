@@ -133,6 +133,25 @@ TEST_F(OfficeRendererTest, ADocumentBeyondTheOfficesLimitsIsRefusedAndTheNextGet
     }
 }
 
+// A limit below what the office needs to start is named as the limit, and
+// the profile it could not start on is kept: nothing was wrong with it.
+TEST_F(OfficeRendererTest, AnOfficeThatCannotStartWithinItsMemoryIsNamedAndItsProfileKept) {
+    renderer.reset();
+    folder.write(kFolder + "/Profile/1/user/Notiz", "vom Benutzer");
+    {
+        const ScopedVariable set("KALMORA_OFFICE_MEMORY", "200");
+        try {
+            renderer.emplace(folder.path(kFolder + "/Profile"));
+            ADD_FAILURE() << "the office started with 200 MB";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Das Office-Programm startet nicht: Es bräuchte dafür mehr als 200 MB Speicher.");
+        }
+    }
+    EXPECT_EQ(folder.read(kFolder + "/Profile/1/user/Notiz"), "vom Benutzer");
+    renderer.emplace(folder.path(kFolder + "/Profile"));
+}
+
 TEST_F(OfficeRendererTest, ADamagedProfileIsSetUpAnew) {
     const std::string profiles = kFolder + "/Profile";
     const std::vector<std::function<void()>> damages = {
