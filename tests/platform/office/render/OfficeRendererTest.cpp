@@ -3,7 +3,9 @@
 // host shows. Documents and profile lie in a folder whose name a URL carries
 // only escaped (blank, umlaut, "%", "#").
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -150,6 +152,31 @@ TEST_F(OfficeRendererTest, AnOfficeThatCannotStartWithinItsMemoryIsNamedAndItsPr
     }
     EXPECT_EQ(folder.read(kFolder + "/Profile/1/user/Notiz"), "vom Benutzer");
     renderer.emplace(folder.path(kFolder + "/Profile"));
+}
+
+// A profile that refuses new files is left as it is: the office, which
+// keeps its temporary files in its profile, gets another one.
+TEST_F(OfficeRendererTest, AProfileThatRefusesNewFilesIsLeftAndAnotherOneUsed) {
+    renderer.reset();
+    const std::string profile = folder.path(kFolder + "/Profile/1");
+    std::filesystem::remove_all(profile + "/tmp");
+    // Unchangeable where the file system can, else mounted read only.
+    const bool unchangeable = pdf::run("chattr +i " + pdf::quoted(profile) + " 2>&1").empty();
+    bool mounted = !unchangeable && ::mount(profile.c_str(), profile.c_str(), nullptr, MS_BIND, nullptr) == 0;
+    if (mounted && ::mount(nullptr, profile.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+        ::umount2(profile.c_str(), MNT_DETACH);
+        mounted = false;
+    }
+    if (!unchangeable && !mounted) GTEST_SKIP() << "the profile cannot be made read-only here";
+    const auto unlocked = [&] {
+        if (unchangeable) pdf::run("chattr -i " + pdf::quoted(profile));
+        if (mounted) ::umount2(profile.c_str(), MNT_DETACH);
+    };
+    EXPECT_NO_THROW(renderer.emplace(folder.path(kFolder + "/Profile")));
+    if (renderer) EXPECT_EQ(seen({"Angebot.docx", OfficeDocumentKind::Text, "", ""}), "[] 3");
+    renderer.reset();
+    unlocked();
+    EXPECT_EQ(folder.names(kFolder + "/Profile/1"), std::set<std::string>{"user"});
 }
 
 TEST_F(OfficeRendererTest, ADamagedProfileIsSetUpAnew) {
