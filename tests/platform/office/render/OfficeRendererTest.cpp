@@ -173,7 +173,9 @@ TEST_F(OfficeRendererTest, AProfileThatRefusesNewFilesIsLeftAndAnotherOneUsed) {
         if (mounted) ::umount2(profile.c_str(), MNT_DETACH);
     };
     EXPECT_NO_THROW(renderer.emplace(folder.path(kFolder + "/Profile")));
-    if (renderer) EXPECT_EQ(seen({"Angebot.docx", OfficeDocumentKind::Text, "", ""}), "[] 3");
+    if (renderer) {
+        EXPECT_EQ(seen({"Angebot.docx", OfficeDocumentKind::Text, "", ""}), "[] 3");
+    }
     renderer.reset();
     unlocked();
     EXPECT_EQ(folder.names(kFolder + "/Profile/1"), std::set<std::string>{"user"});
