@@ -64,13 +64,10 @@ bool firstPartIsWhole(const ExportRun& run) {
     return !com::isTrue(FileFolderExists(run.intermediates->printedRest));
 }
 
-// Why no result was made, for the user: what the failed pdftk step gave,
-// else why the following pages are missing.
-std::string whyNone(const ExportRun& run, const std::string& failedWhy) {
-    if (!failedWhy.empty()) return failedWhy;
-    const std::string& rest = run.intermediates->printedRest;
+// Why the printer's file `printed` is missing, for the user.
+std::string whyNotPrinted(const ExportRun& run, const std::string& printed) {
     if (const std::string noRoom = WhyNoRoom(run.outputFolder); !noRoom.empty()) return noRoom;
-    return "Die folgenden Seiten des Dokuments wurden nicht gedruckt (" + rest + " fehlt).";
+    return "Der PDF-Drucker hat " + printed + " nicht geschrieben.";
 }
 
 }  // namespace
@@ -119,7 +116,11 @@ PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::ch
     } else if (waited == Waited::NotStarted) {
         reason = whyNotStarted(cmdline);
     } else if (exitCode != 0) {
-        reason = "pdftk endete mit dem Code " + std::to_string(exitCode) +
+        // Codes above 128 are those of a program that was ended (taskkill /f,
+        // a crash); another export ends every pdftk of the user.
+        constexpr std::uint32_t Ended = 128;
+        reason = (exitCode > Ended ? "pdftk wurde während der Arbeit beendet (Code " : "pdftk endete mit dem Code ") +
+                 std::to_string(exitCode) + (exitCode > Ended ? ")" : "") +
                  (said.empty() ? " und meldete nichts." : " und meldete:\r\n" + said);
     } else {
         reason = "pdftk meldete keinen Fehler, schrieb aber keine Datei " + output + ".";
@@ -165,9 +166,12 @@ Decision composeLetterhead(const ExportRun& run) {
         std::string why;
         const PdftkRun stampRun =
             runPdftk(backgroundCommand(pdftkProgram(), printed, letterhead, stamped), stamped, limit, &why);
-        // A letterhead damaged since the check at the start is what pdftk stumbled over.
-        if (const std::string unreadable = Letterheads::whyUnreadable(letterhead);
-            stampRun == PdftkRun::Failed && !unreadable.empty() && com::isTrue(FileFolderExists(printed)))
+        // pdftk stumbles over pages that were never printed, and over a
+        // letterhead damaged since the check at the start.
+        if (stampRun == PdftkRun::Failed && !com::isTrue(FileFolderExists(printed)))
+            why = whyNotPrinted(run, printed);
+        else if (const std::string unreadable = Letterheads::whyUnreadable(letterhead);
+                 stampRun == PdftkRun::Failed && !unreadable.empty())
             why = "Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + unreadable;
         if (failedWhy.empty()) failedWhy = why;
         return stampRun;
@@ -205,7 +209,7 @@ Decision composeLetterhead(const ExportRun& run) {
         case Placed::None:
             if (joined == PdftkRun::TooLong)
                 return {Flow::Abort, tookTooLong + "die Seiten zu " + result + " zusammenzufügen, und wurde beendet."};
-            return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + whyNone(run, failedWhy)};
+            return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + (failedWhy.empty() ? whyNotPrinted(run, files.printedRest) : failedWhy)};
         case Placed::Rejected: return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + why};
     }
     // The choice window is not shown at this point, so the viewer gets no owner.

@@ -136,7 +136,9 @@ TEST_F(HostApp, AnOverwrittenResultWaitsUnderANameOfItsOwnAndNoFileOfTheUsersIsT
     stopper.join();
     EXPECT_EQ(said,
               shown::choice + " -> 0\n" +
-                  shown::abort("Es wurde keine PDF-Datei erzeugt: " + folder.path("Dokumente") + "\\Angebot.pdf") +
+                  shown::abort("Es wurde keine PDF-Datei erzeugt: " + folder.path("Dokumente") +
+                               "\\Angebot.pdf\r\nDer PDF-Drucker hat " + folder.path("Dokumente") +
+                               "\\Angebot_$2.pdf nicht geschrieben.") +
                   "\n");
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), complete);
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf.alt"), "MEINE DATEI");

@@ -206,7 +206,9 @@ TEST_F(Printing, APrinterThatReportsNothingIsWaitedForFortyTimesThenReported) {
     EXPECT_EQ(record(), (std::vector<std::string>{
                             shown::choice + " -> 1",
                             shown::box(16, shown::title, "Beim Speichern als pdf ist ein Fehler aufgetreten!", 1),
-                            shown::abort("Es wurde keine PDF-Datei erzeugt: " + documents() + "\\Angebot.pdf")}));
+                            shown::abort("Es wurde keine PDF-Datei erzeugt: " + documents() +
+                                         "\\Angebot.pdf\r\nDer PDF-Drucker hat " + documents() +
+                                         "\\Angebot_$1.pdf nicht geschrieben.")}));
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 }
 
