@@ -64,8 +64,8 @@ BOOL startProcess(const StartOptions& options, StartedProcess& started) noexcept
             error = ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         const std::string errorFile = options.errorFile.empty() ? "/dev/null" : hostPath(options.errorFile);
         if (error == 0 && options.showWindow == SW_HIDE)
-            error = ::posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                                       0600);
+            error =
+                ::posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t pid = -1;
         // posix_spawn rather than fork: the hosts are multi-threaded, and
         // glibc's spawn reports a failed exec as its result.

@@ -47,8 +47,7 @@ BOOL CreateProcessA(const std::string& commandLine, BOOL, DWORD, const STARTUPIN
                     PROCESS_INFORMATION& information) noexcept {
     StartedProcess started;
     const bool errorFile = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
-    if (!startProcess({commandLine, showWindowOf(startup), errorFile ? startup.hStdError : ""}, started))
-        return FALSE;
+    if (!startProcess({commandLine, showWindowOf(startup), errorFile ? startup.hStdError : ""}, started)) return FALSE;
     try {
         auto handles = ProcessHandles::instance().open(started.pid);
         // The main thread of a Linux process carries the process id.

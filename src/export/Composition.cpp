@@ -194,8 +194,8 @@ Decision composeLetterhead(const ExportRun& run) {
     PdftkRun joined = PdftkRun::Failed;
     if (restStamped) {
         const auto join = [&] {
-            joined = runPdftk(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result,
-                              limit, failedWhy.empty() ? &failedWhy : nullptr);
+            joined = runPdftk(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result, limit,
+                              failedWhy.empty() ? &failedWhy : nullptr);
             return joined == PdftkRun::Made;
         };
         placed = ResultPlacement::placeResult(result, run.DocumentPages, join, why);
@@ -209,7 +209,8 @@ Decision composeLetterhead(const ExportRun& run) {
         case Placed::None:
             if (joined == PdftkRun::TooLong)
                 return {Flow::Abort, tookTooLong + "die Seiten zu " + result + " zusammenzufügen, und wurde beendet."};
-            return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + (failedWhy.empty() ? whyNotPrinted(run, files.printedRest) : failedWhy)};
+            return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" +
+                                     (failedWhy.empty() ? whyNotPrinted(run, files.printedRest) : failedWhy)};
         case Placed::Rejected: return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + why};
     }
     // The choice window is not shown at this point, so the viewer gets no owner.

@@ -63,7 +63,8 @@ OfficeProfile::OfficeProfile(const std::filesystem::path& folder) {
         // A profile that refuses new files (made unchangeable, mounted read
         // only, another user's) is left as it is, and the next one is taken.
         if (const std::string why = whyUnwritable(profile); !why.empty()) {
-            if (unwritable.empty()) unwritable = "Das Office-Profil \"" + profile.string() + "\" lässt sich nicht beschreiben: " + why;
+            if (unwritable.empty())
+                unwritable = "Das Office-Profil \"" + profile.string() + "\" lässt sich nicht beschreiben: " + why;
             continue;
         }
         lock_ = std::move(lock);

@@ -161,19 +161,16 @@ TEST_F(Composition, APdftkThatCannotStartIsReportedForEachCommandWithWhyAndNoRes
         runtime::setBackend(script);
         run(*word);
         const auto startFailed = [&](const std::string& command) {
-            return shown::box(48, shown::title, "Starten der Anwendung ist fehlgeschlagen!\r\n" + command + "\r\n" + c.why,
-                              1);
+            return shown::box(48, shown::title,
+                              "Starten der Anwendung ist fehlgeschlagen!\r\n" + command + "\r\n" + c.why, 1);
         };
-        EXPECT_EQ(record(),
-                  (std::vector<std::string>{shown::choice + " -> 0",
-                                            startFailed(pdftk + " \"" + printed + "1.pdf\" background \"" +
-                                                        letterheads() + "\\erste.pdf\" output \"" + printed +
-                                                        "1.pdf.pdf\""),
-                                            startFailed(pdftk + " \"" + printed + "2.pdf\" background \"" +
-                                                        letterheads() + "\\zweite.pdf\" output \"" + printed +
-                                                        "2.pdf.pdf\""),
-                                            shown::abort("Es wurde keine PDF-Datei erzeugt: " + result() + "\r\n" +
-                                                         c.why)}));
+        EXPECT_EQ(record(), (std::vector<std::string>{
+                                shown::choice + " -> 0",
+                                startFailed(pdftk + " \"" + printed + "1.pdf\" background \"" + letterheads() +
+                                            "\\erste.pdf\" output \"" + printed + "1.pdf.pdf\""),
+                                startFailed(pdftk + " \"" + printed + "2.pdf\" background \"" + letterheads() +
+                                            "\\zweite.pdf\" output \"" + printed + "2.pdf.pdf\""),
+                                shown::abort("Es wurde keine PDF-Datei erzeugt: " + result() + "\r\n" + c.why)}));
         EXPECT_TRUE(folder.names("Dokumente").empty());
     }
 }
@@ -185,13 +182,14 @@ TEST_F(Composition, APdftkThatFailsOrALetterheadDamagedDuringTheRunIsNamedAndNoR
         std::string why;
     };
     const std::string pdftk = folder.path("pdftk");
-    const std::string talker = "#!/bin/bash\nfor i in $(seq 1 40); do echo \"Error: Zeile $i von pdftk\" >&2; done\nexit 3\n";
+    const std::string talker =
+        "#!/bin/bash\nfor i in $(seq 1 40); do echo \"Error: Zeile $i von pdftk\" >&2; done\nexit 3\n";
     std::string said;
     for (int i = 1; said.size() < 400; ++i) said += "Error: Zeile " + std::to_string(i) + " von pdftk\n";
     said.resize(399);
     // The letterhead is replaced by garbage after the check at the start.
-    const std::string garbler = "#!/bin/bash\nprintf 'kaputt' > " + folder.path("Briefpapier/erste.pdf") +
-                                "\nexec /usr/bin/pdftk \"$@\"\n";
+    const std::string garbler =
+        "#!/bin/bash\nprintf 'kaputt' > " + folder.path("Briefpapier/erste.pdf") + "\nexec /usr/bin/pdftk \"$@\"\n";
     const Case cases[] = {
         {"pdftk says why", talker, "pdftk endete mit dem Code 3 und meldete:\r\n" + said + " …"},
         {"pdftk says nothing", "#!/bin/sh\nexit 2\n", "pdftk endete mit dem Code 2 und meldete nichts."},
@@ -199,7 +197,8 @@ TEST_F(Composition, APdftkThatFailsOrALetterheadDamagedDuringTheRunIsNamedAndNoR
          "pdftk endete mit dem Code 127 und meldete:\r\npdftk.exe: " + folder.path("fehlt") +
              " konnte nicht gestartet werden: Die Datei fehlt."},
         {"letterhead damaged", garbler,
-         "Der Kopfbogen " + letterheads() + "\\erste.pdf lässt sich nicht verwenden:\r\nDie Datei ist keine PDF-Datei."},
+         "Der Kopfbogen " + letterheads() +
+             "\\erste.pdf lässt sich nicht verwenden:\r\nDie Datei ist keine PDF-Datei."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -211,9 +210,9 @@ TEST_F(Composition, APdftkThatFailsOrALetterheadDamagedDuringTheRunIsNamedAndNoR
         script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok"});
         runtime::setBackend(script);
         run(*word);
-        EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0",
-                                                      shown::abort("Es wurde keine PDF-Datei erzeugt: " + result() +
-                                                                   "\r\n" + c.why)}));
+        EXPECT_EQ(record(), (std::vector<std::string>{
+                                shown::choice + " -> 0",
+                                shown::abort("Es wurde keine PDF-Datei erzeugt: " + result() + "\r\n" + c.why)}));
         EXPECT_TRUE(folder.names("Dokumente").empty());
     }
 }

@@ -43,7 +43,8 @@ TEST_F(ExportCommand, AMissingLetterheadIsNamedWithTheSettingsFile) {
              erste + "\r\n",
          letterheads() + "\\Brückner.pdf", ""},
         {"random bytes", garbage, "",
-         "Die Einstellungsdatei " + ini + " enthält keinen Abschnitt [Global]; sie lässt sich nicht als Einstellungen lesen."},
+         "Die Einstellungsdatei " + ini +
+             " enthält keinen Abschnitt [Global]; sie lässt sich nicht als Einstellungen lesen."},
         {"no settings file", std::nullopt, "", "Die Einstellungsdatei " + ini + " fehlt."},
     };
     for (const Case& c : cases) {
@@ -151,9 +152,10 @@ TEST_F(ExportCommand, NothingToPrintEndsTheRunWithoutASaveQuestionAndSaysWhy) {
     const auto empty = [](const std::string& why) {
         return box(0, shown::title, "leeres Dokument - Ausdruck nicht erforderlich\r\n" + why, 1);
     };
-    EXPECT_EQ(record(), (std::vector<std::string>{
-                            empty("In Word ist kein Dokument geöffnet."), empty("In Excel ist keine Arbeitsmappe geöffnet."),
-                            empty("Das Blatt Tabelle1 der Arbeitsmappe Mappe.xlsx hat keine Seite zu drucken.")}));
+    EXPECT_EQ(record(),
+              (std::vector<std::string>{
+                  empty("In Word ist kein Dokument geöffnet."), empty("In Excel ist keine Arbeitsmappe geöffnet."),
+                  empty("Das Blatt Tabelle1 der Arbeitsmappe Mappe.xlsx hat keine Seite zu drucken.")}));
 }
 
 TEST_F(ExportCommand, TheSaveQuestionComesBackUntilTheDocumentIsSavedOrTheUserCancels) {

@@ -74,9 +74,10 @@ TEST_F(Faults, PdftkEndedWhileItWritesLeavesNoHalfResultAndTheOldOneStays) {
     };
     const std::string tooLong = "pdftk brauchte länger als 11 Sekunden, um ";
     // The first page stamped, the following pages stamped, both joined.
-    const std::string ended = noResult + result() + "\r\npdftk wurde während der Arbeit beendet (Code 137) und meldete nichts.";
-    for (const Case& c : {Case{"first page", "erste.pdf", false, ended}, Case{"following pages", "zweite.pdf", false, ended},
-                          Case{"join", "cat A B", false, ended},
+    const std::string ended =
+        noResult + result() + "\r\npdftk wurde während der Arbeit beendet (Code 137) und meldete nichts.";
+    for (const Case& c : {Case{"first page", "erste.pdf", false, ended},
+                          Case{"following pages", "zweite.pdf", false, ended}, Case{"join", "cat A B", false, ended},
                           Case{"first page, too long", "erste.pdf", true,
                                tooLong + "den Kopfbogen " + letterheads() + "\\erste.pdf unter " + documents() +
                                    "\\Angebot_$1.pdf zu legen, und wurde beendet."},

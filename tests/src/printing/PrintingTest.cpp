@@ -203,12 +203,13 @@ TEST_F(Printing, APrinterThatReportsNothingIsWaitedForFortyTimesThenReported) {
     // and all of it once more after the printer was ended and started anew.
     EXPECT_EQ(pdfPrinter->outputReads, 2 * 42);
     EXPECT_EQ(pdfPrinter->started, 2);
-    EXPECT_EQ(record(), (std::vector<std::string>{
-                            shown::choice + " -> 1",
-                            shown::box(16, shown::title, "Beim Speichern als pdf ist ein Fehler aufgetreten!", 1),
-                            shown::abort("Es wurde keine PDF-Datei erzeugt: " + documents() +
-                                         "\\Angebot.pdf\r\nDer PDF-Drucker hat " + documents() +
-                                         "\\Angebot_$1.pdf nicht geschrieben.")}));
+    EXPECT_EQ(
+        record(),
+        (std::vector<std::string>{
+            shown::choice + " -> 1",
+            shown::box(16, shown::title, "Beim Speichern als pdf ist ein Fehler aufgetreten!", 1),
+            shown::abort("Es wurde keine PDF-Datei erzeugt: " + documents() + "\\Angebot.pdf\r\nDer PDF-Drucker hat " +
+                         documents() + "\\Angebot_$1.pdf nicht geschrieben.")}));
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 }
 
