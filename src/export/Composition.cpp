@@ -44,12 +44,26 @@ std::string pdftkSaid() {
     file.close();
     win32::DeleteFileA(pdftkErrors());
     const bool cut = text.size() > Longest;
-    // Not in the middle of a character.
-    if (cut) text.resize(Longest);
-    while (cut && !text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
-    if (cut && !text.empty()) text.pop_back();
+    if (cut) {
+        // Not in the middle of a character.
+        text.resize(Longest);
+        const auto byte = [&] { return static_cast<unsigned char>(text.back()); };
+        while (!text.empty() && (byte() & 0xC0) == 0x80) text.pop_back();
+        if (!text.empty() && byte() >= 0xC0) text.pop_back();
+    }
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
     return cut ? text + " …" : text;
+}
+
+// How pdftk ended with `exitCode`, and what it said, for the user.
+std::string pdftkEnded(std::uint32_t exitCode, const std::string& said) {
+    // Codes above 128 are those of a program that was ended (taskkill /f, a
+    // crash); another export ends every pdftk of the user.
+    constexpr std::uint32_t Ended = 128;
+    const std::string how = exitCode > Ended
+                                ? "pdftk wurde während der Arbeit beendet (Code " + std::to_string(exitCode) + ")"
+                                : "pdftk endete mit dem Code " + std::to_string(exitCode);
+    return how + (said.empty() ? " und meldete nichts." : " und meldete:\r\n" + said);
 }
 
 // Whether the stamped first part is the whole result: in the layouts of
@@ -112,20 +126,11 @@ PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::ch
     // A pdftk that was ended or failed may have left half a file.
     DeleteExistingFile(output);
     if (waited == Waited::Stopped) return PdftkRun::TooLong;
-    if (!reason.empty()) {
-    } else if (waited == Waited::NotStarted) {
-        reason = whyNotStarted(cmdline);
-    } else if (exitCode != 0) {
-        // Codes above 128 are those of a program that was ended (taskkill /f,
-        // a crash); another export ends every pdftk of the user.
-        constexpr std::uint32_t Ended = 128;
-        reason = (exitCode > Ended ? "pdftk wurde während der Arbeit beendet (Code " : "pdftk endete mit dem Code ") +
-                 std::to_string(exitCode) + (exitCode > Ended ? ")" : "") +
-                 (said.empty() ? " und meldete nichts." : " und meldete:\r\n" + said);
-    } else {
-        reason = "pdftk meldete keinen Fehler, schrieb aber keine Datei " + output + ".";
-    }
-    if (why) *why = reason;
+    if (why)
+        *why = !reason.empty()                ? reason
+               : waited == Waited::NotStarted ? whyNotStarted(cmdline)
+               : exitCode != 0                ? pdftkEnded(exitCode, said)
+                                              : "pdftk meldete keinen Fehler, schrieb aber keine Datei " + output + ".";
     return PdftkRun::Failed;
 }
 
