@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
@@ -155,6 +156,17 @@ BOOL CanDeleteFileA(std::string_view path) noexcept {
     FileDescriptor file;
     if (const DWORD refused = deletionRefused(hostPath(path), file); refused != ERROR_SUCCESS) return failWith(refused);
     return TRUE;
+}
+
+BOOL GetDiskFreeSpaceExA(std::string_view directoryName, std::uint64_t& freeBytesAvailable) noexcept {
+    try {
+        struct statvfs fileSystem {};
+        if (::statvfs(hostPath(directoryName).c_str(), &fileSystem) != 0) return failWith(missingError("", errno));
+        freeBytesAvailable = std::uint64_t{fileSystem.f_bavail} * fileSystem.f_frsize;
+        return TRUE;
+    } catch (...) {
+        return failWith(ERROR_ACCESS_DENIED);  // out of memory for the path
+    }
 }
 
 }  // namespace win32

@@ -1,6 +1,7 @@
 #pragma once
 // File tests and file deletion as Windows does them. Paths are UTF-8 and may
 // use "\" as well as "/" as the separator.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -45,5 +46,9 @@ BOOL DeleteFileA(std::string_view path) noexcept;
 // learns from the read-only attribute and from opening the file for
 // deletion without sharing.)
 BOOL CanDeleteFileA(std::string_view path) noexcept;
+
+// The bytes the caller may still write on the file system of the folder
+// `directoryName`. FALSE, with the last error set, for a folder that is missing.
+BOOL GetDiskFreeSpaceExA(std::string_view directoryName, std::uint64_t& freeBytesAvailable) noexcept;
 
 }  // namespace win32

@@ -92,6 +92,20 @@ DWORD GetPrivateProfileStringA(std::string_view section, std::string_view key, s
     return static_cast<DWORD>(copied);
 }
 
+DWORD GetPrivateProfileSectionNamesA(std::string& buffer, DWORD size, std::string_view fileName) {
+    std::string names;
+    if (auto bytes = readProfile(fileName))
+        for (const std::string& name : profile::sectionNames(*bytes)) names += ansiToUtf8(name) + '\0';
+    if (size < 2) return 0;
+    // Cut to size, the last name ending in its NUL and the list in one more.
+    if (countCharacters(names) > size - 1) {
+        names.resize(prefixBytes(names, size - 2));
+        names.push_back('\0');
+    }
+    buffer = names.empty() ? std::string(2, '\0') : names + '\0';
+    return static_cast<DWORD>(countCharacters(names));
+}
+
 UINT GetPrivateProfileIntA(std::string_view section, std::string_view key, std::int32_t defaultValue,
                            std::string_view fileName) {
     auto found = lookUp(section, key, fileName);

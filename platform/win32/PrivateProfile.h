@@ -38,6 +38,12 @@ UINT GetPrivateProfileIntA(std::string_view section, std::string_view key, std::
 BOOL WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
                                 std::string_view fileName);
 
+// The names of the file's sections (UTF-8), each followed by a NUL, and one
+// more NUL after the last, replace `buffer`; as many as fit in `size`
+// characters. A missing or unreadable file, or one without a section, gives
+// two NULs. Returns the characters stored, without the last NUL.
+DWORD GetPrivateProfileSectionNamesA(std::string& buffer, DWORD size, std::string_view fileName);
+
 struct ProfileEntry {
     std::string key;
     std::string value;

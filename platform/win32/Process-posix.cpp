@@ -9,6 +9,8 @@
 
 #include "ChildReaper.h"
 #include "CommandLine.h"
+#include "FileDescriptor.h"
+#include "Files.h"
 #include "LastError.h"
 
 extern char** environ;
@@ -54,15 +56,23 @@ BOOL startProcess(const StartOptions& options, StartedProcess& started) noexcept
         // handles unless asked: an inherited descriptor would keep the
         // caller's file locks (a file "open in another program") and pipes
         // alive for as long as the started program runs.
+        const bool hidden = options.showWindow == SW_HIDE;
+        // A file for the standard error that cannot be made costs only what
+        // the program says there, not its start.
+        const FileDescriptor errorFile(
+            hidden && !options.errorFile.empty()
+                ? ::open(hostPath(options.errorFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600)
+                : -1);
         posix_spawn_file_actions_t actions;
         if (::posix_spawn_file_actions_init(&actions) != 0) return failWith(ERROR_ACCESS_DENIED);
-        int error = ::posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+        int error = 0;
         // A hidden window shows nothing: what a console program writes there
         // is seen by nobody, so it must not land in the caller's output.
-        if (error == 0 && options.showWindow == SW_HIDE)
-            error = ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        if (error == 0 && options.showWindow == SW_HIDE)
-            error = ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        if (hidden) error = ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        if (error == 0 && hidden)
+            error = errorFile.valid() ? ::posix_spawn_file_actions_adddup2(&actions, errorFile.get(), 2)
+                                      : ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        if (error == 0) error = ::posix_spawn_file_actions_addclosefrom_np(&actions, 3);
         pid_t pid = -1;
         // posix_spawn rather than fork: the hosts are multi-threaded, and
         // glibc's spawn reports a failed exec as its result.

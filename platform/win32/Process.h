@@ -13,6 +13,9 @@ inline constexpr int SW_SHOWNORMAL = 1;
 struct StartOptions {
     std::string commandLine;   // program and arguments, split by splitCommandLine
     int showWindow = SW_HIDE;  // the started program's window is hidden or shown
+    // A file (made anew; "\\" read as a separator) that receives a hidden
+    // program's standard error; empty: nowhere.
+    std::string errorFile = {};
 };
 
 // A started program: its process id. The process is reaped as soon as it ends

@@ -46,7 +46,8 @@ BOOL moveByLink(const std::string& from, const std::string& to) {
 BOOL CreateProcessA(const std::string& commandLine, BOOL, DWORD, const STARTUPINFOA& startup,
                     PROCESS_INFORMATION& information) noexcept {
     StartedProcess started;
-    if (!startProcess({commandLine, showWindowOf(startup)}, started)) return FALSE;
+    const bool errorFile = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
+    if (!startProcess({commandLine, showWindowOf(startup), errorFile ? startup.hStdError : ""}, started)) return FALSE;
     try {
         auto handles = ProcessHandles::instance().open(started.pid);
         // The main thread of a Linux process carries the process id.

@@ -11,6 +11,7 @@ namespace win32 {
 using HANDLE = std::intptr_t;  // 0: no handle
 
 inline constexpr DWORD STARTF_USESHOWWINDOW = 0x00000001;
+inline constexpr DWORD STARTF_USESTDHANDLES = 0x00000100;
 inline constexpr DWORD NORMAL_PRIORITY_CLASS = 0x00000020;
 inline constexpr DWORD WAIT_OBJECT_0 = 0;
 inline constexpr DWORD WAIT_TIMEOUT = 258;
@@ -19,12 +20,16 @@ inline constexpr DWORD INFINITE = 0xFFFFFFFF;
 inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
 inline constexpr DWORD STILL_ACTIVE = 259;
 
-// The start-up record, ANSI form: 68 bytes on Windows; only the flags and
-// the show-window value are looked at here.
+// The start-up record, ANSI form: 68 bytes on Windows; only the flags, the
+// show-window value and the standard error are looked at here.
 struct STARTUPINFOA {
     DWORD cb = 68;
     DWORD dwFlags = 0;
     std::uint16_t wShowWindow = 0;  // SW_HIDE or SW_SHOWNORMAL, with STARTF_USESHOWWINDOW
+    // With STARTF_USESTDHANDLES, where a hidden program's standard error
+    // goes: Windows takes a handle of a file the caller made; the stand-in
+    // takes the file's path (made anew).
+    std::string hStdError;
 };
 
 struct PROCESS_INFORMATION {

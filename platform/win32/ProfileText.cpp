@@ -102,6 +102,17 @@ std::optional<std::string> findValue(std::string_view fileBytes, std::string_vie
     return {};
 }
 
+std::vector<std::string> sectionNames(std::string_view fileBytes) {
+    std::vector<std::string> names;
+    for (std::size_t at = 0; at < fileBytes.size();) {
+        auto line = lineAt(fileBytes, at);
+        at = line.next;
+        auto parsed = parse(fileBytes.substr(line.begin, line.end - line.begin));
+        if (parsed.kind == LineKind::Section) names.emplace_back(parsed.name);
+    }
+    return names;
+}
+
 std::string withValue(std::string_view fileBytes, std::string_view section, std::string_view key,
                       std::string_view value) {
     std::string result;

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace win32::profile {
 
@@ -21,6 +22,9 @@ namespace win32::profile {
 // quotes (' or ") removed, and cut at a NUL byte as a C string would be.
 // Nothing when the section or the key is missing.
 std::optional<std::string> findValue(std::string_view fileBytes, std::string_view section, std::string_view key);
+
+// The names of the file's sections, in order, as spelled in the file.
+std::vector<std::string> sectionNames(std::string_view fileBytes);
 
 // The file's bytes after setting `key` of `section` to `value` (written as
 // given). An existing key's line becomes "<key as spelled in the file>=value"

@@ -1,8 +1,10 @@
 #include "src/export/Composition.h"
 
 #include <cstdlib>
+#include <fstream>
 
 #include "platform/runtime/Interaction.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/ProcessApi.h"
 #include "platform/win32/Shell.h"
 #include "src/export/Letterheads.h"
@@ -24,6 +26,44 @@ std::string pdftkProgram() {
     return INI_Datei::AddInFolder + "pdftk.exe";
 }
 
+// What pdftk writes on its standard error, beside the run's other notes.
+std::string pdftkErrors() {
+    return INI_Datei::AddInFolder + "pdf-Kalmora.pdftk";
+}
+
+// The start of what pdftk wrote on its standard error (a Java stack trace
+// can be long), the file removed.
+std::string pdftkSaid() {
+    constexpr std::size_t Longest = 400;
+    std::ifstream file(win32::hostPath(pdftkErrors()), std::ios::binary);
+    std::string text(Longest + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    file.close();
+    win32::DeleteFileA(pdftkErrors());
+    const bool cut = text.size() > Longest;
+    if (cut) {
+        // Not in the middle of a character.
+        text.resize(Longest);
+        const auto byte = [&] { return static_cast<unsigned char>(text.back()); };
+        while (!text.empty() && (byte() & 0xC0) == 0x80) text.pop_back();
+        if (!text.empty() && byte() >= 0xC0) text.pop_back();
+    }
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    return cut ? text + " …" : text;
+}
+
+// How pdftk ended with `exitCode`, and what it said, for the user.
+std::string pdftkEnded(std::uint32_t exitCode, const std::string& said) {
+    // Codes above 128 are those of a program that was ended (taskkill /f, a
+    // crash); another export ends every pdftk of the user.
+    constexpr std::uint32_t Ended = 128;
+    const std::string how = exitCode > Ended
+                                ? "pdftk wurde während der Arbeit beendet (Code " + std::to_string(exitCode) + ")"
+                                : "pdftk endete mit dem Code " + std::to_string(exitCode);
+    return how + (said.empty() ? " und meldete nichts." : " und meldete:\r\n" + said);
+}
+
 // Whether the stamped first part is the whole result: in the layouts of
 // one print job, and for a document of one page.
 bool firstPartIsWhole(const ExportRun& run) {
@@ -34,6 +74,12 @@ bool firstPartIsWhole(const ExportRun& run) {
     // A host that cannot count its pages: the first part is all there is
     // when no following pages were printed.
     return !com::isTrue(FileFolderExists(run.intermediates->printedRest));
+}
+
+// Why the printer's file `printed` is missing, for the user.
+std::string whyNotPrinted(const ExportRun& run, const std::string& printed) {
+    if (const std::string noRoom = WhyNoRoom(run.outputFolder); !noRoom.empty()) return noRoom;
+    return "Der PDF-Drucker hat " + printed + " nicht geschrieben.";
 }
 
 }  // namespace
@@ -66,14 +112,24 @@ std::chrono::milliseconds pdftkLimit(std::int32_t pages) {
     return base + std::chrono::milliseconds(250) * (pages > 0 ? pages : UnknownPages);
 }
 
-PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::chrono::milliseconds limit) {
+PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::chrono::milliseconds limit,
+                  std::string* why) {
     std::uint32_t exitCode = win32::STILL_ACTIVE;
-    const Waited waited = ShellWait(cmdline, WaitLimit{limit, StopPdftk}, exitCode);
+    const Waited waited = ShellWait(cmdline, WaitLimit{limit, StopPdftk, pdftkErrors()}, exitCode);
     runtime::DoEvents();
+    const std::string said = waited == Waited::NotStarted ? std::string() : pdftkSaid();
     if (waited == Waited::Ended && exitCode == 0 && com::isTrue(FileFolderExists(output))) return PdftkRun::Made;
+    // Asked before the half file goes, which may be what filled the disk.
+    std::string reason = WhyNoRoom(output.substr(0, output.rfind('\\') + 1));
     // A pdftk that was ended or failed may have left half a file.
     DeleteExistingFile(output);
-    return waited == Waited::Stopped ? PdftkRun::TooLong : PdftkRun::Failed;
+    if (waited == Waited::Stopped) return PdftkRun::TooLong;
+    if (why)
+        *why = !reason.empty()                ? reason
+               : waited == Waited::NotStarted ? whyNotStarted(cmdline)
+               : exitCode != 0                ? pdftkEnded(exitCode, said)
+                                              : "pdftk meldete keinen Fehler, schrieb aber keine Datei " + output + ".";
+    return PdftkRun::Failed;
 }
 
 Decision prepareForPrinting(ExportRun& run) {
@@ -107,23 +163,40 @@ Decision composeLetterhead(ExportRun& run) {
     // run made for it, so that they are known as the run's while it writes.
     made.made(files.printedFirst);
     made.made(files.printedRest);
-    const auto stamp = [&](const std::string& command, const std::string& output, std::chrono::milliseconds limit) {
-        if (!made.expect(output)) return PdftkRun::Failed;
-        const PdftkRun stamped = runPdftk(command, output, limit);
-        made.made(output);
-        return stamped;
-    };
     const auto limit = pdftkLimit(run.DocumentPages);
+    const auto intoRunFile = [&](const std::string& command, const std::string& output, std::string* why) {
+        if (!made.expect(output)) {
+            if (why) *why = "An der Stelle von " + output + " liegt schon eine Datei eines anderen Programms.";
+            return PdftkRun::Failed;
+        }
+        const PdftkRun ran = runPdftk(command, output, limit, why);
+        made.made(output);
+        return ran;
+    };
     const std::string tookTooLong = "pdftk brauchte länger als " +
                                     std::to_string(std::chrono::ceil<std::chrono::seconds>(limit).count()) +
                                     " Sekunden, um ";
-    const PdftkRun firstRun = stamp(backgroundCommand(pdftkProgram(), files.printedFirst, first, files.stampedFirst),
-                                    files.stampedFirst, limit);
+    // Why the first step that failed made nothing, for the user.
+    std::string failedWhy;
+    const auto stamp = [&](const std::string& printed, const std::string& letterhead, const std::string& stamped) {
+        std::string why;
+        const PdftkRun stampRun =
+            intoRunFile(backgroundCommand(pdftkProgram(), printed, letterhead, stamped), stamped, &why);
+        // pdftk stumbles over pages that were never printed, and over a
+        // letterhead damaged since the check at the start.
+        if (stampRun == PdftkRun::Failed && !com::isTrue(FileFolderExists(printed)))
+            why = whyNotPrinted(run, printed);
+        else if (const std::string unreadable = Letterheads::whyUnreadable(letterhead);
+                 stampRun == PdftkRun::Failed && !unreadable.empty())
+            why = "Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + unreadable;
+        if (failedWhy.empty()) failedWhy = why;
+        return stampRun;
+    };
+    const PdftkRun firstRun = stamp(files.printedFirst, first, files.stampedFirst);
     if (firstRun == PdftkRun::TooLong)
         return {Flow::Abort, tookTooLong + "den Kopfbogen " + first + " unter " + files.printedFirst +
                                  " zu legen, und wurde beendet."};
-    const PdftkRun restRun = stamp(backgroundCommand(pdftkProgram(), files.printedRest, following, files.stampedRest),
-                                   files.stampedRest, limit);
+    const PdftkRun restRun = stamp(files.printedRest, following, files.stampedRest);
     if (restRun == PdftkRun::TooLong)
         return {Flow::Abort, tookTooLong + "den Kopfbogen " + following + " unter " + files.printedRest +
                                  " zu legen, und wurde beendet."};
@@ -137,7 +210,8 @@ Decision composeLetterhead(ExportRun& run) {
     PdftkRun joined = PdftkRun::Failed;
     if (restStamped) {
         const auto join = [&] {
-            joined = stamp(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result, limit);
+            joined = intoRunFile(joinCommand(pdftkProgram(), files.stampedFirst, files.stampedRest, result), result,
+                                 failedWhy.empty() ? &failedWhy : nullptr);
             return joined == PdftkRun::Made;
         };
         placed = ResultPlacement::placeResult(made, result, run.DocumentPages, join, why);
@@ -151,7 +225,8 @@ Decision composeLetterhead(ExportRun& run) {
         case Placed::None:
             if (joined == PdftkRun::TooLong)
                 return {Flow::Abort, tookTooLong + "die Seiten zu " + result + " zusammenzufügen, und wurde beendet."};
-            return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result};
+            return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" +
+                                     (failedWhy.empty() ? whyNotPrinted(run, files.printedRest) : failedWhy)};
         case Placed::Rejected: return {Flow::Abort, "Es wurde keine PDF-Datei erzeugt: " + result + "\r\n" + why};
     }
     // The choice window is not shown at this point, so the viewer gets no owner.

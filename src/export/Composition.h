@@ -36,8 +36,11 @@ enum class PdftkRun { Made, Failed, TooLong };
 // Runs a pdftk command line in a hidden window and waits for it, at most
 // `limit`, after which every pdftk is ended (TooLong). Made when pdftk ended
 // normally and `output` exists; whatever a pdftk that failed or was ended
-// wrote is deleted.
-PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::chrono::milliseconds limit);
+// wrote is deleted. For Failed, `why` (when given) receives the reason for
+// the user: pdftk.exe missing or not runnable, the output folder full, or
+// pdftk's exit code and the start of what it wrote on its standard error.
+PdftkRun runPdftk(const std::string& cmdline, const std::string& output, std::chrono::milliseconds limit,
+                  std::string* why = nullptr);
 
 // Before printing: Abort for a path that would break a command line. Clears
 // the run's intermediate names (RunFiles.h); Cleanup when what stands at one

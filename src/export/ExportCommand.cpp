@@ -188,8 +188,8 @@ void runExport(com::Object& Application) {
     if (Letterheads::check().flow == Flow::End) return;
 
     HostKind = run.host == Host::Word ? "Word" : "Excel";
-    if (HostDocument::nothingToPrint(Application, run.host)) {
-        runtime::MsgBox("leeres Dokument - Ausdruck nicht erforderlich", runtime::vbOKOnly, MessageTitle);
+    if (const std::string why = HostDocument::nothingToPrint(Application, run.host); !why.empty()) {
+        runtime::MsgBox("leeres Dokument - Ausdruck nicht erforderlich\r\n" + why, runtime::vbOKOnly, MessageTitle);
         return;
     }
 

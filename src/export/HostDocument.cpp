@@ -72,9 +72,17 @@ Decision outputFolder(const char* settingKey, const com::Object& document, Expor
 
 namespace HostDocument {
 
-bool nothingToPrint(com::Object& Application, Host host) {
-    if (host == Host::Word) return Application.object("Documents").get("Count").toLong() == 0;
-    return Application.call("ExecuteExcel4Macro", {{"Get.Document(50)"}}).toDouble() == 0;
+std::string nothingToPrint(com::Object& Application, Host host) {
+    if (host == Host::Word) {
+        if (Application.object("Documents").get("Count").toLong() == 0) return "In Word ist kein Dokument geöffnet.";
+        return {};
+    }
+    // Without a workbook Excel's page count is an error value, not 0.
+    const com::Object workbook = Application.object("ActiveWorkbook");
+    if (workbook.isNothing()) return "In Excel ist keine Arbeitsmappe geöffnet.";
+    if (Application.call("ExecuteExcel4Macro", {{"Get.Document(50)"}}).toDouble() != 0) return {};
+    return "Das Blatt " + workbook.object("ActiveSheet").get("Name").toString() + " der Arbeitsmappe " +
+           workbook.get("Name").toString() + " hat keine Seite zu drucken.";
 }
 
 Decision prepare(com::Object& Application, ExportRun& run) {

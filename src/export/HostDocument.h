@@ -10,8 +10,10 @@
 
 namespace HostDocument {
 
-// True when Word has no document open, or Excel's active sheet has no page.
-bool nothingToPrint(com::Object& Application, Host host);
+// Why there is nothing to print, for the user: Word has no document open,
+// Excel no workbook, or Excel's active sheet has no page. Empty when there is
+// something to print.
+std::string nothingToPrint(com::Object& Application, Host host);
 
 // Has the user save the active document or workbook until it is saved, then
 // sets the run's output folder (made when missing) and base name. End after

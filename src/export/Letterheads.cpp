@@ -40,25 +40,31 @@ namespace Letterheads {
 Decision check() {
     // The following-pages letterhead is tested first; only one message is shown.
     const std::string letterheads[] = {following(), first(Layout::FirstAndFollowing)};
-    for (const std::string& letterhead : letterheads) {
-        if (!com::isTrue(FileChecks::FileFolderExists(letterhead))) {
+    const char* const keys[] = {Keys::ZweiteSeite, Keys::ErsteSeite};
+    for (std::size_t i = 0; i < std::size(letterheads); ++i) {
+        if (!com::isTrue(FileChecks::FileFolderExists(letterheads[i]))) {
+            // A path names what is missing; an empty one needs the reason.
+            const std::string why = letterheads[i].empty() ? "\r\n" + WhyNoValue(SettingsFile(), Section, keys[i]) : "";
             // No title: the box shows the project's title.
-            runtime::MsgBox("Datei " + letterhead + " nicht gefunden bitte \r\n" + AddInFolder + SettingsFileName +
-                            "\r\n anpassen");
+            runtime::MsgBox("Datei " + letterheads[i] + " nicht gefunden bitte \r\n" + AddInFolder + SettingsFileName +
+                            "\r\n anpassen" + why);
             return Flow::End;
         }
     }
     // A letterhead pdftk cannot read would only end in "no PDF was made"
     // after printing; the user learns which file and why before anything.
     for (const std::string& letterhead : letterheads) {
-        const std::string reason = unreadableBecause(pdf::inspect(letterhead, LargestLetterhead).readability);
-        if (!reason.empty()) {
+        if (const std::string reason = whyUnreadable(letterhead); !reason.empty()) {
             runtime::MsgBox("Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + reason,
                             runtime::vbCritical, MessageTitle);
             return Flow::End;
         }
     }
     return Flow::Continue;
+}
+
+std::string whyUnreadable(const std::string& path) {
+    return unreadableBecause(pdf::inspect(path, LargestLetterhead).readability);
 }
 
 std::string first(Layout layout) {

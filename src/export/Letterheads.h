@@ -11,6 +11,9 @@ namespace Letterheads {
 // message naming the file (and why it cannot be used).
 Decision check();
 
+// Why pdftk cannot read the letterhead `path`, for the user; empty when it can.
+std::string whyUnreadable(const std::string& path);
+
 // The letterhead under the first (or only) printed file: the first-page one,
 // unless every page goes on the following-pages letterhead. Read at the
 // moment of use, as the user may change the settings during a run.

@@ -7,6 +7,7 @@
 #include "src/printing/Printing.h"
 #include "src/printing/SavedDefaultPrinter.h"
 #include "src/util/Failures.h"
+#include "src/util/FileChecks.h"
 #include "src/util/Messages.h"
 #include "src/util/ShellWait.h"
 
@@ -237,8 +238,11 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     PutBackDefaultPrinter(run);
     if (run.host == Host::Excel) Application.put("ActivePrinter", run.vExcelPrinter);
 
-    if (attempt.printed.reported.empty())
-        runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!", runtime::vbCritical, MessageTitle);
+    if (attempt.printed.reported.empty()) {
+        const std::string noRoom = FileChecks::WhyNoRoom(sPath);
+        runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!" + (noRoom.empty() ? "" : "\r\n" + noRoom),
+                        runtime::vbCritical, MessageTitle);
+    }
     // Nothing of this document can come now: the print failed, and says why.
     if (!attempt.printed.answered)
         throw com::Error(com::errors::ServerUnavailable, PdfPrinterInText() +

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/com/Dispatch.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/PrivateProfile.h"
 #include "src/util/TellOnce.h"
 
@@ -36,6 +38,21 @@ std::string ReadIniString(const std::string& file, const std::string& section, c
     std::string value = buffer.substr(first, buffer.find_last_not_of(' ') - first + 1);
     if (!value.empty() && value.back() == '\0') value.pop_back();
     return value;
+}
+
+std::string WhyNoValue(const std::string& file, const std::string& section, const std::string& key) {
+    if (!ReadIniString(file, section, key).empty()) return {};
+    if (win32::PathFileExistsA(file) == 0) return "Die Einstellungsdatei " + file + " fehlt.";
+    constexpr win32::DWORD size = 32767;
+    std::string names;
+    win32::GetPrivateProfileSectionNamesA(names, size, file);
+    bool found = false;
+    for (std::size_t at = 0; at < names.size() && names[at] != '\0'; at = names.find('\0', at) + 1)
+        found = found || com::sameName(names.substr(at, names.find('\0', at) - at), section);
+    if (!found)
+        return "Die Einstellungsdatei " + file + " enthält keinen Abschnitt [" + section +
+               "]; sie lässt sich nicht als Einstellungen lesen.";
+    return "In " + file + " fehlt der Eintrag " + key + " im Abschnitt [" + section + "], oder er ist leer.";
 }
 
 std::int32_t ReadIniInteger(const std::string& file, const std::string& section, const std::string& key) {

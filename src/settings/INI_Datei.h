@@ -39,6 +39,10 @@ inline constexpr std::size_t LongestValue = 1023;
 // LongestValue characters; empty when the file, the section or the key is
 // missing.
 std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key);
+// Why ReadIniString gives nothing for `key`, for the user: the file is
+// missing, cannot be read as settings (no section `section`), or lacks the
+// key. Empty when the key has a value.
+std::string WhyNoValue(const std::string& file, const std::string& section, const std::string& key);
 // The value as a decimal integer; 0 when missing or not a number.
 std::int32_t ReadIniInteger(const std::string& file, const std::string& section, const std::string& key);
 // Stores `value`; a file that cannot be written is left as it was, silently.

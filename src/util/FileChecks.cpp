@@ -1,5 +1,7 @@
 // The file test and the file deletion of the export command.
 #include "src/util/FileChecks.h"
+#include <cstdint>
+
 #include "platform/com/Error.h"
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/Files.h"
@@ -33,6 +35,15 @@ void tellLocked(const std::string& fileName) {
     const std::string folder = win32::PathIsDirectoryA(fileName) ? "\r\nDort steht ein Ordner, keine Datei." : "";
     runtime::MsgBox("Abbruch!\n\nDatei gesperrt - Zugriff verweigert\r\n" + fileName + folder, runtime::vbOKOnly,
                     MessageTitle);
+}
+
+std::string WhyNoRoom(const std::string& folder) {
+    // pdftk and the printer fill a file system up to the last block before
+    // they fail; a page of a PDF takes a few kB.
+    constexpr std::uint64_t Room = 64 * 1024;
+    std::uint64_t available = 0;
+    if (win32::GetDiskFreeSpaceExA(folder, available) == 0 || available >= Room) return {};
+    return "Im Ausgabeordner " + folder + " ist kein Platz mehr: Sein Datenträger ist voll.";
 }
 
 }  // namespace FileChecks

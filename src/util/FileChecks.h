@@ -17,4 +17,9 @@ com::Boolean FileReplaceable(const std::string& fileName);
 // The locked-file message of DeleteExistingFile.
 void tellLocked(const std::string& fileName);
 
+// Why nothing more can be written in `folder` (ending in "\\"), for the user:
+// its file system is full, with less room left than a page of a PDF needs.
+// Empty while there is room.
+std::string WhyNoRoom(const std::string& folder);
+
 }  // namespace FileChecks

@@ -1,8 +1,11 @@
 // Starting an outside program and waiting for it.
 #include "src/util/ShellWait.h"
 #include <optional>
+#include <vector>
 
 #include "platform/runtime/Interaction.h"
+#include "platform/win32/CommandLine.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/Process.h"
 #include "platform/win32/ProcessApi.h"
 #include "src/util/Messages.h"
@@ -16,6 +19,10 @@ std::optional<Waited> startAndWait(const std::string& cmdline, AppWindow window,
     const auto deadline = std::chrono::steady_clock::now() + (limit ? limit->after : std::chrono::milliseconds{0});
     win32::STARTUPINFOA startup;
     startup.dwFlags = win32::STARTF_USESHOWWINDOW;
+    if (limit && !limit->errorFile.empty()) {
+        startup.dwFlags |= win32::STARTF_USESTDHANDLES;
+        startup.hStdError = limit->errorFile;
+    }
     startup.wShowWindow =
         static_cast<std::uint16_t>(window == AppWindow::Shown ? win32::SW_SHOWNORMAL : win32::SW_HIDE);
     win32::PROCESS_INFORMATION process;
@@ -23,7 +30,7 @@ std::optional<Waited> startAndWait(const std::string& cmdline, AppWindow window,
         win32::CreateProcessA(cmdline, win32::TRUE, win32::NORMAL_PRIORITY_CLASS, startup, process);
     runtime::DoEvents();
     if (!started) {
-        runtime::MsgBox("Starten der Anwendung ist fehlgeschlagen!\r\n" + cmdline,
+        runtime::MsgBox("Starten der Anwendung ist fehlgeschlagen!\r\n" + cmdline + "\r\n" + whyNotStarted(cmdline),
                         runtime::vbOKOnly + runtime::vbExclamation, MessageTitle);
         return std::nullopt;
     }
@@ -46,6 +53,17 @@ std::optional<Waited> startAndWait(const std::string& cmdline, AppWindow window,
 }
 
 }  // namespace
+
+std::string whyNotStarted(const std::string& cmdline) {
+    const std::vector<std::string> arguments = win32::splitCommandLine(cmdline);
+    if (arguments.empty()) return "Die Befehlszeile ist leer.";
+    const std::string& program = arguments.front();
+    const bool named = program.find_first_of("\\/") != std::string::npos;
+    if (named && win32::PathFileExistsA(program) == 0) return "Das Programm " + program + " fehlt.";
+    if (named && win32::PathIsDirectoryA(program) != 0) return "Das Programm " + program + " ist ein Ordner.";
+    if (named) return "Das Programm " + program + " lässt sich nicht ausführen.";
+    return "Das Programm " + program + " wurde nicht gefunden.";
+}
 
 com::Boolean ShellWait(const std::string& cmdline, AppWindow window, std::uint32_t* exitCode) {
     return com::toBoolean(startAndWait(cmdline, window, nullptr, exitCode).has_value());

@@ -21,9 +21,16 @@ com::Boolean ShellWait(const std::string& cmdline, AppWindow window, std::uint32
 struct WaitLimit {
     std::chrono::milliseconds after;
     std::string stop;
+    // A file that receives what the program writes on its standard error
+    // (made anew); empty: nowhere.
+    std::string errorFile = {};
 };
 
 enum class Waited { NotStarted, Ended, Stopped };
+
+// Why the program of `cmdline` cannot be started, for the user: it is
+// missing, a folder, or cannot be run.
+std::string whyNotStarted(const std::string& cmdline);
 
 // ShellWait for a program in a hidden window, bounded by `limit`.
 Waited ShellWait(const std::string& cmdline, const WaitLimit& limit, std::uint32_t& exitCode);

@@ -275,6 +275,13 @@ void OfficeRenderer::start() {
     try {
         open();
     } catch (const std::runtime_error&) {
+        // An office that cannot even start within its memory (it aborts when
+        // it cannot make its threads) looks like one on a damaged profile;
+        // an office that starts on the same profile without the limit tells
+        // them apart, and the profile stays as it is.
+        if (limits_.megabytes != 0 && startsWithoutLimit())
+            throw std::runtime_error("Das Office-Programm startet nicht: Es bräuchte dafür mehr als " +
+                                     std::to_string(limits_.megabytes) + " MB Speicher.");
         // A profile that an office killed while it wrote left damaged, or
         // that was changed by hand, fails every start: it is set up anew once.
         profile_->setUpAnew();
@@ -284,6 +291,17 @@ void OfficeRenderer::start() {
             throw std::runtime_error(std::string(again.what()) + " Auch mit dem neu angelegten Profil \"" +
                                      profile_->path().string() + "\" startet es nicht.");
         }
+    }
+}
+
+bool OfficeRenderer::startsWithoutLimit() const {
+    try {
+        const Session unlimited(profile_->path(), 0);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    } catch (const css::uno::Exception&) {
+        return false;
     }
 }
 

@@ -44,7 +44,9 @@ class OfficeRenderer {
 public:
     // Starts the office with a profile of its own under `profiles`; a
     // profile on which it does not start is set up anew once. Throws
-    // std::runtime_error, in German, when it does not start even then.
+    // std::runtime_error, in German, when it does not start even then, or
+    // naming the limit when it needs more memory than OfficeLimits gives it
+    // (the profile is then kept as it is).
     explicit OfficeRenderer(const std::filesystem::path& profiles);
     // Ends the office.
     ~OfficeRenderer();
@@ -63,6 +65,8 @@ public:
 
 private:
     void start();
+    // Whether an office starts on the profile without the memory limit.
+    bool startsWithoutLimit() const;
 
     struct Session;
     std::unique_ptr<OfficeProfile> profile_;

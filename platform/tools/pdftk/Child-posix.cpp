@@ -12,7 +12,11 @@ namespace pdftk {
 
 void becomeProgram(char* const argv[]) noexcept {
     ::execv(argv[0], argv);
-    std::fprintf(stderr, "pdftk.exe: %s konnte nicht gestartet werden: %s\n", argv[0], std::strerror(errno));
+    const int error = errno;
+    const char* why = error == ENOENT   ? "Die Datei fehlt."
+                      : error == EACCES ? "Die Datei ist nicht ausführbar."
+                                        : std::strerror(error);
+    std::fprintf(stderr, "pdftk.exe: %s konnte nicht gestartet werden: %s\n", argv[0], why);
     ::_exit(win32::cannotRun);
 }
 

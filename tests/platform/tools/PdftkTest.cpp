@@ -84,7 +84,7 @@ TEST(PdftkExe, PassesTheArgumentsWithSlashesAndEndsWithTheExitCode) {
     };
     for (const auto& c :
          {Case{recorder, 7, ""},
-          Case{missing, 127, "pdftk.exe: " + missing + " konnte nicht gestartet werden: No such file or directory\n"},
+          Case{missing, 127, "pdftk.exe: " + missing + " konnte nicht gestartet werden: Die Datei fehlt.\n"},
           Case{folder.path("stirbt"), 128 + SIGKILL, ""}}) {
         const ScopedVariable program("KALMORA_PDFTK", c.program);
         const auto result = runProgram(

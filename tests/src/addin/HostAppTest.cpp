@@ -134,10 +134,11 @@ TEST_F(HostApp, AnOverwrittenResultWaitsUnderANameOfItsOwnAndNoFileOfTheUsersIsT
     });
     ASSERT_EQ(host(open, "choice 0\nmsgbox ok\n", &said), 0);
     stopper.join();
-    EXPECT_EQ(said,
-              shown::choice + " -> 0\n" +
-                  shown::abort("Es wurde keine PDF-Datei erzeugt: " + folder.path("Dokumente") + "\\Angebot.pdf") +
-                  "\n");
+    EXPECT_EQ(said, shown::choice + " -> 0\n" +
+                        shown::abort("Es wurde keine PDF-Datei erzeugt: " + folder.path("Dokumente") +
+                                     "\\Angebot.pdf\r\nDer PDF-Drucker hat " + folder.path("Dokumente") +
+                                     "\\Angebot_$2.pdf nicht geschrieben.") +
+                        "\n");
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf"), complete);
     EXPECT_EQ(folder.read("Dokumente/Angebot.pdf.alt"), "MEINE DATEI");
     EXPECT_EQ(folder.names("Dokumente"),

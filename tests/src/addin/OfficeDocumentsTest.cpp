@@ -129,7 +129,13 @@ TEST_F(OfficeDocuments, AnEmptySheetAndANewDocumentStopWithTheirMessage) {
               0);
     EXPECT_EQ(shown,
               "msgbox style=0 title=\"COM-Add-In: Erzeuge PDF mit Kalmora\" text=\"leeres Dokument - "
-              "Ausdruck nicht erforderlich\" -> 1\n");
+              "Ausdruck nicht erforderlich\\r\\nDas Blatt Leer der Arbeitsmappe Leer.xlsx hat keine Seite zu "
+              "drucken.\" -> 1\n");
+    // Excel without a workbook has nothing to print either.
+    ASSERT_EQ(host("--app excel --load PDF_Kalmora.Connect --click", "msgbox ok\n", &shown), 0);
+    EXPECT_EQ(shown,
+              "msgbox style=0 title=\"COM-Add-In: Erzeuge PDF mit Kalmora\" text=\"leeres Dokument - "
+              "Ausdruck nicht erforderlich\\r\\nIn Excel ist keine Arbeitsmappe geöffnet.\" -> 1\n");
     // A new document counts as saved: no question to save it, only that it
     // has never been stored.
     ASSERT_EQ(host("--app word --new --load PDF_Kalmora.Connect --click", "msgbox ok\n", &shown), 0);

@@ -5,6 +5,7 @@
 #include "tests/src/export/ExportFixture.h"
 #include "tests/support/LockHolder.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/ScopedVariable.h"
 
 namespace {
 
@@ -129,24 +130,82 @@ TEST_F(Composition, ALockedResultIsNeitherReplacedNorOpened) {
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
 }
 
-TEST_F(Composition, AMissingPdftkIsReportedForEachCommandAndNoResultIsClaimed) {
-    fs::remove(folder.path("AddIn/pdftk.exe"));
-    wordDocument();
-    answers({"choice 0", "msgbox ok", "msgbox ok", "msgbox ok"});
-    run(*word);
-    const std::string pdftk = "\"" + addIn() + "\\pdftk.exe\"";
-    const std::string printed = documents() + "\\Angebot_$";
-    const auto startFailed = [](const std::string& command) {
-        return shown::box(48, shown::title, "Starten der Anwendung ist fehlgeschlagen!\r\n" + command, 1);
+TEST_F(Composition, APdftkThatCannotStartIsReportedForEachCommandWithWhyAndNoResultIsClaimed) {
+    const std::string program = addIn() + "\\pdftk.exe";
+    struct Case {
+        const char* name;
+        const char* bytes;  // null: no pdftk.exe
+        std::string why;
     };
-    EXPECT_EQ(record(),
-              (std::vector<std::string>{shown::choice + " -> 0",
-                                        startFailed(pdftk + " \"" + printed + "1.pdf\" background \"" + letterheads() +
-                                                    "\\erste.pdf\" output \"" + printed + "1.pdf.pdf\""),
-                                        startFailed(pdftk + " \"" + printed + "2.pdf\" background \"" + letterheads() +
-                                                    "\\zweite.pdf\" output \"" + printed + "2.pdf.pdf\""),
-                                        shown::abort("Es wurde keine PDF-Datei erzeugt: " + result())}));
-    EXPECT_TRUE(folder.names("Dokumente").empty());
+    const Case cases[] = {
+        {"missing", nullptr, "Das Programm " + program + " fehlt."},
+        {"not executable", "#!/bin/sh\n", "Das Programm " + program + " lässt sich nicht ausführen."},
+    };
+    const std::string pdftk = "\"" + program + "\"";
+    const std::string printed = documents() + "\\Angebot_$";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(folder.path("AddIn/pdftk.exe"));
+        if (c.bytes) folder.write("AddIn/pdftk.exe", c.bytes);
+        wordDocument();
+        script = std::make_shared<runtime::ScriptBackend>(
+            std::vector<std::string>{"choice 0", "msgbox ok", "msgbox ok", "msgbox ok"});
+        runtime::setBackend(script);
+        run(*word);
+        const auto startFailed = [&](const std::string& command) {
+            return shown::box(48, shown::title,
+                              "Starten der Anwendung ist fehlgeschlagen!\r\n" + command + "\r\n" + c.why, 1);
+        };
+        EXPECT_EQ(record(), (std::vector<std::string>{
+                                shown::choice + " -> 0",
+                                startFailed(pdftk + " \"" + printed + "1.pdf\" background \"" + letterheads() +
+                                            "\\erste.pdf\" output \"" + printed + "1.pdf.pdf\""),
+                                startFailed(pdftk + " \"" + printed + "2.pdf\" background \"" + letterheads() +
+                                            "\\zweite.pdf\" output \"" + printed + "2.pdf.pdf\""),
+                                shown::abort("Es wurde keine PDF-Datei erzeugt: " + result() + "\r\n" + c.why)}));
+        EXPECT_TRUE(folder.names("Dokumente").empty());
+    }
+}
+
+TEST_F(Composition, APdftkThatFailsOrALetterheadDamagedDuringTheRunIsNamedAndNoResultIsClaimed) {
+    struct Case {
+        const char* name;
+        std::string pdftk;  // the program pdftk.exe runs; empty: the real one
+        std::string why;
+    };
+    const std::string pdftk = folder.path("pdftk");
+    const std::string talker =
+        "#!/bin/bash\nfor i in $(seq 1 40); do echo \"Error: Zeile $i von pdftk\" >&2; done\nexit 3\n";
+    std::string said;
+    for (int i = 1; said.size() < 400; ++i) said += "Error: Zeile " + std::to_string(i) + " von pdftk\n";
+    said.resize(400);
+    // The letterhead is replaced by garbage after the check at the start.
+    const std::string garbler =
+        "#!/bin/bash\nprintf 'kaputt' > " + folder.path("Briefpapier/erste.pdf") + "\nexec /usr/bin/pdftk \"$@\"\n";
+    const Case cases[] = {
+        {"pdftk says why", talker, "pdftk endete mit dem Code 3 und meldete:\r\n" + said + " …"},
+        {"the program under pdftk.exe missing", "",
+         "pdftk endete mit dem Code 127 und meldete:\r\npdftk.exe: " + folder.path("fehlt") +
+             " konnte nicht gestartet werden: Die Datei fehlt."},
+        {"letterhead damaged", garbler,
+         "Der Kopfbogen " + letterheads() +
+             "\\erste.pdf lässt sich nicht verwenden:\r\nDie Datei ist keine PDF-Datei."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.write("Briefpapier/erste.pdf", office::textToPdf("\n\n\n\n\n\n\n\n\n\nERSTER BRIEFKOPF"));
+        folder.write("pdftk", c.pdftk);
+        fs::permissions(pdftk, fs::perms::owner_all);
+        const ScopedVariable program("KALMORA_PDFTK", c.pdftk.empty() ? folder.path("fehlt") : pdftk);
+        wordDocument();
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0", "msgbox ok"});
+        runtime::setBackend(script);
+        run(*word);
+        EXPECT_EQ(record(), (std::vector<std::string>{
+                                shown::choice + " -> 0",
+                                shown::abort("Es wurde keine PDF-Datei erzeugt: " + result() + "\r\n" + c.why)}));
+        EXPECT_TRUE(folder.names("Dokumente").empty());
+    }
 }
 
 TEST_F(Composition, APathWithADoubleQuoteIsRefusedBeforeAnythingIsPrinted) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <optional>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -21,34 +22,43 @@ class ExportCommand : public ExportFixture {};
 TEST_F(ExportCommand, AMissingLetterheadIsNamedWithTheSettingsFile) {
     struct Case {
         const char* name;
-        std::string settingsFile;
+        std::optional<std::string> settingsFile;  // none: no settings file
         std::string missing;
+        std::string why;  // the line after the message, for a letterhead without a path
     };
     const std::string erste = letterheads() + "\\erste.pdf";
+    const std::string ini = addIn() + "\\pdf-Kalmora.ini";
+    std::string garbage(512, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 7919 + 13) % 256);
     const Case cases[] = {
         // Both missing: only the following-pages letterhead is named.
-        {"both missing", "[Global]\r\n", ""},
+        {"both missing", "[Global]\r\n", "",
+         "In " + ini + " fehlt der Eintrag ZweiteSeite im Abschnitt [Global], oder er ist leer."},
         {"following pages missing", "[Global]\r\nErsteSeite=" + erste + "\r\nZweiteSeite=C:\\Briefe\\fehlt.pdf\r\n",
-         "C:\\Briefe\\fehlt.pdf"},
+         "C:\\Briefe\\fehlt.pdf", ""},
         {"first page missing",
          "[Global]\r\nErsteSeite=" + letterheads() +
              "\\Br\xFC"
              "ckner.pdf\r\nZweiteSeite=" +
              erste + "\r\n",
-         letterheads() + "\\Brückner.pdf"},
+         letterheads() + "\\Brückner.pdf", ""},
+        {"random bytes", garbage, "",
+         "Die Einstellungsdatei " + ini +
+             " enthält keinen Abschnitt [Global]; sie lässt sich nicht als Einstellungen lesen."},
+        {"no settings file", std::nullopt, "", "Die Einstellungsdatei " + ini + " fehlt."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"msgbox ok"});
         runtime::setBackend(script);
-        folder.write("AddIn/pdf-Kalmora.ini", c.settingsFile);
+        fs::remove(folder.path("AddIn/pdf-Kalmora.ini"));
+        if (c.settingsFile) folder.write("AddIn/pdf-Kalmora.ini", *c.settingsFile);
         wordDocument();
         run(*word);
-        EXPECT_EQ(
-            record(),
-            (std::vector<std::string>{box(
-                0, "PDF_Kalmora",
-                "Datei " + c.missing + " nicht gefunden bitte \r\n" + addIn() + "\\pdf-Kalmora.ini\r\n anpassen", 1)}));
+        EXPECT_EQ(record(), (std::vector<std::string>{box(0, "PDF_Kalmora",
+                                                          "Datei " + c.missing + " nicht gefunden bitte \r\n" + ini +
+                                                              "\r\n anpassen" + (c.why.empty() ? "" : "\r\n" + c.why),
+                                                          1)}));
     }
 }
 
@@ -128,9 +138,10 @@ TEST_F(ExportCommand, ALetterheadThatPdftkCannotReadIsNamedBeforeAnythingHappens
     }
 }
 
-TEST_F(ExportCommand, NothingToPrintEndsTheRunWithoutASaveQuestion) {
-    answers({"msgbox ok"});
-    run(*word);  // Word without a document
+TEST_F(ExportCommand, NothingToPrintEndsTheRunWithoutASaveQuestionAndSaysWhy) {
+    answers({"msgbox ok", "msgbox ok"});
+    run(*word);   // Word without a document
+    run(*excel);  // Excel without a workbook
     office::Document::State unsaved;
     unsaved.path = documents();
     unsaved.name = "Mappe.xlsx";
@@ -138,8 +149,13 @@ TEST_F(ExportCommand, NothingToPrintEndsTheRunWithoutASaveQuestion) {
     excel->open(unsaved, {.name = "Tabelle1", .pages = 0});
     answers({"msgbox ok"});
     run(*excel);
-    const std::string empty = box(0, shown::title, "leeres Dokument - Ausdruck nicht erforderlich", 1);
-    EXPECT_EQ(record(), (std::vector<std::string>{empty, empty}));
+    const auto empty = [](const std::string& why) {
+        return box(0, shown::title, "leeres Dokument - Ausdruck nicht erforderlich\r\n" + why, 1);
+    };
+    EXPECT_EQ(record(),
+              (std::vector<std::string>{
+                  empty("In Word ist kein Dokument geöffnet."), empty("In Excel ist keine Arbeitsmappe geöffnet."),
+                  empty("Das Blatt Tabelle1 der Arbeitsmappe Mappe.xlsx hat keine Seite zu drucken.")}));
 }
 
 TEST_F(ExportCommand, TheSaveQuestionComesBackUntilTheDocumentIsSavedOrTheUserCancels) {

@@ -75,9 +75,10 @@ TEST_F(Faults, PdftkEndedWhileItWritesLeavesNoHalfResultAndTheOldOneStays) {
     };
     const std::string tooLong = "pdftk brauchte länger als 11 Sekunden, um ";
     // The first page stamped, the following pages stamped, both joined.
-    for (const Case& c : {Case{"first page", "erste.pdf", false, noResult + result()},
-                          Case{"following pages", "zweite.pdf", false, noResult + result()},
-                          Case{"join", "cat A B", false, noResult + result()},
+    const std::string ended =
+        noResult + result() + "\r\npdftk wurde während der Arbeit beendet (Code 137) und meldete nichts.";
+    for (const Case& c : {Case{"first page", "erste.pdf", false, ended},
+                          Case{"following pages", "zweite.pdf", false, ended}, Case{"join", "cat A B", false, ended},
                           Case{"first page, too long", "erste.pdf", true,
                                tooLong + "den Kopfbogen " + letterheads() + "\\erste.pdf unter " + documents() +
                                    "\\Angebot_$1.pdf zu legen, und wurde beendet."},
@@ -257,6 +258,9 @@ private:
 TEST_F(FullDisk, ADiskThatFillsUpDuringTheRunNeverCostsTheOldResult) {
     folder.write("Klein/Angebot.pdf", oldResult);
     const std::string resultFile = folder.windowsPath("Klein") + "\\Angebot.pdf";
+    const std::string noRoom =
+        "\r\nIm Ausgabeordner " + folder.windowsPath("Klein") + "\\ ist kein Platz mehr: Sein Datenträger ist voll.";
+    const std::string full = noResult + resultFile + noRoom;
     struct Case {
         std::uintmax_t free;  // bytes left, in pages of 4 KiB
         const char* fullAt;
@@ -266,10 +270,15 @@ TEST_F(FullDisk, ADiskThatFillsUpDuringTheRunNeverCostsTheOldResult) {
     const Case cases[] = {
         // The first page saved, the following pages not: the wait for them
         // ends silently, and the full disk stops the stamping.
-        {4096, "the printer saving the following pages", {shown::abort(noResult + resultFile)}},
-        {8192, "stamping the first page", {shown::abort(noResult + resultFile)}},
-        {12288, "stamping the following pages", {shown::abort(noResult + resultFile)}},
-        {16384, "joining both into the result", {shown::abort(noResult + resultFile)}},
+        // Nothing printed: the printer says so, and the run has nothing to stamp.
+        {0,
+         "the printer saving the first page",
+         {shown::box(16, shown::title, "Beim Speichern als pdf ist ein Fehler aufgetreten!" + noRoom, 1),
+          shown::abort(full)}},
+        {4096, "the printer saving the following pages", {shown::abort(full)}},
+        {8192, "stamping the first page", {shown::abort(full)}},
+        {12288, "stamping the following pages", {shown::abort(full)}},
+        {16384, "joining both into the result", {shown::abort(full)}},
         {20480, "nowhere", {}},
     };
     for (const Case& c : cases) {

@@ -133,6 +133,42 @@ TEST_F(OfficeRendererTest, ADocumentBeyondTheOfficesLimitsIsRefusedAndTheNextGet
     }
 }
 
+// A limit below what the office needs to start is named as the limit, and
+// the profile it could not start on is kept: nothing was wrong with it.
+TEST_F(OfficeRendererTest, AnOfficeThatCannotStartWithinItsMemoryIsNamedAndItsProfileKept) {
+    renderer.reset();
+    folder.write(kFolder + "/Profile/1/user/Notiz", "vom Benutzer");
+    {
+        const ScopedVariable set("KALMORA_OFFICE_MEMORY", "200");
+        try {
+            renderer.emplace(folder.path(kFolder + "/Profile"));
+            ADD_FAILURE() << "the office started with 200 MB";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Das Office-Programm startet nicht: Es bräuchte dafür mehr als 200 MB Speicher.");
+        }
+    }
+    EXPECT_EQ(folder.read(kFolder + "/Profile/1/user/Notiz"), "vom Benutzer");
+    renderer.emplace(folder.path(kFolder + "/Profile"));
+}
+
+// A profile that refuses new files is left as it is: the office, which
+// keeps its temporary files in its profile, gets another one.
+TEST_F(OfficeRendererTest, AProfileThatRefusesNewFilesIsLeftAndAnotherOneUsed) {
+    renderer.reset();
+    const std::string profile = folder.path(kFolder + "/Profile/1");
+    std::filesystem::remove_all(profile + "/tmp");
+    if (!pdf::run("chattr +i " + pdf::quoted(profile) + " 2>&1").empty())
+        GTEST_SKIP() << "the file system cannot make a folder unchangeable";
+    EXPECT_NO_THROW(renderer.emplace(folder.path(kFolder + "/Profile")));
+    if (renderer) {
+        EXPECT_EQ(seen({"Angebot.docx", OfficeDocumentKind::Text, "", ""}), "[] 3");
+    }
+    renderer.reset();
+    pdf::run("chattr -i " + pdf::quoted(profile));
+    EXPECT_EQ(folder.names(kFolder + "/Profile/1"), std::set<std::string>{"user"});
+}
+
 TEST_F(OfficeRendererTest, ADamagedProfileIsSetUpAnew) {
     const std::string profiles = kFolder + "/Profile";
     const std::vector<std::function<void()>> damages = {
