@@ -225,9 +225,11 @@ namespace Printing {
 
 void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                         const std::string& sRestSeiten, const PrintRun& run) {
-    // A hung printer is ended, and a new one has one more try.
+    // A hung printer is ended, and a new one has one more try. A printer
+    // that could not write for a full output disk does not hang.
     Attempt attempt = printOnce(Application, sPath, sErsteSeite, sRestSeiten, run);
-    if (!attempt.printed.answered) {
+    std::string noRoom;
+    if (!attempt.printed.answered && (noRoom = FileChecks::WhyNoRoom(sPath)).empty()) {
         endHungPrinter();
         attempt = printOnce(Application, sPath, sErsteSeite, sRestSeiten, run);
         if (!attempt.printed.answered) endHungPrinter();
@@ -238,16 +240,16 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     PutBackDefaultPrinter(run);
     if (run.host == Host::Excel) Application.put("ActivePrinter", run.vExcelPrinter);
 
-    if (attempt.printed.reported.empty()) {
-        const std::string noRoom = FileChecks::WhyNoRoom(sPath);
+    if (attempt.printed.answered) return;
+    if (noRoom.empty()) noRoom = FileChecks::WhyNoRoom(sPath);
+    if (attempt.printed.reported.empty())
         runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!" + (noRoom.empty() ? "" : "\r\n" + noRoom),
                         runtime::vbCritical, MessageTitle);
-    }
     // Nothing of this document can come now: the print failed, and says why.
-    if (!attempt.printed.answered)
-        throw com::Error(com::errors::ServerUnavailable, PdfPrinterInText() +
-                                                             " antwortet nicht: auch neu gestartet hat er " + sPath +
-                                                             sErsteSeite + ".pdf nicht geschrieben.");
+    if (!noRoom.empty()) throw com::Error(com::errors::PathFileAccessError, noRoom);
+    throw com::Error(com::errors::ServerUnavailable, PdfPrinterInText() +
+                                                         " antwortet nicht: auch neu gestartet hat er " + sPath +
+                                                         sErsteSeite + ".pdf nicht geschrieben.");
 }
 
 }  // namespace Printing

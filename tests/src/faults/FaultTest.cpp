@@ -274,7 +274,7 @@ TEST_F(FullDisk, ADiskThatFillsUpDuringTheRunNeverCostsTheOldResult) {
         {0,
          "the printer saving the first page",
          {shown::box(16, shown::title, "Beim Speichern als pdf ist ein Fehler aufgetreten!" + noRoom, 1),
-          shown::abort(full)}},
+          shown::abort(noRoom.substr(2))}},
         {4096, "the printer saving the following pages", {shown::abort(full)}},
         {8192, "stamping the first page", {shown::abort(full)}},
         {12288, "stamping the following pages", {shown::abort(full)}},
