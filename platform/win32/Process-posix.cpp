@@ -58,11 +58,13 @@ BOOL startProcess(const StartOptions& options, StartedProcess& started) noexcept
         // alive for as long as the started program runs.
         const bool hidden = options.showWindow == SW_HIDE;
         // A file for the standard error that cannot be made costs only what
-        // the program says there, not its start.
-        const FileDescriptor errorFile(
-            hidden && !options.errorFile.empty()
-                ? ::open(hostPath(options.errorFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600)
-                : -1);
+        // the program says there, not its start. A link or a pipe planted at
+        // its name is refused, so that no other file is emptied through it.
+        const FileDescriptor errorFile(hidden && !options.errorFile.empty()
+                                           ? ::open(hostPath(options.errorFile).c_str(),
+                                                    O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
+                                                    0600)
+                                           : -1);
         posix_spawn_file_actions_t actions;
         if (::posix_spawn_file_actions_init(&actions) != 0) return failWith(ERROR_ACCESS_DENIED);
         int error = 0;

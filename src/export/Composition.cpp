@@ -1,6 +1,7 @@
 #include "src/export/Composition.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/runtime/Interaction.h"
@@ -35,6 +36,11 @@ std::string pdftkErrors() {
 // can be long), the file removed.
 std::string pdftkSaid() {
     constexpr std::size_t Longest = 400;
+    // Only the file pdftk wrote: a pipe at its name would never end the read.
+    std::error_code error;
+    if (std::filesystem::symlink_status(win32::hostPath(pdftkErrors()), error).type() !=
+        std::filesystem::file_type::regular)
+        return {};
     std::ifstream file(win32::hostPath(pdftkErrors()), std::ios::binary);
     std::string text(Longest + 1, '\0');
     file.read(text.data(), static_cast<std::streamsize>(text.size()));
