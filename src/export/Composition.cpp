@@ -84,7 +84,7 @@ bool firstPartIsWhole(const ExportRun& run) {
 
 // Why the printer's file `printed` is missing, for the user.
 std::string whyNotPrinted(const ExportRun& run, const std::string& printed) {
-    if (const std::string noRoom = WhyNoRoom(run.outputFolder); !noRoom.empty()) return noRoom;
+    if (std::string noRoom = WhyNoRoom(run.outputFolder); !noRoom.empty()) return noRoom;
     return "Der PDF-Drucker hat " + printed + " nicht geschrieben.";
 }
 

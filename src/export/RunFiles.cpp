@@ -27,7 +27,7 @@ void RunFiles::expectPages(std::int32_t pages) {
 
 std::optional<std::string> RunFiles::park(const std::string& path) {
     if (!Parking::taken(path)) return std::string();
-    const std::optional<std::string> parked = Parking::freeParkingName(path);
+    std::optional<std::string> parked = Parking::freeParkingName(path);
     // A move keeps the file's identity: it is noted before the move.
     const std::optional<RunJournal::Identity> identity = RunJournal::Identity::of(path);
     if (parked && identity) {

@@ -37,9 +37,9 @@ enum class DefaultPrinterSwitch { ToPdfPrinter, Keep };
 // printer takes every job), and where the printers saved before printing
 // are kept (the export run's fields).
 struct PrintRun {
-    Host host;
-    Layout layout;
-    std::int32_t documentPages;
+    Host host = Host::Other;
+    Layout layout = Layout::None;
+    std::int32_t documentPages = 0;
     const std::string& documentTitle;
     com::Variant& vDefaultPrinter;
     com::Variant& vExcelPrinter;

@@ -40,7 +40,7 @@ void tellLocked(const std::string& fileName) {
 std::string WhyNoRoom(const std::string& folder) {
     // pdftk and the printer fill a file system up to the last block before
     // they fail; a page of a PDF takes a few kB.
-    constexpr std::uint64_t Room = 64 * 1024;
+    constexpr std::uint64_t Room = std::uint64_t{64} * 1024;
     std::uint64_t available = 0;
     if (win32::GetDiskFreeSpaceExA(folder, available) == 0 || available >= Room) return {};
     return "Im Ausgabeordner " + folder + " ist kein Platz mehr: Sein Datenträger ist voll.";
