@@ -1,7 +1,9 @@
 #pragma once
-// While it lives, the test process acts as the ordinary user "nobody"
-// (effective user and group, no other groups), then as root again: the tests
-// run as root, whom permissions do not stop. `available()` only as root.
+// While it lives, the test process acts as the ordinary user "nobody" (real
+// and effective user and group, no other groups; root stays the saved user,
+// to come back), then as root again: the tests run as root, whom permissions
+// do not stop. The programs it starts meanwhile run as "nobody" through and
+// through. `available()` only as root.
 #include <grp.h>
 #include <unistd.h>
 
@@ -16,11 +18,13 @@ public:
 
     OrdinaryUser() : m_groups(static_cast<std::size_t>(::getgroups(0, nullptr))) {
         m_groups.resize(static_cast<std::size_t>(::getgroups(static_cast<int>(m_groups.size()), m_groups.data())));
-        if (::setgroups(0, nullptr) != 0 || ::setegid(gid) != 0 || ::seteuid(uid) != 0) std::terminate();
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, 0) != 0 || ::setresuid(uid, uid, 0) != 0)
+            std::terminate();
     }
     // Root first: only root may set the group and groups back.
     ~OrdinaryUser() {
-        if (::seteuid(0) != 0 || ::setegid(m_gid) != 0 || ::setgroups(m_groups.size(), m_groups.data()) != 0)
+        if (::setresuid(0, 0, 0) != 0 || ::setresgid(m_gid, m_gid, m_gid) != 0 ||
+            ::setgroups(m_groups.size(), m_groups.data()) != 0)
             std::terminate();
     }
     OrdinaryUser(const OrdinaryUser&) = delete;
