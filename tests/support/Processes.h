@@ -42,7 +42,13 @@ inline std::vector<std::string> processesNaming(const std::string& text) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
         std::ifstream in(entry.path() / "cmdline", std::ios::binary);
-        std::string line{std::istreambuf_iterator<char>(in), {}};
+        std::string line;
+        // A process that ends while it is read fails the read (ESRCH): it names nothing any more.
+        try {
+            line.assign(std::istreambuf_iterator<char>(in), {});
+        } catch (const std::ios_base::failure&) {
+            continue;
+        }
         std::replace(line.begin(), line.end(), '\0', ' ');
         if (line.find(text) != std::string::npos) found.push_back(entry.path().filename().string() + ": " + line);
     }
