@@ -26,16 +26,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST_F(RealPdfPrinter, TheFirstLayoutFromClickToOpenedLetterheadPdf) {
-    wordDocument();
-    answers({"choice 0"});
-    run(*word);
-    const std::string result = folder.path("Dokumente/Angebot.pdf");
-    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", "open " + runtime::quoted(result)}));
+// The export opened the three pages of the letter, each on its letterhead.
+void expectTheLetterOpened(const std::vector<std::string>& shownToUser, const std::string& result) {
+    EXPECT_EQ(shownToUser, (std::vector<std::string>{shown::choice + " -> 0", "open " + runtime::quoted(result)}));
     ASSERT_EQ(pdf::pageCount(result), 3);
     EXPECT_EQ(pdf::pageText(result, 1), "Seite eins ERSTER BRIEFKOPF");
     EXPECT_EQ(pdf::pageText(result, 2), "Seite zwei FOLGE BRIEFKOPF");
     EXPECT_EQ(pdf::pageText(result, 3), "Seite drei FOLGE BRIEFKOPF");
+}
+
+TEST_F(RealPdfPrinter, TheFirstLayoutFromClickToOpenedLetterheadPdf) {
+    wordDocument();
+    answers({"choice 0"});
+    run(*word);
+    expectTheLetterOpened(record(), folder.path("Dokumente/Angebot.pdf"));
     EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{"Angebot.pdf"}));
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 }
@@ -58,12 +62,7 @@ TEST_F(RealPdfPrinter, AnotherProgramsJobIsNoPageOfTheResultAndStaysWithThePrint
     run(*word);
     otherProgram.request_stop();
     otherProgram.join();
-    const std::string result = folder.path("Dokumente/Angebot.pdf");
-    EXPECT_EQ(record(), (std::vector<std::string>{shown::choice + " -> 0", "open " + runtime::quoted(result)}));
-    ASSERT_EQ(pdf::pageCount(result), 3);
-    EXPECT_EQ(pdf::pageText(result, 1), "Seite eins ERSTER BRIEFKOPF");
-    EXPECT_EQ(pdf::pageText(result, 2), "Seite zwei FOLGE BRIEFKOPF");
-    EXPECT_EQ(pdf::pageText(result, 3), "Seite drei FOLGE BRIEFKOPF");
+    expectTheLetterOpened(record(), folder.path("Dokumente/Angebot.pdf"));
     const pdfprinter::Spool spool(printers::spoolFolder("PDFCreator"));
     std::vector<std::string> waiting;
     for (const auto job : spool.waitingJobs()) waiting.push_back(spool.title(job));
