@@ -24,6 +24,9 @@ std::optional<std::string> read(const std::filesystem::path& path) {
 }
 
 void replace(const std::filesystem::path& path, std::string_view content) {
+    // A registration made anew at every start leaves an entry that is right
+    // as it is, time and all.
+    if (read(path) == content) return;
     win32::writeFileAtomically(path, content);
 }
 

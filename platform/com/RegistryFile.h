@@ -15,7 +15,8 @@ std::optional<std::string> read(const std::filesystem::path& path);
 
 // Replaces the file's content in one step: the text goes to a temporary file
 // in the same folder, which is then renamed over `path`. Throws
-// std::system_error; nothing is left behind on failure.
+// std::system_error; nothing is left behind on failure. A file that holds
+// `content` already is left as it is.
 void replace(const std::filesystem::path& path, std::string_view content);
 
 // Removes the file; false when it was not there. Other failures throw

@@ -1,6 +1,8 @@
 // The extension's two services, as the office finds them (pdf-Kalmora.components):
 // the job that starts the hosts when the office starts, and the handler of
 // the vnd.kalmora: commands, which the toolbar items dispatch when pressed.
+// This library links the office's libraries only, so that the office loads
+// it whatever the system lacks; the front does the rest (Front.h).
 #include <com/sun/star/frame/DispatchDescriptor.hpp>
 #include <com/sun/star/frame/FeatureStateEvent.hpp>
 #include <com/sun/star/frame/XDispatch.hpp>
@@ -17,8 +19,7 @@
 #include <initializer_list>
 #include <iostream>
 
-#include "platform/office/libreoffice/Office.h"
-#include "platform/office/libreoffice/ToolbarItems.h"
+#include "platform/office/libreoffice/Front.h"
 #include "platform/uno/UnoText.h"
 
 namespace office::libreoffice {
@@ -59,7 +60,7 @@ public:
     explicit Startup(const Reference<css::uno::XComponentContext>& context) : context_(context) {}
 
     Any SAL_CALL execute(const Sequence<css::beans::NamedValue>&) override {
-        firewall([&] { Office::start(context_); });
+        firewall([&] { Front::instance().start(context_); });
         return Any();
     }
 
@@ -98,10 +99,7 @@ public:
 
     void SAL_CALL dispatch(const css::util::URL& url, const Sequence<css::beans::PropertyValue>&) override {
         // The job may not have run yet when the office started with a document.
-        firewall([&] {
-            Office::start(context_);
-            if (Office* office = Office::instance()) office->click(frame_, uno::text(url.Complete));
-        });
+        firewall([&] { Front::instance().click(context_, frame_, uno::text(url.Complete)); });
     }
 
     // The items are always enabled.

@@ -28,6 +28,7 @@
 
 #include "platform/office/libreoffice/OfficeHost.h"
 #include "platform/office/libreoffice/ToolbarItems.h"
+#include "platform/office/libreoffice/UserSetup.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/awt/AwtBackend.h"
 #include "platform/uno/UnoText.h"
@@ -193,12 +194,16 @@ Office* Office::instance() noexcept {
     return theOffice;
 }
 
-void Office::start(const Reference<css::uno::XComponentContext>& context) {
-    if (theOffice) return;
+std::optional<std::string> Office::start(const Reference<css::uno::XComponentContext>& context,
+                                         const std::filesystem::path& root) {
+    if (theOffice) return std::nullopt;
+    // Before the world is looked for: the setup makes it.
+    std::optional<std::string> problem = UserSetup(root).run();
+    if (problem) log(*problem);
     if (!existingWorld()) {
         log("keine Welt gefunden ($KALMORA_WORLD oder ~/.local/share/kalmora-world): Writer und Calc laden keine "
             "Add-Ins.");
-        return;
+        return problem;
     }
     State* state = new State(context);
     state->acquire();
@@ -225,6 +230,7 @@ void Office::start(const Reference<css::uno::XComponentContext>& context) {
     const auto components = desktop->getComponents()->createEnumeration();
     while (components->hasMoreElements())
         state->attach(Reference<css::frame::XModel>(components->nextElement(), UNO_QUERY));
+    return problem;
 }
 
 void Office::click(const Reference<css::frame::XFrame>& frame, const std::string& command) {

@@ -7,6 +7,8 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace office::libreoffice {
@@ -15,10 +17,14 @@ class Office {
 public:
     // The office's one instance; null until started.
     static Office* instance() noexcept;
-    // Starts watching the office's documents (at the office's start, or
-    // when the first click arrives before it). Without a world nothing is
-    // done but one line in the office's log.
-    static void start(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context);
+    // Sets up the user's part of the installation in `root` (UserSetup.h)
+    // and starts watching the office's documents (at the office's start, or
+    // when the first click arrives before it). Returns the setup's message
+    // for the user, if it has one. Without a world nothing more is done but
+    // one line in the office's log.
+    static std::optional<std::string> start(
+        const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
+        const std::filesystem::path& root);
 
     // The user pressed the item with `command` in the window `frame`.
     void click(const com::sun::star::uno::Reference<com::sun::star::frame::XFrame>& frame, const std::string& command);

@@ -15,10 +15,9 @@
 #include <vector>
 
 #include "platform/office/bars/HostCommandBar.h"
+#include "platform/office/libreoffice/HostsEntry.h"
 
 namespace office::libreoffice {
-
-inline constexpr const char* kCommandPrefix = "vnd.kalmora:";
 
 // The bar and the position of the control that a command names; none for
 // another command.

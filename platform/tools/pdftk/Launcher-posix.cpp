@@ -13,8 +13,7 @@
 // program of another name that taskkill leaves alone, which ends pdftk's
 // whole process group when this launcher dies.
 //
-// The pdftk run: KALMORA_PDFTK when set (tests put other programs there),
-// else /usr/bin/pdftk. Exit code 127 when it cannot be run.
+// The pdftk run: see PdftkProgram.h. Exit code 127 when it cannot be run.
 #include <unistd.h>
 #include <csignal>
 #include <cstdio>
@@ -23,6 +22,7 @@
 #include <vector>
 
 #include "Child.h"
+#include "platform/tools/pdftk/PdftkProgram.h"
 #include "platform/win32/ChildProcess.h"
 
 namespace {
@@ -38,11 +38,6 @@ std::string guardProgram() {
     return self.substr(0, self.rfind('/') + 1) + "pdftk-guard";
 }
 
-std::string pdftkProgram() {
-    const char* configured = std::getenv("KALMORA_PDFTK");
-    return configured != nullptr && *configured != '\0' ? configured : "/usr/bin/pdftk";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,7 +48,7 @@ int main(int argc, char** argv) {
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
     std::signal(SIGTERM, SIG_DFL);
 
-    std::vector<std::string> texts{guardProgram(), pdftkProgram()};
+    std::vector<std::string> texts{guardProgram(), pdftk::program()};
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         for (char& c : argument) {

@@ -5,15 +5,13 @@
 //   regsvr --info LIB   prints its version record and what the registry holds for it
 // Exit status 0 when the library answers S_OK; 1 when it fails; 2 for a bad
 // command line.
-#include <dlfcn.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "platform/com/ClassFactory.h"
 #include "platform/com/Registry.h"
+#include "platform/com/ServerLibrary.h"
 
 namespace {
 
@@ -24,33 +22,11 @@ int usage() {
     return 2;
 }
 
-void* open(const std::string& library) {
-    void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr)
-        std::cerr << "Die Bibliothek " << library << " lässt sich nicht laden: " << ::dlerror() << "\n";
-    return handle;
-}
-
-int callEntry(void* handle, const std::string& library, const char* entry) {
-    const auto function = reinterpret_cast<com::DllRegisterServerFn>(::dlsym(handle, entry));
-    if (function == nullptr) {
-        std::cerr << library << " hat keinen Einsprungpunkt " << entry << ".\n";
-        return 1;
-    }
-    const com::HRESULT result = function();
-    if (!com::succeeded(result)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(result));
-        std::cerr << entry << " in " << library << " ist fehlgeschlagen (" << code << ").\n";
-        return 1;
-    }
-    std::cout << entry << " in " << library << " erfolgreich.\n";
-    return 0;
-}
-
-int info(void* handle, const std::string& library) {
+int info(const com::ServerLibrary& server) {
+    const std::string& library = server.path();
     std::cout << "Bibliothek: " << library << "\n";
-    if (const auto version = reinterpret_cast<com::DllVersionInfoFn>(::dlsym(handle, "DllVersionInfo")))
+    // POSIX guarantees that dlsym's object pointer converts to a function pointer.
+    if (const auto version = reinterpret_cast<com::DllVersionInfoFn>(server.symbol("DllVersionInfo")))
         std::cout << version();
     for (const auto& entry : com::registry::classesServedBy(library))
         std::cout << "Klasse: " << entry.clsid.toString() << " ProgID=" << entry.progId
@@ -79,14 +55,15 @@ int main(int argc, char** argv) {
     }
     if (library.empty()) return usage();
     try {
-        library = std::filesystem::absolute(library).string();
-        void* handle = open(library);
-        if (handle == nullptr) return 1;
-        const int result = action == Action::Info       ? info(handle, library)
-                           : action == Action::Register ? callEntry(handle, library, "DllRegisterServer")
-                                                        : callEntry(handle, library, "DllUnregisterServer");
-        ::dlclose(handle);
-        return result;
+        const com::ServerLibrary server(std::filesystem::absolute(library).string());
+        if (action == Action::Info) return info(server);
+        server.call(action == Action::Register ? com::Registration::Register : com::Registration::Unregister);
+        std::cout << (action == Action::Register ? "DllRegisterServer" : "DllUnregisterServer") << " in "
+                  << server.path() << " erfolgreich.\n";
+        return 0;
+    } catch (const com::ServerLibraryError& error) {
+        std::cerr << error.what() << "\n";
+        return 1;
     } catch (const std::exception& error) {
         std::cerr << "regsvr: " << error.what() << "\n";
         return 1;
