@@ -23,7 +23,8 @@
 #   click2    its second click (median)
 # And the LibreOffice row: the same Angebot.docx in Writer with windows (an
 # X server and a profile of the bench's own, the extension installed by
-# scripts/install), the button pressed twice in one office, from the click to
+# scripts/install; as root also with the Debian package installed, row
+# "Writer (Paket)"), the button pressed twice in one office, from the click to
 # the opened PDF, the time the choice window waits for its answer left out
 # (bench/libreoffice-clicks.py; needs python3-uno, installed when missing).
 #   bench/export.sh [runs per case]     3 when not given
@@ -152,31 +153,46 @@ print("%-14s %7.3fs %7.3fs %7.3fs" % (name, whole, statistics.median(clicks[0::2
 PY
 done
 
-# Writer as the host: two clicks in one office, per run a fresh office.
-lo="$work/LibreOffice"
-mkdir -p "$lo/bin"
-printf '#!/bin/sh\necho "$1" >> %s/geoeffnet.txt\n' "$lo" > "$lo/bin/xdg-open"
-chmod +x "$lo/bin/xdg-open"
-bash scripts/install --build "$root/build/ci" --addin-folder "$lo/AddIn" --profile "$lo/Profil" >/dev/null
-cp "$work/AddIn/pdf-Kalmora.ini" "$lo/AddIn/pdf-Kalmora.ini"
-exec 3< <(Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>&1 2>/dev/null)
-xvfb=$!
-read -r display <&3
-office=/usr/lib/libreoffice/program/soffice.bin
-for ((run = 1; run <= runs; run++)); do
-  DISPLAY=":$display" "$office" --headless --invisible --nologo --norestore --nodefault --terminate_after_init \
-    "-env:UserInstallation=file://$lo/Profil" >/dev/null 2>&1 || true
-  DISPLAY=":$display" PATH="$lo/bin:$PATH" "$office" --nologo --norestore --nodefault --nolockcheck \
-    "-env:UserInstallation=file://$lo/Profil" "--accept=pipe,name=kalmora-bench-$$;urp;" >/dev/null 2>&1 &
-  DISPLAY=":$display" /usr/bin/python3 bench/libreoffice-clicks.py "kalmora-bench-$$" "$work/Dokumente/Angebot.docx" \
-    "$lo/geoeffnet.txt" > "$work/lo-$run.txt"
-  wait $!
-done
-kill "$xvfb"
-python3 - "$work" <<'PY'
+# Writer as the host: two clicks in one office, per run a fresh office; once
+# with the build's extension added to a profile of the bench's own
+# (scripts/install), once with the Debian package installed (its bundled
+# extension; root only, purged again at the end).
+writer_row() {
+  local label="$1" lo="$work/LibreOffice-$2"
+  mkdir -p "$lo/bin" "$lo/pdf-Kalmora"
+  printf '#!/bin/sh\necho "$1" >> %s/geoeffnet.txt\n' "$lo" > "$lo/bin/xdg-open"
+  chmod +x "$lo/bin/xdg-open"
+  [ "$2" = build ] && bash scripts/install --build "$root/build/ci" --profile "$lo/Profil" >/dev/null
+  # The office finds the add-in folder with these settings and leaves them.
+  cp "$work/AddIn/pdf-Kalmora.ini" "$lo/pdf-Kalmora/pdf-Kalmora.ini"
+  exec 3< <(Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>&1 2>/dev/null)
+  local xvfb=$! display
+  read -r display <&3
+  local office=/usr/lib/libreoffice/program/soffice.bin
+  for ((run = 1; run <= runs; run++)); do
+    XDG_DATA_HOME="$lo" DISPLAY=":$display" "$office" --headless --invisible --nologo --norestore --nodefault \
+      --terminate_after_init "-env:UserInstallation=file://$lo/Profil" >/dev/null 2>&1 || true
+    XDG_DATA_HOME="$lo" DISPLAY=":$display" PATH="$lo/bin:$PATH" "$office" --nologo --norestore --nodefault \
+      --nolockcheck "-env:UserInstallation=file://$lo/Profil" "--accept=pipe,name=kalmora-bench-$$;urp;" \
+      >/dev/null 2>&1 &
+    DISPLAY=":$display" /usr/bin/python3 bench/libreoffice-clicks.py "kalmora-bench-$$" \
+      "$work/Dokumente/Angebot.docx" "$lo/geoeffnet.txt" > "$work/lo-$2-$run.txt"
+    wait $!
+  done
+  kill "$xvfb"
+  python3 - "$work" "$2" "$label" <<'PY'
 import glob, statistics, sys
 
-clicks = [open(p).read().split() for p in glob.glob(sys.argv[1] + "/lo-*.txt")]
-print("%-14s %8s %7.3fs %7.3fs" % ("Writer", "", statistics.median(float(c[0]) for c in clicks),
+clicks = [open(p).read().split() for p in glob.glob(sys.argv[1] + "/lo-" + sys.argv[2] + "-*.txt")]
+print("%-14s %8s %7.3fs %7.3fs" % (sys.argv[3], "", statistics.median(float(c[0]) for c in clicks),
                                    statistics.median(float(c[1]) for c in clicks)))
 PY
+}
+writer_row Writer build
+if [ "$(id -u)" -eq 0 ]; then
+  bash scripts/package --build "$root/build/ci" >/dev/null
+  trap 'apt-get purge -y -q libreoffice-pdf-kalmora >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+  apt-get install -y -q "./dist/libreoffice-pdf-kalmora_$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' \
+    build/ci/CMakeCache.txt)-1_amd64.deb" >/dev/null
+  writer_row "Writer (Paket)" package
+fi

@@ -40,7 +40,6 @@ function(kalmora_uno target typesFile)
     ${KALMORA_OFFICE_SDK}/lib/libuno_cppu.so ${KALMORA_OFFICE_SDK}/lib/libuno_cppuhelpergcc3.so
     ${KALMORA_OFFICE_SDK}/lib/libuno_sal.so)
   set_property(TARGET ${target} APPEND PROPERTY BUILD_RPATH ${KALMORA_OFFICE_PROGRAM})
-  set_property(TARGET ${target} APPEND PROPERTY INSTALL_RPATH ${KALMORA_OFFICE_PROGRAM})
   target_link_options(${target} INTERFACE "LINKER:-rpath-link,${KALMORA_OFFICE_PROGRAM}")
   # The office's objects reach the target as proxies that the UNO bridge
   # builds at run time, with vtables of its own making and no type

@@ -1,6 +1,7 @@
 // Writer and Calc as hosts of the add-in, as a user has them: LibreOffice with
 // windows on an X server of the test's own, a profile of its own into which
-// scripts/install put the extension, the add-in and its settings. The button
+// scripts/install added the extension, which set up the add-in folder and its
+// settings at the office's start. The button
 // is found on the Standard toolbar through the office's layout manager,
 // pressed by a real mouse click or through its dispatch, and the add-in's
 // windows are answered by keyboard.
@@ -82,6 +83,8 @@ protected:
     void SetUp() override {
         ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1);
         ::setenv("HOME", folder.path().c_str(), 1);
+        // The office sets up the add-in folder there at its start.
+        ::setenv("XDG_DATA_HOME", folder.path().c_str(), 1);
         // The desktop's viewer is a stand-in that notes what it was asked to open.
         fs::create_directories(folder.path("bin"));
         folder.write("bin/xdg-open", "#!/bin/sh\necho \"$1\" >> " + folder.path("geöffnet.txt") + "\n");
@@ -89,8 +92,8 @@ protected:
         ::setenv("PATH", (folder.path("bin") + ":" + std::getenv("PATH")).c_str(), 1);
         fs::create_directories(folder.path("Dokumente"));
         const std::string installed =
-            pdf::run("bash " SOURCE_FOLDER "/scripts/install --build " BUILD_FOLDER " --addin-folder " +
-                     pdf::quoted(folder.path("AddIn")) + " --profile " + pdf::quoted(folder.path("Profil")) +
+            pdf::run("bash " SOURCE_FOLDER "/scripts/install --build " BUILD_FOLDER " --profile " +
+                     pdf::quoted(folder.path("Profil")) +
                      " 2>&1; echo \"exit=$?\"");
         ASSERT_NE(installed.find("exit=0"), std::string::npos) << installed;
         screen.emplace();
@@ -362,7 +365,7 @@ TEST_F(LibreOfficeHost, TheRememberedAnswerToAnExistingResultIsNotAskedAgain) {
         // Beside the result only the office's own lock of the open letter.
         EXPECT_EQ(folder.names("Dokumente"),
                   (std::set<std::string>{".~lock.Angebot.docx#", "Angebot.docx", "Angebot_KBS.pdf"}));
-        EXPECT_NE(folder.read("AddIn/pdf-Kalmora.ini").find("WordOverwrite=-1"), std::string::npos);
+        EXPECT_NE(folder.read("pdf-Kalmora/pdf-Kalmora.ini").find("WordOverwrite=-1"), std::string::npos);
     });
 }
 
