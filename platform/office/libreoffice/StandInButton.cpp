@@ -68,8 +68,8 @@ void showOn(const Reference<css::frame::XFrame>& frame) {
     if (holdsStandIn(Reference<css::container::XIndexAccess>(items.get()))) return;
     items->insertByIndex(items->getCount(),
                          Any(uno::properties({uno::property("CommandURL", Any(uno::text(kStandInCommand))),
-                                              uno::property("Label", Any(uno::text("pdf-Kalmora"))),
-                                              uno::property("Tooltip", Any(uno::text("pdf-Kalmora"))),
+                                              uno::property("Label", Any(rtl::OUString("pdf-Kalmora"))),
+                                              uno::property("Tooltip", Any(rtl::OUString("pdf-Kalmora"))),
                                               uno::property("Type", Any(css::ui::ItemType::DEFAULT)),
                                               uno::property("Style", Any(css::ui::ItemStyle::TEXT)),
                                               uno::property("IsVisible", Any(true))})));
