@@ -7,6 +7,7 @@
 // windows are answered by keyboard.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <com/sun/star/accessibility/XAccessible.hpp>
 #include <com/sun/star/accessibility/XAccessibleComponent.hpp>
@@ -98,13 +99,23 @@ protected:
         ASSERT_NE(installed.find("exit=0"), std::string::npos) << installed;
         screen.emplace();
         ::setenv("DISPLAY", screen->display().c_str(), 1);
+        startOffice();
+    }
+
+    void TearDown() override {
+        endOffice();
+        screen.reset();
+        if (HasFailure()) std::cerr << "The office's log:\n" << folder.read("office.log");
+    }
+
+    void startOffice() {
         process.emplace(folder.path("Profil"), "kalmora-gui-" + std::to_string(::getpid()),
                         office::OfficeOptions{office::OfficeWindows::Shown, folder.path("office.log")});
         context = office::connectToOffice(*process, std::chrono::seconds(60));
         desktop = css::frame::Desktop::create(context);
     }
 
-    void TearDown() override {
+    void endOffice() {
         if (process && process->running()) {
             try {
                 desktop->terminate();
@@ -115,8 +126,6 @@ protected:
         desktop.clear();
         context.clear();
         process.reset();
-        screen.reset();
-        if (HasFailure()) std::cerr << "The office's log:\n" << folder.read("office.log");
     }
 
     // Opens a document in a window, as the user does; a copy of an example
@@ -232,6 +241,28 @@ protected:
     }
 
     static std::string xdotool(const std::string& arguments) { return pdf::run("xdotool " + arguments + " 2>&1"); }
+
+    // The texts that the active window titled `title` shows (its controls'
+    // accessible names), once it is ready for keys.
+    std::vector<std::string> textsOf(const std::string& title) {
+        std::vector<std::string> texts;
+        EXPECT_TRUE(eventually([&] { return readyForKeys(context, title); })) << "no window \"" << title << "\"";
+        const Reference<css::awt::XExtendedToolkit> toolkit(css::awt::Toolkit::create(context), UNO_QUERY_THROW);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        const Reference<css::accessibility::XAccessible> window(toolkit->getActiveTopWindow(), UNO_QUERY);
+#pragma GCC diagnostic pop
+        const std::function<void(const Reference<css::accessibility::XAccessibleContext>&, int)> collect =
+            [&](const Reference<css::accessibility::XAccessibleContext>& control, int depth) {
+                if (!control.is() || depth > 4) return;
+                if (depth > 0 && !control->getAccessibleName().isEmpty())
+                    texts.push_back(uno::text(control->getAccessibleName()));
+                for (sal_Int32 i = 0; i < control->getAccessibleChildCount(); ++i)
+                    collect(control->getAccessibleChild(i)->getAccessibleContext(), depth + 1);
+            };
+        if (window.is()) collect(window->getAccessibleContext(), 0);
+        return texts;
+    }
 
     // Waits for the window titled `title` and types `keys` into it; with a
     // `screenshot` name, the screen as the user sees it is saved first.
@@ -384,6 +415,67 @@ TEST_F(LibreOfficeHost, AnImpressWindowHasNoButtonAndClosingTheOfficeLeavesNothi
                   "");
         EXPECT_EQ(folder.read("Welt/office/Word/CommandBars.txt").find("pdf-Kalmora"), std::string::npos);
         EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{"Angebot.docx"});
+    });
+}
+
+TEST_F(LibreOfficeHost, WhatKeepsTheUserFromPrintingIsToldAtThePressAndNothingElseHappens) {
+    enum class Button { StandIn, AddIns };
+    struct Case {
+        const char* what;
+        std::function<void()> before;  // before the office starts
+        const char* dataFolder;        // the user's XDG_DATA_HOME, below the test's folder
+        std::string message;           // the text of the box, as it shows
+        Button button;
+    };
+    const std::string noPdftk = folder.path("nirgends/pdftk");
+    const std::string blocked = folder.path("Datei/Daten");
+    const std::string polish = folder.path("łukasz");
+    const std::vector<Case> cases = {
+        {"the system lacks pdftk", [&] { ::setenv("KALMORA_PDFTK", noPdftk.c_str(), 1); }, "Daten",
+         "Für pdf-Kalmora fehlt das Debian-Paket \"pdftk\". Bitte installieren Sie es: sudo apt install pdftk\n" +
+             noPdftk + " ist nicht vorhanden.",
+         Button::StandIn},
+        {"the add-in folder cannot be made", [&] { folder.write("Datei", "kein Ordner"); }, "Datei/Daten",
+         "pdf-Kalmora lässt sich nicht einrichten:\n" + blocked + "/pdf-Kalmora: Ein Teil des Pfades ist kein Ordner.",
+         Button::StandIn},
+        {"the settings file cannot spell the user's folder", [] {}, "łukasz",
+         "pdf-Kalmora lässt sich nicht einrichten:\n" + polish +
+             "/pdf-Kalmora/Kopfbogen-Seite1.pdf: Die Einstellungsdatei pdf-Kalmora.ini (Windows-1252) kann diesen "
+             "Pfad nicht aufnehmen.",
+         Button::AddIns},
+    };
+    officeCalls([&] {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            endOffice();
+            fs::remove_all(folder.path("Welt"));
+            c.before();
+            ::setenv("XDG_DATA_HOME", folder.path(c.dataFolder).c_str(), 1);
+            startOffice();
+            fs::remove_all(folder.path("Dokumente"));
+            fs::create_directories(folder.path("Dokumente"));
+            const auto letter = openExample("Angebot.docx");
+            const ToolbarItem item = button(letter);
+            EXPECT_EQ(item.label, "pdf-Kalmora");
+            EXPECT_EQ(item.command == "vnd.kalmora:Einrichtung", c.button == Button::StandIn);
+            // The stand-in tells it at every press; the add-in's button once, then it works.
+            for (int press = 1; press <= 2; ++press) {
+                SCOPED_TRACE("press " + std::to_string(press));
+                std::thread click = dispatchClick(letter, item.command);
+                if (press == 2 && c.button == Button::AddIns) {
+                    answer("PDF_Kalmora", "Return");  // the add-in misses its settings file
+                } else {
+                    const std::vector<std::string> texts = textsOf("pdf-Kalmora");
+                    EXPECT_NE(std::find(texts.begin(), texts.end(), c.message), texts.end())
+                        << ::testing::PrintToString(texts);
+                    answer("pdf-Kalmora", "Return");
+                }
+                finish(click);
+            }
+            EXPECT_EQ(fs::exists(folder.path("Welt")), c.button == Button::AddIns);
+            EXPECT_EQ(folder.read("geöffnet.txt"), "");
+            ::unsetenv("KALMORA_PDFTK");
+        }
     });
 }
 
