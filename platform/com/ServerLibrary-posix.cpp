@@ -18,7 +18,8 @@ ServerLibrary::ServerLibrary(const std::string& path) : path_(path) {
     handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) {
         const char* cause = ::dlerror();
-        throw ServerLibraryError(path, std::string("lässt sich nicht laden: ") + (cause ? cause : "unbekannter Fehler"));
+        throw ServerLibraryError(path,
+                                 std::string("lässt sich nicht laden: ") + (cause ? cause : "unbekannter Fehler"));
     }
 }
 

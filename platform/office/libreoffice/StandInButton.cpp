@@ -48,8 +48,7 @@ bool holdsStandIn(const Reference<css::container::XIndexAccess>& items) {
         items->getByIndex(i) >>= properties;
         for (const auto& property : properties) {
             rtl::OUString command;
-            if (property.Name == "CommandURL" && (property.Value >>= command) &&
-                uno::text(command) == kStandInCommand)
+            if (property.Name == "CommandURL" && (property.Value >>= command) && uno::text(command) == kStandInCommand)
                 return true;
         }
     }

@@ -107,9 +107,8 @@ std::optional<Failure> letterheads(const fs::path& root, const fs::path& addIn) 
     if (isPresent(settings)) return std::nullopt;
     for (const fs::path& letterhead : {first, following}) {
         if (!fitsSettingsFile(letterhead.string()))
-            return Failure{letterhead.string(),
-                           "Die Einstellungsdatei " + std::string(kSettingsFile) +
-                               " (Windows-1252) kann diesen Pfad nicht aufnehmen."};
+            return Failure{letterhead.string(), "Die Einstellungsdatei " + std::string(kSettingsFile) +
+                                                    " (Windows-1252) kann diesen Pfad nicht aufnehmen."};
     }
     const std::vector<win32::ProfileEntry> entries = {
         {"ErsteSeite", first.string()}, {"ZweiteSeite", following.string()}, {"Firmenkürzel", "KBS"}};

@@ -94,8 +94,7 @@ protected:
         fs::create_directories(folder.path("Dokumente"));
         const std::string installed =
             pdf::run("bash " SOURCE_FOLDER "/scripts/install --build " BUILD_FOLDER " --profile " +
-                     pdf::quoted(folder.path("Profil")) +
-                     " 2>&1; echo \"exit=$?\"");
+                     pdf::quoted(folder.path("Profil")) + " 2>&1; echo \"exit=$?\"");
         ASSERT_NE(installed.find("exit=0"), std::string::npos) << installed;
         screen.emplace();
         ::setenv("DISPLAY", screen->display().c_str(), 1);

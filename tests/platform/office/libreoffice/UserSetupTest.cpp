@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -189,8 +189,8 @@ TEST_F(UserSetupTest, EachLaterStartMendsOnlyWhatDiffers) {
         expectComplete(root);
         EXPECT_EQ(read(addIn() + "/pdf-Kalmora.ini"), settings);
         std::vector<std::string> changed;
-        for (const auto& [before, after] : {std::pair(addInBefore, stamps(addIn())),
-                                            std::pair(worldBefore, stamps(worldFolder()))})
+        for (const auto& [before, after] :
+             {std::pair(addInBefore, stamps(addIn())), std::pair(worldBefore, stamps(worldFolder()))})
             for (const auto& [name, stamp] : after)
                 if (!before.contains(name) || before.at(name) != stamp)
                     changed.push_back(fs::path(name).filename().string());
@@ -207,12 +207,12 @@ TEST_F(UserSetupTest, WhatIsLeftOutAndWhatTheUserIsTold) {
         const char* what;
         const char* home;
         std::function<std::string(UserSetupTest&)> installation;  // its root
-        std::function<void(UserSetupTest&)> prepare;               // before the start
+        std::function<void(UserSetupTest&)> prepare;              // before the start
         User startedBy;
-        std::function<std::string(UserSetupTest&)> message;        // what the user is told; empty: nothing
-        bool letterheads;                                          // links to the shipped letterheads
-        bool settingsOfUser;                                       // the user's settings file naming them
-        bool registered;                                           // the add-in is in the world
+        std::function<std::string(UserSetupTest&)> message;  // what the user is told; empty: nothing
+        bool letterheads;                                    // links to the shipped letterheads
+        bool settingsOfUser;                                 // the user's settings file naming them
+        bool registered;                                     // the add-in is in the world
     };
     const auto shipped = [](UserSetupTest& test) { return test.installation("Installation"); };
     const auto nothing = [](UserSetupTest&) {};
@@ -234,7 +234,9 @@ TEST_F(UserSetupTest, WhatIsLeftOutAndWhatTheUserIsTold) {
              ASSERT_EQ(::chown(test.folder.path("gesperrt").c_str(), OrdinaryUser::uid, OrdinaryUser::gid), 0);
          },
          User::Ordinary,
-         [](UserSetupTest& test) { return kSetupFailed + test.folder.path("gesperrt/.local") + ": Zugriff verweigert."; },
+         [](UserSetupTest& test) {
+             return kSetupFailed + test.folder.path("gesperrt/.local") + ": Zugriff verweigert.";
+         },
          false, false, false},
         {"an add-in library that does not load", "berta",
          [](UserSetupTest& test) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "platform/office/libreoffice/Office.h"
@@ -54,20 +55,22 @@ extern "C" __attribute__((visibility("default"))) int kalmora_hosts_start(
     using namespace office::libreoffice;
     static std::string told;
     *problem = nullptr;
-    std::optional<std::string> setup;
     try {
-        setup = Office::start(com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>(context),
-                              installationRoot());
-    } catch (const com::sun::star::uno::Exception& error) {
-        setup = "pdf-Kalmora lässt sich nicht starten:\r\n" + uno::text(error.Message);
-    } catch (const std::exception& error) {
-        setup = std::string("pdf-Kalmora lässt sich nicht starten:\r\n") + error.what();
+        std::optional<std::string> setup;
+        try {
+            setup = Office::start(com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>(context),
+                                  installationRoot());
+        } catch (const com::sun::star::uno::Exception& error) {
+            setup = "pdf-Kalmora lässt sich nicht starten:\r\n" + uno::text(error.Message);
+        } catch (const std::exception& error) {
+            setup = std::string("pdf-Kalmora lässt sich nicht starten:\r\n") + error.what();
+        }
+        if (setup) {
+            told = *setup;
+            *problem = told.c_str();
+        }
     } catch (...) {
-        setup = "pdf-Kalmora lässt sich nicht starten.";
-    }
-    if (setup) {
-        told = *setup;
-        *problem = told.c_str();
+        *problem = "pdf-Kalmora lässt sich nicht starten.";
     }
     return Office::instance() != nullptr ? 1 : 0;
 }
