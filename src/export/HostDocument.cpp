@@ -58,8 +58,8 @@ Decision outputFolder(const char* settingKey, const com::Object& document, Expor
     // at the cut path would be the wrong one.
     if (runtime::Len(folder) >= LongestValue)
         return {Flow::Abort, "Der Wert von " + std::string(settingKey) + " in " +
-                                 ValueSource(SettingsFile(), Section, settingKey) +
-                                 " ist zu lang (höchstens " + std::to_string(LongestValue - 1) + " Zeichen)."};
+                                 ValueSource(SettingsFile(), Section, settingKey) + " ist zu lang (höchstens " +
+                                 std::to_string(LongestValue - 1) + " Zeichen)."};
     if (folderUnset(folder)) folder = document.get("Path").toString();
     folder = WithTrailingBackslash(folder);
     // The trailing backslash makes the last folder itself be created too.

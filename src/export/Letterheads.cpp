@@ -50,8 +50,8 @@ Decision check() {
             if (letterheads[i].empty())
                 why = "\r\n" + WhyNoValue(SettingsFile(), Section, keys[i]);
             else if (source != SettingsFile())
-                why = "\r\nDer Eintrag " + std::string(keys[i]) + " kommt aus der Einstellungsdatei des Administrators " +
-                      source + ".";
+                why = "\r\nDer Eintrag " + std::string(keys[i]) +
+                      " kommt aus der Einstellungsdatei des Administrators " + source + ".";
             // No title: the box shows the project's title.
             runtime::MsgBox("Datei " + letterheads[i] + " nicht gefunden bitte \r\n" + AddInFolder + SettingsFileName +
                             "\r\n anpassen" + why);

@@ -55,8 +55,7 @@ bool lacks(const std::string& file, const std::string& section, const std::strin
 enum class Owner { User, Administrator };
 
 // Why `file` gives nothing for `key`, in the words of WhyNoValue.
-std::string whyNothingIn(const std::string& file, const std::string& section, const std::string& key,
-                         Owner owner) {
+std::string whyNothingIn(const std::string& file, const std::string& section, const std::string& key, Owner owner) {
     const std::string named = owner == Owner::User ? file : "des Administrators " + file;
     if (win32::PathFileExistsA(file) == 0) return "Die Einstellungsdatei " + named + " fehlt.";
     constexpr win32::DWORD size = 32767;

@@ -69,7 +69,7 @@ TEST(Codepage, TellsWhetherWindows1252HoldsAText) {
         {"/home/łukasz", false},
         {"/home/Dvořák", false},
         {"a😀b", false},
-        {"\xC2\x80", false},  // U+0080: byte 0x80 is the euro sign
+        {"\xC2\x80", false},         // U+0080: byte 0x80 is the euro sign
         {"/home/j\xFCrgen", false},  // Windows-1252 bytes are no UTF-8
         {"\xC3", false},
     };

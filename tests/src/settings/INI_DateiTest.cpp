@@ -141,9 +141,10 @@ protected:
 TEST_F(Cascade, AKeyTheUsersFileLacksIsReadFromTheAdministratorsAndOnlyTheUsersFileIsWritten) {
     const std::string ersteAdmin = "/home/jürgen/Ablage für Müller/erste.pdf";
     const std::string ersteAdminBytes = "/home/j\xFCrgen/Ablage f\xFCr M\xFCller/erste.pdf";
-    const std::string administratorsFile = "[Global]\r\nErsteSeite=" + ersteAdminBytes +
-                                           "\r\nFirmenk\xFCrzel=Verw\r\nWordGelesen=1\r\nWordRename=-1\r\n";
-    const std::string userLacks = "In " + user + " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer.";
+    const std::string administratorsFile =
+        "[Global]\r\nErsteSeite=" + ersteAdminBytes + "\r\nFirmenk\xFCrzel=Verw\r\nWordGelesen=1\r\nWordRename=-1\r\n";
+    const std::string userLacks =
+        "In " + user + " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer.";
     struct Case {
         const char* name;
         std::optional<std::string> userFile, administratorsFile;  // none: no such file
@@ -187,8 +188,7 @@ TEST_F(Cascade, AKeyTheUsersFileLacksIsReadFromTheAdministratorsAndOnlyTheUsersF
         EXPECT_EQ(WhyNoValue(SettingsFile(), "Global", "ErsteSeite"), c.why);
 
         // A remembered answer goes into the user's file, created when missing.
-        ASSERT_EQ(WriteIniStrings(SettingsFile(), "Global", {{"WordRename", "0"}, {"WordGelesen", "1"}}),
-                  std::nullopt);
+        ASSERT_EQ(WriteIniStrings(SettingsFile(), "Global", {{"WordRename", "0"}, {"WordGelesen", "1"}}), std::nullopt);
         WriteIniString(SettingsFile(), "Global", "WordOverwrite", "-1");
         EXPECT_EQ(folder.read("Verwaltung/pdf-Kalmora.ini"), c.administratorsFile.value_or(""));
         // The user's answer wins over the administrator's "-1".
