@@ -34,7 +34,7 @@ std::string AdministratorFile() {
     if (AdministratorFolder.empty()) return {};
     // The build tree and the demo: the library lies in the add-in folder.
     if (win32::IsSameFileA(AdministratorFolder, AddInFolder)) return {};
-    const std::string file = AdministratorFolder + SettingsFileName;
+    std::string file = AdministratorFolder + SettingsFileName;
     // A user's settings that link to the administrator's are that one file.
     if (win32::IsSameFileA(file, SettingsFile())) return {};
     return file;
@@ -75,7 +75,7 @@ std::string whyNothingIn(const std::string& file, const std::string& section, co
 
 std::string ValueSource(const std::string& file, const std::string& section, const std::string& key) {
     if (file != SettingsFile()) return file;
-    const std::string fallback = AdministratorFile();
+    std::string fallback = AdministratorFile();
     if (fallback.empty() || !lacks(file, section, key)) return file;
     return fallback;
 }
