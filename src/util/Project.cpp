@@ -18,4 +18,9 @@ void start() {
     if (app.path.empty()) app.path = runtime::moduleFolder(&anchor);
 }
 
+std::string ownFileFolder() {
+    if (runtime::app().path != runtime::moduleFolder(&anchor)) return {};
+    return runtime::resolvedModuleFolder(&anchor);
+}
+
 }  // namespace Project
