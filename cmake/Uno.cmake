@@ -15,6 +15,15 @@ if(NOT EXISTS ${KALMORA_OFFICE_SDK}/bin/cppumaker)
   message(FATAL_ERROR "cppumaker is missing: install libreoffice-dev (scripts/setup)")
 endif()
 
+# The office version the SDK belongs to ("7.4"): the least an office must be
+# to take the extension built against it.
+file(STRINGS ${KALMORA_OFFICE_SDK}/settings/dk.mk sdkVersion REGEX "^SDKVERSION=")
+string(REPLACE "SDKVERSION=" "" KALMORA_OFFICE_VERSION "${sdkVersion}")
+if(NOT KALMORA_OFFICE_VERSION MATCHES "^[0-9]+\\.[0-9]+$")
+  message(FATAL_ERROR "${KALMORA_OFFICE_SDK}/settings/dk.mk names no office version")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KALMORA_OFFICE_SDK}/settings/dk.mk)
+
 function(kalmora_uno target typesFile)
   get_filename_component(typesFile ${typesFile} ABSOLUTE)
   file(STRINGS ${typesFile} types REGEX "^[A-Za-z]")

@@ -2,7 +2,9 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 #include "platform/win32/Shell.h"
 
@@ -49,6 +51,15 @@ std::string moduleFolder(const void* address) {
     const auto slash = file.rfind('/');
     if (slash == std::string::npos) return {};
     return file.substr(0, slash);
+}
+
+std::string resolvedModuleFolder(const void* address) {
+    Dl_info info{};
+    if (dladdr(address, &info) == 0 || info.dli_fname == nullptr || *info.dli_fname == '\0') return {};
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::canonical(info.dli_fname, error);
+    if (error) return {};
+    return file.parent_path().string();
 }
 
 }  // namespace runtime

@@ -28,4 +28,9 @@ App& app();
 // `address`; empty when it cannot be told.
 std::string moduleFolder(const void* address);
 
+// The folder of the file itself behind that module, every symbolic link on
+// the way resolved: another folder than moduleFolder when the module was
+// loaded through a link. Empty when it cannot be told.
+std::string resolvedModuleFolder(const void* address);
+
 }  // namespace runtime

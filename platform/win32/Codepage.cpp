@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <optional>
 
 namespace win32 {
 
@@ -77,12 +78,17 @@ Decoded decode(std::string_view text) {
     return {character, trailing + 1};
 }
 
-char toAnsi(char32_t c) {
+// The character's Windows-1252 byte; none when the code page lacks it.
+std::optional<char> ansiByte(char32_t c) {
     auto byte = [](auto value) { return static_cast<char>(static_cast<unsigned char>(value)); };
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return byte(c);
     auto found = std::ranges::find(kHighCharacters, c);
     if (found != kHighCharacters.end()) return byte(0x80 + std::distance(kHighCharacters.begin(), found));
-    return '?';
+    return std::nullopt;
+}
+
+char toAnsi(char32_t c) {
+    return ansiByte(c).value_or('?');
 }
 
 }  // namespace
@@ -111,6 +117,15 @@ std::string utf8ToAnsi(std::string_view utf8, InvalidUtf8 invalid) {
         utf8.remove_prefix(decoded.length);
     }
     return out;
+}
+
+bool fitsAnsi(std::string_view utf8) {
+    while (!utf8.empty()) {
+        const auto decoded = decode(utf8);
+        if (decoded.character == kInvalid || !ansiByte(decoded.character)) return false;
+        utf8.remove_prefix(decoded.length);
+    }
+    return true;
 }
 
 }  // namespace win32

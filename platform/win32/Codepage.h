@@ -17,4 +17,9 @@ enum class InvalidUtf8 { Question, KeepBytes };
 // cannot represent becomes "?", an invalid UTF-8 sequence as `invalid` says.
 std::string utf8ToAnsi(std::string_view utf8, InvalidUtf8 invalid = InvalidUtf8::Question);
 
+// Whether Windows-1252 holds every character of `utf8`, so that utf8ToAnsi
+// gives it back unchanged through ansiToUtf8 (a path like "/home/jürgen" is
+// held, "/home/łukasz" is not). Invalid UTF-8 is not held.
+bool fitsAnsi(std::string_view utf8);
+
 }  // namespace win32

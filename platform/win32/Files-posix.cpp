@@ -91,6 +91,15 @@ BOOL PathIsDirectoryA(std::string_view path) noexcept {
     return S_ISDIR(status.st_mode) ? TRUE : FALSE;
 }
 
+BOOL IsSameFileA(std::string_view first, std::string_view second) noexcept {
+    struct stat one {};
+    struct stat other {};
+    if (first.empty() || second.empty() || ::stat(hostPath(first).c_str(), &one) != 0 ||
+        ::stat(hostPath(second).c_str(), &other) != 0)
+        return FALSE;
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino ? TRUE : FALSE;
+}
+
 UINT GetTempFileNameA(std::string_view pathName, std::string_view prefix, UINT unique,
                       std::string& tempFileName) noexcept {
     if (unique != 0) {

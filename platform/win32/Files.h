@@ -19,6 +19,10 @@ BOOL PathFileExistsA(std::string_view path) noexcept;
 // TRUE for a folder, or a link to one.
 BOOL PathIsDirectoryA(std::string_view path) noexcept;
 
+// TRUE when both paths lead, through any symbolic links, to one existing
+// file or folder; FALSE when either leads nowhere.
+BOOL IsSameFileA(std::string_view first, std::string_view second) noexcept;
+
 // Makes an empty file of a new name "<prefix><hex>.tmp" in the folder
 // `pathName` (of `prefix`, the first three characters) and gives its path
 // in `tempFileName`, with "\" after the folder unless it ends in one. Its

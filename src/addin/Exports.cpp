@@ -45,15 +45,20 @@ KALMORA_EXPORT com::HRESULT DllUnregisterServer() {
 }
 
 KALMORA_EXPORT const char* DllVersionInfo() {
-    // Language German, code page Unicode; a self-registering library.
+    // Language German, code page Unicode; a self-registering library. The
+    // version is the project's, in the record's own writing.
     return "Language=0407\n"
            "CodePage=1200\n"
            "FileDescription=Office Add In\n"
            "ProductName=PDF_Kalmora\n"
-           "FileVersion=1.01.0008\n"
-           "ProductVersion=1.01.0008\n"
-           "FileVersionNumber=1.1.0.8\n"
-           "ProductVersionNumber=1.1.0.8\n"
+           "FileVersion=" KALMORA_VERSION_RECORD
+           "\n"
+           "ProductVersion=" KALMORA_VERSION_RECORD
+           "\n"
+           "FileVersionNumber=" KALMORA_VERSION_NUMBER
+           "\n"
+           "ProductVersionNumber=" KALMORA_VERSION_NUMBER
+           "\n"
            "OLESelfRegister=\n"
            "FileType=dynamic-link library\n";
 }

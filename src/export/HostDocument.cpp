@@ -57,8 +57,9 @@ Decision outputFolder(const char* settingKey, const com::Object& document, Expor
     // A value that fills the whole of what the reader takes was cut: a folder
     // at the cut path would be the wrong one.
     if (runtime::Len(folder) >= LongestValue)
-        return {Flow::Abort, "Der Wert von " + std::string(settingKey) + " in " + SettingsFile() +
-                                 " ist zu lang (höchstens " + std::to_string(LongestValue - 1) + " Zeichen)."};
+        return {Flow::Abort, "Der Wert von " + std::string(settingKey) + " in " +
+                                 ValueSource(SettingsFile(), Section, settingKey) + " ist zu lang (höchstens " +
+                                 std::to_string(LongestValue - 1) + " Zeichen)."};
     if (folderUnset(folder)) folder = document.get("Path").toString();
     folder = WithTrailingBackslash(folder);
     // The trailing backslash makes the last folder itself be created too.

@@ -43,8 +43,15 @@ Decision check() {
     const char* const keys[] = {Keys::ZweiteSeite, Keys::ErsteSeite};
     for (std::size_t i = 0; i < std::size(letterheads); ++i) {
         if (!com::isTrue(FileChecks::FileFolderExists(letterheads[i]))) {
-            // A path names what is missing; an empty one needs the reason.
-            const std::string why = letterheads[i].empty() ? "\r\n" + WhyNoValue(SettingsFile(), Section, keys[i]) : "";
+            // A path names what is missing; an empty one needs the reason,
+            // and one the user's file lacks says whose file it came from.
+            const std::string source = ValueSource(SettingsFile(), Section, keys[i]);
+            std::string why;
+            if (letterheads[i].empty())
+                why = "\r\n" + WhyNoValue(SettingsFile(), Section, keys[i]);
+            else if (source != SettingsFile())
+                why = "\r\nDer Eintrag " + std::string(keys[i]) +
+                      " kommt aus der Einstellungsdatei des Administrators " + source + ".";
             // No title: the box shows the project's title.
             runtime::MsgBox("Datei " + letterheads[i] + " nicht gefunden bitte \r\n" + AddInFolder + SettingsFileName +
                             "\r\n anpassen" + why);

@@ -12,6 +12,7 @@ namespace INI_Datei {
 
 std::string HostKind;
 std::string AddInFolder;
+std::string AdministratorFolder;
 com::Boolean AnswerCancel = com::False;
 com::Boolean AnswerOverwrite = com::False;
 com::Boolean AnswerRename = com::False;
@@ -21,6 +22,7 @@ void ResetState() {
     TellOnce::forget();
     HostKind.clear();
     AddInFolder.clear();
+    AdministratorFolder.clear();
     AnswerCancel = AnswerOverwrite = AnswerRename = AnswerRemembered = com::False;
 }
 
@@ -28,11 +30,61 @@ std::string SettingsFile() {
     return AddInFolder + SettingsFileName;
 }
 
+std::string AdministratorFile() {
+    if (AdministratorFolder.empty()) return {};
+    // The build tree and the demo: the library lies in the add-in folder.
+    if (win32::IsSameFileA(AdministratorFolder, AddInFolder)) return {};
+    std::string file = AdministratorFolder + SettingsFileName;
+    // A user's settings that link to the administrator's are that one file.
+    if (win32::IsSameFileA(file, SettingsFile())) return {};
+    return file;
+}
+
+namespace {
+
+// A default that no file can give: a value ends where its line does.
+constexpr const char* Lacking = "\n";
+
+// Whether `file` lacks `key`: the file, the section or the key is missing.
+bool lacks(const std::string& file, const std::string& section, const std::string& key) {
+    std::string buffer(2, ' ');
+    win32::GetPrivateProfileStringA(section, key, Lacking, buffer, 2, file);
+    return buffer.front() == '\n';
+}
+
+enum class Owner { User, Administrator };
+
+// Why `file` gives nothing for `key`, in the words of WhyNoValue.
+std::string whyNothingIn(const std::string& file, const std::string& section, const std::string& key, Owner owner) {
+    const std::string named = owner == Owner::User ? file : "des Administrators " + file;
+    if (win32::PathFileExistsA(file) == 0) return "Die Einstellungsdatei " + named + " fehlt.";
+    constexpr win32::DWORD size = 32767;
+    std::string names;
+    win32::GetPrivateProfileSectionNamesA(names, size, file);
+    bool found = false;
+    for (std::size_t at = 0; at < names.size() && names[at] != '\0'; at = names.find('\0', at) + 1)
+        found = found || com::sameName(names.substr(at, names.find('\0', at) - at), section);
+    if (!found)
+        return "Die Einstellungsdatei " + named + " enthält keinen Abschnitt [" + section +
+               "]; sie lässt sich nicht als Einstellungen lesen.";
+    return "In " + (owner == Owner::User ? file : "der Einstellungsdatei " + named) + " fehlt der Eintrag " + key +
+           " im Abschnitt [" + section + "], oder er ist leer.";
+}
+
+}  // namespace
+
+std::string ValueSource(const std::string& file, const std::string& section, const std::string& key) {
+    if (file != SettingsFile()) return file;
+    std::string fallback = AdministratorFile();
+    if (fallback.empty() || !lacks(file, section, key)) return file;
+    return fallback;
+}
+
 std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key) {
     constexpr win32::DWORD size = 1024;
     // The value and its terminating NUL land in front of the blank fill.
     std::string buffer(size, ' ');
-    win32::GetPrivateProfileStringA(section, key, "", buffer, size, file);
+    win32::GetPrivateProfileStringA(section, key, "", buffer, size, ValueSource(file, section, key));
     const auto first = buffer.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     std::string value = buffer.substr(first, buffer.find_last_not_of(' ') - first + 1);
@@ -42,21 +94,14 @@ std::string ReadIniString(const std::string& file, const std::string& section, c
 
 std::string WhyNoValue(const std::string& file, const std::string& section, const std::string& key) {
     if (!ReadIniString(file, section, key).empty()) return {};
-    if (win32::PathFileExistsA(file) == 0) return "Die Einstellungsdatei " + file + " fehlt.";
-    constexpr win32::DWORD size = 32767;
-    std::string names;
-    win32::GetPrivateProfileSectionNamesA(names, size, file);
-    bool found = false;
-    for (std::size_t at = 0; at < names.size() && names[at] != '\0'; at = names.find('\0', at) + 1)
-        found = found || com::sameName(names.substr(at, names.find('\0', at) - at), section);
-    if (!found)
-        return "Die Einstellungsdatei " + file + " enthält keinen Abschnitt [" + section +
-               "]; sie lässt sich nicht als Einstellungen lesen.";
-    return "In " + file + " fehlt der Eintrag " + key + " im Abschnitt [" + section + "], oder er ist leer.";
+    const std::string source = ValueSource(file, section, key);
+    if (source == file) return whyNothingIn(file, section, key, Owner::User);
+    return whyNothingIn(file, section, key, Owner::User) + "\r\n" +
+           whyNothingIn(source, section, key, Owner::Administrator);
 }
 
 std::int32_t ReadIniInteger(const std::string& file, const std::string& section, const std::string& key) {
-    return static_cast<std::int32_t>(win32::GetPrivateProfileIntA(section, key, 0, file));
+    return static_cast<std::int32_t>(win32::GetPrivateProfileIntA(section, key, 0, ValueSource(file, section, key)));
 }
 
 void WriteIniString(const std::string& file, const std::string& section, const std::string& key,

@@ -20,6 +20,11 @@ inline constexpr const char* Section = "Global";
 extern std::string HostKind;
 // The add-in library's own folder, ending in "\".
 extern std::string AddInFolder;
+// The folder that holds the add-in library's own file, links resolved,
+// ending in "\"; empty when unknown. An installation keeps the library there
+// and links to it from each user's add-in folder; the administrator's
+// settings file lies beside it (see AdministratorFile).
+extern std::string AdministratorFolder;
 // The answer to the question what to do with an output file that exists.
 extern com::Boolean AnswerCancel;
 extern com::Boolean AnswerOverwrite;
@@ -29,21 +34,36 @@ extern com::Boolean AnswerRemembered;
 // Back to the state of a freshly loaded library.
 void ResetState();
 
-// AddInFolder followed by the settings file's name.
+// AddInFolder followed by the settings file's name: the user's settings,
+// the file that remembered answers are written to.
 std::string SettingsFile();
+
+// AdministratorFolder followed by the settings file's name, when that is
+// another file than SettingsFile() (whether or not it exists); empty when
+// there is none, as in the build tree, where the library lies in the add-in
+// folder itself. Never written.
+std::string AdministratorFile();
+
+// The file that a read of `key` takes its value from: the administrator's,
+// when `file` is the user's settings file, lacks the key (the file, the
+// section or the key is missing) and there is an administrator's file;
+// otherwise `file`. A key the user's file has wins, also with an empty value.
+std::string ValueSource(const std::string& file, const std::string& section, const std::string& key);
 
 // The most characters a value read has; a longer value is cut to this.
 inline constexpr std::size_t LongestValue = 1023;
 
-// The value of `key`, blanks and one pair of quotes removed, at most
-// LongestValue characters; empty when the file, the section or the key is
-// missing.
+// The value of `key` (read from ValueSource), blanks and one pair of quotes
+// removed, at most LongestValue characters; empty when the file, the section
+// or the key is missing.
 std::string ReadIniString(const std::string& file, const std::string& section, const std::string& key);
 // Why ReadIniString gives nothing for `key`, for the user: the file is
 // missing, cannot be read as settings (no section `section`), or lacks the
-// key. Empty when the key has a value.
+// key. When the administrator's file was read too, a second line says the
+// same of it. Empty when the key has a value.
 std::string WhyNoValue(const std::string& file, const std::string& section, const std::string& key);
-// The value as a decimal integer; 0 when missing or not a number.
+// The value (read from ValueSource) as a decimal integer; 0 when missing or
+// not a number.
 std::int32_t ReadIniInteger(const std::string& file, const std::string& section, const std::string& key);
 // Stores `value`; a file that cannot be written is left as it was, silently.
 void WriteIniString(const std::string& file, const std::string& section, const std::string& key,

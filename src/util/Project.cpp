@@ -12,10 +12,15 @@ const char anchor = 0;
 void start() {
     runtime::App& app = runtime::app();
     app.title = Title;
-    app.major = Major;
-    app.minor = Minor;
-    app.revision = Revision;
+    app.major = KALMORA_VERSION_MAJOR;
+    app.minor = KALMORA_VERSION_MINOR;
+    app.revision = KALMORA_VERSION_REVISION;
     if (app.path.empty()) app.path = runtime::moduleFolder(&anchor);
+}
+
+std::string ownFileFolder() {
+    if (runtime::app().path != runtime::moduleFolder(&anchor)) return {};
+    return runtime::resolvedModuleFolder(&anchor);
 }
 
 }  // namespace Project

@@ -1,9 +1,11 @@
-// Draws the add-in's pictures and writes them into the folder given as the
-// only argument:
+// Draws the add-in's pictures and writes them into the first folder given:
 //   Picture1.ico  the add-in's icon, 32 x 32, 24-bit colour (also the toolbar
 //                 button's face)
 //   Dialog.ico    a blank 32 x 32 icon for the question dialog
 //   Image1.jpg    the choice window's picture, 522 x 443
+// and into the second, the LibreOffice extension's folder:
+//   icon.png      the same icon for the office's extension manager, 42 x 42
+//                 as it shows them, on a transparent ground
 // Everything is drawn from shapes, without system fonts, so that running the
 // tool again on another machine gives the same pictures.
 #include <QCoreApplication>
@@ -22,6 +24,7 @@
 namespace {
 
 constexpr int iconSize = 32;
+constexpr int extensionIconSize = 42;
 constexpr int imageWidth = 522;
 constexpr int imageHeight = 443;
 
@@ -50,12 +53,12 @@ void pixelLetter(QImage& image, const char* const rows[5], int left, int top) {
             if (rows[y][x] == '#') image.setPixelColor(left + x, top + y, Qt::white);
 }
 
-// The icon is opaque: readers that ignore an icon's mask (Qt's does for
+// The icon file is opaque: readers that ignore an icon's mask (Qt's does for
 // 24-bit icons) would otherwise show black around the sheet. Its ground is
 // the light grey of a window or a toolbar, on which it is shown.
-QImage drawIcon() {
+QImage drawIcon(const QColor& ground) {
     QImage icon(iconSize, iconSize, QImage::Format_ARGB32);
-    icon.fill(QColor(240, 240, 240));
+    icon.fill(ground);
 
     // The sheet, with a shadow on its right and bottom edge.
     fill(icon, 6, 2, 22, 30, QColor(196, 199, 203));
@@ -76,6 +79,18 @@ QImage drawIcon() {
     pixelLetter(icon, pixelP, 17, 22);
     pixelLetter(icon, pixelD, 21, 22);
     pixelLetter(icon, pixelF, 25, 22);
+    return icon;
+}
+
+// The extension manager's icon is larger: the 32-pixel icon stays sharp in
+// its middle instead of being scaled.
+QImage drawExtensionIcon() {
+    QImage icon(extensionIconSize, extensionIconSize, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    const int margin = (extensionIconSize - iconSize) / 2;
+    painter.drawImage(margin, margin, drawIcon(Qt::transparent));
+    painter.end();
     return icon;
 }
 
@@ -413,18 +428,21 @@ bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "Aufruf: make-pictures <Zielordner>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "Aufruf: make-pictures <Zielordner> <Ordner der Erweiterung>\n");
         return 2;
     }
     // The JPEG writer is a plug-in, found through the application's library paths.
     QCoreApplication app(argc, argv);
     const std::string folder = argv[1];
-    bool written = writeBytes(folder + "/Picture1.ico", icoFile(drawIcon()));
+    const std::string extensionFolder = argv[2];
+    bool written = writeBytes(folder + "/Picture1.ico", icoFile(drawIcon(QColor(240, 240, 240))));
     written = writeBytes(folder + "/Dialog.ico", icoFile(drawBlankIcon())) && written;
     written = drawImage().save(QString::fromStdString(folder + "/Image1.jpg"), "JPG", 85) && written;
+    written = drawExtensionIcon().save(QString::fromStdString(extensionFolder + "/icon.png"), "PNG") && written;
     if (!written) {
-        std::fprintf(stderr, "make-pictures: %s: nicht alle Bilder ließen sich schreiben\n", folder.c_str());
+        std::fprintf(stderr, "make-pictures: %s, %s: nicht alle Bilder ließen sich schreiben\n", folder.c_str(),
+                     extensionFolder.c_str());
         return 1;
     }
     return 0;

@@ -6,6 +6,7 @@
 
 using namespace std::string_literals;
 using win32::ansiToUtf8;
+using win32::fitsAnsi;
 using win32::utf8ToAnsi;
 
 namespace {
@@ -53,6 +54,31 @@ TEST(Codepage, ReplacesWhatWindows1252CannotHoldWithAQuestionMark) {
         {"\xFF\xFCx", "??x"},
     };
     for (const auto& c : cases) EXPECT_EQ(utf8ToAnsi(c.utf8), c.ansi) << c.utf8;
+}
+
+TEST(Codepage, TellsWhetherWindows1252HoldsAText) {
+    const struct {
+        std::string utf8;
+        bool fits;
+    } cases[] = {
+        {"", true},
+        {"/home/jürgen/Ablage für Müller", true},
+        {"€ „Zitat“ – Œuvre™", true},
+        {"\xC2\x81", true},  // U+0081: the undefined byte 0x81
+        {"?", true},
+        {"/home/łukasz", false},
+        {"/home/Dvořák", false},
+        {"a😀b", false},
+        {"\xC2\x80", false},         // U+0080: byte 0x80 is the euro sign
+        {"/home/j\xFCrgen", false},  // Windows-1252 bytes are no UTF-8
+        {"\xC3", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fitsAnsi(c.utf8), c.fits) << c.utf8;
+        if (c.fits) {
+            EXPECT_EQ(ansiToUtf8(utf8ToAnsi(c.utf8)), c.utf8) << c.utf8;
+        }
+    }
 }
 
 }  // namespace

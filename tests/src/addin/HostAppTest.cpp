@@ -83,6 +83,73 @@ TEST_F(HostApp, EachLayoutOnBothHostsFromTheButtonToTheOpenedPdf) {
               (std::set<std::string>{"Angebot.doc", "Angebot.pdf", "Mappe.xls", "Mappe_Tabelle1.pdf"}));
 }
 
+TEST_F(HostApp, AnInstalledAddInReadsTheCompanysSettingsAndRemembersTheAnswerInTheUsersFile) {
+    // The installation: the library and its programs in a folder of their
+    // own, whose settings file links to the administrator's; the user's
+    // add-in folder holds links to them and no settings yet.
+    fs::create_directories(folder.path("Installiert"));
+    fs::create_directories(folder.path("etc"));
+    for (const char* file : {"PDF_Kalmora.so", "pdftk.exe", "pdftk-guard"}) {
+        fs::rename(folder.path("AddIn/") + file, folder.path("Installiert/") + file);
+        fs::create_symlink(folder.path("Installiert/") + file, folder.path("AddIn/") + file);
+    }
+    fs::remove(folder.path("AddIn/pdf-Kalmora.ini"));
+    ASSERT_EQ(run(REGSVR_PROGRAM, pdf::quoted(folder.path("AddIn/PDF_Kalmora.so"))), 0);
+    const std::string ablage = folder.path("Ablage f\xFCr M\xFCller");  // Windows-1252
+    const std::string company = "[Global]\r\nErsteSeite=" + ablage + "/erste.pdf\r\nZweiteSeite=" + ablage +
+                                "/zweite.pdf\r\nWordGelesen=0\r\nWordOverwrite=-1\r\n";
+    folder.write("etc/pdf-Kalmora.ini", company);
+    fs::create_symlink(folder.path("etc/pdf-Kalmora.ini"), folder.path("Installiert/pdf-Kalmora.ini"));
+
+    const std::string open = "--app word --open " + pdf::quoted(folder.path("Dokumente/Angebot.doc")) +
+                             " --load PDF_Kalmora.Connect --click";
+    const std::string opened = "open \"" + folder.path("Dokumente/Angebot.pdf") + "\"\n";
+    const std::vector<std::string> letter = {"Seite eins ERSTER BRIEFKOPF", "Seite zwei FOLGE BRIEFKOPF",
+                                             "Seite drei FOLGE BRIEFKOPF"};
+    // A letterhead the company's file names but nobody has put there yet:
+    // the user learns whose file names it.
+    std::string said;
+    ASSERT_EQ(host(open, "msgbox ok\n", &said), 0);
+    EXPECT_EQ(said, shown::box(0, "PDF_Kalmora",
+                               "Datei " + folder.path("Ablage für Müller/zweite.pdf") + " nicht gefunden bitte \r\n" +
+                                   folder.path("AddIn") + "\\pdf-Kalmora.ini\r\n anpassen\r\nDer Eintrag ZweiteSeite " +
+                                   "kommt aus der Einstellungsdatei des Administrators " + folder.path("Installiert") +
+                                   "\\pdf-Kalmora.ini.",
+                               1) +
+                        "\n");
+
+    fs::create_directories(folder.path("Ablage für Müller"));
+    fs::rename(folder.path("erste.pdf"), folder.path("Ablage für Müller/erste.pdf"));
+    fs::rename(folder.path("zweite.pdf"), folder.path("Ablage für Müller/zweite.pdf"));
+    ASSERT_EQ(host(open, "choice 0\n", &said), 0);
+    EXPECT_EQ(said, shown::choice + " -> 0\n" + opened);
+    EXPECT_EQ(pages("Dokumente/Angebot.pdf"), letter);
+    EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.ini")));
+
+    // The company's last answer puts the focus on overwriting; the user's
+    // remembered answer goes into the user's file alone.
+    folder.write("Dokumente/Angebot.pdf", "ALT");
+    ASSERT_EQ(host(open, "choice 0\ndialog overwrite remember\n", &said), 0);
+    EXPECT_EQ(said,
+              shown::choice + " -> 0\ndialog text=" +
+                  runtime::quoted("Die Ausgabedatei " + folder.path("Dokumente") + "\\Angebot.pdf existiert bereits!") +
+                  " focus=OKButton -> overwrite remember\n" + opened);
+    EXPECT_EQ(pages("Dokumente/Angebot.pdf"), letter);
+    EXPECT_EQ(folder.read("AddIn/pdf-Kalmora.ini"),
+              "[Global]\r\nWordOverwrite=-1\r\nWordRename=0\r\nWordGelesen=1\r\n");
+    EXPECT_EQ(folder.read("etc/pdf-Kalmora.ini"), company);
+    EXPECT_TRUE(fs::is_symlink(folder.path("Installiert/pdf-Kalmora.ini")));
+
+    // The user's answer wins over the company's "ask every time".
+    folder.write("Dokumente/Angebot.pdf", "ALT");
+    ASSERT_EQ(host(open, "choice 0\n", &said), 0);
+    EXPECT_EQ(said, shown::choice + " -> 0\n" + opened);
+    EXPECT_EQ(pages("Dokumente/Angebot.pdf"), letter);
+    EXPECT_EQ(folder.read("etc/pdf-Kalmora.ini"), company);
+    EXPECT_EQ(folder.names("Installiert"),
+              (std::set<std::string>{"PDF_Kalmora.so", "pdf-Kalmora.ini", "pdftk-guard", "pdftk.exe"}));
+}
+
 TEST_F(HostApp, AButtonLeftByACrashIsReusedAndAnUnloadRemovesIt) {
     const std::string start = "--app word --load PDF_Kalmora.Connect --dump-bars";
     const std::string button = "  \"pdf-Kalmora\" style=3 action=\"!<WordPDF_ZVK.Connect>\" visible=yes face=yes\n";

@@ -3,6 +3,9 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "platform/com/Activation.h"
 #include "platform/com/Registry.h"
 #include "platform/office/addins/Extensibility.h"
@@ -68,9 +71,21 @@ TEST_F(Registration, RegisteringMakesTheAddInCreatableByNameAndUnregisteringUndo
 TEST_F(Registration, TheLibraryTellsItsVersionRecord) {
     std::string shown;
     ASSERT_EQ(regsvr("--info " + pdf::quoted(ADDIN_LIBRARY), &shown), 0);
-    for (const char* line : {"FileDescription=Office Add In\n", "ProductName=PDF_Kalmora\n", "FileVersion=1.01.0008\n",
-                             "ProductVersion=1.01.0008\n", "FileVersionNumber=1.1.0.8\n", "OLESelfRegister=\n"})
-        EXPECT_NE(shown.find(line), std::string::npos) << line;
+    // The project's version, written with a two-digit minor number and a
+    // four-digit revision, and as a number with the build 0 before the revision.
+    char written[32];
+    std::snprintf(written, sizeof written, "%d.%02d.%04d", KALMORA_VERSION_MAJOR, KALMORA_VERSION_MINOR,
+                  KALMORA_VERSION_REVISION);
+    const std::string number = std::to_string(KALMORA_VERSION_MAJOR) + "." + std::to_string(KALMORA_VERSION_MINOR) +
+                               ".0." + std::to_string(KALMORA_VERSION_REVISION);
+    const std::string lines[] = {"FileDescription=Office Add In",
+                                 "ProductName=PDF_Kalmora",
+                                 "FileVersion=" + std::string(written),
+                                 "ProductVersion=" + std::string(written),
+                                 "FileVersionNumber=" + number,
+                                 "ProductVersionNumber=" + number,
+                                 "OLESelfRegister="};
+    for (const std::string& line : lines) EXPECT_NE(shown.find(line + "\n"), std::string::npos) << line;
 }
 
 TEST_F(Registration, ABadCommandLineOrLibraryIsRefused) {

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <optional>
+
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -110,6 +114,141 @@ TEST_F(SettingsTest, AnUnwritablePlaceLosesNothingAndSaysNothing) {
     EXPECT_EQ(ReadIniString(file, "Global", "WordGelesen"), "");
     WriteIniString(folder.windowsPath("fehlt\\pdf-Kalmora.ini"), "Global", "WordGelesen", "1");
     EXPECT_FALSE(std::filesystem::exists(folder.path("fehlt")));
+}
+
+// An installation: the user's add-in folder links to the library, whose own
+// folder holds the administrator's settings. Both files are Windows-1252.
+class Cascade : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string user = folder.windowsPath("Benutzer\\pdf-Kalmora.ini");
+    std::string administrator = folder.windowsPath("Verwaltung\\pdf-Kalmora.ini");
+
+    void SetUp() override {
+        std::filesystem::create_directories(folder.path("Benutzer"));
+        std::filesystem::create_directories(folder.path("Verwaltung"));
+        AddInFolder = folder.windowsPath("Benutzer") + "\\";
+        AdministratorFolder = folder.windowsPath("Verwaltung") + "\\";
+    }
+    void TearDown() override { ResetState(); }
+    // Writes a file, or removes it for none.
+    void put(const std::string& name, const std::optional<std::string>& bytes) const {
+        std::filesystem::remove(folder.path(name));
+        if (bytes) folder.write(name, *bytes);
+    }
+};
+
+TEST_F(Cascade, AKeyTheUsersFileLacksIsReadFromTheAdministratorsAndOnlyTheUsersFileIsWritten) {
+    const std::string ersteAdmin = "/home/jürgen/Ablage für Müller/erste.pdf";
+    const std::string ersteAdminBytes = "/home/j\xFCrgen/Ablage f\xFCr M\xFCller/erste.pdf";
+    const std::string administratorsFile =
+        "[Global]\r\nErsteSeite=" + ersteAdminBytes + "\r\nFirmenk\xFCrzel=Verw\r\nWordGelesen=1\r\nWordRename=-1\r\n";
+    const std::string userLacks =
+        "In " + user + " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer.";
+    struct Case {
+        const char* name;
+        std::optional<std::string> userFile, administratorsFile;  // none: no such file
+        std::string erste;
+        std::int32_t gelesen;
+        std::string kuerzel;
+        std::string why;  // for ErsteSeite
+    };
+    const Case cases[] = {
+        {"the user's file has the key", "[Global]\r\nErsteSeite=/home/j\xFCrgen/Briefe/eigene.pdf\r\nWordGelesen=0\r\n",
+         administratorsFile, "/home/jürgen/Briefe/eigene.pdf", 0, "Verw", ""},
+        {"the user's file lacks the key", "[global]\r\nFirmenk\xFCrzel=M\xFC\r\n", administratorsFile, ersteAdmin, 1,
+         "Mü", ""},
+        {"the user's file lacks the section", "[Andere]\r\nErsteSeite=/x.pdf\r\n", administratorsFile, ersteAdmin, 1,
+         "Verw", ""},
+        {"the user's file is missing", std::nullopt, administratorsFile, ersteAdmin, 1, "Verw", ""},
+        // A key the user's file has wins, also empty: the user's way to
+        // switch a company setting off.
+        {"the user's value is empty", "[Global]\r\nERSTESEITE=\r\nwordgelesen=\r\nFirmenk\xFCrzel=  \r\n",
+         administratorsFile, "", 0, "", userLacks},
+        {"the administrator's value is empty", "[Global]\r\n", "[Global]\r\nErsteSeite=\r\n", "", 0, "",
+         userLacks + "\r\nIn der Einstellungsdatei des Administrators " + administrator +
+             " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer."},
+        {"neither file has the key", "[Global]\r\n", "[Global]\r\nZweiteSeite=/z.pdf\r\n", "", 0, "",
+         userLacks + "\r\nIn der Einstellungsdatei des Administrators " + administrator +
+             " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer."},
+        {"the administrator's file is missing", std::nullopt, std::nullopt, "", 0, "",
+         "Die Einstellungsdatei " + user + " fehlt.\r\nDie Einstellungsdatei des Administrators " + administrator +
+             " fehlt."},
+        {"the administrator's file is no settings file", "[Global]\r\n", "Briefpapier", "", 0, "",
+         userLacks + "\r\nDie Einstellungsdatei des Administrators " + administrator +
+             " enthält keinen Abschnitt [Global]; sie lässt sich nicht als Einstellungen lesen."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        put("Benutzer/pdf-Kalmora.ini", c.userFile);
+        put("Verwaltung/pdf-Kalmora.ini", c.administratorsFile);
+        EXPECT_EQ(ReadIniString(SettingsFile(), "Global", "ErsteSeite"), c.erste);
+        EXPECT_EQ(ReadIniInteger(SettingsFile(), "Global", "WordGelesen"), c.gelesen);
+        EXPECT_EQ(ReadIniString(SettingsFile(), "Global", "Firmenkürzel"), c.kuerzel);
+        EXPECT_EQ(WhyNoValue(SettingsFile(), "Global", "ErsteSeite"), c.why);
+
+        // A remembered answer goes into the user's file, created when missing.
+        ASSERT_EQ(WriteIniStrings(SettingsFile(), "Global", {{"WordRename", "0"}, {"WordGelesen", "1"}}), std::nullopt);
+        WriteIniString(SettingsFile(), "Global", "WordOverwrite", "-1");
+        EXPECT_EQ(folder.read("Verwaltung/pdf-Kalmora.ini"), c.administratorsFile.value_or(""));
+        // The user's answer wins over the administrator's "-1".
+        EXPECT_EQ(ReadIniInteger(SettingsFile(), "Global", "WordRename"), 0);
+        EXPECT_EQ(ReadIniInteger(SettingsFile(), "Global", "WordOverwrite"), -1);
+        EXPECT_EQ(ReadIniInteger(SettingsFile(), "Global", "WordGelesen"), 1);
+        EXPECT_EQ(ReadIniString(SettingsFile(), "Global", "ErsteSeite"), c.erste);
+    }
+}
+
+TEST_F(Cascade, WithoutAnotherFileOfTheAdministratorNothingChanges) {
+    const std::string userOnly =
+        "In " + user + " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer.";
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        std::string erste;
+        std::string why;
+    };
+    const Case cases[] = {
+        {"no library folder known", [] { AdministratorFolder.clear(); }, "", userOnly},
+        // The build tree: the library lies in the add-in folder itself,
+        // here reached through a link to that folder.
+        {"the library in the add-in folder",
+         [this] {
+             std::filesystem::create_directory_symlink(folder.path("Benutzer"), folder.path("Verknüpfung"));
+             AdministratorFolder = folder.windowsPath("Verknüpfung") + "\\";
+         },
+         "", userOnly},
+        // Settings that link to the administrator's are that one file.
+        {"the user's file links to the administrator's",
+         [this] {
+             std::filesystem::remove(folder.path("Benutzer/pdf-Kalmora.ini"));
+             std::filesystem::create_symlink(folder.path("Verwaltung/pdf-Kalmora.ini"),
+                                             folder.path("Benutzer/pdf-Kalmora.ini"));
+         },
+         "/home/jürgen/erste.pdf", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        std::filesystem::remove(folder.path("Verknüpfung"));
+        put("Benutzer/pdf-Kalmora.ini", "[Global]\r\nZweiteSeite=/z.pdf\r\n");
+        put("Verwaltung/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=/home/j\xFCrgen/erste.pdf\r\n");
+        c.arrange();
+        EXPECT_EQ(AdministratorFile(), "");
+        EXPECT_EQ(ReadIniString(SettingsFile(), "Global", "ErsteSeite"), c.erste);
+        EXPECT_EQ(WhyNoValue(SettingsFile(), "Global", "ErsteSeite"), c.why);
+    }
+}
+
+TEST_F(Cascade, OnlyTheUsersSettingsFileFallsBack) {
+    folder.write("Benutzer/andere.ini", "[Global]\r\n");
+    folder.write("Verwaltung/pdf-Kalmora.ini", "[Global]\r\nErsteSeite=/home/j\xFCrgen/erste.pdf\r\n");
+    EXPECT_EQ(AdministratorFile(), administrator);
+    EXPECT_EQ(ReadIniString(SettingsFile(), "Global", "ErsteSeite"), "/home/jürgen/erste.pdf");
+    const std::string other = folder.windowsPath("Benutzer\\andere.ini");
+    EXPECT_EQ(ReadIniString(other, "Global", "ErsteSeite"), "");
+    EXPECT_EQ(WhyNoValue(other, "Global", "ErsteSeite"),
+              "In " + other + " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer.");
 }
 
 TEST(WithTrailingBackslash, OnlyABackslashCounts) {

@@ -38,7 +38,7 @@ TEST_F(ChoiceWindow, LoadingFillsTheListAndTheLabels) {
     EXPECT_EQ(form->outcome(), "-1");
     EXPECT_EQ(form->focus(), "List1");
     EXPECT_EQ(form->caption(), "Auswahl mit Doppelklick bestätigen");
-    EXPECT_EQ(form->control("Label2").caption, "Programm Version: 1.1.8");
+    EXPECT_EQ(form->control("Label2").caption, "Programm Version: " KALMORA_VERSION);
     const std::string& address = form->control("Label1").caption;
     EXPECT_EQ(std::count(address.begin(), address.end(), '\n'), 6);  // seven lines
     EXPECT_EQ(address.find('\r'), std::string::npos);
