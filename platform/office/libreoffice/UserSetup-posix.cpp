@@ -78,11 +78,6 @@ void link(const fs::path& at, const fs::path& target) {
     }
 }
 
-// Whether Windows-1252 holds every character of the UTF-8 text.
-bool fitsSettingsFile(const std::string& text) {
-    return win32::ansiToUtf8(win32::utf8ToAnsi(text)) == text;
-}
-
 std::string settingsFailure(win32::DWORD error) {
     switch (error) {
         case win32::ERROR_ACCESS_DENIED: return "Zugriff verweigert.";
@@ -106,7 +101,7 @@ std::optional<Failure> letterheads(const fs::path& root, const fs::path& addIn) 
     const fs::path settings = addIn / kSettingsFile;
     if (isPresent(settings)) return std::nullopt;
     for (const fs::path& letterhead : {first, following}) {
-        if (!fitsSettingsFile(letterhead.string()))
+        if (!win32::fitsAnsi(letterhead.string()))
             return Failure{letterhead.string(), "Die Einstellungsdatei " + std::string(kSettingsFile) +
                                                     " (Windows-1252) kann diesen Pfad nicht aufnehmen."};
     }
