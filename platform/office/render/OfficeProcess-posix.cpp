@@ -1,14 +1,20 @@
 #include "platform/office/render/OfficeProcess.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
@@ -30,18 +36,53 @@ constexpr auto kSetUpLimit = std::chrono::seconds(60);
 // The office ends with this code once it has made a new profile, to be
 // started again on it.
 constexpr int kRestartCode = 81;
+constexpr int kRestartLimit = 2;
 constexpr const char* kTemporaryFolder = "tmp";
+constexpr int kDeathSignal = SIGKILL;
+
+// The account an office runs as, when it is another than this process's.
+struct Account {
+    uid_t uid = 0;
+    gid_t gid = 0;
+    std::vector<gid_t> groups;
+    std::string home;
+};
+
+Account lookUp(const std::string& name) {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwnam_r(name.c_str(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
+        throw std::runtime_error("Das Office-Programm soll als \"" + name + "\" laufen, das es nicht gibt.");
+    Account account{entry.pw_uid, entry.pw_gid, {}, entry.pw_dir};
+    int count = 64;
+    do {
+        account.groups.resize(static_cast<std::size_t>(count));
+    } while (::getgrouplist(name.c_str(), account.gid, account.groups.data(), &count) < 0);
+    account.groups.resize(static_cast<std::size_t>(count));
+    return account;
+}
+
+// The folders from the first that is missing down to `folder`, to be made in
+// that order.
+std::vector<std::string> missingFolders(std::filesystem::path folder) {
+    std::vector<std::string> missing;
+    for (std::error_code error; !folder.empty() && !std::filesystem::exists(folder, error);
+         folder = folder.parent_path())
+        missing.insert(missing.begin(), folder.string());
+    return missing;
+}
 
 }  // namespace
 
 OfficeProcess::OfficeProcess(const std::filesystem::path& profile, std::string pipe, OfficeOptions options)
     : profile_(profile), pipe_(std::move(pipe)), options_(std::move(options)) {
-    // An office with windows is a user's: extensions added since its last
-    // start make it ask for a restart (code 81) before its first window
-    // shows; a run without windows finishes that first.
-    bool setUp = options_.windows == OfficeWindows::Shown;
-    for (int run = 1; setUp || !std::filesystem::exists(profile_ / "user" / "registrymodifications.xcu"); ++run) {
-        setUp = false;
+    // A new profile is set up by a run without windows first. Extensions
+    // added since the last start make the office ask for a restart (code
+    // 81) before its first window shows, which running() gives it, as the
+    // office's own launcher does: a run without windows would set them up
+    // otherwise than a user's start does.
+    for (int run = 1; !std::filesystem::exists(profile_ / "user" / "registrymodifications.xcu"); ++run) {
         start(Run::SetUpProfile);
         if (!waitForEnd(kSetUpLimit)) {
             ::kill(pid_, SIGKILL);
@@ -102,11 +143,27 @@ void OfficeProcess::start(Run run) {
     // the user's: a killed office leaves it behind, and the next office on
     // the profile, which only this host uses, starts without it.
     removeTemporaryFolder();
-    std::error_code ignored;
-    std::filesystem::create_directories(profile_ / kTemporaryFolder, ignored);
     std::vector<std::string> variables = {"TMPDIR=" + (profile_ / kTemporaryFolder).string()};
+    std::vector<std::string_view> replaced = {"TMPDIR="};
+    // Another account's office makes the folders it lacks itself, so that
+    // they are its own.
+    const std::optional<Account> account = options_.user.empty() ? std::nullopt : std::optional(lookUp(options_.user));
+    std::vector<std::string> folders;
+    if (account) {
+        folders = missingFolders(profile_ / kTemporaryFolder);
+        for (const std::string& variable :
+             {"HOME=" + account->home, "USER=" + options_.user, "LOGNAME=" + options_.user})
+            variables.push_back(variable);
+        replaced.insert(replaced.end(), {"HOME=", "USER=", "LOGNAME="});
+    } else {
+        std::error_code ignored;
+        std::filesystem::create_directories(profile_ / kTemporaryFolder, ignored);
+    }
     for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (!std::string_view(*variable).starts_with("TMPDIR=")) variables.emplace_back(*variable);
+        const std::string_view current(*variable);
+        if (std::none_of(replaced.begin(), replaced.end(),
+                         [&](std::string_view name) { return current.starts_with(name); }))
+            variables.emplace_back(current);
     }
     std::vector<char*> envp;
     envp.reserve(variables.size() + 1);
@@ -114,13 +171,17 @@ void OfficeProcess::start(Run run) {
     envp.push_back(nullptr);
 
     // The office ends with the host, also when the host is killed.
-    const pid_t pid = win32::forkChild({.deathSignal = SIGKILL, .signals = win32::ChildSignals::Inherited});
+    const pid_t host = ::getpid();
+    const pid_t pid = win32::forkChild({.deathSignal = kDeathSignal, .signals = win32::ChildSignals::Inherited});
     if (pid < 0) {
         const int error = errno;
         throw std::runtime_error("Das Office-Programm \"" + std::string(kOfficeProgram) +
                                  "\" lässt sich nicht starten: " + std::strerror(error) + ".");
     }
     if (pid == 0) {
+        // A root host that acts as an ordinary user for a while, with root
+        // kept as its saved user, takes up root again to set the account.
+        if (account && ::geteuid() != 0 && ::setresuid(0, 0, 0) != 0) ::_exit(win32::cannotRun);
         // Its warnings go to its log, not into the host's own output.
         const int null = ::open("/dev/null", O_RDONLY);
         const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
@@ -133,6 +194,15 @@ void OfficeProcess::start(Run run) {
             const rlimit limit = {.rlim_cur = options_.addressSpace, .rlim_max = options_.addressSpace};
             ::setrlimit(RLIMIT_AS, &limit);
         }
+        if (account) {
+            if (::setgroups(account->groups.size(), account->groups.data()) != 0 ||
+                ::setresgid(account->gid, account->gid, account->gid) != 0 ||
+                ::setresuid(account->uid, account->uid, account->uid) != 0)
+                ::_exit(win32::cannotRun);
+            // A change of user clears the death signal.
+            if (::prctl(PR_SET_PDEATHSIG, kDeathSignal) != 0 || ::getppid() != host) ::_exit(win32::cannotRun);
+            for (const std::string& folder : folders) ::mkdir(folder.c_str(), 0700);
+        }
         // No descriptor of the host (its locks, its pipes) lives on in the office.
         ::syscall(SYS_close_range, 3U, ~0U, 0U);
         ::execve(kOfficeProgram, argv.data(), envp.data());
@@ -140,6 +210,7 @@ void OfficeProcess::start(Run run) {
     }
     pid_ = pid;
     exitCode_ = -1;
+    run_ = run;
 }
 
 bool OfficeProcess::running() {
@@ -149,6 +220,19 @@ bool OfficeProcess::running() {
     if (ended == 0) return true;
     exitCode_ = ended < 0 ? -1 : win32::exitCodeOf(status);
     pid_ = -1;
+    // As the office's own launcher does: an office that asks for a restart
+    // has set up extensions that it only loads when started anew (those it
+    // brings along for every user are set up at the first start with
+    // windows, not before).
+    if (run_ == Run::Serve && exitCode_ == kRestartCode && restarts_ < kRestartLimit) {
+        ++restarts_;
+        try {
+            start(Run::Serve);
+            return true;
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    }
     return false;
 }
 

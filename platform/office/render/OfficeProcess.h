@@ -25,6 +25,11 @@ struct OfficeOptions {
     // as it likes. An allocation beyond it fails inside the office, instead
     // of the machine's memory running out for everyone.
     std::uint64_t addressSpace = 0;
+    // The account the office runs as, by its name: its user, its group and
+    // groups, and HOME, USER and LOGNAME as a login sets them; the folders
+    // that the start makes in the profile are its own. Empty: this process's
+    // account. Only root may name another.
+    std::string user = {};
 };
 
 class OfficeProcess {
@@ -44,7 +49,8 @@ public:
     std::string connectUrl() const;
 
     // Whether the office is still running; once it has ended, its exit code
-    // is in exitCode().
+    // is in exitCode(). An office that asks to be started anew (as at its
+    // first start with windows) is started again, as its launcher does.
     bool running();
     int exitCode() const noexcept { return exitCode_; }
     // The process id while it runs.
@@ -63,6 +69,8 @@ private:
     OfficeOptions options_;
     int pid_ = -1;
     int exitCode_ = -1;
+    Run run_ = Run::SetUpProfile;
+    int restarts_ = 0;
 };
 
 }  // namespace office
