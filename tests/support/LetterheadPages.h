@@ -19,3 +19,17 @@ inline void expectLetterheadPages(const std::vector<std::string>& pages, const s
         EXPECT_EQ(pages[i].find(letterheads[i] == first ? following : first), std::string::npos);
     }
 }
+
+// The shipped letterheads (examples/Briefpapier), each known by a text that
+// only it shows.
+inline const std::string shippedFirstPage = "KALMORA BUERO-SERVICE";
+inline const std::string shippedFollowingPages = "Kalmora - Folgeseite";
+
+// The example letter (examples/Dokumente/Angebot.docx) as its result shows
+// it: its three pages, the first on the first letterhead, the others on the
+// second.
+inline void expectOfferOnShippedLetterheads(const std::vector<std::string>& pages) {
+    expectLetterheadPages(pages, {"Angebot Nr. 2026-117", "Leistungsbeschreibung", "Preise und Bedingungen"},
+                          {shippedFirstPage, shippedFollowingPages, shippedFollowingPages}, shippedFirstPage,
+                          shippedFollowingPages);
+}

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace pdf {
 
@@ -44,6 +45,13 @@ inline std::string pageText(const std::string& path, int page) {
     }
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
+}
+
+// The texts of all pages, in order.
+inline std::vector<std::string> pageTexts(const std::string& path) {
+    std::vector<std::string> texts;
+    for (int page = 1, count = pageCount(path); page <= count; ++page) texts.push_back(pageText(path, page));
+    return texts;
 }
 
 }  // namespace pdf

@@ -1,0 +1,370 @@
+#pragma once
+// Writer and Calc with windows, used as a user uses them: the office shows
+// its windows on the test's desktop ($DISPLAY, tests/support/Xvfb.h) and is
+// reached through its UNO pipe. The add-in's button is found on the Standard
+// toolbar through the office's layout manager, pressed by a real mouse click
+// or through its dispatch, and the windows the add-in opens are answered by
+// keyboard (xdotool). The desktop's viewer is a stand-in that notes what it
+// was asked to open. The test program generates the headers of the office's
+// types used here (cmake/Uno.cmake).
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <com/sun/star/accessibility/XAccessible.hpp>
+#include <com/sun/star/accessibility/XAccessibleComponent.hpp>
+#include <com/sun/star/accessibility/XAccessibleContext.hpp>
+#include <com/sun/star/awt/Toolkit.hpp>
+#include <com/sun/star/awt/XExtendedToolkit.hpp>
+#include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/deployment/ExtensionManager.hpp>
+#include <com/sun/star/deployment/XPackage.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/DispatchHelper.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
+#include <com/sun/star/frame/XLayoutManager.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/ui/XImageManager.hpp>
+#include <com/sun/star/ui/XUIElement.hpp>
+#include <com/sun/star/ui/XUIElementSettings.hpp>
+#include <com/sun/star/ui/theModuleUIConfigurationManagerSupplier.hpp>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/office/render/OfficeConnection.h"
+#include "platform/office/render/OfficeProcess.h"
+#include "platform/uno/UnoText.h"
+#include "tests/support/OrdinaryUser.h"
+#include "tests/support/PdfText.h"
+#include "tests/support/WindowFocus.h"
+
+namespace office_session {
+
+namespace css = com::sun::star;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY_THROW;
+
+// What a user waits for at most: for a window, a button, a result.
+inline constexpr auto patience = std::chrono::seconds(60);
+
+// Polls `done` until it holds or a user's patience ends.
+inline bool eventually(const std::function<bool()>& done) {
+    const auto until = std::chrono::steady_clock::now() + patience;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
+
+// Runs a test's steps; an exception of the office, which GoogleTest cannot
+// name, fails the test with the office's message.
+inline void officeCalls(const std::function<void()>& steps) {
+    try {
+        steps();
+    } catch (const com::sun::star::uno::Exception& error) {
+        FAIL() << "the office raised: " << uno::text(error.Message);
+    }
+}
+
+// The whole screen as a PNG file.
+inline void saveScreen(const std::filesystem::path& file) {
+    std::filesystem::create_directories(file.parent_path());
+    pdf::run("import -window root " + pdf::quoted(file.string()));
+}
+
+struct ToolbarItem {
+    std::string label, command;
+};
+
+// The desktop's viewer (xdg-open) in `folder`/bin, which PATH names first
+// from now on; it notes each file it is asked to open in
+// `folder`/geöffnet.txt. Whoever runs the office must be able to run it and
+// to write there.
+class ViewerStandIn {
+public:
+    explicit ViewerStandIn(const std::filesystem::path& folder) : notes_(folder / "geöffnet.txt") {
+        std::filesystem::create_directories(folder / "bin");
+        std::ofstream(folder / "bin/xdg-open") << "#!/bin/sh\necho \"$1\" >> " << pdf::quoted(notes_.string()) << "\n";
+        ::chmod((folder / "bin/xdg-open").c_str(), 0755);
+        ::setenv("PATH", ((folder / "bin").string() + ":" + std::getenv("PATH")).c_str(), 1);
+    }
+
+    // The file opened last, once one was (the office hands the viewer a file
+    // URL); empty after a user's patience.
+    std::string opened() const {
+        std::string shown;
+        EXPECT_TRUE(eventually([&] { return !(shown = read()).empty(); })) << "nothing was opened";
+        std::filesystem::remove(notes_);
+        if (!shown.empty()) shown.pop_back();
+        if (!shown.starts_with("file://")) return shown;
+        std::string path;
+        for (std::size_t i = 7; i < shown.size(); ++i) {
+            if (shown[i] == '%' && i + 2 < shown.size()) {
+                path += static_cast<char>(std::stoi(shown.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                path += shown[i];
+            }
+        }
+        return path;
+    }
+
+private:
+    std::string read() const {
+        std::ifstream in(notes_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    std::filesystem::path notes_;
+};
+
+// An office with windows on the profile `profile`, linked through the pipe
+// `pipe`, with `options.windows` taken as Shown. It is ended with the
+// object; after a failure its log (options.log) is printed.
+class OfficeSession {
+public:
+    OfficeSession(const std::filesystem::path& profile, const std::string& pipe, office::OfficeOptions options)
+        : log_(options.log) {
+        const std::string user = options.user;
+        options.windows = office::OfficeWindows::Shown;
+        try {
+            process_.emplace(profile, pipe, std::move(options));
+            if (user.empty()) {
+                context_ = office::connectToOffice(*process_, patience);
+            } else {
+                // The office's pipe bears the name of the user who runs it:
+                // the link is made as that user.
+                const passwd* account = ::getpwnam(user.c_str());
+                if (account == nullptr) throw std::runtime_error("no user " + user);
+                const OrdinaryUser as(account->pw_uid, account->pw_gid);
+                context_ = office::connectToOffice(*process_, patience);
+            }
+            desktop_ = css::frame::Desktop::create(context_);
+        } catch (...) {
+            printLog();
+            throw;
+        }
+    }
+
+    ~OfficeSession() {
+        end();
+        if (::testing::Test::HasFailure()) printLog();
+    }
+    OfficeSession(const OfficeSession&) = delete;
+    OfficeSession& operator=(const OfficeSession&) = delete;
+
+    const auto& context() const { return context_; }
+    const auto& desktop() const { return desktop_; }
+    office::OfficeProcess& process() { return *process_; }
+
+    // Closes the office as a user does and waits for its end; an office
+    // that does not end is killed.
+    void end() {
+        if (process_ && process_->running()) {
+            try {
+                desktop_->terminate();
+            } catch (const css::uno::Exception&) {
+                // The office often ends before it answers.
+            }
+        }
+        desktop_.clear();
+        context_.clear();
+        // After a failure the office may be stuck in a window: it is ended at once.
+        if (process_ && !::testing::Test::HasFailure()) process_->waitForEnd(patience);
+        process_.reset();
+    }
+
+    // Opens a document in a window, as the user does.
+    Reference<css::frame::XModel> open(const std::string& url) {
+        return Reference<css::frame::XModel>(desktop_->loadComponentFromURL(uno::text(url), "_blank", 0, {}),
+                                             UNO_QUERY_THROW);
+    }
+    Reference<css::frame::XModel> openFile(const std::filesystem::path& file) {
+        return open(uno::text(uno::fileUrl(file)));
+    }
+
+    // The add-ins' items on the window's Standard toolbar.
+    static std::vector<ToolbarItem> items(const Reference<css::frame::XModel>& model) {
+        std::vector<ToolbarItem> found;
+        const Reference<css::ui::XUIElementSettings> settings(standardToolbar(model), UNO_QUERY_THROW);
+        const Reference<css::container::XIndexAccess> all = settings->getSettings(false);
+        for (sal_Int32 i = 0; i < all->getCount(); ++i) {
+            Sequence<css::beans::PropertyValue> properties;
+            all->getByIndex(i) >>= properties;
+            ToolbarItem item;
+            for (const auto& property : properties) {
+                rtl::OUString text;
+                if (!(property.Value >>= text)) continue;
+                if (property.Name == "Label") item.label = uno::text(text);
+                if (property.Name == "CommandURL") item.command = uno::text(text);
+            }
+            if (item.command.starts_with("vnd.kalmora:")) found.push_back(item);
+        }
+        return found;
+    }
+
+    // The button of the add-in, once the office shows it.
+    static ToolbarItem button(const Reference<css::frame::XModel>& model) {
+        std::vector<ToolbarItem> shown;
+        EXPECT_TRUE(eventually([&] { return !(shown = items(model)).empty(); })) << "no button";
+        return shown.empty() ? ToolbarItem{} : shown.front();
+    }
+
+    bool hasFace(const std::string& module, const std::string& command) const {
+        const auto images = css::ui::theModuleUIConfigurationManagerSupplier::get(context_)
+                                ->getUIConfigurationManager(uno::text(module))
+                                ->getImageManager();
+        const rtl::OUString name = uno::text(command);
+        const Sequence<Reference<css::graphic::XGraphic>> faces =
+            Reference<css::ui::XImageManager>(images, UNO_QUERY_THROW)->getImages(0, Sequence<rtl::OUString>(&name, 1));
+        return faces.getLength() == 1 && faces[0].is();
+    }
+
+    // The identifiers of the extensions the office has in `repository`
+    // ("user", "shared" or "bundled").
+    std::vector<std::string> extensions(const std::string& repository) const {
+        std::vector<std::string> identifiers;
+        for (const auto& extension :
+             css::deployment::ExtensionManager::get(context_)->getDeployedExtensions(uno::text(repository), {}, {})) {
+            if (extension.is() && extension->getIdentifier().IsPresent)
+                identifiers.push_back(uno::text(extension->getIdentifier().Value));
+        }
+        return identifiers;
+    }
+
+    // A real mouse click in the middle of the toolbar button labelled `label`.
+    static void clickWithMouse(const Reference<css::frame::XModel>& model, const std::string& label) {
+        // Where the button is on the screen once the window shows it and
+        // has settled: the same place twice in a row, as a user's eye finds it.
+        std::optional<css::awt::Point> last;
+        std::optional<css::awt::Point> middle;
+        ASSERT_TRUE(eventually([&] {
+            const auto now = buttonMiddle(model, label);
+            const bool settled = now && last && now->X == last->X && now->Y == last->Y;
+            last = now;
+            if (settled) middle = now;
+            return settled;
+        })) << "no item \""
+            << label << "\" on the toolbar";
+        xdotool("mousemove --sync " + std::to_string(middle->X) + " " + std::to_string(middle->Y));
+        xdotool("click 1");
+    }
+
+    // Presses the button through the office's dispatch, as the toolbar does;
+    // the click runs until its windows are answered.
+    std::thread dispatchClick(const Reference<css::frame::XModel>& model, const std::string& command) {
+        const Reference<css::frame::XDispatchProvider> frame(model->getCurrentController()->getFrame(),
+                                                             UNO_QUERY_THROW);
+        return std::thread([context = context_, frame, command] {
+            try {
+                css::frame::DispatchHelper::create(context)->executeDispatch(frame, uno::text(command), "", 0, {});
+            } catch (const css::uno::Exception&) {
+                // The office was ended under the click (finish).
+            }
+        });
+    }
+
+    // Waits for a dispatched click to end. After a failure (a window that
+    // did not show, or was not answered) the office is ended first, so that
+    // the click does not wait for ever.
+    void finish(std::thread& click) {
+        if (::testing::Test::HasFailure()) process_.reset();
+        click.join();
+    }
+
+    // Waits for the window titled `title` and types `keys` into it; with a
+    // `screenshot` file, the screen as the user sees it is saved first.
+    void answer(const std::string& title, const std::string& keys, const std::filesystem::path& screenshot = {}) {
+        std::string window;
+        ASSERT_TRUE(eventually([&] {
+            window = xdotool("search --onlyvisible --name " + pdf::quoted(title));
+            return !window.empty() && window.find_first_not_of("0123456789\n") == std::string::npos;
+        })) << "no window \""
+            << title << "\"";
+        if (!screenshot.empty()) saveScreen(screenshot);
+        // Without a window manager nothing gives a new window the focus.
+        xdotool("windowfocus --sync " + window.substr(0, window.find('\n')));
+        ASSERT_TRUE(eventually([&] { return readyForKeys(context_, title); })) << title << " takes no keys";
+        xdotool("key --delay 50 " + keys);
+    }
+
+    // The texts that the active window titled `title` shows (its controls'
+    // accessible names), once it is ready for keys.
+    std::vector<std::string> textsOf(const std::string& title) const {
+        std::vector<std::string> texts;
+        EXPECT_TRUE(eventually([&] { return readyForKeys(context_, title); })) << "no window \"" << title << "\"";
+        const Reference<css::awt::XExtendedToolkit> toolkit(css::awt::Toolkit::create(context_), UNO_QUERY_THROW);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        const Reference<css::accessibility::XAccessible> window(toolkit->getActiveTopWindow(), css::uno::UNO_QUERY);
+#pragma GCC diagnostic pop
+        const std::function<void(const Reference<css::accessibility::XAccessibleContext>&, int)> collect =
+            [&](const Reference<css::accessibility::XAccessibleContext>& control, int depth) {
+                if (!control.is() || depth > 4) return;
+                if (depth > 0 && !control->getAccessibleName().isEmpty())
+                    texts.push_back(uno::text(control->getAccessibleName()));
+                for (sal_Int32 i = 0; i < control->getAccessibleChildCount(); ++i)
+                    collect(control->getAccessibleChild(i)->getAccessibleContext(), depth + 1);
+            };
+        if (window.is()) collect(window->getAccessibleContext(), 0);
+        return texts;
+    }
+
+private:
+    void printLog() const {
+        std::ifstream in(log_, std::ios::binary);
+        const std::string said(std::istreambuf_iterator<char>(in), {});
+        if (!said.empty()) std::cerr << "The office's log:\n" << said;
+    }
+
+    static std::string xdotool(const std::string& arguments) {
+        return pdf::run("xdotool " + arguments + " 2>&1");
+    }
+
+    static Reference<css::ui::XUIElement> standardToolbar(const Reference<css::frame::XModel>& model) {
+        Reference<css::frame::XLayoutManager> layout;
+        Reference<css::beans::XPropertySet>(model->getCurrentController()->getFrame(), UNO_QUERY_THROW)
+            ->getPropertyValue("LayoutManager") >>= layout;
+        return layout->getElement("private:resource/toolbar/standardbar");
+    }
+
+    static std::optional<css::awt::Point> buttonMiddle(const Reference<css::frame::XModel>& model,
+                                                       const std::string& label) {
+        const Reference<css::awt::XWindow> window(standardToolbar(model)->getRealInterface(), UNO_QUERY_THROW);
+        const auto toolbar =
+            Reference<css::accessibility::XAccessible>(window, UNO_QUERY_THROW)->getAccessibleContext();
+        for (sal_Int32 i = 0; i < toolbar->getAccessibleChildCount(); ++i) {
+            const auto item = toolbar->getAccessibleChild(i)->getAccessibleContext();
+            if (uno::text(item->getAccessibleName()) != label) continue;
+            const Reference<css::accessibility::XAccessibleComponent> component(item, UNO_QUERY_THROW);
+            const auto at = component->getLocationOnScreen();
+            const auto size = component->getSize();
+            if (size.Width <= 0 || size.Height <= 0) return std::nullopt;
+            return css::awt::Point(at.X + size.Width / 2, at.Y + size.Height / 2);
+        }
+        return std::nullopt;
+    }
+
+    std::filesystem::path log_;
+    std::optional<office::OfficeProcess> process_;
+    Reference<css::uno::XComponentContext> context_;
+    Reference<css::frame::XDesktop2> desktop_;
+};
+
+}  // namespace office_session
