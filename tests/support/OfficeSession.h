@@ -17,6 +17,7 @@
 #include <com/sun/star/accessibility/XAccessibleContext.hpp>
 #include <com/sun/star/awt/Toolkit.hpp>
 #include <com/sun/star/awt/XExtendedToolkit.hpp>
+#include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -29,10 +30,12 @@
 #include <com/sun/star/frame/XLayoutManager.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/ucb/XCommandEnvironment.hpp>
 #include <com/sun/star/ui/XImageManager.hpp>
 #include <com/sun/star/ui/XUIElement.hpp>
 #include <com/sun/star/ui/XUIElementSettings.hpp>
 #include <com/sun/star/ui/theModuleUIConfigurationManagerSupplier.hpp>
+#include <cppuhelper/implbase1.hxx>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -87,6 +90,13 @@ inline void saveScreen(const std::filesystem::path& file) {
     std::filesystem::create_directories(file.parent_path());
     pdf::run("import -window root " + pdf::quoted(file.string()));
 }
+
+// Where the office's extension manager would ask the user or show progress: nowhere.
+class SilentEnvironment final : public cppu::WeakImplHelper1<css::ucb::XCommandEnvironment> {
+public:
+    Reference<css::task::XInteractionHandler> SAL_CALL getInteractionHandler() override { return {}; }
+    Reference<css::ucb::XProgressHandler> SAL_CALL getProgressHandler() override { return {}; }
+};
 
 struct ToolbarItem {
     std::string label, command;
@@ -174,8 +184,9 @@ public:
     office::OfficeProcess& process() { return *process_; }
 
     // Closes the office as a user does and waits for its end; an office
-    // that does not end is killed.
-    void end() {
+    // that does not end is killed. Returns its exit code (-1: killed, or
+    // ended before).
+    int end() {
         if (process_ && process_->running()) {
             try {
                 desktop_->terminate();
@@ -187,7 +198,9 @@ public:
         context_.clear();
         // After a failure the office may be stuck in a window: it is ended at once.
         if (process_ && !::testing::Test::HasFailure()) process_->waitForEnd(patience);
+        const int code = process_ && !process_->running() ? process_->exitCode() : -1;
         process_.reset();
+        return code;
     }
 
     // Opens a document in a window, as the user does.
@@ -248,8 +261,31 @@ public:
         return identifiers;
     }
 
+    // What the user does to the extension in Tools ▸ Extension Manager.
+    enum class ExtensionChange { Disable, Enable, Remove };
+    void changeExtension(ExtensionChange change) const {
+        const auto manager = css::deployment::ExtensionManager::get(context_);
+        for (const auto& extension : manager->getDeployedExtensions("user", {}, {})) {
+            if (!extension.is() || uno::text(extension->getIdentifier().Value) != "org.kalmora.pdf-kalmora") continue;
+            switch (change) {
+                case ExtensionChange::Disable: manager->disableExtension(extension, {}, {}); break;
+                case ExtensionChange::Enable: manager->enableExtension(extension, {}, {}); break;
+                case ExtensionChange::Remove:
+                    // The office needs an environment to ask in, even one that asks nothing.
+                    manager->removeExtension(extension->getIdentifier().Value, extension->getName(), "user",
+                                             manager->createAbortChannel(), new SilentEnvironment);
+                    break;
+            }
+        }
+    }
+
     // A real mouse click in the middle of the toolbar button labelled `label`.
     static void clickWithMouse(const Reference<css::frame::XModel>& model, const std::string& label) {
+        // The user clicks into the window seen: without a window manager
+        // the one opened last lies over the others.
+        Reference<css::awt::XTopWindow>(model->getCurrentController()->getFrame()->getContainerWindow(),
+                                        UNO_QUERY_THROW)
+            ->toFront();
         // Where the button is on the screen once the window shows it and
         // has settled: the same place twice in a row, as a user's eye finds it.
         std::optional<css::awt::Point> last;
@@ -301,6 +337,14 @@ public:
         // Without a window manager nothing gives a new window the focus.
         xdotool("windowfocus --sync " + window.substr(0, window.find('\n')));
         ASSERT_TRUE(eventually([&] { return readyForKeys(context_, title); })) << title << " takes no keys";
+        xdotool("key --delay 50 " + keys);
+    }
+
+    // Types `keys` into the window titled `title`, whether it takes them or not.
+    static void typeInto(const std::string& title, const std::string& keys) {
+        const std::string window = xdotool("search --onlyvisible --name " + pdf::quoted(title));
+        ASSERT_FALSE(window.empty()) << "no window \"" << title << "\"";
+        xdotool("windowfocus --sync " + window.substr(0, window.find('\n')));
         xdotool("key --delay 50 " + keys);
     }
 

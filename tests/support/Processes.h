@@ -37,6 +37,14 @@ fi
 exec /usr/bin/pdftk "$@"
 )";
 
+// In place of pdftk (KALMORA_PDFTK names it): touches `KALMORA_HOLD_MARK`
+// and waits until `KALMORA_HOLD_GO` exists (a minute at most), then is pdftk.
+inline const char* const HeldPdftk = R"(#!/bin/bash
+touch "$KALMORA_HOLD_MARK"
+for _ in $(seq 600); do [[ -e "$KALMORA_HOLD_GO" ]] && break; sleep 0.1; done
+exec /usr/bin/pdftk "$@"
+)";
+
 inline std::vector<std::string> processesNaming(const std::string& text) {
     std::vector<std::string> found;
     std::error_code error;

@@ -14,8 +14,10 @@
 #include <com/sun/star/document/XDocumentEventListener.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/ModuleManager.hpp>
+#include <com/sun/star/frame/TerminationVetoException.hpp>
 #include <com/sun/star/frame/XTerminateListener.hpp>
 #include <com/sun/star/frame/theGlobalEventBroadcaster.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/util/XModifyBroadcaster.hpp>
 #include <com/sun/star/util/XModifyListener.hpp>
 #include <cppuhelper/implbase1.hxx>
@@ -25,8 +27,13 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <rtl/ref.hxx>
+#include <utility>
+#include <vector>
 
 #include "platform/office/libreoffice/OfficeHost.h"
+#include "platform/office/libreoffice/PressInterceptor.h"
+#include "platform/office/libreoffice/RunHold.h"
 #include "platform/office/libreoffice/ToolbarItems.h"
 #include "platform/office/libreoffice/UserSetup.h"
 #include "platform/runtime/Runtime.h"
@@ -71,6 +78,21 @@ private:
     std::function<void()> run_;
 };
 
+// The window whose press runs, on which the add-in's windows are modal,
+// for as long as the press runs; then the one before it again.
+class PressedWindow {
+public:
+    PressedWindow(Reference<css::frame::XFrame>& place, const Reference<css::frame::XFrame>& frame)
+        : place_(place), before_(std::exchange(place, frame)) {}
+    ~PressedWindow() { place_ = before_; }
+    PressedWindow(const PressedWindow&) = delete;
+    PressedWindow& operator=(const PressedWindow&) = delete;
+
+private:
+    Reference<css::frame::XFrame>& place_;
+    Reference<css::frame::XFrame> before_;
+};
+
 // The office's world: where the add-ins, printers and bars of this user
 // are; none when the user has none.
 std::optional<std::filesystem::path> existingWorld() {
@@ -91,9 +113,22 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
     Reference<css::frame::XFrame> clicked;  // the window whose button runs now
     std::unique_ptr<OfficeHost> word;
     std::unique_ptr<OfficeHost> excel;
+    rtl::Reference<RunHold> hold;
+    // The extension as the office registered it at the start: an update
+    // is another extension, which starts hosts of its own.
+    std::optional<std::string> package;
     bool ended = false;
+    // Documents shown or activated during a run wait for its end, so that
+    // every call of the run goes to the pressed document.
+    bool attachHeld = false;
+    // Enabled again after it was disabled, the extension's command handler
+    // is back only after the office restarts: the hosts take the presses.
+    bool interceptPresses = false;
+    std::vector<css::uno::WeakReference<css::frame::XFrame>> intercepted;
 
-    explicit State(const Reference<css::uno::XComponentContext>& officeContext) : context(officeContext) {}
+    explicit State(const Reference<css::uno::XComponentContext>& officeContext)
+        : context(officeContext),
+          hold(new RunHold(context, [this](std::function<void()> run) { later(std::move(run)); })) {}
 
     void later(std::function<void()> run) {
         css::awt::AsyncCallback::create(context)->addCallback(new Later(std::move(run)), Any());
@@ -111,6 +146,7 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
         return std::nullopt;
     }
 
+    // The host of `kind`; made and started on `create` unless the hosts have ended.
     OfficeHost* host(HostKind kind, bool create) {
         std::unique_ptr<OfficeHost>& held = kind == HostKind::Word ? word : excel;
         if (!held && create && !ended) {
@@ -124,7 +160,43 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
     void attach(const Reference<css::frame::XModel>& model) {
         const std::optional<HostKind> kind = kindOf(model);
         if (!kind || !model->getCurrentController().is()) return;
-        host(*kind, true)->attach(model);
+        OfficeHost* held = host(*kind, true);
+        if (!held) return;
+        // Before the items show: they ask for their command's handler once.
+        if (interceptPresses) intercept(model->getCurrentController()->getFrame());
+        held->attach(model);
+    }
+
+    void intercept(const Reference<css::frame::XFrame>& frame) {
+        if (!frame.is()) return;
+        for (const auto& known : intercepted)
+            if (Reference<css::frame::XFrame>(known) == frame) return;
+        intercepted.emplace_back(frame);
+        PressInterceptor::intercept(frame,
+                                    [](const Reference<css::frame::XFrame>& pressed, const std::string& command) {
+                                        try {
+                                            if (Office* office = Office::instance()) office->click(pressed, command);
+                                        } catch (const css::uno::Exception& error) {
+                                            log(uno::text(error.Message));
+                                        } catch (const std::exception& error) {
+                                            log(error.what());
+                                        }
+                                    });
+    }
+
+    // Every open document, then the one whose window is in front, which
+    // becomes the active one.
+    void attachAll() {
+        const auto desktop = css::frame::Desktop::create(context);
+        if (interceptPresses) {
+            const auto frames = desktop->getFrames();
+            for (sal_Int32 i = 0; i < frames->getCount(); ++i)
+                intercept(Reference<css::frame::XFrame>(frames->getByIndex(i), UNO_QUERY));
+        }
+        const auto components = desktop->getComponents()->createEnumeration();
+        while (components->hasMoreElements())
+            attach(Reference<css::frame::XModel>(components->nextElement(), UNO_QUERY));
+        attach(Reference<css::frame::XModel>(desktop->getCurrentComponent(), UNO_QUERY));
     }
 
     void shutDown() {
@@ -136,13 +208,23 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
         excel.reset();
     }
 
+    // A press has ended: what its run held back follows.
+    void pressEnded() {
+        if (!attachHeld || hold->running()) return;
+        attachHeld = false;
+        attachAll();
+    }
+
     // css::document::XDocumentEventListener
     void SAL_CALL documentEventOccured(const css::document::DocumentEvent& event) override {
         const Reference<css::frame::XModel> model(event.Source, UNO_QUERY);
         const std::string name = uno::text(event.EventName);
         try {
             if (name == "OnViewCreated" || name == "OnLoad" || name == "OnNew" || name == "OnFocus") {
-                attach(model);
+                if (hold->running())
+                    attachHeld = true;
+                else
+                    attach(model);
             } else if (name == "OnUnload") {
                 const std::optional<HostKind> kind = kindOf(model);
                 if (OfficeHost* held = kind ? host(*kind, false) : nullptr) held->detach(model);
@@ -154,38 +236,70 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
         }
     }
 
-    // css::frame::XTerminateListener
-    void SAL_CALL queryTermination(const css::lang::EventObject&) override {}
+    // css::frame::XTerminateListener: the office quits once a run has ended.
+    void SAL_CALL queryTermination(const css::lang::EventObject&) override {
+        const bool held = hold->holdBack(HeldRequest::Quit,
+                                         [desktop = css::frame::Desktop::create(context)] { desktop->terminate(); });
+        if (held)
+            throw css::frame::TerminationVetoException("pdf-Kalmora erzeugt gerade eine PDF-Datei.",
+                                                       static_cast<cppu::OWeakObject*>(this));
+    }
     void SAL_CALL notifyTermination(const css::lang::EventObject&) override {
+        // Under a run that could not hold the end back the process just ends:
+        // the add-ins it calls stay as they are.
+        if (hold->running()) return;
         shutDown();
         runtime::setBackend(nullptr);
     }
 
     // css::util::XModifyListener: extensions were added, removed, enabled or
-    // disabled. Once this one is gone, the hosts end as with the office.
-    void SAL_CALL modified(const css::lang::EventObject&) override {
-        if (ended || stillRegistered()) return;
+    // disabled. Once this one is gone, the hosts end as with the office,
+    // after a run; enabled again, they start anew.
+    void SAL_CALL modified(const css::lang::EventObject& event) override {
+        const bool registered = stillRegistered();
+        if (ended && registered) {
+            log("die Erweiterung ist wieder eingeschaltet: die Add-Ins werden geladen.");
+            ended = false;
+            interceptPresses = true;
+            attachAll();
+            return;
+        }
+        if (ended || registered) return;
+        if (hold->holdBack(HeldRequest::AddInsEnd, [this, event] { modified(event); })) return;
         log("die Erweiterung ist abgeschaltet oder entfernt: die Add-Ins werden beendet.");
         shutDown();
     }
 
     void SAL_CALL disposing(const css::lang::EventObject&) override {}
 
+    // The URL of this extension while the office has it registered.
+    std::optional<std::string> registeredPackage() const {
+        const auto manager = css::deployment::ExtensionManager::get(context);
+        css::uno::Sequence<Reference<css::deployment::XPackage>> installed;
+        try {
+            installed =
+                manager->getExtensionsWithSameIdentifier(uno::text(kExtension), uno::text(kExtensionFile), nullptr);
+        } catch (const css::lang::IllegalArgumentException&) {
+            // The office knows no such extension any more: it was removed.
+            return std::nullopt;
+        }
+        for (const auto& extension : installed) {
+            if (!extension.is()) continue;
+            const auto registered = extension->isRegistered(nullptr, nullptr);
+            if (registered.IsPresent && !registered.Value.IsAmbiguous && registered.Value.Value)
+                return uno::text(extension->getURL());
+        }
+        return std::nullopt;
+    }
+
     bool stillRegistered() const {
         try {
-            const auto manager = css::deployment::ExtensionManager::get(context);
-            const auto installed =
-                manager->getExtensionsWithSameIdentifier(uno::text(kExtension), uno::text(kExtensionFile), nullptr);
-            for (const auto& package : installed) {
-                if (!package.is()) continue;
-                const auto registered = package->isRegistered(nullptr, nullptr);
-                if (registered.IsPresent && !registered.Value.IsAmbiguous && registered.Value.Value) return true;
-            }
-            return false;
+            const std::optional<std::string> now = registeredPackage();
+            return now && (!package || *now == *package);
         } catch (const css::uno::Exception& error) {
             // In doubt the add-ins stay: the office is changing its extensions.
             log("die Erweiterungen lassen sich nicht prüfen: " + uno::text(error.Message));
-            return true;
+            return !ended;
         }
     }
 };
@@ -226,10 +340,13 @@ std::optional<std::string> Office::start(const Reference<css::uno::XComponentCon
     } catch (const css::uno::Exception& error) {
         log("die Erweiterungen lassen sich nicht beobachten: " + uno::text(error.Message));
     }
+    try {
+        state->package = state->registeredPackage();
+    } catch (const css::uno::Exception& error) {
+        log("die Erweiterungen lassen sich nicht prüfen: " + uno::text(error.Message));
+    }
     // Documents the office opened before this start (given on its command line).
-    const auto components = desktop->getComponents()->createEnumeration();
-    while (components->hasMoreElements())
-        state->attach(Reference<css::frame::XModel>(components->nextElement(), UNO_QUERY));
+    state->attachAll();
     return problem;
 }
 
@@ -239,10 +356,17 @@ void Office::click(const Reference<css::frame::XFrame>& frame, const std::string
     const std::optional<HostKind> kind = state_.kindOf(frame->getController()->getModel());
     OfficeHost* host = kind ? state_.host(*kind, false) : nullptr;
     if (!host) return;
-    const Reference<css::frame::XFrame> before = state_.clicked;
-    state_.clicked = frame;
-    host->click(frame, control->bar, control->position);
-    state_.clicked = before;
+    // A press while another runs reaches the add-in, which tells the user;
+    // the running press keeps its document.
+    const Activation activation = state_.hold->running() ? Activation::Unchanged : Activation::PressedDocument;
+    {
+        std::optional<runtime::AwtBackend::NothingAwaited> unawaited;
+        if (activation == Activation::Unchanged) unawaited.emplace();
+        const PressedWindow pressed(state_.clicked, frame);
+        const RunHold::Press press(*state_.hold, frame);
+        host->click(frame, control->bar, control->position, activation);
+    }
+    state_.pressEnded();
 }
 
 }  // namespace office::libreoffice

@@ -122,9 +122,10 @@ void OfficeHost::detach(const Reference<css::frame::XModel>& model) {
     documents_.erase(found);
 }
 
-void OfficeHost::click(const Reference<css::frame::XFrame>& frame, const std::string& bar, int position) {
+void OfficeHost::click(const Reference<css::frame::XFrame>& frame, const std::string& bar, int position,
+                       Activation activation) {
     const Reference<css::frame::XModel> model = modelOf(frame);
-    if (model.is()) {
+    if (model.is() && activation == Activation::PressedDocument) {
         attach(model);
         documents_.at(model).refresh();
     }

@@ -24,6 +24,10 @@ namespace office::libreoffice {
 
 enum class HostKind { Word, Excel };
 
+// Whether a press makes its window's document the active one: not while
+// another press runs, whose calls go to its own document.
+enum class Activation { PressedDocument, Unchanged };
+
 class OfficeHost {
 public:
     // `refreshLater` runs a function on the office's main thread once the
@@ -46,9 +50,10 @@ public:
     void attach(const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model);
     void detach(const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model);
     // The user presses the control at `position` of `bar` in the window
-    // `frame`: its document becomes the active one and is read anew.
+    // `frame`: with Activation::PressedDocument its document becomes the
+    // active one and is read anew.
     void click(const com::sun::star::uno::Reference<com::sun::star::frame::XFrame>& frame, const std::string& bar,
-               int position);
+               int position, Activation activation);
     // Shows the bar on every window of the host's documents.
     void showBars();
     // The add-ins are told of the end and let go; the bar's customisations

@@ -33,8 +33,23 @@ Reference<css::awt::XWindowPeer> AwtBackend::parent() const {
     return Reference<css::awt::XWindowPeer>(frame->getContainerWindow(), UNO_QUERY);
 }
 
+namespace {
+
+// How many NothingAwaited objects this thread has made and not yet ended.
+thread_local int unawaited = 0;
+
+}  // namespace
+
+AwtBackend::NothingAwaited::NothingAwaited() {
+    ++unawaited;
+}
+
+AwtBackend::NothingAwaited::~NothingAwaited() {
+    --unawaited;
+}
+
 int AwtBackend::messageBox(const MessageBoxRequest& request) {
-    return awt::showMessageBox(*maker_, parent(), request);
+    return awt::showMessageBox(*maker_, parent(), request, unawaited > 0 ? awt::Answer::OnlyOK : awt::Answer::Awaited);
 }
 
 void AwtBackend::showModal(Form& form) {

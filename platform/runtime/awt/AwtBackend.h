@@ -30,6 +30,18 @@ public:
     // they are modal on the desktop's current frame, else on none.
     using ParentWindow = std::function<css::uno::Reference<css::awt::XWindowPeer>()>;
 
+    // While an object of this class lives, a message box with OK alone that
+    // the thread which made it asks for answers OK at once and stays until
+    // the user closes it: what a press in another window during a run says
+    // must not hold that run up.
+    class NothingAwaited {
+    public:
+        NothingAwaited();
+        ~NothingAwaited();
+        NothingAwaited(const NothingAwaited&) = delete;
+        NothingAwaited& operator=(const NothingAwaited&) = delete;
+    };
+
     // Throws css::uno::Exception when the office has no toolkit or clipboard.
     AwtBackend(const css::uno::Reference<css::uno::XComponentContext>& context, ParentWindow parent);
     ~AwtBackend() override;

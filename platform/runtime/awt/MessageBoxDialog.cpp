@@ -2,12 +2,20 @@
 
 #include <algorithm>
 #include <com/sun/star/awt/VclWindowPeerAttribute.hpp>
+#include <com/sun/star/awt/XActionListener.hpp>
 #include <com/sun/star/awt/XButton.hpp>
 #include <com/sun/star/awt/XDialog.hpp>
 #include <com/sun/star/awt/XFixedText.hpp>
 #include <com/sun/star/awt/XLayoutConstrains.hpp>
+#include <com/sun/star/awt/XTopWindow.hpp>
+#include <com/sun/star/awt/XTopWindowListener.hpp>
+#include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XTerminateListener.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <cppuhelper/implbase3.hxx>
+#include <rtl/ref.hxx>
 
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/awt/Uno.h"
@@ -58,31 +66,77 @@ css::awt::Size preferredSize(const Reference<css::awt::XWindowPeer>& peer) {
     return Reference<css::awt::XLayoutConstrains>(peer, UNO_QUERY_THROW)->getPreferredSize();
 }
 
-// Disposes the box however its display ends.
+void dispose(const Reference<css::awt::XWindowPeer>& window) {
+    try {
+        Reference<css::lang::XComponent>(window, UNO_QUERY_THROW)->dispose();
+    } catch (const css::uno::Exception&) {
+        // The office is gone with its windows.
+    }
+}
+
+// Disposes the box however its display ends, unless it stays on.
 class Disposer {
 public:
     explicit Disposer(const Reference<css::awt::XWindowPeer>& window) : window_(window) {}
     ~Disposer() {
-        try {
-            Reference<css::lang::XComponent>(window_, UNO_QUERY_THROW)->dispose();
-        } catch (const css::uno::Exception&) {
-            // The office is gone with its windows.
-        }
+        if (window_.is()) dispose(window_);
     }
     Disposer(const Disposer&) = delete;
     Disposer& operator=(const Disposer&) = delete;
+    void keep() { window_.clear(); }
 
 private:
     Reference<css::awt::XWindowPeer> window_;
 };
 
+// A box that nobody waits for: OK, Escape and the close box dispose of it,
+// and so does the office's end, which an open box would keep back.
+class Dismissal final : public cppu::WeakImplHelper3<css::awt::XActionListener, css::awt::XTopWindowListener,
+                                                     css::frame::XTerminateListener> {
+public:
+    Dismissal(const Reference<css::awt::XWindowPeer>& box, const Reference<css::uno::XComponentContext>& context)
+        : box_(box), desktop_(css::frame::Desktop::create(context)) {}
+
+    void show(const Reference<css::awt::XWindowPeer>& ok) {
+        Reference<css::awt::XButton>(ok, UNO_QUERY_THROW)->addActionListener(this);
+        Reference<css::awt::XTopWindow>(box_, UNO_QUERY_THROW)->addTopWindowListener(this);
+        desktop_->addTerminateListener(this);
+        Reference<css::awt::XWindow>(box_, UNO_QUERY_THROW)->setVisible(true);
+    }
+
+    void SAL_CALL actionPerformed(const css::awt::ActionEvent&) override { close(); }
+    void SAL_CALL windowClosing(const css::lang::EventObject&) override { close(); }
+    void SAL_CALL windowOpened(const css::lang::EventObject&) override {}
+    void SAL_CALL windowClosed(const css::lang::EventObject&) override {}
+    void SAL_CALL windowMinimized(const css::lang::EventObject&) override {}
+    void SAL_CALL windowNormalized(const css::lang::EventObject&) override {}
+    void SAL_CALL windowActivated(const css::lang::EventObject&) override {}
+    void SAL_CALL windowDeactivated(const css::lang::EventObject&) override {}
+    void SAL_CALL queryTermination(const css::lang::EventObject&) override { close(); }
+    void SAL_CALL notifyTermination(const css::lang::EventObject&) override {}
+    void SAL_CALL disposing(const css::lang::EventObject&) override { box_.clear(); }
+
+private:
+    void close() {
+        const Reference<css::awt::XWindowPeer> box = std::move(box_);
+        if (!box.is()) return;
+        // Held by its listeners' lists until it leaves the last of them.
+        const Reference<css::frame::XTerminateListener> self(this);
+        desktop_->removeTerminateListener(this);
+        dispose(box);
+    }
+
+    Reference<css::awt::XWindowPeer> box_;
+    Reference<css::frame::XDesktop2> desktop_;
+};
+
 }  // namespace
 
 int showMessageBox(const WindowMaker& maker, const Reference<css::awt::XWindowPeer>& parent,
-                   const MessageBoxRequest& request) {
+                   const MessageBoxRequest& request, Answer answer) {
     namespace attribute = css::awt::VclWindowPeerAttribute;
     const Reference<css::awt::XWindowPeer> box = maker.dialog(parent, request.title);
-    const Disposer disposer(box);
+    Disposer disposer(box);
 
     // The buttons first: the first of them has the focus when the box appears.
     const Reference<css::awt::XWindowPeer> ok = maker.control(box, "okbutton", {});
@@ -128,6 +182,12 @@ int showMessageBox(const WindowMaker& maker, const Reference<css::awt::XWindowPe
                            {buttonsLeft + okSize.Width + ButtonGap, buttonsTop, cancelSize.Width, cancelSize.Height});
     WindowMaker::resize(box, width, buttonsTop + std::max(okSize.Height, cancelSize.Height) + Margin);
 
+    if (answer == Answer::OnlyOK && !cancel.is()) {
+        const rtl::Reference<Dismissal> dismissal(new Dismissal(box, maker.context()));
+        dismissal->show(ok);
+        disposer.keep();
+        return vbOK;
+    }
     // OK ends the box with the office's OK; Cancel, Escape and the close box
     // end it with its Cancel.
     const sal_Int16 result = Reference<css::awt::XDialog>(box, UNO_QUERY_THROW)->execute();

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <filesystem>
 #include <optional>
@@ -238,6 +240,151 @@ TEST_F(LibreOfficeHost, WhatKeepsTheUserFromPrintingIsToldAtThePressAndNothingEl
             EXPECT_EQ(folder.read("geöffnet.txt"), "");
             ::unsetenv("KALMORA_PDFTK");
         }
+    });
+}
+
+// What a run leaves once it has ended: nothing but the result, no program of
+// its own, no journal and no printer note.
+void expectNothingOfTheRunLeft(const TempFolder& folder) {
+    std::vector<std::string> programs;
+    for (const std::string& process : processesNaming(folder.path()))
+        if (process.find("soffice") == std::string::npos) programs.push_back(process);
+    EXPECT_EQ(programs, std::vector<std::string>{});
+    EXPECT_FALSE(fs::exists(folder.path("pdf-Kalmora/pdf-Kalmora.lauf")));
+    EXPECT_FALSE(fs::exists(folder.path("pdf-Kalmora/pdf-Kalmora.drucker")));
+}
+
+TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLosesNothing) {
+    enum class Moment { Printing, Letterheads, Question };
+    enum class Action { Quit, CloseWindow, Disable };
+    struct Case {
+        Moment moment;
+        Action action;
+    };
+    const std::vector<Case> cases = {
+        {Moment::Printing, Action::Quit},           {Moment::Letterheads, Action::Quit},
+        {Moment::Question, Action::Quit},           {Moment::Printing, Action::CloseWindow},
+        {Moment::Letterheads, Action::CloseWindow}, {Moment::Question, Action::CloseWindow},
+        {Moment::Printing, Action::Disable},        {Moment::Letterheads, Action::Disable},
+        {Moment::Question, Action::Disable},
+    };
+    folder.write("pdftk", HeldPdftk);
+    fs::permissions(folder.path("pdftk"), fs::perms::owner_all);
+    ::setenv("KALMORA_PDFTK", folder.path("pdftk").c_str(), 1);
+    ::setenv("KALMORA_HOLD_MARK", folder.path("pdftk-läuft").c_str(), 1);
+    ::setenv("KALMORA_HOLD_GO", folder.path("pdftk-weiter").c_str(), 1);
+    const std::string result = folder.path("Dokumente/Angebot_KBS.pdf");
+    officeCalls([&] {
+        for (const Case& c : cases) {
+            SCOPED_TRACE("moment " + std::to_string(static_cast<int>(c.moment)) + ", action " +
+                         std::to_string(static_cast<int>(c.action)));
+            endOffice();
+            fs::remove_all(folder.path("Dokumente"));
+            fs::create_directories(folder.path("Dokumente"));
+            fs::remove(folder.path("pdftk-läuft"));
+            if (c.moment == Moment::Letterheads)
+                fs::remove(folder.path("pdftk-weiter"));
+            else
+                folder.write("pdftk-weiter", "");
+            if (c.moment == Moment::Question) folder.write("Dokumente/Angebot_KBS.pdf", "altes Ergebnis");
+            startOffice();
+            const auto letter = openExample("Angebot.docx");
+            const auto frame = letter->getCurrentController()->getFrame();
+            OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
+            session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+            switch (c.moment) {
+                case Moment::Printing:
+                    ASSERT_TRUE(eventually([&] { return !processesNaming("PDFCreator.exe").empty(); }));
+                    break;
+                case Moment::Letterheads:
+                    ASSERT_TRUE(eventually([&] { return fs::exists(folder.path("pdftk-läuft")); }));
+                    break;
+                case Moment::Question: session->textsOf("Frage ?"); break;
+            }
+            switch (c.action) {
+                case Action::Quit: EXPECT_FALSE(session->desktop()->terminate()); break;
+                case Action::CloseWindow:
+                    EXPECT_THROW(Reference<css::util::XCloseable>(frame, UNO_QUERY_THROW)->close(true),
+                                 css::util::CloseVetoException);
+                    break;
+                case Action::Disable: session->changeExtension(OfficeSession::ExtensionChange::Disable); break;
+            }
+            if (c.moment == Moment::Letterheads) folder.write("pdftk-weiter", "");
+            if (c.moment == Moment::Question) session->answer("Frage ?", "Return");  // "Überschreiben"
+            EXPECT_EQ(viewer->opened(), result);
+            expectOfferOnShippedLetterheads(pageTexts(result));
+            switch (c.action) {
+                case Action::Quit:
+                    EXPECT_TRUE(eventually([&] { return !session->process().running(); }));
+                    EXPECT_EQ(session->process().exitCode(), 0);
+                    break;
+                case Action::CloseWindow:
+                    EXPECT_TRUE(eventually([&] { return !frame->getController().is(); }));
+                    EXPECT_TRUE(session->process().running());
+                    break;
+                case Action::Disable:
+                    EXPECT_TRUE(eventually([&] { return OfficeSession::items(letter).empty(); }));
+                    session->changeExtension(OfficeSession::ExtensionChange::Enable);
+                    EXPECT_TRUE(session->process().running());
+                    break;
+            }
+            expectNothingOfTheRunLeft(folder);
+        }
+    });
+}
+
+TEST_F(LibreOfficeHost, DuringARunTheLetterTakesNoInputAndTheRunKeepsToIt) {
+    officeCalls([&] {
+        const auto letter = openExample("Angebot.docx");
+        const auto other = session->open("private:factory/swriter");
+        OfficeSession::button(other);
+        OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
+        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+        // The user types into the letter, activates the other window and presses its button.
+        session->typeInto("Angebot.docx", "ctrl+a Delete x");
+        other->getCurrentController()->getFrame()->activate();
+        OfficeSession::clickWithMouse(other, "pdf-Kalmora");
+        const std::vector<std::string> said = session->textsOf("COM-Add-In: Erzeuge PDF mit Kalmora");
+        EXPECT_NE(
+            std::find(said.begin(), said.end(), "Der PDF-Ausdruck läuft bereits. Bitte warten, bis er fertig ist."),
+            said.end())
+            << ::testing::PrintToString(said);
+        // The run goes on under the message, with the letter as it was pressed.
+        EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
+        expectOfferOnShippedLetterheads(pageTexts(folder.path("Dokumente/Angebot_KBS.pdf")));
+        EXPECT_FALSE(Reference<css::util::XModifiable>(letter, UNO_QUERY_THROW)->isModified());
+        session->answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");
+        expectNothingOfTheRunLeft(folder);
+    });
+}
+
+TEST_F(LibreOfficeHost, TheOfficeLivesThroughDisablingEnablingAndRemovingTheExtension) {
+    using Change = OfficeSession::ExtensionChange;
+    officeCalls([&] {
+        const auto letter = openExample("Angebot.docx");
+        const auto other = session->open("private:factory/swriter");
+        OfficeSession::button(letter);
+        const auto windowsComeAndGo = [&] {
+            const auto added = session->open("private:factory/swriter");
+            letter->getCurrentController()->getFrame()->activate();
+            other->getCurrentController()->getFrame()->activate();
+            Reference<css::util::XCloseable>(added, UNO_QUERY_THROW)->close(true);
+            EXPECT_TRUE(session->process().running());
+        };
+        session->changeExtension(Change::Disable);
+        EXPECT_TRUE(OfficeSession::items(letter).empty());
+        windowsComeAndGo();
+        session->changeExtension(Change::Enable);
+        // Back on the open windows, and it works.
+        OfficeSession::button(other);
+        OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
+        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+        EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
+        windowsComeAndGo();
+        session->changeExtension(Change::Remove);
+        EXPECT_TRUE(eventually([&] { return OfficeSession::items(letter).empty(); }));
+        windowsComeAndGo();
+        EXPECT_EQ(session->end(), 0);
     });
 }
 
