@@ -60,6 +60,7 @@ protected:
 
     void TearDown() override {
         endOffice();
+        ::unsetenv("KALMORA_PDFTK");
         screen.reset();
     }
 
@@ -74,6 +75,24 @@ protected:
         fs::copy_file(fs::path(EXAMPLES_FOLDER) / name, folder.path("Dokumente/" + name));
         return session->openFile(folder.path("Dokumente/" + name));
     }
+
+    // The office anew, with a pdftk that waits at its first call until it
+    // is released (Pdftk::Held) or not at all.
+    enum class Pdftk { Held, Free };
+    void holdPdftk(Pdftk pdftk) {
+        endOffice();
+        folder.write("pdftk", HeldPdftk);
+        fs::permissions(folder.path("pdftk"), fs::perms::owner_all);
+        ::setenv("KALMORA_PDFTK", folder.path("pdftk").c_str(), 1);
+        ::setenv("KALMORA_HOLD_MARK", folder.path("pdftk-wartet").c_str(), 1);
+        ::setenv("KALMORA_HOLD_GO", folder.path("pdftk-weiter").c_str(), 1);
+        fs::remove(folder.path("pdftk-wartet"));
+        fs::remove(folder.path("pdftk-weiter"));
+        if (pdftk == Pdftk::Free) releasePdftk();
+        startOffice();
+    }
+    bool pdftkHeld() const { return fs::exists(folder.path("pdftk-wartet")); }
+    void releasePdftk() const { folder.write("pdftk-weiter", ""); }
 
     // Where a screenshot for the README goes (scripts/make-screenshots takes them).
     static fs::path screenshot(const std::string& name) { return fs::path(RENDER_FOLDER) / (name + ".png"); }
@@ -243,12 +262,13 @@ TEST_F(LibreOfficeHost, WhatKeepsTheUserFromPrintingIsToldAtThePressAndNothingEl
     });
 }
 
-// What a run leaves once it has ended: nothing but the result, no program of
-// its own, no journal and no printer note.
+// What a run leaves once it has ended: no PDF printer or pdftk, no journal
+// and no printer note.
 void expectNothingOfTheRunLeft(const TempFolder& folder) {
     std::vector<std::string> programs;
     for (const std::string& process : processesNaming(folder.path()))
-        if (process.find("soffice") == std::string::npos) programs.push_back(process);
+        if (process.find("PDFCreator") != std::string::npos || process.find("pdftk") != std::string::npos)
+            programs.push_back(process);
     EXPECT_EQ(programs, std::vector<std::string>{});
     EXPECT_FALSE(fs::exists(folder.path("pdf-Kalmora/pdf-Kalmora.lauf")));
     EXPECT_FALSE(fs::exists(folder.path("pdf-Kalmora/pdf-Kalmora.drucker")));
@@ -268,26 +288,17 @@ TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLos
         {Moment::Printing, Action::Disable},        {Moment::Letterheads, Action::Disable},
         {Moment::Question, Action::Disable},
     };
-    folder.write("pdftk", HeldPdftk);
-    fs::permissions(folder.path("pdftk"), fs::perms::owner_all);
-    ::setenv("KALMORA_PDFTK", folder.path("pdftk").c_str(), 1);
-    ::setenv("KALMORA_HOLD_MARK", folder.path("pdftk-läuft").c_str(), 1);
-    ::setenv("KALMORA_HOLD_GO", folder.path("pdftk-weiter").c_str(), 1);
-    const std::string result = folder.path("Dokumente/Angebot_KBS.pdf");
     officeCalls([&] {
         for (const Case& c : cases) {
+            // The question's Enter renames: the old result stays.
+            const std::string result =
+                folder.path(c.moment == Moment::Question ? "Dokumente/Angebot_1_KBS.pdf" : "Dokumente/Angebot_KBS.pdf");
             SCOPED_TRACE("moment " + std::to_string(static_cast<int>(c.moment)) + ", action " +
                          std::to_string(static_cast<int>(c.action)));
-            endOffice();
             fs::remove_all(folder.path("Dokumente"));
             fs::create_directories(folder.path("Dokumente"));
-            fs::remove(folder.path("pdftk-läuft"));
-            if (c.moment == Moment::Letterheads)
-                fs::remove(folder.path("pdftk-weiter"));
-            else
-                folder.write("pdftk-weiter", "");
             if (c.moment == Moment::Question) folder.write("Dokumente/Angebot_KBS.pdf", "altes Ergebnis");
-            startOffice();
+            holdPdftk(c.moment == Moment::Letterheads ? Pdftk::Held : Pdftk::Free);
             const auto letter = openExample("Angebot.docx");
             const auto frame = letter->getCurrentController()->getFrame();
             OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
@@ -296,9 +307,7 @@ TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLos
                 case Moment::Printing:
                     ASSERT_TRUE(eventually([&] { return !processesNaming("PDFCreator.exe").empty(); }));
                     break;
-                case Moment::Letterheads:
-                    ASSERT_TRUE(eventually([&] { return fs::exists(folder.path("pdftk-läuft")); }));
-                    break;
+                case Moment::Letterheads: ASSERT_TRUE(eventually([&] { return pdftkHeld(); })); break;
                 case Moment::Question: session->textsOf("Frage ?"); break;
             }
             switch (c.action) {
@@ -309,8 +318,8 @@ TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLos
                     break;
                 case Action::Disable: session->changeExtension(OfficeSession::ExtensionChange::Disable); break;
             }
-            if (c.moment == Moment::Letterheads) folder.write("pdftk-weiter", "");
-            if (c.moment == Moment::Question) session->answer("Frage ?", "Return");  // "Überschreiben"
+            if (c.moment == Moment::Letterheads) releasePdftk();
+            if (c.moment == Moment::Question) session->answer("Frage ?", "Return");
             EXPECT_EQ(viewer->opened(), result);
             expectOfferOnShippedLetterheads(pageTexts(result));
             switch (c.action) {
@@ -319,7 +328,10 @@ TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLos
                     EXPECT_EQ(session->process().exitCode(), 0);
                     break;
                 case Action::CloseWindow:
-                    EXPECT_TRUE(eventually([&] { return !frame->getController().is(); }));
+                    EXPECT_TRUE(eventually([&] {
+                        const auto shown = frame->getController();
+                        return !shown.is() || shown->getModel() != letter;
+                    }));
                     EXPECT_TRUE(session->process().running());
                     break;
                 case Action::Disable:
@@ -328,6 +340,7 @@ TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLos
                     EXPECT_TRUE(session->process().running());
                     break;
             }
+            if (c.moment == Moment::Question) EXPECT_EQ(folder.read("Dokumente/Angebot_KBS.pdf"), "altes Ergebnis");
             expectNothingOfTheRunLeft(folder);
         }
     });
@@ -335,14 +348,17 @@ TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLos
 
 TEST_F(LibreOfficeHost, DuringARunTheLetterTakesNoInputAndTheRunKeepsToIt) {
     officeCalls([&] {
+        holdPdftk(Pdftk::Held);
         const auto letter = openExample("Angebot.docx");
         const auto other = session->open("private:factory/swriter");
         OfficeSession::button(other);
         OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
-        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
-        // The user types into the letter, activates the other window and presses its button.
-        session->typeInto("Angebot.docx", "ctrl+a Delete x");
+        // The user activates another window before choosing.
         other->getCurrentController()->getFrame()->activate();
+        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+        ASSERT_TRUE(eventually([&] { return pdftkHeld(); }));
+        // The user types into the letter and presses the button of the other window.
+        OfficeSession::typeInto("Angebot.docx", "ctrl+a Delete x");
         OfficeSession::clickWithMouse(other, "pdf-Kalmora");
         const std::vector<std::string> said = session->textsOf("COM-Add-In: Erzeuge PDF mit Kalmora");
         EXPECT_NE(
@@ -350,6 +366,7 @@ TEST_F(LibreOfficeHost, DuringARunTheLetterTakesNoInputAndTheRunKeepsToIt) {
             said.end())
             << ::testing::PrintToString(said);
         // The run goes on under the message, with the letter as it was pressed.
+        releasePdftk();
         EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
         expectOfferOnShippedLetterheads(pageTexts(folder.path("Dokumente/Angebot_KBS.pdf")));
         EXPECT_FALSE(Reference<css::util::XModifiable>(letter, UNO_QUERY_THROW)->isModified());
