@@ -27,7 +27,7 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
 
 // The layouts were made for an 8 point dialog font; the office's larger
-// default would cut captions off at their fixed sizes.
+// default would cut texts off at their fixed sizes.
 constexpr sal_Int16 DialogFontPoints = 8;
 constexpr sal_Int16 SmallestPoints = 6;
 constexpr double PointsPerInch = 72;
@@ -162,7 +162,7 @@ void FormWindow::refresh() {
 
 void FormWindow::show(Shown& shown, const Control& control) {
     const Reference<css::awt::XWindowPeer>& peer = shown.peer;
-    bool captionChanged = false;
+    bool textChanged = false;
     if (hasCaption(shown.kind) && shown.caption != control.caption) {
         switch (shown.kind) {
             case ControlKind::Label:
@@ -179,17 +179,18 @@ void FormWindow::show(Shown& shown, const Control& control) {
             case ControlKind::Image: break;
         }
         shown.caption = control.caption;
-        captionChanged = true;
+        textChanged = true;
     }
-    if (captionChanged) fitCaption(shown);
+
+    if (shown.kind == ControlKind::ListBox && shown.items != control.items) {
+        shown.items = control.items;
+        textChanged = true;
+    }
+    // Fitting a list fills it with its entries.
+    if (textChanged) fitText(shown);
 
     if (shown.kind == ControlKind::ListBox) {
         const Reference<css::awt::XListBox> list(peer, UNO_QUERY_THROW);
-        if (shown.items != control.items) {
-            list->removeItems(0, list->getItemCount());
-            list->addItems(itemsOf(control.items), 0);
-            shown.items = control.items;
-        }
         const sal_Int16 selected = list->getSelectedItemPos();
         if (selected != control.listIndex) {
             if (control.listIndex >= 0) {
@@ -215,12 +216,12 @@ void FormWindow::show(Shown& shown, const Control& control) {
     }
 }
 
-void FormWindow::fitCaption(const Shown& shown) const {
+void FormWindow::fitText(const Shown& shown) const {
     const Reference<css::awt::XLayoutConstrains> layout(shown.peer, UNO_QUERY_THROW);
     const std::string& name = form_.control(shown.name).font.name;
     // A layout may let a control reach past the client area by a pixel or
     // two, which the original font never filled; the window cuts off what
-    // lies beyond, so a caption must fit what is left.
+    // lies beyond, so a text must fit what is left.
     const auto fits = [&](sal_Int16 points) {
         switch (shown.kind) {
             case ControlKind::Label:
@@ -235,11 +236,21 @@ void FormWindow::fitCaption(const Shown& shown) const {
                                             ->getStringWidth(uno::text(form_.control(shown.name).caption));
                 return width + 2 * ButtonFrame <= shown.visible.width;
             }
+            // A list's minimum width is its widest entry, its margins and
+            // a vertical scroll bar: its entries then need no horizontal one.
+            // A check box's is its box, the gap and its caption.
             default: return layout->getMinimumSize().Width <= shown.visible.width;
         }
     };
     for (sal_Int16 points = shown.points; points >= SmallestPoints; --points) {
         setFont(shown.peer, name, points);
+        // The toolkit measures a list's entries as they are added, in the
+        // font of that moment, and keeps their widths through a change of font.
+        if (shown.kind == ControlKind::ListBox) {
+            const Reference<css::awt::XListBox> list(shown.peer, UNO_QUERY_THROW);
+            list->removeItems(0, list->getItemCount());
+            list->addItems(itemsOf(shown.items), 0);
+        }
         if (fits(points)) break;
     }
 }

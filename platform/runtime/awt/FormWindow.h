@@ -20,7 +20,7 @@ public:
         ControlKind kind;
         css::uno::Reference<css::awt::XWindowPeer> peer;
         PixelBox visible;      // the part of the control inside the client area
-        sal_Int16 points = 0;  // the font size designed, before captions are fitted
+        sal_Int16 points = 0;  // the font size designed, before texts are fitted
         // What the peer shows now, as last set from the model.
         std::optional<std::string> caption{};
         std::optional<std::string> toolTip{};
@@ -41,9 +41,10 @@ public:
     const std::vector<Shown>& shown() const noexcept { return shown_; }
 
     // Brings captions, list entries and highlight, check marks, tool tips,
-    // visibility and the focus in line with the model. A caption too wide
-    // for its control in the office's font is drawn smaller, in whole points
-    // down to 6.
+    // visibility and the focus in line with the model. A caption or list
+    // entry too wide for its control in the office's font (which stands in
+    // for the font designed and is often wider) is drawn smaller, in whole
+    // points down to 6.
     void refresh();
 
     // The window of a control; null when the form has no control of that name.
@@ -52,7 +53,7 @@ public:
 private:
     void build(const Control& control, const WindowMaker& maker, const class TwipScale& scale);
     void show(Shown& shown, const Control& control);
-    void fitCaption(const Shown& shown) const;
+    void fitText(const Shown& shown) const;
 
     const Form& form_;
     css::uno::Reference<css::awt::XWindowPeer> dialog_;

@@ -1,9 +1,13 @@
 // The toolkit backend in a real office with windows, under an X server of the
 // test's own: the add-in's windows and message boxes, answered by keys as a
-// user presses them, give back what the user chose.
+// user presses them, give back what the user chose, and show their texts whole.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <com/sun/star/awt/FontDescriptor.hpp>
+#include <com/sun/star/awt/XDevice.hpp>
+#include <com/sun/star/awt/XFont.hpp>
+#include <com/sun/star/awt/XLayoutConstrains.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <csignal>
 #include <cstdio>
@@ -17,6 +21,7 @@
 #include "platform/runtime/Interaction.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/awt/AwtBackend.h"
+#include "platform/runtime/awt/FormWindow.h"
 #include "src/ui/frmDialog.h"
 #include "src/ui/frmMenue.h"
 #include "src/ui/pictures/Pictures.h"
@@ -37,6 +42,23 @@ std::string xdotool(const Xvfb& x, const std::string& arguments) {
         ::pclose(pipe);
     }
     return output;
+}
+
+// The room that a control's text takes, by the toolkit's own measure in the
+// font the control ended with: a label's lines wrapped at its width, a
+// button's caption with its frame and a pixel of air a side, a list's widest
+// entry with its margins and a vertical scroll bar, a check box's box and caption.
+com::sun::star::awt::Size textRoom(const runtime::awt::FormWindow::Shown& shown) {
+    namespace css = com::sun::star;
+    const css::uno::Reference<css::awt::XLayoutConstrains> layout(shown.peer, css::uno::UNO_QUERY_THROW);
+    if (shown.kind == runtime::ControlKind::Label) return layout->calcAdjustedSize({shown.visible.width, 0});
+    if (shown.kind == runtime::ControlKind::CommandButton)
+        return {css::uno::Reference<css::awt::XDevice>(shown.peer, css::uno::UNO_QUERY_THROW)
+                        ->getFont({})
+                        ->getStringWidth(uno::text(shown.caption.value_or(""))) +
+                    2 * 3,
+                0};
+    return {layout->getMinimumSize().Width, 0};
 }
 
 class AwtBackendTest : public ::testing::Test {
@@ -123,6 +145,27 @@ TEST_F(AwtBackendTest, TheAddInsWindowsGiveWhatTheKeysChose) {
     runtime::ShowModal(question);
     answered.get();
     EXPECT_EQ(question.outcome(), "overwrite");
+}
+
+// The office's fonts stand in for the fonts designed and are often wider.
+TEST_F(AwtBackendTest, EveryTextOfTheAddInsWindowsFitsItsControl) {
+    frmMenue& menu = frmMenue::instance();
+    menu.load();
+    frmDialog question;
+    question.load();
+    question.control("Label1").caption = "Die Ausgabedatei /home/jürgen/Angebot_Dvořák_KBS.pdf existiert bereits!";
+    const runtime::awt::WindowMaker maker(context_);
+    for (const runtime::Form* form : std::initializer_list<const runtime::Form*>{&menu, &question}) {
+        const runtime::awt::FormWindow window(*form, maker, nullptr);
+        for (const runtime::awt::FormWindow::Shown& shown : window.shown()) {
+            if (!shown.caption && shown.items.empty()) continue;  // a picture
+            SCOPED_TRACE(form->caption() + " " + shown.name);
+            const com::sun::star::awt::Size room = textRoom(shown);
+            EXPECT_LE(room.Width, shown.visible.width);
+            EXPECT_LE(room.Height, shown.visible.height);
+        }
+    }
+    frmMenue::releaseInstance();
 }
 
 TEST_F(AwtBackendTest, AMessageBoxGivesTheButtonPressed) {

@@ -8,21 +8,27 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
 #include <memory>
 #include <string>
 
+#include "platform/runtime/qt/FormView.h"
+#include "src/ui/frmDialog.h"
+#include "src/ui/frmMenue.h"
+
 namespace {
 
-enum class Kind { Button, Label, CheckBox };
+enum class Kind { Button, Label, CheckBox, List };
 enum class Fit { Kept, Shrunk, Smallest };
 
 std::unique_ptr<QWidget> widgetWith(Kind kind, const QString& caption) {
     switch (kind) {
         case Kind::Button: return std::make_unique<QPushButton>(caption);
         case Kind::CheckBox: return std::make_unique<QCheckBox>(caption);
-        case Kind::Label: break;
+        case Kind::Label:
+        case Kind::List: break;
     }
     auto label = std::make_unique<QLabel>(caption);
     label->setWordWrap(true);
@@ -35,7 +41,8 @@ bool shownWhole(QWidget& widget, Kind kind, const QString& caption) {
     switch (kind) {
         case Kind::Button: return metrics.horizontalAdvance(caption) < widget.width();
         case Kind::CheckBox: return widget.sizeHint().width() <= widget.width();
-        case Kind::Label: break;
+        case Kind::Label:
+        case Kind::List: break;
     }
     const QRect used = metrics.boundingRect(QRect(0, 0, widget.width(), 1000), Qt::TextWordWrap, caption);
     return used.width() <= widget.width() && used.height() <= widget.height();
@@ -81,16 +88,23 @@ TEST(QtCaptionFitTest, ACaptionTooWideForItsControlIsDrawnSmaller) {
 
 // Where the caption is drawn, in its window's coordinates: a label's lines
 // wrapped and placed by its alignment, a button's caption centred, a check
-// box's caption after the box.
+// box's caption after the box on the box's line, a list's widest entry with
+// the margins of its row (as the list measures it) inside the list's frame.
 QRect captionInWindow(const QWidget& widget, Kind kind, const QString& caption) {
     const QFontMetrics metrics(widget.font());
     QRect used;
     switch (kind) {
+        case Kind::List:
+            used = QRect(widget.contentsRect().topLeft(),
+                         QSize(static_cast<const QListWidget&>(widget).sizeHintForColumn(0), metrics.height()));
+            break;
         case Kind::Button:
             used = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
                                        QSize(metrics.horizontalAdvance(caption), metrics.height()), widget.rect());
             break;
-        case Kind::CheckBox: used = QRect(QPoint(0, 0), widget.sizeHint()); break;
+        case Kind::CheckBox:
+            used = QRect(0, (widget.height() - metrics.height()) / 2, widget.sizeHint().width(), metrics.height());
+            break;
         case Kind::Label:
             used = metrics.boundingRect(
                 QRect(0, 0, widget.width(), 1000),
@@ -144,6 +158,31 @@ TEST(QtCaptionFitTest, ACaptionFitsThePartOfTheControlItsWindowShows) {
         EXPECT_TRUE(window.rect().contains(used))
             << "drawn at " << used.x() << ", " << used.y() << ", " << used.width() << " x " << used.height();
     }
+}
+
+// The add-in's own windows as the export loads them.
+TEST(QtCaptionFitTest, EveryTextOfTheAddInsWindowsFitsItsControl) {
+    frmMenue& menu = frmMenue::instance();
+    menu.load();
+    frmDialog question;
+    question.load();
+    question.control("Label1").caption = "Die Ausgabedatei /home/jürgen/Angebot_Dvořák_KBS.pdf existiert bereits!";
+    for (const runtime::Form* form : std::initializer_list<const runtime::Form*>{&menu, &question}) {
+        QWidget window;
+        const runtime::qt::FormView view(*form, window);
+        for (const runtime::Control& control : form->controls()) {
+            if (control.caption.empty() && control.items.empty()) continue;  // a picture
+            SCOPED_TRACE(form->caption() + " " + control.name);
+            const Kind kind = control.kind == runtime::ControlKind::ListBox         ? Kind::List
+                              : control.kind == runtime::ControlKind::CommandButton ? Kind::Button
+                              : control.kind == runtime::ControlKind::CheckBox      ? Kind::CheckBox
+                                                                                    : Kind::Label;
+            const QWidget& widget = *view.widget(control.name);
+            const QRect used = captionInWindow(widget, kind, QString::fromStdString(control.caption));
+            EXPECT_TRUE((window.rect() & widget.contentsRect().translated(widget.pos())).contains(used));
+        }
+    }
+    frmMenue::releaseInstance();
 }
 
 }  // namespace
