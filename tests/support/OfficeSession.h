@@ -2,9 +2,10 @@
 // Writer and Calc with windows, used as a user uses them: the office shows
 // its windows on the test's desktop ($DISPLAY, tests/support/Xvfb.h) and is
 // reached through its UNO pipe. The add-in's button is found on the Standard
-// toolbar through the office's layout manager, pressed by a real mouse click
-// or through its dispatch, and the windows the add-in opens are answered by
-// keyboard (xdotool). The desktop's viewer is a stand-in that notes what it
+// toolbar through the office's layout manager (in the tabbed interfaces in
+// the module's ≡ menu), pressed by a real mouse click or through its
+// dispatch, and the windows the add-in opens are answered by keyboard
+// (xdotool). The desktop's viewer is a stand-in that notes what it
 // was asked to open. The test program generates the headers of the office's
 // types used here (cmake/Uno.cmake).
 #include <gtest/gtest.h>
@@ -100,6 +101,8 @@ public:
 
 struct ToolbarItem {
     std::string label, command;
+    friend bool operator==(const ToolbarItem&, const ToolbarItem&) = default;
+    friend void PrintTo(const ToolbarItem& item, std::ostream* out) { *out << item.label << " " << item.command; }
 };
 
 // The desktop's viewer (xdg-open) in `folder`/bin, which PATH names first
@@ -214,22 +217,29 @@ public:
 
     // The add-ins' items on the window's Standard toolbar.
     static std::vector<ToolbarItem> items(const Reference<css::frame::XModel>& model) {
-        std::vector<ToolbarItem> found;
         const Reference<css::ui::XUIElementSettings> settings(standardToolbar(model), UNO_QUERY_THROW);
-        const Reference<css::container::XIndexAccess> all = settings->getSettings(false);
-        for (sal_Int32 i = 0; i < all->getCount(); ++i) {
-            Sequence<css::beans::PropertyValue> properties;
-            all->getByIndex(i) >>= properties;
-            ToolbarItem item;
-            for (const auto& property : properties) {
-                rtl::OUString text;
-                if (!(property.Value >>= text)) continue;
-                if (property.Name == "Label") item.label = uno::text(text);
-                if (property.Name == "CommandURL") item.command = uno::text(text);
-            }
-            if (item.command.starts_with("vnd.kalmora:")) found.push_back(item);
-        }
-        return found;
+        return addInItems(settings->getSettings(false));
+    }
+
+    // The add-ins' entries in the menu behind the ≡ button of the tabbed
+    // interfaces, which the office keeps for all windows of the module `module`.
+    std::vector<ToolbarItem> tabbedMenu(const std::string& module) const {
+        return addInItems(css::ui::theModuleUIConfigurationManagerSupplier::get(context_)
+                              ->getUIConfigurationManager(uno::text(module))
+                              ->getSettings("private:resource/popupmenu/notebookbar", false));
+    }
+
+    // Switches the interface of the window's module as View ▸ User Interface
+    // does, through the office's dispatch ("Default" is "Standard Toolbar",
+    // "notebookbar.ui" "Tabbed"); returns once the window shows it.
+    void userInterface(const Reference<css::frame::XModel>& model, const std::string& mode) {
+        const Reference<css::frame::XDispatchProvider> frame(model->getCurrentController()->getFrame(),
+                                                             UNO_QUERY_THROW);
+        css::frame::DispatchHelper::create(context_)->executeDispatch(
+            frame, uno::text(".uno:ToolbarMode?Mode:string=" + mode), "", 0, {});
+        // The tabbed interfaces have no Standard toolbar.
+        const bool tabbed = mode.ends_with(".ui");
+        EXPECT_TRUE(eventually([&] { return standardToolbar(model).is() != tabbed; })) << "no interface " << mode;
     }
 
     // The button of the add-in, once the office shows it.
@@ -379,6 +389,24 @@ private:
 
     static std::string xdotool(const std::string& arguments) {
         return pdf::run("xdotool " + arguments + " 2>&1");
+    }
+
+    // The items of the add-ins' protocol among a bar's items.
+    static std::vector<ToolbarItem> addInItems(const Reference<css::container::XIndexAccess>& all) {
+        std::vector<ToolbarItem> found;
+        for (sal_Int32 i = 0; i < all->getCount(); ++i) {
+            Sequence<css::beans::PropertyValue> properties;
+            all->getByIndex(i) >>= properties;
+            ToolbarItem item;
+            for (const auto& property : properties) {
+                rtl::OUString text;
+                if (!(property.Value >>= text)) continue;
+                if (property.Name == "Label") item.label = uno::text(text);
+                if (property.Name == "CommandURL") item.command = uno::text(text);
+            }
+            if (item.command.starts_with("vnd.kalmora:")) found.push_back(item);
+        }
+        return found;
     }
 
     static Reference<css::ui::XUIElement> standardToolbar(const Reference<css::frame::XModel>& model) {

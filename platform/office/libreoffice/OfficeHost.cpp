@@ -187,12 +187,23 @@ void OfficeHost::showBars() {
     } catch (const std::out_of_range&) {
         return;
     }
+    try {
+        toolbars_.showFaces(*standard);
+    } catch (const css::uno::Exception& error) {
+        log("die Symbole der Leiste lassen sich nicht zeigen: " + uno::text(error.Message));
+    }
     for (const auto& frame : frames()) {
         try {
+            watch_.watch(frame);
             toolbars_.show(*standard, frame);
         } catch (const css::uno::Exception& error) {
             log("die Symbolleiste eines Fensters lässt sich nicht ändern: " + uno::text(error.Message));
         }
+    }
+    try {
+        toolbars_.showTabbedMenu(*standard);
+    } catch (const css::uno::Exception& error) {
+        log("das Menü ≡ der Oberflächen in Registern lässt sich nicht ändern: " + uno::text(error.Message));
     }
 }
 

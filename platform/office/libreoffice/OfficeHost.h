@@ -3,8 +3,7 @@
 // Calc's as Excel's, with the add-ins registered for that host loaded as
 // Word and Excel load them (OnConnection at start-up, OnAddInsUpdate,
 // OnStartupComplete; at the end OnBeginShutdown and OnDisconnection), and
-// the host's "Standard" bar shown on the Standard toolbar of each of its
-// windows.
+// the host's "Standard" bar shown in each of its windows (ToolbarItems.h).
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
@@ -17,6 +16,7 @@
 #include "platform/com/Ref.h"
 #include "platform/office/addins/LoadedAddIn.h"
 #include "platform/office/libreoffice/ToolbarItems.h"
+#include "platform/office/libreoffice/ToolbarWatch.h"
 #include "platform/office/model/Application.h"
 #include "platform/office/model/Document.h"
 
@@ -78,6 +78,7 @@ private:
     std::vector<LoadedAddIn> addIns_;
     std::map<com::sun::star::uno::Reference<com::sun::star::frame::XModel>, Opened> documents_;
     ToolbarItems toolbars_;
+    ToolbarWatch watch_{[this] { scheduleShow(); }};
     bool showPending_ = false;
     bool ended_ = false;
     // Expires with the host: a refresh scheduled before its end does nothing.

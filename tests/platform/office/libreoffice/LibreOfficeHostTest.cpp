@@ -183,6 +183,35 @@ TEST_F(LibreOfficeHost, TheRememberedAnswerToAnExistingResultIsNotAskedAgain) {
     });
 }
 
+TEST_F(LibreOfficeHost, TheTabbedInterfacesHaveTheButtonInTheirMenuAndTheStandardToolbarGetsItBack) {
+    const std::string writer = "com.sun.star.text.TextDocument";
+    officeCalls([&] {
+        const auto note = session->open("private:factory/swriter");
+        const ToolbarItem button = OfficeSession::button(note);
+        session->userInterface(note, "notebookbar.ui");
+        // One entry for all the module's windows, also for those opened
+        // later, with the add-in's caption and face.
+        const auto letter = openExample("Angebot.docx");
+        EXPECT_EQ(session->tabbedMenu(writer), std::vector<ToolbarItem>{button});
+        EXPECT_TRUE(session->hasFace(writer, button.command));
+        std::thread click = session->dispatchClick(letter, button.command);
+        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+        session->finish(click);
+        EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
+        expectOfferOnShippedLetterheads(pageTexts(folder.path("Dokumente/Angebot_KBS.pdf")));
+        // Back in "Standard Toolbar" every window has the button once.
+        session->userInterface(letter, "Default");
+        for (const auto& window : {note, letter}) {
+            std::vector<ToolbarItem> items;
+            EXPECT_TRUE(eventually([&] { return !(items = OfficeSession::items(window)).empty(); }));
+            EXPECT_EQ(items, std::vector<ToolbarItem>{button});
+        }
+        endOffice();
+        EXPECT_EQ(pdf::run("grep -rl --exclude-dir=uno_packages vnd.kalmora " + pdf::quoted(folder.path("Profil"))),
+                  "");
+    });
+}
+
 TEST_F(LibreOfficeHost, AnImpressWindowHasNoButtonAndClosingTheOfficeLeavesNothing) {
     officeCalls([&] {
         const auto letter = openExample("Angebot.docx");
