@@ -49,6 +49,37 @@ TEST_F(SettingsTest, TextValuesAreReadAsTheFileHoldsThem) {
     EXPECT_EQ(ReadIniString(folder.windowsPath("fehlt.ini"), "Global", "ErsteSeite"), "");
 }
 
+TEST_F(SettingsTest, AFileSavedByHandAsUtf8IsReadAndKeptInUtf8) {
+    const std::string byHand = "[Global]\r\nFirmenkürzel=Mü\r\nErsteSeite=/home/jürgen/Briefköpfe/erste.pdf\r\n";
+    const std::string answered = "WordOverwrite=-1\r\nWordRename=0\r\nWordGelesen=1\r\n";
+    const struct {
+        const char* what;
+        std::string before;
+        std::string kuerzel, erste;
+        std::string after;
+    } cases[] = {
+        {"UTF-8", byHand, "Mü", "/home/jürgen/Briefköpfe/erste.pdf", byHand + answered},
+        {"UTF-8 with byte order mark", "\xEF\xBB\xBF" + byHand, "Mü", "/home/jürgen/Briefköpfe/erste.pdf",
+         "\xEF\xBB\xBF" + byHand + answered},
+        {"ASCII with byte order mark", "\xEF\xBB\xBF[Global]\r\nFirmenk\xC3\xBCrzel=KBS\r\n", "KBS", "",
+         "\xEF\xBB\xBF[Global]\r\nFirmenk\xC3\xBCrzel=KBS\r\n" + answered},
+        // One byte that is no UTF-8 makes the whole file Windows-1252.
+        {"Windows-1252", "[Global]\r\nFirmenk\xFCrzel=M\xFC\r\nErsteSeite=/home/j\xFCrgen/Briefk\xF6pfe/erste.pdf\r\n",
+         "Mü", "/home/jürgen/Briefköpfe/erste.pdf",
+         "[Global]\r\nFirmenk\xFCrzel=M\xFC\r\nErsteSeite=/home/j\xFCrgen/Briefk\xF6pfe/erste.pdf\r\n" + answered},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        folder.write("pdf-Kalmora.ini", c.before);
+        EXPECT_EQ(ReadIniString(file, "Global", "Firmenkürzel"), c.kuerzel);
+        EXPECT_EQ(ReadIniString(file, "Global", "ErsteSeite"), c.erste);
+        EXPECT_EQ(WriteIniStrings(file, "Global", {{"WordOverwrite", "-1"}, {"WordRename", "0"}, {"WordGelesen", "1"}}),
+                  std::nullopt);
+        EXPECT_EQ(folder.read("pdf-Kalmora.ini"), c.after);
+        EXPECT_EQ(ReadIniInteger(file, "Global", "WordGelesen"), 1);
+    }
+}
+
 TEST_F(SettingsTest, ALongValueIsCutTo1023Characters) {
     const std::string value(1100, 'x');
     folder.write("pdf-Kalmora.ini", "[Global]\r\nErsteSeite=" + value + "\r\n");
@@ -171,6 +202,9 @@ TEST_F(Cascade, AKeyTheUsersFileLacksIsReadFromTheAdministratorsAndOnlyTheUsersF
         {"neither file has the key", "[Global]\r\n", "[Global]\r\nZweiteSeite=/z.pdf\r\n", "", 0, "",
          userLacks + "\r\nIn der Einstellungsdatei des Administrators " + administrator +
              " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer."},
+        {"the administrator's file saved as UTF-8", "[Global]\r\n",
+         "[Global]\r\nErsteSeite=" + ersteAdmin + "\r\nFirmenkürzel=Verw\r\nWordGelesen=1\r\nWordRename=-1\r\n",
+         ersteAdmin, 1, "Verw", ""},
         {"the administrator's file is missing", std::nullopt, std::nullopt, "", 0, "",
          "Die Einstellungsdatei " + user + " fehlt.\r\nDie Einstellungsdatei des Administrators " + administrator +
              " fehlt."},
