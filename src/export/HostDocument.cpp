@@ -53,14 +53,21 @@ std::string unusable(const std::string& folder) {
 }
 
 Decision outputFolder(const char* settingKey, const com::Object& document, ExportRun& run) {
-    std::string folder = ReadIniString(SettingsFile(), Section, settingKey);
+    const std::string setting = ReadIniString(SettingsFile(), Section, settingKey);
     // A value that fills the whole of what the reader takes was cut: a folder
     // at the cut path would be the wrong one.
-    if (runtime::Len(folder) >= LongestValue)
+    if (runtime::Len(setting) >= LongestValue)
         return {Flow::Abort, "Der Wert von " + std::string(settingKey) + " in " +
                                  ValueSource(SettingsFile(), Section, settingKey) + " ist zu lang (höchstens " +
                                  std::to_string(LongestValue - 1) + " Zeichen)."};
-    if (folderUnset(folder)) folder = document.get("Path").toString();
+    std::string folder;
+    if (folderUnset(setting)) {
+        folder = document.get("Path").toString();
+    } else {
+        PathValue named = ReadIniPath(SettingsFile(), Section, settingKey);
+        if (!named.why.empty()) return {Flow::Abort, named.why};
+        folder = std::move(named.path);
+    }
     folder = WithTrailingBackslash(folder);
     // The trailing backslash makes the last folder itself be created too.
     if (!com::isTrue(FileChecks::FileFolderExists(folder))) win32::MakeSureDirectoryPathExists(folder);

@@ -42,6 +42,11 @@ Decision check() {
     const std::string letterheads[] = {following(), first(Layout::FirstAndFollowing)};
     const char* const keys[] = {Keys::ZweiteSeite, Keys::ErsteSeite};
     for (std::size_t i = 0; i < std::size(letterheads); ++i) {
+        // A relative path would find a file in whatever folder the host was started from.
+        if (const PathValue named = ReadIniPath(SettingsFile(), Section, keys[i]); !named.why.empty()) {
+            runtime::MsgBox(named.why, runtime::vbCritical, MessageTitle);
+            return Flow::End;
+        }
         if (!com::isTrue(FileChecks::FileFolderExists(letterheads[i]))) {
             // A path names what is missing; an empty one needs the reason,
             // and one the user's file lacks says whose file it came from.
@@ -75,12 +80,12 @@ std::string whyUnreadable(const std::string& path) {
 }
 
 std::string first(Layout layout) {
-    return ReadIniString(SettingsFile(), Section,
-                         layout == Layout::AllOnFollowing ? Keys::ZweiteSeite : Keys::ErsteSeite);
+    return ReadIniPath(SettingsFile(), Section, layout == Layout::AllOnFollowing ? Keys::ZweiteSeite : Keys::ErsteSeite)
+        .path;
 }
 
 std::string following() {
-    return ReadIniString(SettingsFile(), Section, Keys::ZweiteSeite);
+    return ReadIniPath(SettingsFile(), Section, Keys::ZweiteSeite).path;
 }
 
 }  // namespace Letterheads

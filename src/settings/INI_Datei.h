@@ -74,6 +74,25 @@ void WriteIniString(const std::string& file, const std::string& section, const s
 // written is left as it was; the result then says why, in German.
 std::optional<std::string> WriteIniStrings(const std::string& file, const std::string& section,
                                            const std::vector<win32::ProfileEntry>& entries);
+// The file or folder that a path value names: "~/" (or "~\") at its start
+// stands for the user's home folder, as everywhere on Linux. None for a value
+// that is relative in any other way: it would name a place in whatever folder
+// the host happened to be started from. Empty stays empty.
+std::optional<std::string> FullPath(const std::string& value);
+
+// Why `value` is no FullPath, for the user: the line that follows the
+// message naming it.
+std::string WhyNoFullPath(const std::string& value);
+
+// The value of a key that names a file or folder (as ReadIniString reads
+// it), made a FullPath. A relative value stays as it is and `why` names the
+// key, the file it comes from and the value, for the user.
+struct PathValue {
+    std::string path;
+    std::string why;
+};
+PathValue ReadIniPath(const std::string& file, const std::string& section, const std::string& key);
+
 // The path ending in "\" (only the backslash counts); empty stays empty.
 std::string WithTrailingBackslash(const std::string& path);
 

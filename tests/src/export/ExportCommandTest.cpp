@@ -10,6 +10,7 @@
 
 #include "tests/src/export/ExportFixture.h"
 #include "tests/support/LockHolder.h"
+#include "tests/support/ScopedVariable.h"
 
 namespace {
 
@@ -34,8 +35,9 @@ TEST_F(ExportCommand, AMissingLetterheadIsNamedWithTheSettingsFile) {
         // Both missing: only the following-pages letterhead is named.
         {"both missing", "[Global]\r\n", "",
          "In " + ini + " fehlt der Eintrag ZweiteSeite im Abschnitt [Global], oder er ist leer."},
-        {"following pages missing", "[Global]\r\nErsteSeite=" + erste + "\r\nZweiteSeite=C:\\Briefe\\fehlt.pdf\r\n",
-         "C:\\Briefe\\fehlt.pdf", ""},
+        {"following pages missing",
+         "[Global]\r\nErsteSeite=" + erste + "\r\nZweiteSeite=" + letterheads() + "\\fehlt.pdf\r\n",
+         letterheads() + "\\fehlt.pdf", ""},
         {"first page missing",
          "[Global]\r\nErsteSeite=" + letterheads() +
              "\\Br\xFC"
@@ -301,6 +303,53 @@ TEST_F(ExportCommand, AnOutputFolderThatCannotBeUsedIsNamedBeforeTheChoice) {
         EXPECT_EQ(folder.names(),
                   (std::set<std::string>{"AddIn", "Ablage", "Briefpapier", "Dokumente", "Quellen", "Welt"}));
     }
+}
+
+TEST_F(ExportCommand, APathInTheSettingsIsFullOrInTheHomeFolderAndNeverInTheWorkingFolder) {
+    const std::string ini = addIn() + "\\pdf-Kalmora.ini";
+    const std::string why =
+        "\r\nEin Pfad muss mit / beginnen, oder mit ~/ für den persönlichen Ordner; ein anderer hinge davon ab, in "
+        "welchem Ordner das Programm gestartet wurde.";
+    const std::string erste = "ErsteSeite=" + letterheads() + "\\erste.pdf\r\n";
+    const std::string zweite = "ZweiteSeite=" + letterheads() + "\\zweite.pdf\r\n";
+    struct Case {
+        const char* what;
+        std::string settings;
+        std::string shown;  // the first window of the run
+    };
+    const Case cases[] = {
+        {"a relative letterhead", "[Global]\r\n" + erste + "ZweiteSeite=Briefpapier\\zweite.pdf\r\n",
+         box(16, shown::title,
+             "Der Wert von ZweiteSeite in " + ini + " ist kein vollständiger Pfad: Briefpapier\\zweite.pdf" + why, 1)},
+        {"a drive letter", "[Global]\r\nErsteSeite=C:\\Briefe\\erste.pdf\r\n" + zweite,
+         box(16, shown::title,
+             "Der Wert von ErsteSeite in " + ini + " ist kein vollständiger Pfad: C:\\Briefe\\erste.pdf" + why, 1)},
+        {"a letterhead in the home folder", "[Global]\r\nErsteSeite=~/Briefpapier/erste.pdf\r\n" + zweite,
+         shown::choice + " -> -1"},
+        {"a relative output folder", "[Global]\r\n" + erste + zweite + "PDFAusgabePfadWord=PDF-Ablage\r\n",
+         abort("Der Wert von PDFAusgabePfadWord in " + ini + " ist kein vollständiger Pfad: PDF-Ablage" + why)},
+        {"another user's home folder", "[Global]\r\n" + erste + zweite + "PDFAusgabePfadWord=~j\xFCrgen\\PDF\r\n",
+         abort("Der Wert von PDFAusgabePfadWord in " + ini + " ist kein vollständiger Pfad: ~jürgen\\PDF" + why)},
+    };
+    const ScopedVariable home("HOME", folder.path());
+    // The working folder is where relative names would land.
+    const fs::path workingFolder = fs::current_path();
+    fs::create_directories(folder.path("Quellen"));
+    fs::current_path(folder.path("Quellen"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        script = std::make_shared<runtime::ScriptBackend>(c.shown.starts_with(shown::choice)
+                                                              ? std::vector<std::string>{"choice escape", "msgbox ok"}
+                                                              : std::vector<std::string>{"msgbox ok"});
+        runtime::setBackend(script);
+        folder.write("AddIn/pdf-Kalmora.ini", c.settings);
+        wordDocument();
+        run(*word);
+        EXPECT_EQ(record().front(), c.shown);
+        EXPECT_EQ(folder.names("Quellen"), std::set<std::string>{"Angebot.docx"});
+        EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
+    }
+    fs::current_path(workingFolder);
 }
 
 TEST_F(ExportCommand, ARunThatEndsAtTheQuestionTouchesNoFile) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -283,6 +284,33 @@ TEST_F(Cascade, OnlyTheUsersSettingsFileFallsBack) {
     EXPECT_EQ(ReadIniString(other, "Global", "ErsteSeite"), "");
     EXPECT_EQ(WhyNoValue(other, "Global", "ErsteSeite"),
               "In " + other + " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer.");
+}
+
+TEST(FullPath, TildeIsTheHomeFolderAndNoOtherRelativePathIsOne) {
+    struct Case {
+        const char* home;
+        std::string value;
+        std::optional<std::string> path;
+    };
+    const Case cases[] = {
+        {"/home/jürgen", "/srv/PDF", "/srv/PDF"},
+        {"/home/jürgen", "\\\\server\\PDF", "\\\\server\\PDF"},
+        {"/home/jürgen", "", ""},
+        {"/home/jürgen", "~/PDF-Ablage", "/home/jürgen/PDF-Ablage"},
+        {"/home/jürgen", "~\\Briefköpfe\\erste.pdf", "/home/jürgen\\Briefköpfe\\erste.pdf"},
+        {"/home/jürgen/", "~/PDF", "/home/jürgen/PDF"},
+        {"/", "~/PDF", "/PDF"},
+        {"/home/jürgen", "PDF-Ablage", std::nullopt},
+        {"/home/jürgen", "C:\\PDF", std::nullopt},
+        {"/home/jürgen", "~", std::nullopt},
+        {"/home/jürgen", "~jürgen/PDF", std::nullopt},
+        {"/home/jürgen", "./PDF", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        const ScopedVariable home("HOME", c.home);
+        EXPECT_EQ(FullPath(c.value), c.path);
+    }
 }
 
 TEST(WithTrailingBackslash, OnlyABackslashCounts) {
