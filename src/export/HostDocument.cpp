@@ -1,5 +1,7 @@
 #include "src/export/HostDocument.h"
 
+#include <filesystem>
+
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/Directories.h"
 #include "platform/win32/Files.h"
@@ -119,6 +121,21 @@ Decision prepare(com::Object& Application, ExportRun& run) {
     run.baseName = word ? OutputNaming::wordBaseName(name)
                         : OutputNaming::excelBaseName(name, stored.object("ActiveSheet").get("Name").toString());
     return Flow::Continue;
+}
+
+std::string whyNoOutputFolder(const std::string& folder) {
+    if (win32::PathIsDirectoryA(folder) ||
+        com::isTrue(FileChecks::FileFolderExists(folder.substr(0, folder.size() - 1))))
+        return unusable(folder);
+    // The run makes the missing folders below the nearest one that exists.
+    std::filesystem::path above = std::filesystem::path(win32::hostPath(folder)).parent_path();
+    while (above.has_relative_path() && !com::isTrue(FileChecks::FileFolderExists(above.string())))
+        above = above.parent_path();
+    std::string probe;
+    if (!win32::PathIsDirectoryA(above.string()) || win32::GetTempFileNameA(above.string(), "pdf", 0, probe) == 0)
+        return "Der Ausgabeordner " + folder + " lässt sich nicht anlegen.";
+    win32::DeleteFileA(probe);
+    return {};
 }
 
 std::int32_t pages(com::Object& Application, Host host) {

@@ -66,9 +66,8 @@ Decision check() {
     // A letterhead pdftk cannot read would only end in "no PDF was made"
     // after printing; the user learns which file and why before anything.
     for (const std::string& letterhead : letterheads) {
-        if (const std::string reason = whyUnreadable(letterhead); !reason.empty()) {
-            runtime::MsgBox("Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + reason,
-                            runtime::vbCritical, MessageTitle);
+        if (const std::string refused = refusal(letterhead); !refused.empty()) {
+            runtime::MsgBox(refused, runtime::vbCritical, MessageTitle);
             return Flow::End;
         }
     }
@@ -77,6 +76,12 @@ Decision check() {
 
 std::string whyUnreadable(const std::string& path) {
     return unreadableBecause(pdf::inspect(path, LargestLetterhead).readability);
+}
+
+std::string refusal(const std::string& path) {
+    const std::string reason = whyUnreadable(path);
+    if (reason.empty()) return {};
+    return "Der Kopfbogen " + path + " lässt sich nicht verwenden:\r\n" + reason;
 }
 
 std::string first(Layout layout) {

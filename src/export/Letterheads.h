@@ -13,6 +13,9 @@ Decision check();
 
 // Why pdftk cannot read the letterhead `path`, for the user; empty when it can.
 std::string whyUnreadable(const std::string& path);
+// The message that names the letterhead `path` and why pdftk cannot read
+// it; empty when it can.
+std::string refusal(const std::string& path);
 
 // The letterhead under the first (or only) printed file: the first-page one,
 // unless every page goes on the following-pages letterhead, with "~/" as the

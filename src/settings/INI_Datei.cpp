@@ -4,9 +4,11 @@
 #include <string>
 
 #include "platform/com/Dispatch.h"
+#include "platform/runtime/Runtime.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/PrivateProfile.h"
 #include "platform/win32/UserProfile.h"
+#include "src/util/Project.h"
 #include "src/util/TellOnce.h"
 
 namespace INI_Datei {
@@ -27,6 +29,11 @@ void ResetState() {
     AnswerCancel = AnswerOverwrite = AnswerRename = AnswerRemembered = com::False;
 }
 
+void SettleFolders() {
+    AddInFolder = WithTrailingBackslash(runtime::app().path);
+    AdministratorFolder = WithTrailingBackslash(Project::ownFileFolder());
+}
+
 std::string SettingsFile() {
     return AddInFolder + SettingsFileName;
 }
@@ -45,13 +52,6 @@ namespace {
 
 // A default that no file can give: a value ends where its line does.
 constexpr const char* Lacking = "\n";
-
-// Whether `file` lacks `key`: the file, the section or the key is missing.
-bool lacks(const std::string& file, const std::string& section, const std::string& key) {
-    std::string buffer(2, ' ');
-    win32::GetPrivateProfileStringA(section, key, Lacking, buffer, 2, file);
-    return buffer.front() == '\n';
-}
 
 enum class Owner { User, Administrator };
 
@@ -74,10 +74,16 @@ std::string whyNothingIn(const std::string& file, const std::string& section, co
 
 }  // namespace
 
+bool Lacks(const std::string& file, const std::string& section, const std::string& key) {
+    std::string buffer(2, ' ');
+    win32::GetPrivateProfileStringA(section, key, Lacking, buffer, 2, file);
+    return buffer.front() == '\n';
+}
+
 std::string ValueSource(const std::string& file, const std::string& section, const std::string& key) {
     if (file != SettingsFile()) return file;
     std::string fallback = AdministratorFile();
-    if (fallback.empty() || !lacks(file, section, key)) return file;
+    if (fallback.empty() || !Lacks(file, section, key)) return file;
     return fallback;
 }
 

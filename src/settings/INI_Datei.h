@@ -34,6 +34,10 @@ extern com::Boolean AnswerRemembered;
 // Back to the state of a freshly loaded library.
 void ResetState();
 
+// Sets AddInFolder and AdministratorFolder from the folder the runtime
+// reports for the library, afresh at every use, as that folder is.
+void SettleFolders();
+
 // AddInFolder followed by the settings file's name: the user's settings,
 // the file that remembered answers are written to.
 std::string SettingsFile();
@@ -43,6 +47,9 @@ std::string SettingsFile();
 // there is none, as in the build tree, where the library lies in the add-in
 // folder itself. Never written.
 std::string AdministratorFile();
+
+// Whether `file` lacks `key`: the file, the section or the key is missing.
+bool Lacks(const std::string& file, const std::string& section, const std::string& key);
 
 // The file that a read of `key` takes its value from: the administrator's,
 // when `file` is the user's settings file, lacks the key (the file, the
