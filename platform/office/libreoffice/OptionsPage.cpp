@@ -228,14 +228,22 @@ bool handleOptionsPage(const Reference<css::uno::XComponentContext>& context, co
         if (event == "ok") shown.store(*settings);
         return true;
     }
-    if (method == "pruefe") shown.check(*settings);
-    else if (method == "waehleErsteSeite") shown.chooseLetterhead(*settings, "ErsteSeite");
-    else if (method == "waehleZweiteSeite") shown.chooseLetterhead(*settings, "ZweiteSeite");
-    else if (method == "waehleOrdnerWord") shown.chooseFolder(*settings, "PDFAusgabePfadWord");
-    else if (method == "waehleOrdnerExcel") shown.chooseFolder(*settings, "PDFAusgabePfadExcel");
-    else if (method == "vergissWord") shown.forget(*settings, "Word");
-    else if (method == "vergissExcel") shown.forget(*settings, "Excel");
-    else return false;
+    if (method == "pruefe")
+        shown.check(*settings);
+    else if (method == "waehleErsteSeite")
+        shown.chooseLetterhead(*settings, "ErsteSeite");
+    else if (method == "waehleZweiteSeite")
+        shown.chooseLetterhead(*settings, "ZweiteSeite");
+    else if (method == "waehleOrdnerWord")
+        shown.chooseFolder(*settings, "PDFAusgabePfadWord");
+    else if (method == "waehleOrdnerExcel")
+        shown.chooseFolder(*settings, "PDFAusgabePfadExcel");
+    else if (method == "vergissWord")
+        shown.forget(*settings, "Word");
+    else if (method == "vergissExcel")
+        shown.forget(*settings, "Excel");
+    else
+        return false;
     return true;
 }
 
