@@ -112,6 +112,7 @@ KALMORA_EXPORT const char* SettingsPageStore(const char* const* keys, const char
     static std::string why;
     return pageText(why, [&] {
         std::vector<win32::ProfileEntry> entries;
+        entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
         for (int i = 0; i < count; ++i) entries.push_back({keys[i], values[i]});
         return SettingsPage::store(entries);
     });
