@@ -79,11 +79,11 @@ void Front::click(const Reference<css::uno::XComponentContext>& context, const R
 bool Front::options(const Reference<css::uno::XComponentContext>& context, const Reference<css::awt::XWindow>& page,
                     const std::string& method, const std::string& event) {
     start(context);
-    if (hosts_) return hosts_->options(context.get(), page.get(), method.c_str(), event.c_str()) != 0;
+    if (hostsRunning_) return hosts_->options(context.get(), page.get(), method.c_str(), event.c_str()) != 0;
     // The page's note says what the first press would.
     const Reference<css::awt::XControlContainer> controls(page, UNO_QUERY);
     const Reference<css::awt::XFixedText> note(controls.is() ? controls->getControl("Hinweis") : nullptr, UNO_QUERY);
-    if (note.is() && problem_) note->setText(uno::text(uno::lineFeeds(*problem_)));
+    if (note.is()) note->setText(uno::text(uno::lineFeeds(problem_.value_or("pdf-Kalmora ist nicht gestartet."))));
     return true;
 }
 

@@ -28,7 +28,7 @@ public:
     void click(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
                const com::sun::star::uno::Reference<com::sun::star::frame::XFrame>& frame, const std::string& command);
     // The options page `page` calls its handler's `method` (HostsEntry.h,
-    // KalmoraHostsOptions). Without the hosts the page shows what keeps them
+    // KalmoraHostsOptions). While no host runs the page shows what keeps them
     // from starting. Whether the method was handled.
     bool options(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
                  const com::sun::star::uno::Reference<com::sun::star::awt::XWindow>& page, const std::string& method,
