@@ -6,7 +6,9 @@
 // key and value can be written and read back unchanged (see below), the
 // written value must read back, and the new file must be the old one with
 // exactly the change the writing rules allow: the key's line replaced, one
-// line inserted into the section, or the section appended.
+// line inserted into the section, or the section appended. A file in UTF-8
+// stays UTF-8 when what is written is UTF-8, its byte order mark kept (or
+// becomes ASCII alone, which both encodings read alike).
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
@@ -17,10 +19,13 @@
 #include <vector>
 
 #include "fuzz/Require.h"
+#include "platform/win32/Codepage.h"
 #include "platform/win32/ProfileText.h"
 
 namespace {
 
+using win32::profile::Encoding;
+using win32::profile::encodingOf;
 using win32::profile::findValue;
 using win32::profile::withValue;
 
@@ -98,23 +103,23 @@ std::string_view nameOf(std::string_view text) {
 
 // Whether names match is the reader's business (case rules of the code
 // page); the model asks it with a one-entry file instead of copying them.
-bool sameSection(std::string_view spelled, std::string_view section) {
-    return findValue("[" + std::string(spelled) + "]\nk=v", section, "k").has_value();
+bool sameSection(std::string_view spelled, std::string_view section, Encoding encoding) {
+    return findValue("[" + std::string(spelled) + "]\nk=v", section, "k", encoding).has_value();
 }
 
-bool sameKey(std::string_view spelled, std::string_view key) {
-    return findValue("[s]\n" + std::string(spelled) + "=v", "s", key).has_value();
+bool sameKey(std::string_view spelled, std::string_view key, Encoding encoding) {
+    return findValue("[s]\n" + std::string(spelled) + "=v", "s", key, encoding).has_value();
 }
 
-// What the writing rules make of the file, worked out line by line.
-std::string expectedFile(std::string_view file, std::string_view section, std::string_view key,
-                         std::string_view value) {
+// What the writing rules make of the lines of a file without a byte order mark.
+std::string expectedLines(std::string_view file, std::string_view section, std::string_view key, std::string_view value,
+                          Encoding encoding) {
     const auto lines = linesOf(file);
     const auto entry = std::string(key) + "=" + std::string(value) + "\r\n";
 
     std::size_t header = 0;
     while (header < lines.size() &&
-           !(kindOf(lines[header].text) == Kind::Section && sameSection(nameOf(lines[header].text), section)))
+           !(kindOf(lines[header].text) == Kind::Section && sameSection(nameOf(lines[header].text), section, encoding)))
         ++header;
     if (header == lines.size()) {
         std::string out(file);
@@ -126,7 +131,7 @@ std::string expectedFile(std::string_view file, std::string_view section, std::s
     std::optional<std::size_t> existing;
     for (std::size_t i = header + 1; i < lines.size() && kindOf(lines[i].text) != Kind::Section; ++i) {
         if (kindOf(lines[i].text) != Kind::Entry) continue;
-        if (sameKey(nameOf(lines[i].text), key)) {
+        if (sameKey(nameOf(lines[i].text), key, encoding)) {
             existing = i;
             break;
         }
@@ -146,6 +151,15 @@ std::string expectedFile(std::string_view file, std::string_view section, std::s
         }
     }
     return out;
+}
+
+// What the writing rules make of the file, worked out line by line.
+std::string expectedFile(std::string_view file, std::string_view section, std::string_view key, std::string_view value,
+                         Encoding encoding) {
+    const std::string_view mark = "\xEF\xBB\xBF";
+    if (encoding != Encoding::Utf8WithBom) return expectedLines(file, section, key, value, encoding);
+    file.remove_prefix(mark.size());
+    return std::string(mark) + expectedLines(file, section, key, value, encoding);
 }
 
 // Where the text is a plain decimal number, the integer reading is that
@@ -182,14 +196,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto value = takeLine(file);
 
     // Any bytes at all, read as a file.
-    if (auto found = findValue(input, section, key)) checkParseInt(*found);
-    const auto stored = findValue(file, section, key);
+    if (auto found = findValue(input, section, key, encodingOf(input))) checkParseInt(*found);
+    const Encoding encoding = encodingOf(file);
+    const auto stored = findValue(file, section, key, encoding);
     if (stored) checkParseInt(*stored);
     checkParseInt(value);
 
-    const auto written = withValue(file, section, key, value);
+    const auto written = withValue(file, section, key, value, encoding);
     if (!isWritableName(section) || !isWritableName(key) || !readsBackAsWritten(value)) return 0;
-    fuzz::require(findValue(written, section, key) == std::string(value), "the written value does not read back");
-    fuzz::require(written == expectedFile(file, section, key, value), "the write changed more than the key's line");
+    fuzz::require(findValue(written, section, key, encoding) == std::string(value),
+                  "the written value does not read back");
+    fuzz::require(written == expectedFile(file, section, key, value, encoding),
+                  "the write changed more than the key's line");
+    if (encoding != Encoding::Windows1252 && win32::isUtf8(section) && win32::isUtf8(key) && win32::isUtf8(value))
+        fuzz::require(encodingOf(written) == encoding || std::ranges::all_of(written, [](char c) { return c >= 0; }),
+                      "a write of UTF-8 changed the file's encoding");
     return 0;
 }

@@ -35,6 +35,13 @@ inline rtl::OUString fileUrl(const std::filesystem::path& path) {
     return url;
 }
 
+// The office's message boxes and labels break lines at LF; texts written
+// with CR LF, as the add-in's are, lose the CR.
+inline std::string lineFeeds(std::string text) {
+    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    return text;
+}
+
 inline com::sun::star::beans::PropertyValue property(const char* name, const com::sun::star::uno::Any& value) {
     com::sun::star::beans::PropertyValue result;
     result.Name = rtl::OUString::createFromAscii(name);

@@ -128,4 +128,13 @@ bool fitsAnsi(std::string_view utf8) {
     return true;
 }
 
+bool isUtf8(std::string_view text) {
+    while (!text.empty()) {
+        const auto decoded = decode(text);
+        if (decoded.character == kInvalid) return false;
+        text.remove_prefix(decoded.length);
+    }
+    return true;
+}
+
 }  // namespace win32

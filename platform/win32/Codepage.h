@@ -22,4 +22,8 @@ std::string utf8ToAnsi(std::string_view utf8, InvalidUtf8 invalid = InvalidUtf8:
 // held, "/home/łukasz" is not). Invalid UTF-8 is not held.
 bool fitsAnsi(std::string_view utf8);
 
+// Whether every byte of `text` belongs to a valid UTF-8 sequence (no overlong
+// forms, surrogates or characters beyond U+10FFFF).
+bool isUtf8(std::string_view text);
+
 }  // namespace win32

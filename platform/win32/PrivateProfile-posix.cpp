@@ -11,7 +11,6 @@
 #include <thread>
 
 #include "AtomicFile.h"
-#include "Codepage.h"
 #include "FileDescriptor.h"
 #include "Files.h"
 #include "LastError.h"
@@ -31,11 +30,15 @@ std::optional<std::string> readProfile(std::string_view fileName) {
     return file.readAll();
 }
 
-// The value in Windows-1252; nothing when the file, the section or the key is missing.
+// The value (UTF-8); nothing when the file, the section or the key is missing.
 std::optional<std::string> lookUp(std::string_view section, std::string_view key, std::string_view fileName) {
     auto bytes = readProfile(fileName);
     if (!bytes) return {};
-    return profile::findValue(*bytes, utf8ToAnsi(section), utf8ToAnsi(key));
+    const profile::Encoding encoding = profile::encodingOf(*bytes);
+    auto value = profile::findValue(*bytes, profile::toFileText(section, encoding), profile::toFileText(key, encoding),
+                                    encoding);
+    if (!value) return {};
+    return profile::fromFileText(*value, encoding);
 }
 
 bool isContinuationByte(char c) {
@@ -83,7 +86,7 @@ DWORD GetPrivateProfileStringA(std::string_view section, std::string_view key, s
                                std::string& buffer, DWORD size, std::string_view fileName) {
     auto found = lookUp(section, key, fileName);
     // The caller's default is a C string on Windows: it ends at a NUL.
-    std::string value = found ? ansiToUtf8(*found) : std::string(defaultValue.substr(0, defaultValue.find('\0')));
+    std::string value = found ? *found : std::string(defaultValue.substr(0, defaultValue.find('\0')));
     if (size == 0) return 0;
     auto copied = std::min<std::size_t>(countCharacters(value), size - 1);
     value.resize(prefixBytes(value, copied));
@@ -94,8 +97,11 @@ DWORD GetPrivateProfileStringA(std::string_view section, std::string_view key, s
 
 DWORD GetPrivateProfileSectionNamesA(std::string& buffer, DWORD size, std::string_view fileName) {
     std::string names;
-    if (auto bytes = readProfile(fileName))
-        for (const std::string& name : profile::sectionNames(*bytes)) names += ansiToUtf8(name) + '\0';
+    if (auto bytes = readProfile(fileName)) {
+        const profile::Encoding encoding = profile::encodingOf(*bytes);
+        for (const std::string& name : profile::sectionNames(*bytes, encoding))
+            names += profile::fromFileText(name, encoding) + '\0';
+    }
     if (size < 2) return 0;
     // Cut to size, the last name ending in its NUL and the list in one more.
     if (countCharacters(names) > size - 1) {
@@ -151,9 +157,12 @@ BOOL WritePrivateProfileEntries(std::string_view section, std::span<const Profil
             return failWith(errorFromErrno(errno));
         }
 
-        const std::string ansiSection = utf8ToAnsi(section);
+        // A file saved as UTF-8 stays UTF-8; any other is Windows-1252.
+        const profile::Encoding encoding = profile::encodingOf(bytes);
+        const std::string fileSection = profile::toFileText(section, encoding);
         for (const ProfileEntry& entry : entries)
-            bytes = profile::withValue(bytes, ansiSection, utf8ToAnsi(entry.key), utf8ToAnsi(entry.value));
+            bytes = profile::withValue(bytes, fileSection, profile::toFileText(entry.key, encoding),
+                                       profile::toFileText(entry.value, encoding), encoding);
         writeFileAtomically(file, bytes);
         return TRUE;
     } catch (const std::system_error& error) {
@@ -161,6 +170,11 @@ BOOL WritePrivateProfileEntries(std::string_view section, std::span<const Profil
     } catch (const std::exception&) {
         return failWith(ERROR_ACCESS_DENIED);
     }
+}
+
+BOOL ProfileHoldsText(std::string_view text, std::string_view fileName) {
+    const auto bytes = readProfile(fileName);
+    return profile::holds(bytes ? profile::encodingOf(*bytes) : profile::Encoding::Windows1252, text) ? TRUE : FALSE;
 }
 
 }  // namespace win32

@@ -1,6 +1,7 @@
 #pragma once
 // The private-profile (settings file) functions, ANSI variants: every text is
-// UTF-8 here and Windows-1252 in the file. The file format and the reading and
+// UTF-8 here and Windows-1252 in the file, or UTF-8 in a file saved so by
+// hand (see ProfileText.h, Encoding). The file format and the reading and
 // writing rules are those of Windows (see ProfileText.h).
 #include <span>
 #include <string>
@@ -56,5 +57,10 @@ struct ProfileEntry {
 // WritePrivateProfileStringA does, and then writes none of them.
 BOOL WritePrivateProfileEntries(std::string_view section, std::span<const ProfileEntry> entries,
                                 std::string_view fileName);
+
+// Whether a write of `text` into the file keeps it as it is: TRUE for a file
+// in UTF-8, and for any other (a missing one too) when Windows-1252 holds
+// every character of `text` ("/home/jürgen", not "/home/łukasz").
+BOOL ProfileHoldsText(std::string_view text, std::string_view fileName);
 
 }  // namespace win32

@@ -2,9 +2,18 @@
 
 #include <algorithm>
 
+#include "Codepage.h"
+
 namespace win32::profile {
 
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The mark in front of the file's lines: none unless the file is UTF-8 with one.
+std::size_t markLength(std::string_view bytes, Encoding encoding) {
+    return encoding == Encoding::Utf8WithBom && bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+}
 
 // One line of the file as offsets into its bytes.
 struct Line {
@@ -52,8 +61,38 @@ unsigned char folded(char c) {
     }
 }
 
-bool sameName(std::string_view a, std::string_view b) {
+bool sameAnsiName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return folded(x) == folded(y); });
+}
+
+bool isContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// A UTF-8 name with the letters of Windows-1252 in lower case, so that a
+// UTF-8 file matches its names as a Windows-1252 file does ("FIRMENKÜRZEL"
+// finds "Firmenkürzel"); other characters stay as they are.
+std::string foldedUtf8(std::string_view name) {
+    std::string result;
+    result.reserve(name.size());
+    for (std::size_t at = 0; at < name.size();) {
+        std::size_t end = at + 1;
+        while (end < name.size() && isContinuation(name[end])) ++end;
+        const std::string_view character = name.substr(at, end - at);
+        if (static_cast<unsigned char>(character.front()) < 0x80)
+            result.push_back(static_cast<char>(folded(character.front())));
+        else if (fitsAnsi(character))
+            result.append(ansiToUtf8(std::string(1, static_cast<char>(folded(utf8ToAnsi(character).front())))));
+        else
+            result.append(character);
+        at = end;
+    }
+    return result;
+}
+
+bool sameName(std::string_view a, std::string_view b, Encoding encoding) {
+    if (encoding == Encoding::Windows1252) return sameAnsiName(a, b);
+    return foldedUtf8(a) == foldedUtf8(b);
 }
 
 enum class LineKind { Other, Section, Entry };
@@ -84,7 +123,27 @@ std::string_view unquoted(std::string_view value) {
 
 }  // namespace
 
-std::optional<std::string> findValue(std::string_view fileBytes, std::string_view section, std::string_view key) {
+Encoding encodingOf(std::string_view fileBytes) {
+    if (fileBytes.starts_with(kByteOrderMark)) return Encoding::Utf8WithBom;
+    const bool onlyAscii = std::ranges::all_of(fileBytes, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !onlyAscii && isUtf8(fileBytes) ? Encoding::Utf8 : Encoding::Windows1252;
+}
+
+std::string toFileText(std::string_view utf8, Encoding encoding) {
+    return encoding == Encoding::Windows1252 ? utf8ToAnsi(utf8) : std::string(utf8);
+}
+
+std::string fromFileText(std::string_view fileText, Encoding encoding) {
+    return encoding == Encoding::Windows1252 ? ansiToUtf8(fileText) : std::string(fileText);
+}
+
+bool holds(Encoding encoding, std::string_view utf8) {
+    return encoding != Encoding::Windows1252 || fitsAnsi(utf8);
+}
+
+std::optional<std::string> findValue(std::string_view fileBytes, std::string_view section, std::string_view key,
+                                     Encoding encoding) {
+    fileBytes.remove_prefix(markLength(fileBytes, encoding));
     bool inSection = false;
     for (std::size_t at = 0; at < fileBytes.size();) {
         auto line = lineAt(fileBytes, at);
@@ -93,8 +152,8 @@ std::optional<std::string> findValue(std::string_view fileBytes, std::string_vie
         if (parsed.kind == LineKind::Section) {
             // Only the first section of the name is searched.
             if (inSection) return {};
-            inSection = sameName(parsed.name, section);
-        } else if (parsed.kind == LineKind::Entry && inSection && sameName(parsed.name, key)) {
+            inSection = sameName(parsed.name, section, encoding);
+        } else if (parsed.kind == LineKind::Entry && inSection && sameName(parsed.name, key, encoding)) {
             auto value = unquoted(parsed.value);
             return std::string(value.substr(0, value.find('\0')));
         }
@@ -102,7 +161,8 @@ std::optional<std::string> findValue(std::string_view fileBytes, std::string_vie
     return {};
 }
 
-std::vector<std::string> sectionNames(std::string_view fileBytes) {
+std::vector<std::string> sectionNames(std::string_view fileBytes, Encoding encoding) {
+    fileBytes.remove_prefix(markLength(fileBytes, encoding));
     std::vector<std::string> names;
     for (std::size_t at = 0; at < fileBytes.size();) {
         auto line = lineAt(fileBytes, at);
@@ -113,8 +173,11 @@ std::vector<std::string> sectionNames(std::string_view fileBytes) {
     return names;
 }
 
-std::string withValue(std::string_view fileBytes, std::string_view section, std::string_view key,
-                      std::string_view value) {
+namespace {
+
+// The bytes after setting the key, in a file without a byte order mark.
+std::string withValueInLines(std::string_view fileBytes, std::string_view section, std::string_view key,
+                             std::string_view value, Encoding encoding) {
     std::string result;
     std::optional<Line> header;
     std::optional<Line> lastEntry;
@@ -124,9 +187,9 @@ std::string withValue(std::string_view fileBytes, std::string_view section, std:
         auto parsed = parse(fileBytes.substr(line.begin, line.end - line.begin));
         if (parsed.kind == LineKind::Section) {
             if (header) break;
-            if (sameName(parsed.name, section)) header = line;
+            if (sameName(parsed.name, section, encoding)) header = line;
         } else if (parsed.kind == LineKind::Entry && header) {
-            if (sameName(parsed.name, key)) {
+            if (sameName(parsed.name, key, encoding)) {
                 result.append(fileBytes.substr(0, line.begin));
                 result.append(parsed.name).append("=").append(value);
                 result.append(fileBytes.substr(line.end));
@@ -147,6 +210,15 @@ std::string withValue(std::string_view fileBytes, std::string_view section, std:
     // The anchor is the file's last line and has no line break of its own.
     if (anchor.next == anchor.end) result.append("\r\n");
     return result.append(entry).append(fileBytes.substr(anchor.next));
+}
+
+}  // namespace
+
+std::string withValue(std::string_view fileBytes, std::string_view section, std::string_view key,
+                      std::string_view value, Encoding encoding) {
+    const std::size_t mark = markLength(fileBytes, encoding);
+    return std::string(fileBytes.substr(0, mark))
+        .append(withValueInLines(fileBytes.substr(mark), section, key, value, encoding));
 }
 
 std::uint32_t parseInt(std::string_view value) {

@@ -1,8 +1,15 @@
-// The four exports of the add-in library, and its version record. No
-// exception leaves them: each answers with a status.
+// The four exports of the add-in library, its version record, and what a
+// host's settings page asks of it. No exception leaves them: each answers
+// with a status or a text.
+#include <string>
+#include <type_traits>
+#include <vector>
+
 #include "platform/com/ClassFactory.h"
 #include "platform/com/Registry.h"
+#include "platform/office/addins/SettingsPage.h"
 #include "src/addin/Connect.h"
+#include "src/addin/SettingsPage.h"
 #include "src/util/Failures.h"
 #include "src/util/Project.h"
 
@@ -13,6 +20,21 @@ namespace {
 const com::ServerClass classes[] = {
     {Identity::CLSID_Connect, Identity::ProgID,
      [] { return com::Ref<com::IDispatch>::adopt(static_cast<office::IDTExtensibility2*>(new Connect())); }}};
+
+// A text for the settings page, kept in `slot` until the function that owns
+// it is called again; what fails inside becomes the page's text.
+template <typename Step>
+const char* pageText(std::string& slot, Step&& step) noexcept {
+    try {
+        slot = step();
+    } catch (const std::exception& error) {
+        slot.clear();
+        ignoreFailure([&] { slot = std::string("pdf-Kalmora: ") + error.what(); });
+    } catch (...) {
+        slot.clear();
+    }
+    return slot.c_str();
+}
 
 }  // namespace
 
@@ -62,3 +84,54 @@ KALMORA_EXPORT const char* DllVersionInfo() {
            "OLESelfRegister=\n"
            "FileType=dynamic-link library\n";
 }
+
+KALMORA_EXPORT const char* SettingsPageFile() {
+    static std::string file;
+    return pageText(file, [] { return SettingsPage::file(); });
+}
+
+KALMORA_EXPORT const char* SettingsPageValue(const char* key, const char** source) {
+    static std::string text;
+    static std::string from;
+    from.clear();
+    const char* value = pageText(text, [&] {
+        SettingsPage::Value read = SettingsPage::value(key);
+        from = std::move(read.source);
+        return std::move(read.text);
+    });
+    *source = from.c_str();
+    return value;
+}
+
+KALMORA_EXPORT const char* SettingsPageRefusal(const char* key, const char* value) {
+    static std::string why;
+    return pageText(why, [&] { return SettingsPage::refusal(key, value); });
+}
+
+KALMORA_EXPORT const char* SettingsPageStore(const char* const* keys, const char* const* values, int count) {
+    static std::string why;
+    return pageText(why, [&] {
+        std::vector<win32::ProfileEntry> entries;
+        entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
+        for (int i = 0; i < count; ++i) entries.push_back({keys[i], values[i]});
+        return SettingsPage::store(entries);
+    });
+}
+
+KALMORA_EXPORT const char* SettingsPageAnswer(const char* host) {
+    static std::string answer;
+    return pageText(answer, [&] { return SettingsPage::rememberedAnswer(host); });
+}
+
+KALMORA_EXPORT const char* SettingsPageForget(const char* host) {
+    static std::string why;
+    return pageText(why, [&] { return SettingsPage::forgetAnswer(host); });
+}
+
+// The exports are the page's functions, of their types.
+static_assert(std::is_same_v<decltype(&SettingsPageFile), SettingsPageFileFn>);
+static_assert(std::is_same_v<decltype(&SettingsPageValue), SettingsPageValueFn>);
+static_assert(std::is_same_v<decltype(&SettingsPageRefusal), SettingsPageRefusalFn>);
+static_assert(std::is_same_v<decltype(&SettingsPageStore), SettingsPageStoreFn>);
+static_assert(std::is_same_v<decltype(&SettingsPageAnswer), SettingsPageAnswerFn>);
+static_assert(std::is_same_v<decltype(&SettingsPageForget), SettingsPageForgetFn>);

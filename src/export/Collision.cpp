@@ -15,6 +15,11 @@ namespace {
 
 enum class Answer { Overwrite, Rename, Cancel };
 
+// Any answer that is neither cancel nor rename overwrites.
+Answer overwriteOrRename(com::Boolean rename) {
+    return rename == com::True ? Answer::Rename : Answer::Overwrite;
+}
+
 // The remembered answer, or the question's. The question leaves its answer
 // in the settings module's flags (and the keys when the user ticked the
 // box); this is the one place that reads them afterwards.
@@ -41,13 +46,19 @@ Answer askedOrRemembered(const std::string& target) {
         }
     }
     if (com::isTrue(AnswerCancel)) return Answer::Cancel;
-    // Any answer that is neither cancel nor rename overwrites.
-    return AnswerRename == com::True ? Answer::Rename : Answer::Overwrite;
+    return overwriteOrRename(AnswerRename);
 }
 
 }  // namespace
 
 namespace Collision {
+
+std::string rememberedAnswer(const std::string& hostKind) {
+    const auto keys = Keys::answerKeys(hostKind);
+    if (!keys || !com::isTrue(com::toBoolean(ReadIniInteger(SettingsFile(), Section, keys->gelesen)))) return {};
+    const auto rename = com::toBoolean(ReadIniInteger(SettingsFile(), Section, keys->rename));
+    return overwriteOrRename(rename) == Answer::Rename ? "Umbenennen" : "Überschreiben";
+}
 
 Decision settle(ExportRun& run) {
     const std::string ownName = run.baseName + run.KuerzelSuffix;

@@ -192,9 +192,9 @@ Decision composeLetterhead(ExportRun& run) {
         // letterhead damaged since the check at the start.
         if (stampRun == PdftkRun::Failed && !com::isTrue(FileFolderExists(printed)))
             why = whyNotPrinted(run, printed);
-        else if (const std::string unreadable = Letterheads::whyUnreadable(letterhead);
-                 stampRun == PdftkRun::Failed && !unreadable.empty())
-            why = "Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + unreadable;
+        else if (std::string refused = Letterheads::refusal(letterhead);
+                 stampRun == PdftkRun::Failed && !refused.empty())
+            why = std::move(refused);
         if (failedWhy.empty()) failedWhy = why;
         return stampRun;
     };

@@ -23,7 +23,6 @@
 #include "src/ui/frmMenue.h"
 #include "src/util/Failures.h"
 #include "src/util/Messages.h"
-#include "src/util/Project.h"
 #include "src/util/ShellWait.h"
 
 using namespace INI_Datei;
@@ -35,13 +34,6 @@ constexpr const char* ExportLock = "PDF-Kalmora.Ausdruck";
 
 // One run at a time in this library.
 bool running = false;
-
-// Where the user's settings and the administrator's lie, afresh for every
-// run, as the library's folder is.
-void settleFolders() {
-    AddInFolder = WithTrailingBackslash(runtime::app().path);
-    AdministratorFolder = WithTrailingBackslash(Project::ownFileFolder());
-}
 
 // Ends the dead run's pdftk and settles what it left, when the last holder
 // of the machine's lock died during a run. Whether this run may keep the
@@ -151,7 +143,7 @@ Decision common(com::Object& Application, ExportRun& run) {
 
     if (Decision settled = Collision::settle(run); settled.flow != Flow::Continue) return settled;
 
-    settleFolders();
+    SettleFolders();
     // Word and Excel printing at once would share the PDF printer and each
     // other's pdftk: the second is refused before it touches anything.
     run.machineLock = win32::NamedMutex::tryAcquire(ExportLock);
@@ -184,7 +176,7 @@ std::string notWordOrExcel(const com::Object& Application) {
 }
 
 void runExport(com::Object& Application) {
-    settleFolders();
+    SettleFolders();
     HostKind.clear();
     ExportRun run;
     run.host = hostOf(Application);

@@ -1,5 +1,7 @@
 #include "src/export/HostDocument.h"
 
+#include <filesystem>
+
 #include "platform/runtime/Interaction.h"
 #include "platform/win32/Directories.h"
 #include "platform/win32/Files.h"
@@ -53,14 +55,21 @@ std::string unusable(const std::string& folder) {
 }
 
 Decision outputFolder(const char* settingKey, const com::Object& document, ExportRun& run) {
-    std::string folder = ReadIniString(SettingsFile(), Section, settingKey);
+    const std::string setting = ReadIniString(SettingsFile(), Section, settingKey);
     // A value that fills the whole of what the reader takes was cut: a folder
     // at the cut path would be the wrong one.
-    if (runtime::Len(folder) >= LongestValue)
+    if (runtime::Len(setting) >= LongestValue)
         return {Flow::Abort, "Der Wert von " + std::string(settingKey) + " in " +
                                  ValueSource(SettingsFile(), Section, settingKey) + " ist zu lang (höchstens " +
                                  std::to_string(LongestValue - 1) + " Zeichen)."};
-    if (folderUnset(folder)) folder = document.get("Path").toString();
+    std::string folder;
+    if (folderUnset(setting)) {
+        folder = document.get("Path").toString();
+    } else {
+        PathValue named = ReadIniPath(SettingsFile(), Section, settingKey);
+        if (!named.why.empty()) return {Flow::Abort, named.why};
+        folder = std::move(named.path);
+    }
     folder = WithTrailingBackslash(folder);
     // The trailing backslash makes the last folder itself be created too.
     if (!com::isTrue(FileChecks::FileFolderExists(folder))) win32::MakeSureDirectoryPathExists(folder);
@@ -112,6 +121,21 @@ Decision prepare(com::Object& Application, ExportRun& run) {
     run.baseName = word ? OutputNaming::wordBaseName(name)
                         : OutputNaming::excelBaseName(name, stored.object("ActiveSheet").get("Name").toString());
     return Flow::Continue;
+}
+
+std::string whyNoOutputFolder(const std::string& folder) {
+    if (win32::PathIsDirectoryA(folder) ||
+        com::isTrue(FileChecks::FileFolderExists(folder.substr(0, folder.size() - 1))))
+        return unusable(folder);
+    // The run makes the missing folders below the nearest one that exists.
+    std::filesystem::path above = std::filesystem::path(win32::hostPath(folder)).parent_path();
+    while (above.has_relative_path() && !com::isTrue(FileChecks::FileFolderExists(above.string())))
+        above = above.parent_path();
+    std::string probe;
+    if (!win32::PathIsDirectoryA(above.string()) || win32::GetTempFileNameA(above.string(), "pdf", 0, probe) == 0)
+        return "Der Ausgabeordner " + folder + " lässt sich nicht anlegen.";
+    win32::DeleteFileA(probe);
+    return {};
 }
 
 std::int32_t pages(com::Object& Application, Host host) {

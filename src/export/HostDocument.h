@@ -23,6 +23,12 @@ std::string nothingToPrint(com::Object& Application, Host host);
 // Raises what the host raises.
 Decision prepare(com::Object& Application, ExportRun& run);
 
+// Why a run could not write into the output folder `folder` (a full path
+// ending in "\"), for the user: it is a file, cannot be made or cannot be
+// written. Empty when it can, also when it is missing and the run would
+// make it; nothing is made or left.
+std::string whyNoOutputFolder(const std::string& folder);
+
 // The pages of the document as the host counts them (Word's pages
 // statistic, Excel's page count of the active sheet); 0 for another host.
 std::int32_t pages(com::Object& Application, Host host);

@@ -42,6 +42,11 @@ Decision check() {
     const std::string letterheads[] = {following(), first(Layout::FirstAndFollowing)};
     const char* const keys[] = {Keys::ZweiteSeite, Keys::ErsteSeite};
     for (std::size_t i = 0; i < std::size(letterheads); ++i) {
+        // A relative path would find a file in whatever folder the host was started from.
+        if (const PathValue named = ReadIniPath(SettingsFile(), Section, keys[i]); !named.why.empty()) {
+            runtime::MsgBox(named.why, runtime::vbCritical, MessageTitle);
+            return Flow::End;
+        }
         if (!com::isTrue(FileChecks::FileFolderExists(letterheads[i]))) {
             // A path names what is missing; an empty one needs the reason,
             // and one the user's file lacks says whose file it came from.
@@ -61,9 +66,8 @@ Decision check() {
     // A letterhead pdftk cannot read would only end in "no PDF was made"
     // after printing; the user learns which file and why before anything.
     for (const std::string& letterhead : letterheads) {
-        if (const std::string reason = whyUnreadable(letterhead); !reason.empty()) {
-            runtime::MsgBox("Der Kopfbogen " + letterhead + " lässt sich nicht verwenden:\r\n" + reason,
-                            runtime::vbCritical, MessageTitle);
+        if (const std::string refused = refusal(letterhead); !refused.empty()) {
+            runtime::MsgBox(refused, runtime::vbCritical, MessageTitle);
             return Flow::End;
         }
     }
@@ -74,13 +78,19 @@ std::string whyUnreadable(const std::string& path) {
     return unreadableBecause(pdf::inspect(path, LargestLetterhead).readability);
 }
 
+std::string refusal(const std::string& path) {
+    const std::string reason = whyUnreadable(path);
+    if (reason.empty()) return {};
+    return "Der Kopfbogen " + path + " lässt sich nicht verwenden:\r\n" + reason;
+}
+
 std::string first(Layout layout) {
-    return ReadIniString(SettingsFile(), Section,
-                         layout == Layout::AllOnFollowing ? Keys::ZweiteSeite : Keys::ErsteSeite);
+    return ReadIniPath(SettingsFile(), Section, layout == Layout::AllOnFollowing ? Keys::ZweiteSeite : Keys::ErsteSeite)
+        .path;
 }
 
 std::string following() {
-    return ReadIniString(SettingsFile(), Section, Keys::ZweiteSeite);
+    return ReadIniPath(SettingsFile(), Section, Keys::ZweiteSeite).path;
 }
 
 }  // namespace Letterheads

@@ -4,8 +4,11 @@
 #include <string>
 
 #include "platform/com/Dispatch.h"
+#include "platform/runtime/Runtime.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/PrivateProfile.h"
+#include "platform/win32/UserProfile.h"
+#include "src/util/Project.h"
 #include "src/util/TellOnce.h"
 
 namespace INI_Datei {
@@ -26,6 +29,11 @@ void ResetState() {
     AnswerCancel = AnswerOverwrite = AnswerRename = AnswerRemembered = com::False;
 }
 
+void SettleFolders() {
+    AddInFolder = WithTrailingBackslash(runtime::app().path);
+    AdministratorFolder = WithTrailingBackslash(Project::ownFileFolder());
+}
+
 std::string SettingsFile() {
     return AddInFolder + SettingsFileName;
 }
@@ -44,13 +52,6 @@ namespace {
 
 // A default that no file can give: a value ends where its line does.
 constexpr const char* Lacking = "\n";
-
-// Whether `file` lacks `key`: the file, the section or the key is missing.
-bool lacks(const std::string& file, const std::string& section, const std::string& key) {
-    std::string buffer(2, ' ');
-    win32::GetPrivateProfileStringA(section, key, Lacking, buffer, 2, file);
-    return buffer.front() == '\n';
-}
 
 enum class Owner { User, Administrator };
 
@@ -73,10 +74,16 @@ std::string whyNothingIn(const std::string& file, const std::string& section, co
 
 }  // namespace
 
+bool Lacks(const std::string& file, const std::string& section, const std::string& key) {
+    std::string buffer(2, ' ');
+    win32::GetPrivateProfileStringA(section, key, Lacking, buffer, 2, file);
+    return buffer.front() == '\n';
+}
+
 std::string ValueSource(const std::string& file, const std::string& section, const std::string& key) {
     if (file != SettingsFile()) return file;
     std::string fallback = AdministratorFile();
-    if (fallback.empty() || !lacks(file, section, key)) return file;
+    if (fallback.empty() || !Lacks(file, section, key)) return file;
     return fallback;
 }
 
@@ -119,6 +126,39 @@ std::optional<std::string> WriteIniStrings(const std::string& file, const std::s
         case win32::ERROR_PATH_NOT_FOUND: return "Der Ordner der Datei fehlt.";
         default: return "Die Datei lässt sich nicht schreiben (Fehler " + std::to_string(error) + ").";
     }
+}
+
+namespace {
+
+bool inHome(const std::string& value) {
+    return value.starts_with("~/") || value.starts_with("~\\");
+}
+
+}  // namespace
+
+std::optional<std::string> FullPath(const std::string& value) {
+    if (value.empty() || value.front() == '/' || value.front() == '\\') return value;
+    if (!inHome(value)) return std::nullopt;
+    std::string home;
+    if (!win32::GetUserProfileDirectoryA(home)) return std::nullopt;
+    if (home == "/") home.clear();
+    return home + value.substr(1);
+}
+
+std::string WhyNoFullPath(const std::string& value) {
+    std::string home;
+    if (inHome(value) && !win32::GetUserProfileDirectoryA(home))
+        return "Der persönliche Ordner (~) lässt sich nicht bestimmen: HOME ist nicht gesetzt.";
+    return "Ein Pfad muss mit / beginnen, oder mit ~/ für den persönlichen Ordner; ein anderer hinge davon ab, in "
+           "welchem Ordner das Programm gestartet wurde.";
+}
+
+PathValue ReadIniPath(const std::string& file, const std::string& section, const std::string& key) {
+    std::string value = ReadIniString(file, section, key);
+    if (std::optional<std::string> path = FullPath(value)) return {std::move(*path), {}};
+    std::string why = "Der Wert von " + key + " in " + ValueSource(file, section, key) +
+                      " ist kein vollständiger Pfad: " + value + "\r\n" + WhyNoFullPath(value);
+    return {std::move(value), std::move(why)};
 }
 
 std::string WithTrailingBackslash(const std::string& path) {

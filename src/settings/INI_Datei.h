@@ -34,6 +34,10 @@ extern com::Boolean AnswerRemembered;
 // Back to the state of a freshly loaded library.
 void ResetState();
 
+// Sets AddInFolder and AdministratorFolder from the folder the runtime
+// reports for the library, afresh at every use, as that folder is.
+void SettleFolders();
+
 // AddInFolder followed by the settings file's name: the user's settings,
 // the file that remembered answers are written to.
 std::string SettingsFile();
@@ -43,6 +47,9 @@ std::string SettingsFile();
 // there is none, as in the build tree, where the library lies in the add-in
 // folder itself. Never written.
 std::string AdministratorFile();
+
+// Whether `file` lacks `key`: the file, the section or the key is missing.
+bool Lacks(const std::string& file, const std::string& section, const std::string& key);
 
 // The file that a read of `key` takes its value from: the administrator's,
 // when `file` is the user's settings file, lacks the key (the file, the
@@ -74,6 +81,25 @@ void WriteIniString(const std::string& file, const std::string& section, const s
 // written is left as it was; the result then says why, in German.
 std::optional<std::string> WriteIniStrings(const std::string& file, const std::string& section,
                                            const std::vector<win32::ProfileEntry>& entries);
+// The file or folder that a path value names: "~/" (or "~\") at its start
+// stands for the user's home folder, as everywhere on Linux. None for a value
+// that is relative in any other way: it would name a place in whatever folder
+// the host happened to be started from. Empty stays empty.
+std::optional<std::string> FullPath(const std::string& value);
+
+// Why `value` is no FullPath, for the user: the line that follows the
+// message naming it.
+std::string WhyNoFullPath(const std::string& value);
+
+// The value of a key that names a file or folder (as ReadIniString reads
+// it), made a FullPath. A relative value stays as it is and `why` names the
+// key, the file it comes from and the value, for the user.
+struct PathValue {
+    std::string path;
+    std::string why;
+};
+PathValue ReadIniPath(const std::string& file, const std::string& section, const std::string& key);
+
 // The path ending in "\" (only the backslash counts); empty stays empty.
 std::string WithTrailingBackslash(const std::string& path);
 

@@ -5,17 +5,20 @@
 // toolbar through the office's layout manager (in the tabbed interfaces in
 // the module's ≡ menu), pressed by a real mouse click or through its
 // dispatch, and the windows the add-in opens are answered by keyboard
-// (xdotool). The desktop's viewer is a stand-in that notes what it
-// was asked to open. The test program generates the headers of the office's
-// types used here (cmake/Uno.cmake).
+// (xdotool); a dialog's fields and buttons are found by their names as the
+// office's accessibility tree gives them, filled and pressed. The desktop's
+// viewer is a stand-in that notes what it was asked to open. The test program
+// generates the headers of the office's types used here (cmake/Uno.cmake).
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
 
 #include <chrono>
 #include <com/sun/star/accessibility/XAccessible.hpp>
+#include <com/sun/star/accessibility/XAccessibleAction.hpp>
 #include <com/sun/star/accessibility/XAccessibleComponent.hpp>
 #include <com/sun/star/accessibility/XAccessibleContext.hpp>
+#include <com/sun/star/accessibility/XAccessibleEditableText.hpp>
 #include <com/sun/star/awt/Toolkit.hpp>
 #include <com/sun/star/awt/XExtendedToolkit.hpp>
 #include <com/sun/star/awt/XTopWindow.hpp>
@@ -38,6 +41,7 @@
 #include <com/sun/star/ui/theModuleUIConfigurationManagerSupplier.hpp>
 #include <cppuhelper/implbase1.hxx>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -46,6 +50,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -315,13 +320,21 @@ public:
     // Presses the button through the office's dispatch, as the toolbar does;
     // the click runs until its windows are answered.
     std::thread dispatchClick(const Reference<css::frame::XModel>& model, const std::string& command) {
+        return dispatch(model, command, {});
+    }
+
+    // Runs `command` with `arguments` in the model's window, as a menu does
+    // (".uno:OptionsTreeDialog"); it runs until its windows are answered.
+    std::thread dispatch(const Reference<css::frame::XModel>& model, const std::string& command,
+                         const Sequence<css::beans::PropertyValue>& arguments) {
         const Reference<css::frame::XDispatchProvider> frame(model->getCurrentController()->getFrame(),
                                                              UNO_QUERY_THROW);
-        return std::thread([context = context_, frame, command] {
+        return std::thread([context = context_, frame, command, arguments] {
             try {
-                css::frame::DispatchHelper::create(context)->executeDispatch(frame, uno::text(command), "", 0, {});
+                css::frame::DispatchHelper::create(context)->executeDispatch(frame, uno::text(command), "", 0,
+                                                                             arguments);
             } catch (const css::uno::Exception&) {
-                // The office was ended under the click (finish).
+                // The office was ended under the command (finish).
             }
         });
     }
@@ -334,12 +347,32 @@ public:
         click.join();
     }
 
+    // A dispatched command that is waited for however the test's steps end:
+    // after an exception of the office the office is ended first.
+    class Running {
+    public:
+        Running(OfficeSession& session, std::thread command) : session_(session), command_(std::move(command)) {}
+        ~Running() {
+            if (!command_.joinable()) return;
+            if (std::uncaught_exceptions() > 0) session_.process_.reset();
+            session_.finish(command_);
+        }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+
+        void finish() { session_.finish(command_); }
+
+    private:
+        OfficeSession& session_;
+        std::thread command_;
+    };
+
     // Waits for the window titled `title` and types `keys` into it; with a
     // `screenshot` file, the screen as the user sees it is saved first.
     void answer(const std::string& title, const std::string& keys, const std::filesystem::path& screenshot = {}) {
         std::string window;
         ASSERT_TRUE(eventually([&] {
-            window = xdotool("search --onlyvisible --name " + pdf::quoted(title));
+            window = xdotool("search --onlyvisible --name " + pdf::quoted(wholeTitle(title)));
             return !window.empty() && window.find_first_not_of("0123456789\n") == std::string::npos;
         })) << "no window \""
             << title << "\"";
@@ -362,29 +395,90 @@ public:
     // accessible names), once it is ready for keys.
     std::vector<std::string> textsOf(const std::string& title) const {
         std::vector<std::string> texts;
+        for (const auto& control : controlsOf(title)) texts.push_back(uno::text(control->getAccessibleName()));
+        return texts;
+    }
+
+    // Fills the field named `name` in the active window titled `title` as a
+    // user does: into the field, its text replaced, and on with Tab.
+    // (A field takes the name of the label before it.)
+    void enter(const std::string& title, const std::string& name, const std::string& text) {
+        const Reference<css::accessibility::XAccessibleEditableText> field(
+            control<css::accessibility::XAccessibleEditableText>(title, name));
+        ASSERT_TRUE(field.is()) << "no field \"" << name << "\" in \"" << title << "\"";
+        Reference<css::accessibility::XAccessibleComponent>(field, UNO_QUERY_THROW)->grabFocus();
+        ASSERT_TRUE(field->setText(uno::text(text)));
+        xdotool("key Tab");
+    }
+
+    // What the field named `name` in the active window titled `title` holds.
+    std::string textIn(const std::string& title, const std::string& name) const {
+        const auto field = control<css::accessibility::XAccessibleEditableText>(title, name);
+        return field.is() ? uno::text(field->getText()) : "(no field \"" + name + "\")";
+    }
+
+    // Presses the first button named `name` in the active window titled
+    // `title` with a real mouse click (the office's own press would hold the
+    // test until every window it opens is answered).
+    void press(const std::string& title, const std::string& name) {
+        const auto button = control<css::accessibility::XAccessibleAction>(title, name);
+        ASSERT_TRUE(button.is()) << "no button \"" << name << "\" in \"" << title << "\"";
+        const Reference<css::accessibility::XAccessibleComponent> component(button, UNO_QUERY_THROW);
+        const auto at = component->getLocationOnScreen();
+        const auto size = component->getSize();
+        xdotool("mousemove --sync " + std::to_string(at.X + size.Width / 2) + " " +
+                std::to_string(at.Y + size.Height / 2));
+        xdotool("click 1");
+    }
+
+private:
+    // The named controls of the active window titled `title`, in the order of
+    // its accessibility tree, once it is ready for keys.
+    std::vector<Reference<css::accessibility::XAccessibleContext>> controlsOf(const std::string& title) const {
+        std::vector<Reference<css::accessibility::XAccessibleContext>> controls;
         EXPECT_TRUE(eventually([&] { return readyForKeys(context_, title); })) << "no window \"" << title << "\"";
         const Reference<css::awt::XExtendedToolkit> toolkit(css::awt::Toolkit::create(context_), UNO_QUERY_THROW);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
         const Reference<css::accessibility::XAccessible> window(toolkit->getActiveTopWindow(), css::uno::UNO_QUERY);
 #pragma GCC diagnostic pop
+        // The office's options nest a page a few levels deeper than a message box.
         const std::function<void(const Reference<css::accessibility::XAccessibleContext>&, int)> collect =
             [&](const Reference<css::accessibility::XAccessibleContext>& control, int depth) {
-                if (!control.is() || depth > 4) return;
-                if (depth > 0 && !control->getAccessibleName().isEmpty())
-                    texts.push_back(uno::text(control->getAccessibleName()));
+                if (!control.is() || depth > 10) return;
+                if (depth > 0 && !control->getAccessibleName().isEmpty()) controls.push_back(control);
                 for (sal_Int32 i = 0; i < control->getAccessibleChildCount(); ++i)
                     collect(control->getAccessibleChild(i)->getAccessibleContext(), depth + 1);
             };
         if (window.is()) collect(window->getAccessibleContext(), 0);
-        return texts;
+        return controls;
     }
 
-private:
+    // The first control named `name` that offers `Interface`.
+    template <typename Interface>
+    Reference<Interface> control(const std::string& title, const std::string& name) const {
+        for (const auto& each : controlsOf(title)) {
+            const Reference<Interface> found(each, css::uno::UNO_QUERY);
+            if (found.is() && uno::text(each->getAccessibleName()) == name) return found;
+        }
+        return {};
+    }
+
     void printLog() const {
         std::ifstream in(log_, std::ios::binary);
         const std::string said(std::istreambuf_iterator<char>(in), {});
         if (!said.empty()) std::cerr << "The office's log:\n" << said;
+    }
+
+    // xdotool's pattern of the title `title` and no other: the options'
+    // "Options - pdf-Kalmora - …" holds a message box's "pdf-Kalmora".
+    static std::string wholeTitle(const std::string& title) {
+        std::string pattern = "^";
+        for (const char c : title) {
+            if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
+            pattern += c;
+        }
+        return pattern + "$";
     }
 
     static std::string xdotool(const std::string& arguments) {

@@ -23,7 +23,8 @@ inline bool focusedWithin(const css::uno::Reference<css::accessibility::XAccessi
     if (!context.is()) return false;
     const auto states = context->getAccessibleStateSet();
     if (depth > 0 && states.is() && states->contains(css::accessibility::AccessibleStateType::FOCUSED)) return true;
-    if (depth == 3) return false;
+    // The office's options hold a page's controls a few levels deep.
+    if (depth == 10) return false;
     for (sal_Int32 i = 0; i < context->getAccessibleChildCount(); ++i) {
         const auto child = context->getAccessibleChild(i);
         if (child.is() && focusedWithin(child->getAccessibleContext(), depth + 1)) return true;

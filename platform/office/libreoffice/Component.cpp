@@ -1,8 +1,10 @@
-// The extension's two services, as the office finds them (pdf-Kalmora.components):
-// the job that starts the hosts when the office starts, and the handler of
-// the vnd.kalmora: commands, which the toolbar items dispatch when pressed.
+// The extension's three services, as the office finds them (pdf-Kalmora.components):
+// the job that starts the hosts when the office starts, the handler of the
+// vnd.kalmora: commands, which the toolbar items dispatch when pressed, and
+// the handler of the add-in's page in Tools ▸ Options (OptionsDialog.xcu).
 // This library links the office's libraries only, so that the office loads
 // it whatever the system lacks; the front does the rest (Front.h).
+#include <com/sun/star/awt/XContainerWindowEventHandler.hpp>
 #include <com/sun/star/frame/DispatchDescriptor.hpp>
 #include <com/sun/star/frame/FeatureStateEvent.hpp>
 #include <com/sun/star/frame/XDispatch.hpp>
@@ -20,6 +22,7 @@
 #include <iostream>
 
 #include "platform/office/libreoffice/Front.h"
+#include "platform/office/libreoffice/HostsEntry.h"
 #include "platform/uno/UnoText.h"
 
 namespace office::libreoffice {
@@ -33,6 +36,7 @@ using css::uno::Sequence;
 
 constexpr const char* kStartupName = "org.kalmora.pdf.Startup";
 constexpr const char* kClickName = "org.kalmora.pdf.Click";
+constexpr const char* kOptionsName = "org.kalmora.pdf.Einstellungen";
 
 Sequence<rtl::OUString> names(std::initializer_list<const char*> ascii) {
     Sequence<rtl::OUString> result(static_cast<sal_Int32>(ascii.size()));
@@ -126,12 +130,44 @@ private:
     Reference<css::frame::XFrame> frame_;
 };
 
+class Options final : public cppu::WeakImplHelper2<css::awt::XContainerWindowEventHandler, css::lang::XServiceInfo> {
+public:
+    explicit Options(const Reference<css::uno::XComponentContext>& context) : context_(context) {}
+
+    sal_Bool SAL_CALL callHandlerMethod(const Reference<css::awt::XWindow>& page, const Any& event,
+                                        const rtl::OUString& method) override {
+        rtl::OUString what;
+        event >>= what;
+        bool handled = false;
+        firewall([&] { handled = Front::instance().options(context_, page, uno::text(method), uno::text(what)); });
+        return handled;
+    }
+
+    Sequence<rtl::OUString> SAL_CALL getSupportedMethodNames() override {
+        Sequence<rtl::OUString> methods(static_cast<sal_Int32>(std::size(kOptionsMethods)));
+        for (std::size_t i = 0; i < std::size(kOptionsMethods); ++i)
+            methods.getArray()[i] = rtl::OUString::createFromAscii(kOptionsMethods[i]);
+        return methods;
+    }
+
+    rtl::OUString SAL_CALL getImplementationName() override { return rtl::OUString::createFromAscii(kOptionsName); }
+    sal_Bool SAL_CALL supportsService(const rtl::OUString& name) override { return cppu::supportsService(this, name); }
+    Sequence<rtl::OUString> SAL_CALL getSupportedServiceNames() override { return names({kOptionsName}); }
+
+private:
+    Reference<css::uno::XComponentContext> context_;
+};
+
 Reference<css::uno::XInterface> SAL_CALL createStartup(const Reference<css::uno::XComponentContext>& context) {
     return static_cast<cppu::OWeakObject*>(new Startup(context));
 }
 
 Reference<css::uno::XInterface> SAL_CALL createClick(const Reference<css::uno::XComponentContext>& context) {
     return static_cast<cppu::OWeakObject*>(new Click(context));
+}
+
+Reference<css::uno::XInterface> SAL_CALL createOptions(const Reference<css::uno::XComponentContext>& context) {
+    return static_cast<cppu::OWeakObject*>(new Options(context));
 }
 
 Sequence<rtl::OUString> SAL_CALL startupServices() {
@@ -142,6 +178,10 @@ Sequence<rtl::OUString> SAL_CALL clickServices() {
     return names({kClickName});
 }
 
+Sequence<rtl::OUString> SAL_CALL optionsServices() {
+    return names({kOptionsName});
+}
+
 rtl::OUString SAL_CALL startupName() {
     return rtl::OUString::createFromAscii(kStartupName);
 }
@@ -150,9 +190,14 @@ rtl::OUString SAL_CALL clickName() {
     return rtl::OUString::createFromAscii(kClickName);
 }
 
+rtl::OUString SAL_CALL optionsName() {
+    return rtl::OUString::createFromAscii(kOptionsName);
+}
+
 const cppu::ImplementationEntry kEntries[] = {
     {createStartup, startupName, startupServices, cppu::createSingleComponentFactory, nullptr, 0},
     {createClick, clickName, clickServices, cppu::createSingleComponentFactory, nullptr, 0},
+    {createOptions, optionsName, optionsServices, cppu::createSingleComponentFactory, nullptr, 0},
     {nullptr, nullptr, nullptr, nullptr, nullptr, 0},
 };
 

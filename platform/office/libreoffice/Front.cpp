@@ -3,6 +3,8 @@
 #include <com/sun/star/awt/MessageBoxButtons.hpp>
 #include <com/sun/star/awt/MessageBoxType.hpp>
 #include <com/sun/star/awt/Toolkit.hpp>
+#include <com/sun/star/awt/XControlContainer.hpp>
+#include <com/sun/star/awt/XFixedText.hpp>
 #include <com/sun/star/awt/XMessageBox.hpp>
 #include <com/sun/star/awt/XMessageBoxFactory.hpp>
 #include <com/sun/star/awt/XWindowPeer.hpp>
@@ -25,20 +27,13 @@ void log(const std::string& line) {
     std::cerr << "pdf-Kalmora: " << line << "\n" << std::flush;
 }
 
-// The office's message box breaks lines at LF; the messages are written
-// with CR LF, as the add-in's are.
-std::string lines(std::string text) {
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
-    return text;
-}
-
 void tell(const Reference<css::uno::XComponentContext>& context, const Reference<css::frame::XFrame>& frame,
           const std::string& message) {
     const Reference<css::awt::XWindowPeer> parent(frame.is() ? frame->getContainerWindow() : nullptr, UNO_QUERY);
     const Reference<css::awt::XMessageBoxFactory> boxes(css::awt::Toolkit::create(context), UNO_QUERY_THROW);
     boxes
         ->createMessageBox(parent, css::awt::MessageBoxType_WARNINGBOX, css::awt::MessageBoxButtons::BUTTONS_OK,
-                           "pdf-Kalmora", uno::text(lines(message)))
+                           "pdf-Kalmora", uno::text(uno::lineFeeds(message)))
         ->execute();
 }
 
@@ -79,6 +74,17 @@ void Front::click(const Reference<css::uno::XComponentContext>& context, const R
         return;
     }
     if (hostsRunning_) hosts_->click(frame.get(), command.c_str());
+}
+
+bool Front::options(const Reference<css::uno::XComponentContext>& context, const Reference<css::awt::XWindow>& page,
+                    const std::string& method, const std::string& event) {
+    start(context);
+    if (hostsRunning_) return hosts_->options(context.get(), page.get(), method.c_str(), event.c_str()) != 0;
+    // The page's note says what the first press would.
+    const Reference<css::awt::XControlContainer> controls(page, UNO_QUERY);
+    const Reference<css::awt::XFixedText> note(controls.is() ? controls->getControl("Hinweis") : nullptr, UNO_QUERY);
+    if (note.is()) note->setText(uno::text(uno::lineFeeds(problem_.value_or("pdf-Kalmora ist nicht gestartet."))));
+    return true;
 }
 
 }  // namespace office::libreoffice

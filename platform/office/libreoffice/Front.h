@@ -8,6 +8,7 @@
 // and nothing else happens for that press; when no host runs to show the
 // add-in's button, a stand-in item carries the message (StandInButton.h).
 // One per office process, used on its main thread only.
+#include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <optional>
@@ -26,6 +27,12 @@ public:
     // The user pressed the item with `command` in the window `frame`.
     void click(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
                const com::sun::star::uno::Reference<com::sun::star::frame::XFrame>& frame, const std::string& command);
+    // The options page `page` calls its handler's `method` (HostsEntry.h,
+    // KalmoraHostsOptions). While no host runs the page shows what keeps them
+    // from starting. Whether the method was handled.
+    bool options(const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
+                 const com::sun::star::uno::Reference<com::sun::star::awt::XWindow>& page, const std::string& method,
+                 const std::string& event);
 
 private:
     Front() = default;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/office/libreoffice/Office.h"
+#include "platform/office/libreoffice/OptionsPage.h"
 #include "platform/uno/UnoText.h"
 
 namespace office::libreoffice {
@@ -82,4 +83,16 @@ extern "C" __attribute__((visibility("default"))) void kalmora_hosts_click(com::
         if (Office* office = Office::instance())
             office->click(com::sun::star::uno::Reference<com::sun::star::frame::XFrame>(frame), command);
     });
+}
+
+extern "C" __attribute__((visibility("default"))) int kalmora_hosts_options(
+    com::sun::star::uno::XComponentContext* context, com::sun::star::awt::XWindow* page, const char* method,
+    const char* event) {
+    using namespace office::libreoffice;
+    bool handled = false;
+    firewall([&] {
+        handled = handleOptionsPage(com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>(context),
+                                    com::sun::star::uno::Reference<com::sun::star::awt::XWindow>(page), method, event);
+    });
+    return handled ? 1 : 0;
 }

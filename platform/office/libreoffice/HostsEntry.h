@@ -7,6 +7,9 @@ namespace com::sun::star {
 namespace uno {
 class XComponentContext;
 }
+namespace awt {
+class XWindow;
+}
 namespace frame {
 class XFrame;
 }
@@ -22,6 +25,13 @@ using KalmoraHostsStart = int (*)(com::sun::star::uno::XComponentContext* contex
 
 // The user pressed the item with `command` (UTF-8) in the window `frame`.
 using KalmoraHostsClick = void (*)(com::sun::star::frame::XFrame* frame, const char* command);
+
+// The options page `page` (package/dialogs/Einstellungen.xdl) calls its
+// handler's `method`, one of kOptionsMethods; `event` is the options
+// dialog's "initialize", "ok" or "back" for "external_event", else empty.
+// Returns 1 when the method was handled.
+using KalmoraHostsOptions = int (*)(com::sun::star::uno::XComponentContext* context, com::sun::star::awt::XWindow* page,
+                                    const char* method, const char* event);
 }
 
 namespace office::libreoffice {
@@ -32,5 +42,12 @@ inline constexpr const char* kCommandPrefix = "vnd.kalmora:";
 
 inline constexpr const char* kHostsStart = "kalmora_hosts_start";
 inline constexpr const char* kHostsClick = "kalmora_hosts_click";
+inline constexpr const char* kHostsOptions = "kalmora_hosts_options";
+
+// The methods of the options page's handler: the options dialog's own, and
+// those that the page's controls name in their events.
+inline constexpr const char* kOptionsMethods[] = {"external_event",    "pruefe",           "waehleErsteSeite",
+                                                  "waehleZweiteSeite", "waehleOrdnerWord", "waehleOrdnerExcel",
+                                                  "vergissWord",       "vergissExcel"};
 
 }  // namespace office::libreoffice

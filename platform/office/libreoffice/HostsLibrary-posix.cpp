@@ -36,7 +36,8 @@ HostsLibrary HostsLibrary::load() {
         const char* cause = ::dlerror();
         throw std::runtime_error(path + ": " + (cause ? cause : "unbekannter Fehler"));
     }
-    return {entry<KalmoraHostsStart>(handle, path, kHostsStart), entry<KalmoraHostsClick>(handle, path, kHostsClick)};
+    return {entry<KalmoraHostsStart>(handle, path, kHostsStart), entry<KalmoraHostsClick>(handle, path, kHostsClick),
+            entry<KalmoraHostsOptions>(handle, path, kHostsOptions)};
 }
 
 }  // namespace office::libreoffice

@@ -11,6 +11,7 @@ namespace office::libreoffice {
 struct HostsLibrary {
     KalmoraHostsStart start = nullptr;
     KalmoraHostsClick click = nullptr;
+    KalmoraHostsOptions options = nullptr;
 
     // Throws std::runtime_error with the library's path and the loader's
     // cause when it cannot be loaded or lacks an entry.

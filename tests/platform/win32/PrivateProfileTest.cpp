@@ -92,6 +92,42 @@ TEST(PrivateProfile, WritesAWindows1252FileAndReadsItBack) {
     EXPECT_EQ(folder.names(), std::set<std::string>{"a.ini"});
 }
 
+TEST(PrivateProfile, AFileSavedAsUtf8IsReadAndWrittenInUtf8) {
+    const std::string utf8 = "[Global]\nFirmenkürzel=KBS\n[Über]\n";
+    const struct {
+        const char* what;
+        std::string before;
+        std::string after;  // after the writes below; empty: not written
+        BOOL holdsPolish;
+    } cases[] = {
+        {"UTF-8", utf8, "[Global]\nFirmenkürzel=Mü\nErsteSeite=/home/łukasz/Briefköpfe/1.pdf\r\n[Über]\n", TRUE},
+        {"UTF-8 with byte order mark", "\xEF\xBB\xBF" + utf8,
+         "\xEF\xBB\xBF[Global]\nFirmenkürzel=Mü\nErsteSeite=/home/łukasz/Briefköpfe/1.pdf\r\n[Über]\n", TRUE},
+        {"Windows-1252",
+         "[Global]\nFirmenk\xFCrzel=KBS\n[\xDC"
+         "ber]\n",
+         "", FALSE},
+        {"no file", "", "", FALSE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        if (!c.before.empty()) folder.write("a.ini", c.before);
+        const auto file = folder.path("a.ini");
+        std::string buffer(8, ' ');
+        EXPECT_EQ(GetPrivateProfileStringA("global", "FIRMENKÜRZEL", "", buffer, 8, file), c.before.empty() ? 0u : 3u);
+        std::string names;
+        GetPrivateProfileSectionNamesA(names, 64, file);
+        EXPECT_EQ(names, c.before.empty() ? "\0\0"s : "Global\0Über\0\0"s);
+        EXPECT_EQ(ProfileHoldsText("/home/łukasz", file), c.holdsPolish);
+        EXPECT_EQ(ProfileHoldsText("/home/jürgen", file), TRUE);
+        if (c.after.empty()) continue;
+        const ProfileEntry entries[] = {{"firmenKÜRZEL", "Mü"}, {"ErsteSeite", "/home/łukasz/Briefköpfe/1.pdf"}};
+        ASSERT_EQ(WritePrivateProfileEntries("GLOBAL", entries, file), TRUE);
+        EXPECT_EQ(folder.read("a.ini"), c.after);
+    }
+}
+
 TEST(PrivateProfile, KeepsEveryOtherByteAndThePermissions) {
     TempFolder folder;
     const std::string longLine(70 * 1024, 'x');
@@ -230,7 +266,7 @@ TEST(PrivateProfile, ConcurrentWritersInTwoProcessesLoseNoKey) {
     for (const char* prefix : {"a", "b"}) {
         for (int i = 0; i < keysPerWriter; ++i) {
             auto key = prefix + std::to_string(i);
-            EXPECT_EQ(profile::findValue(bytes, "S", key), "v" + key);
+            EXPECT_EQ(profile::findValue(bytes, "S", key, profile::Encoding::Windows1252), "v" + key);
         }
     }
     EXPECT_EQ(folder.names(), std::set<std::string>{"shared.ini"});

@@ -6,6 +6,8 @@
 #include <string>
 
 using namespace std::string_literals;
+using win32::profile::Encoding;
+using win32::profile::encodingOf;
 using win32::profile::findValue;
 using win32::profile::parseInt;
 using win32::profile::withValue;
@@ -47,11 +49,39 @@ TEST(ProfileText, ReadsValuesByTheWindowsRules) {
         {"line without equals is no key", "[S]\nk\nk=v\n", "S", "k", "v"},
         {"CR-only lines", "[S]\rk=v\r", "S", "k", "v"},
         {"mixed line endings", "[S]\r\na=1\rk=v\n", "S", "k", "v"},
-        {"byte-order mark makes line 1 junk", "\xEF\xBB\xBF[S]\r\nk=v\r\n", "S", "k", std::nullopt},
         {"value cut at a NUL byte", "[S]\nk=ab\0cd\n"s, "S", "k", "ab"},
         {"Windows-1252 bytes as they are", "[S]\nk=\xFC\n", "S", "k", "\xFC"},
+        // Saved as UTF-8 by hand: its names and values are UTF-8 too.
+        {"byte order mark before the first header", "\xEF\xBB\xBF[S]\r\nk=v\r\n", "S", "k", "v"},
+        {"UTF-8 key in another case", "[Global]\nFirmenkürzel=KBS\n", "GLOBAL", "FIRMENKÜRZEL", "KBS"},
+        {"UTF-8 value as it is", "[S]\nk=/home/jürgen/Briefköpfe/ŁÓDŹ.pdf\n", "S", "k",
+         "/home/jürgen/Briefköpfe/ŁÓDŹ.pdf"},
+        {"UTF-8 case of the Windows-1252 letters", "[Š]\nŒ=v\n", "š", "œ", "v"},
+        {"UTF-8 letters beyond Windows-1252 keep their case", "[S]\nŁ=v\n", "S", "ł", std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(findValue(c.file, c.section, c.key), c.expected) << c.what;
+    for (const auto& c : cases)
+        EXPECT_EQ(findValue(c.file, c.section, c.key, encodingOf(c.file)), c.expected) << c.what;
+}
+
+TEST(ProfileText, AFileIsUtf8WhenItsBytesSaySo) {
+    const struct {
+        const char* what;
+        std::string file;
+        Encoding encoding;
+    } cases[] = {
+        {"empty", "", Encoding::Windows1252},
+        {"only ASCII", "[S]\r\nk=v\r\n", Encoding::Windows1252},
+        {"a Windows-1252 umlaut", "[S]\r\nk=M\xFCller\r\n", Encoding::Windows1252},
+        {"a UTF-8 umlaut", "[S]\r\nk=Müller\r\n", Encoding::Utf8},
+        {"UTF-8 and a Windows-1252 byte", "[S]\r\nk=Müller\r\nj=\xFC\r\n", Encoding::Windows1252},
+        {"an overlong sequence", "[S]\r\nk=\xC0\xAF\r\n", Encoding::Windows1252},
+        {"a surrogate", "[S]\r\nk=\xED\xA0\x80\r\n", Encoding::Windows1252},
+        {"a cut sequence at the end", "[S]\r\nk=\xC3", Encoding::Windows1252},
+        {"byte order mark and ASCII", "\xEF\xBB\xBF[S]\r\n", Encoding::Utf8WithBom},
+        {"byte order mark alone", "\xEF\xBB\xBF", Encoding::Utf8WithBom},
+        {"byte order mark in the middle", "[S]\r\n\xEF\xBB\xBF", Encoding::Utf8},
+    };
+    for (const auto& c : cases) EXPECT_EQ(encodingOf(c.file), c.encoding) << c.what;
 }
 
 TEST(ProfileText, ParsesIntegersLikeWindows) {
@@ -96,20 +126,23 @@ TEST(ProfileText, WritesOnlyTheBytesThatChange) {
         {"only the first duplicate section", "[S]\r\na=1\r\n[S]\r\nk=old\r\n", "S", "k", "v",
          "[S]\r\na=1\r\nk=v\r\n[S]\r\nk=old\r\n"},
         {"key before the first section is no match", "k=1\r\n", "S", "k", "v", "k=1\r\n[S]\r\nk=v\r\n"},
-        {"byte-order mark hides the first header", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "v",
-         "\xEF\xBB\xBF[S]\r\nk=1\r\n[S]\r\nk=v\r\n"},
+        {"byte order mark kept", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "ü", "\xEF\xBB\xBF[S]\r\nk=ü\r\n"},
+        {"new section after a byte order mark alone", "\xEF\xBB\xBF", "S", "k", "v", "\xEF\xBB\xBF[S]\r\nk=v\r\n"},
+        {"UTF-8 key keeps its spelling", "[Global]\nFirmenkürzel=A\n", "GLOBAL", "FIRMENKÜRZEL", "Ä",
+         "[Global]\nFirmenkürzel=Ä\n"},
         {"value written as given", "[S]\r\nk=1\r\n", "S", "k", " \"q\" ;x", "[S]\r\nk= \"q\" ;x\r\n"},
         {"NUL bytes kept", "[S]\r\nju\0nk\r\nk=\0\r\n"s, "S", "k", "2", "[S]\r\nju\0nk\r\nk=2\r\n"s},
     };
-    for (const auto& c : cases) EXPECT_EQ(withValue(c.before, c.section, c.key, c.value), c.after) << c.what;
+    for (const auto& c : cases)
+        EXPECT_EQ(withValue(c.before, c.section, c.key, c.value, encodingOf(c.before)), c.after) << c.what;
 }
 
 TEST(ProfileText, KeepsLinesLongerThan64KiB) {
     const std::string longLine(70 * 1024, 'x');
     const std::string before = "[S]\r\n" + longLine + "=1\r\nk=1\r\n";
-    const std::string after = withValue(before, "S", "k", "2");
+    const std::string after = withValue(before, "S", "k", "2", Encoding::Windows1252);
     EXPECT_EQ(after, "[S]\r\n" + longLine + "=1\r\nk=2\r\n");
-    EXPECT_EQ(findValue(after, "S", longLine), "1");
+    EXPECT_EQ(findValue(after, "S", longLine, Encoding::Windows1252), "1");
 }
 
 }  // namespace

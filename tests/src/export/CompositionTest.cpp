@@ -53,6 +53,46 @@ TEST_F(Composition, EachLayoutPutsItsLetterheadsUnderThePagesInOrder) {
     }
 }
 
+TEST_F(Composition, ASettingsFileSavedAsUtf8NamesLetterheadsAndTheOutputFolderInTheHomeFolder) {
+    const std::string byHand =
+        "[Global]\r\nFirmenkürzel=KBS\r\nErsteSeite=~/Briefköpfe/erste.pdf\r\nZweiteSeite=~\\Briefköpfe\\zweite.pdf\r\n"
+        "PDFAusgabePfadWord=~/PDF-Ablage\r\n";
+    const struct {
+        const char* what;
+        std::string settings;
+    } cases[] = {
+        {"UTF-8", byHand},
+        {"UTF-8 with byte order mark", "\xEF\xBB\xBF" + byHand},
+        {"Windows-1252",
+         "[Global]\r\nFirmenk\xFCrzel=KBS\r\nErsteSeite=~/Briefk\xF6pfe/"
+         "erste.pdf\r\nZweiteSeite=~\\Briefk\xF6pfe\\zweite."
+         "pdf\r\nPDFAusgabePfadWord=~/PDF-Ablage\r\n"},
+    };
+    fs::create_directories(folder.path("jürgen/Briefköpfe"));
+    fs::copy_file(folder.path("Briefpapier/erste.pdf"), folder.path("jürgen/Briefköpfe/erste.pdf"));
+    fs::copy_file(folder.path("Briefpapier/zweite.pdf"), folder.path("jürgen/Briefköpfe/zweite.pdf"));
+    const ScopedVariable home("HOME", folder.path("jürgen"));
+    const fs::path workingFolder = fs::current_path();
+    fs::current_path(folder.path("Dokumente"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        folder.write("AddIn/pdf-Kalmora.ini", c.settings);
+        script = std::make_shared<runtime::ScriptBackend>(std::vector<std::string>{"choice 0"});
+        runtime::setBackend(script);
+        wordDocument();
+        run(*word);
+        EXPECT_EQ(record(),
+                  (std::vector<std::string>{shown::choice + " -> 0", opened("jürgen/PDF-Ablage/Angebot_KBS.pdf")}));
+        EXPECT_EQ(
+            pages("jürgen/PDF-Ablage/Angebot_KBS.pdf"),
+            (std::vector<std::string>{"Seite eins " + first, "Seite zwei " + following, "Seite drei " + following}));
+        fs::remove(folder.path("jürgen/PDF-Ablage/Angebot_KBS.pdf"));
+        // Nothing named "~" in the folder the host was started in.
+        EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
+    }
+    fs::current_path(workingFolder);
+}
+
 TEST_F(Composition, AOnePageDocumentInTheFirstLayoutGetsTheFirstPageLetterhead) {
     office::Document::State state;
     state.path = documents();

@@ -8,8 +8,10 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "src/addin/SettingsPage.h"
 #include "tests/src/export/ExportFixture.h"
 #include "tests/support/LockHolder.h"
+#include "tests/support/ScopedVariable.h"
 
 namespace {
 
@@ -34,8 +36,9 @@ TEST_F(ExportCommand, AMissingLetterheadIsNamedWithTheSettingsFile) {
         // Both missing: only the following-pages letterhead is named.
         {"both missing", "[Global]\r\n", "",
          "In " + ini + " fehlt der Eintrag ZweiteSeite im Abschnitt [Global], oder er ist leer."},
-        {"following pages missing", "[Global]\r\nErsteSeite=" + erste + "\r\nZweiteSeite=C:\\Briefe\\fehlt.pdf\r\n",
-         "C:\\Briefe\\fehlt.pdf", ""},
+        {"following pages missing",
+         "[Global]\r\nErsteSeite=" + erste + "\r\nZweiteSeite=" + letterheads() + "\\fehlt.pdf\r\n",
+         letterheads() + "\\fehlt.pdf", ""},
         {"first page missing",
          "[Global]\r\nErsteSeite=" + letterheads() +
              "\\Br\xFC"
@@ -301,6 +304,132 @@ TEST_F(ExportCommand, AnOutputFolderThatCannotBeUsedIsNamedBeforeTheChoice) {
         EXPECT_EQ(folder.names(),
                   (std::set<std::string>{"AddIn", "Ablage", "Briefpapier", "Dokumente", "Quellen", "Welt"}));
     }
+}
+
+TEST_F(ExportCommand, APathInTheSettingsIsFullOrInTheHomeFolderAndNeverInTheWorkingFolder) {
+    const std::string ini = addIn() + "\\pdf-Kalmora.ini";
+    const std::string why =
+        "\r\nEin Pfad muss mit / beginnen, oder mit ~/ für den persönlichen Ordner; ein anderer hinge davon ab, in "
+        "welchem Ordner das Programm gestartet wurde.";
+    const std::string erste = "ErsteSeite=" + letterheads() + "\\erste.pdf\r\n";
+    const std::string zweite = "ZweiteSeite=" + letterheads() + "\\zweite.pdf\r\n";
+    struct Case {
+        const char* what;
+        std::string settings;
+        std::string shown;  // the first window of the run
+    };
+    const Case cases[] = {
+        {"a relative letterhead", "[Global]\r\n" + erste + "ZweiteSeite=Briefpapier\\zweite.pdf\r\n",
+         box(16, shown::title,
+             "Der Wert von ZweiteSeite in " + ini + " ist kein vollständiger Pfad: Briefpapier\\zweite.pdf" + why, 1)},
+        {"a drive letter", "[Global]\r\nErsteSeite=C:\\Briefe\\erste.pdf\r\n" + zweite,
+         box(16, shown::title,
+             "Der Wert von ErsteSeite in " + ini + " ist kein vollständiger Pfad: C:\\Briefe\\erste.pdf" + why, 1)},
+        {"a letterhead in the home folder", "[Global]\r\nErsteSeite=~/Briefpapier/erste.pdf\r\n" + zweite,
+         shown::choice + " -> -1"},
+        {"a relative output folder", "[Global]\r\n" + erste + zweite + "PDFAusgabePfadWord=PDF-Ablage\r\n",
+         abort("Der Wert von PDFAusgabePfadWord in " + ini + " ist kein vollständiger Pfad: PDF-Ablage" + why)},
+        {"another user's home folder", "[Global]\r\n" + erste + zweite + "PDFAusgabePfadWord=~j\xFCrgen\\PDF\r\n",
+         abort("Der Wert von PDFAusgabePfadWord in " + ini + " ist kein vollständiger Pfad: ~jürgen\\PDF" + why)},
+    };
+    const ScopedVariable home("HOME", folder.path());
+    // The working folder is where relative names would land.
+    const fs::path workingFolder = fs::current_path();
+    fs::create_directories(folder.path("Quellen"));
+    fs::current_path(folder.path("Quellen"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        script = std::make_shared<runtime::ScriptBackend>(c.shown.starts_with(shown::choice)
+                                                              ? std::vector<std::string>{"choice escape", "msgbox ok"}
+                                                              : std::vector<std::string>{"msgbox ok"});
+        runtime::setBackend(script);
+        folder.write("AddIn/pdf-Kalmora.ini", c.settings);
+        wordDocument();
+        run(*word);
+        EXPECT_EQ(record().front(), c.shown);
+        EXPECT_EQ(folder.names("Quellen"), std::set<std::string>{"Angebot.docx"});
+        EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
+    }
+    fs::current_path(workingFolder);
+}
+
+TEST_F(ExportCommand, TheSettingsPageStoresOnlyWhatAPressTakes) {
+    const std::string ini = addIn() + "\\pdf-Kalmora.ini";
+    const std::string erste = letterheads() + "\\erste.pdf";
+    const std::string home = folder.path("łukasz");
+    fs::create_directories(home + "/Briefpapier");
+    fs::copy_file(folder.path("Briefpapier/zweite.pdf"), home + "/Briefpapier/zweite.pdf");
+    folder.write("Briefpapier/kaputt.pdf", "Briefkopf als Text");
+    folder.write("Ablage", "eine Datei");
+    const ScopedVariable homeVariable("HOME", home);
+    struct Case {
+        const char* key;
+        std::string value;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"ErsteSeite", erste, ""},
+        {"ErsteSeite", "~/Briefpapier/zweite.pdf", ""},
+        {"ErsteSeite", letterheads() + "\\kaputt.pdf",
+         "Der Kopfbogen " + letterheads() +
+             "\\kaputt.pdf lässt sich nicht verwenden:\r\nDie Datei ist keine PDF-Datei."},
+        {"ZweiteSeite", letterheads() + "\\fehlt.pdf",
+         "Der Kopfbogen " + letterheads() +
+             "\\fehlt.pdf lässt sich nicht verwenden:\r\nDie Datei lässt sich nicht öffnen."},
+        {"ZweiteSeite", "", "Ohne Kopfbogen lässt sich kein PDF-Ausdruck erzeugen: Bitte eine PDF-Datei wählen."},
+        {"ZweiteSeite", "Briefpapier\\zweite.pdf",
+         "Kein vollständiger Pfad: Briefpapier\\zweite.pdf\r\nEin Pfad muss mit / beginnen, oder mit ~/ für den "
+         "persönlichen Ordner; ein anderer hinge davon ab, in welchem Ordner das Programm gestartet wurde."},
+        {"PDFAusgabePfadWord", "", ""},
+        {"PDFAusgabePfadExcel", folder.windowsPath("Neu\\PDF"), ""},
+        {"PDFAusgabePfadWord", folder.windowsPath("Ablage"),
+         "Der Ausgabeordner " + folder.windowsPath("Ablage") + "\\ ist eine Datei, kein Ordner."},
+        {"PDFAusgabePfadWord", folder.windowsPath("Ablage\\PDF"),
+         "Der Ausgabeordner " + folder.windowsPath("Ablage\\PDF") + "\\ lässt sich nicht anlegen."},
+        {"PDFAusgabePfadWord", "/srv/Ablage \"neu\"",
+         "Der Pfad enthält ein Anführungszeichen und kann nicht verarbeitet werden: /srv/Ablage \"neu\""},
+        {"PDFAusgabePfadWord", home + "/PDF",
+         "Die Einstellungsdatei " + ini + " (Windows-1252) kann " + home +
+             "/PDF nicht aufnehmen.\r\nIm persönlichen Ordner lässt sich der Pfad so schreiben: ~/PDF"},
+        {"Firmenkürzel", "Mü", ""},
+        {"Firmenkürzel", "A/B",
+         "Das Firmenkürzel A/B enthält \\ oder /; die PDF-Datei käme nicht in den Ausgabeordner."},
+        {"Firmenkürzel", "Łódź", "Die Einstellungsdatei " + ini + " (Windows-1252) kann Łódź nicht aufnehmen."},
+        {"WordGelesen", "1", "Den Eintrag WordGelesen ändert diese Seite nicht."},
+    };
+    const std::string before = "[Global]\r\nErsteSeite=" + erste + "\r\nWordGelesen=1\r\nWordRename=-1\r\n";
+    folder.write("AddIn/pdf-Kalmora.ini", before);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.value);
+        EXPECT_EQ(SettingsPage::refusal(c.key, c.value), c.refusal);
+        if (c.refusal.empty()) continue;
+        EXPECT_EQ(SettingsPage::store({{c.key, c.value}}), c.refusal);
+        EXPECT_EQ(folder.read("AddIn/pdf-Kalmora.ini"), before);
+    }
+    // Nothing was made to find out.
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"AddIn", "Ablage", "Briefpapier", "Dokumente", "Welt", "łukasz"}));
+
+    EXPECT_EQ(SettingsPage::file(), ini);
+    EXPECT_EQ(SettingsPage::rememberedAnswer("Word"), "Umbenennen");
+    EXPECT_EQ(SettingsPage::rememberedAnswer("Excel"), "");
+    EXPECT_EQ(SettingsPage::store({{"ZweiteSeite", "~/Briefpapier/zweite.pdf"},
+                                   {"PDFAusgabePfadWord", "~/PDF für Müller"},
+                                   {"Firmenkürzel", "Mü"}}),
+              "");
+    EXPECT_EQ(SettingsPage::forgetAnswer("Word"), "");
+    EXPECT_EQ(SettingsPage::rememberedAnswer("Word"), "");
+    EXPECT_EQ(folder.read("AddIn/pdf-Kalmora.ini"),
+              "[Global]\r\nErsteSeite=" + erste +
+                  "\r\nWordGelesen=0\r\nWordRename=-1\r\nZweiteSeite=~/Briefpapier/zweite.pdf\r\nPDFAusgabePfadWord=~/"
+                  "PDF f\xFCr M\xFCller\r\nFirmenk\xFCrzel=M\xFC\r\n");
+    EXPECT_EQ(SettingsPage::value("Firmenkürzel").text, "Mü");
+    EXPECT_EQ(SettingsPage::value("PDFAusgabePfadExcel").source, ini);
+
+    // The next press takes them: the result, with its company code, in the home folder's new folder.
+    wordDocument();
+    answers({"choice 2"});
+    run(*word);
+    EXPECT_EQ(record().back(), "open " + runtime::quoted(home + "/PDF für Müller/Angebot_Mü.pdf"));
 }
 
 TEST_F(ExportCommand, ARunThatEndsAtTheQuestionTouchesNoFile) {

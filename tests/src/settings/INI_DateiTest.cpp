@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -47,6 +48,37 @@ TEST_F(SettingsTest, TextValuesAreReadAsTheFileHoldsThem) {
     }
     EXPECT_EQ(ReadIniString(file, "Andere", "ErsteSeite"), "");
     EXPECT_EQ(ReadIniString(folder.windowsPath("fehlt.ini"), "Global", "ErsteSeite"), "");
+}
+
+TEST_F(SettingsTest, AFileSavedByHandAsUtf8IsReadAndKeptInUtf8) {
+    const std::string byHand = "[Global]\r\nFirmenkürzel=Mü\r\nErsteSeite=/home/jürgen/Briefköpfe/erste.pdf\r\n";
+    const std::string answered = "WordOverwrite=-1\r\nWordRename=0\r\nWordGelesen=1\r\n";
+    const struct {
+        const char* what;
+        std::string before;
+        std::string kuerzel, erste;
+        std::string after;
+    } cases[] = {
+        {"UTF-8", byHand, "Mü", "/home/jürgen/Briefköpfe/erste.pdf", byHand + answered},
+        {"UTF-8 with byte order mark", "\xEF\xBB\xBF" + byHand, "Mü", "/home/jürgen/Briefköpfe/erste.pdf",
+         "\xEF\xBB\xBF" + byHand + answered},
+        {"ASCII with byte order mark", "\xEF\xBB\xBF[Global]\r\nFirmenk\xC3\xBCrzel=KBS\r\n", "KBS", "",
+         "\xEF\xBB\xBF[Global]\r\nFirmenk\xC3\xBCrzel=KBS\r\n" + answered},
+        // One byte that is no UTF-8 makes the whole file Windows-1252.
+        {"Windows-1252", "[Global]\r\nFirmenk\xFCrzel=M\xFC\r\nErsteSeite=/home/j\xFCrgen/Briefk\xF6pfe/erste.pdf\r\n",
+         "Mü", "/home/jürgen/Briefköpfe/erste.pdf",
+         "[Global]\r\nFirmenk\xFCrzel=M\xFC\r\nErsteSeite=/home/j\xFCrgen/Briefk\xF6pfe/erste.pdf\r\n" + answered},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        folder.write("pdf-Kalmora.ini", c.before);
+        EXPECT_EQ(ReadIniString(file, "Global", "Firmenkürzel"), c.kuerzel);
+        EXPECT_EQ(ReadIniString(file, "Global", "ErsteSeite"), c.erste);
+        EXPECT_EQ(WriteIniStrings(file, "Global", {{"WordOverwrite", "-1"}, {"WordRename", "0"}, {"WordGelesen", "1"}}),
+                  std::nullopt);
+        EXPECT_EQ(folder.read("pdf-Kalmora.ini"), c.after);
+        EXPECT_EQ(ReadIniInteger(file, "Global", "WordGelesen"), 1);
+    }
 }
 
 TEST_F(SettingsTest, ALongValueIsCutTo1023Characters) {
@@ -171,6 +203,9 @@ TEST_F(Cascade, AKeyTheUsersFileLacksIsReadFromTheAdministratorsAndOnlyTheUsersF
         {"neither file has the key", "[Global]\r\n", "[Global]\r\nZweiteSeite=/z.pdf\r\n", "", 0, "",
          userLacks + "\r\nIn der Einstellungsdatei des Administrators " + administrator +
              " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer."},
+        {"the administrator's file saved as UTF-8", "[Global]\r\n",
+         "[Global]\r\nErsteSeite=" + ersteAdmin + "\r\nFirmenkürzel=Verw\r\nWordGelesen=1\r\nWordRename=-1\r\n",
+         ersteAdmin, 1, "Verw", ""},
         {"the administrator's file is missing", std::nullopt, std::nullopt, "", 0, "",
          "Die Einstellungsdatei " + user + " fehlt.\r\nDie Einstellungsdatei des Administrators " + administrator +
              " fehlt."},
@@ -249,6 +284,33 @@ TEST_F(Cascade, OnlyTheUsersSettingsFileFallsBack) {
     EXPECT_EQ(ReadIniString(other, "Global", "ErsteSeite"), "");
     EXPECT_EQ(WhyNoValue(other, "Global", "ErsteSeite"),
               "In " + other + " fehlt der Eintrag ErsteSeite im Abschnitt [Global], oder er ist leer.");
+}
+
+TEST(FullPath, TildeIsTheHomeFolderAndNoOtherRelativePathIsOne) {
+    struct Case {
+        const char* home;
+        std::string value;
+        std::optional<std::string> path;
+    };
+    const Case cases[] = {
+        {"/home/jürgen", "/srv/PDF", "/srv/PDF"},
+        {"/home/jürgen", "\\\\server\\PDF", "\\\\server\\PDF"},
+        {"/home/jürgen", "", ""},
+        {"/home/jürgen", "~/PDF-Ablage", "/home/jürgen/PDF-Ablage"},
+        {"/home/jürgen", "~\\Briefköpfe\\erste.pdf", "/home/jürgen\\Briefköpfe\\erste.pdf"},
+        {"/home/jürgen/", "~/PDF", "/home/jürgen/PDF"},
+        {"/", "~/PDF", "/PDF"},
+        {"/home/jürgen", "PDF-Ablage", std::nullopt},
+        {"/home/jürgen", "C:\\PDF", std::nullopt},
+        {"/home/jürgen", "~", std::nullopt},
+        {"/home/jürgen", "~jürgen/PDF", std::nullopt},
+        {"/home/jürgen", "./PDF", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        const ScopedVariable home("HOME", c.home);
+        EXPECT_EQ(FullPath(c.value), c.path);
+    }
 }
 
 TEST(WithTrailingBackslash, OnlyABackslashCounts) {

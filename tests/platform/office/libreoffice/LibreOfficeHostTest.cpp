@@ -10,6 +10,8 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "tests/support/LetterheadPages.h"
@@ -209,6 +211,104 @@ TEST_F(LibreOfficeHost, TheTabbedInterfacesHaveTheButtonInTheirMenuAndTheStandar
         endOffice();
         EXPECT_EQ(pdf::run("grep -rl --exclude-dir=uno_packages vnd.kalmora " + pdf::quoted(folder.path("Profil"))),
                   "");
+    });
+}
+
+TEST_F(LibreOfficeHost, TheOptionsPageStoresWhatTheNextPressUsesRefusesWhatItCannotAndForgetsTheAnswer) {
+    officeCalls([&] {
+        // Word remembers to overwrite, as after a ticked box.
+        const std::string settings = "pdf-Kalmora/pdf-Kalmora.ini";
+        const std::string before = folder.read(settings) + "WordGelesen=1\r\nWordOverwrite=-1\r\nWordRename=0\r\n";
+        folder.write(settings, before);
+        folder.write("kaputt.pdf", "kein PDF");
+        fs::create_directories(folder.path("Briefköpfe"));
+        fs::copy_file(folder.path("pdf-Kalmora/Kopfbogen-Seite1.pdf"), folder.path("Briefköpfe/erste.pdf"));
+        // The administrator's settings beside the add-in's library name Excel's folder.
+        const std::string library = pdf::run("find " + pdf::quoted(folder.path("Profil")) + " -name PDF_Kalmora.so");
+        ASSERT_FALSE(library.empty());
+        const std::string administrators =
+            (fs::path(library.substr(0, library.size() - 1)).parent_path() / "pdf-Kalmora.ini").string();
+        const std::string company = "[Global]\r\nPDFAusgabePfadExcel=/srv/Verwaltung\r\n";
+        std::ofstream(administrators, std::ios::binary) << company;
+        const auto letter = openExample("Angebot.docx");
+        OfficeSession::button(letter);
+
+        // Tools ▸ Options, opened at the add-in's page.
+        const std::string page = pdf::run("find " + pdf::quoted(folder.path("Profil")) + " -name Einstellungen.xdl");
+        ASSERT_FALSE(page.empty());
+        OfficeSession::Running options(
+            *session,
+            session->dispatch(letter, ".uno:OptionsTreeDialog",
+                              uno::properties({uno::property(
+                                  "OptionsPageURL", css::uno::Any(uno::fileUrl(page.substr(0, page.size() - 1))))})));
+        const std::string title = "Options - pdf-Kalmora - Briefpapier und Ablage";
+        // How often the page shows `text`, once it does as often as `times`.
+        const auto shows = [&](const std::string& text, long times = 1) {
+            return eventually([&] {
+                const std::vector<std::string> texts = session->textsOf(title);
+                return std::count(texts.begin(), texts.end(), text) == times;
+            });
+        };
+        EXPECT_TRUE(shows("Ihre Einstellungen stehen in " + folder.path(settings) + ".\nVom Administrator (" +
+                          administrators + "), solange Sie nichts anderes eintragen: PDF-Ordner Excel"));
+        EXPECT_EQ(session->textIn(title, "PDF-Ordner Excel:"), "/srv/Verwaltung");
+        EXPECT_TRUE(shows("Überschreiben"));
+        office_session::saveScreen(screenshot("LibreOffice-Optionen"));
+        const std::string refused = "Kopfbogen Folgeseiten: Der Kopfbogen " + folder.path("kaputt.pdf") +
+                                    " lässt sich nicht verwenden:\nDie Datei ist keine PDF-Datei.";
+        session->enter(title, "Kopfbogen Folgeseiten:", folder.path("kaputt.pdf"));
+        EXPECT_TRUE(shows(refused)) << ::testing::PrintToString(session->textsOf(title));
+        session->enter(title, "Kopfbogen 1. Seite:", "~/Briefköpfe/erste.pdf");
+        session->enter(title, "PDF-Ordner Word:", "~/PDF-Ablage für Müller");
+        session->enter(title, "Firmenkürzel:", "Mü");
+        session->press(title, "Vergessen");
+        EXPECT_TRUE(shows("keine, es wird gefragt", 2));
+        session->press(title, "OK");
+        // The refused letterhead is named once more, and not stored.
+        const std::vector<std::string> told = session->textsOf("pdf-Kalmora");
+        EXPECT_NE(std::find(told.begin(), told.end(), "Nicht gespeichert:\n" + refused), told.end())
+            << ::testing::PrintToString(told);
+        session->answer("pdf-Kalmora", "Return");
+        options.finish();
+
+        // Windows-1252, every other byte as it was.
+        std::string after = before;
+        const auto replace = [&](const std::string& from, const std::string& to) {
+            const auto at = after.find(from);
+            ASSERT_NE(at, std::string::npos) << from;
+            after.replace(at, from.size(), to);
+        };
+        replace("ErsteSeite=" + folder.path("pdf-Kalmora/Kopfbogen-Seite1.pdf"),
+                "ErsteSeite=~/Briefk\xF6pfe/erste.pdf");
+        replace("Firmenk\xFCrzel=KBS", "Firmenk\xFCrzel=M\xFC");
+        replace("WordGelesen=1", "WordGelesen=0");
+        after += "PDFAusgabePfadWord=~/PDF-Ablage f\xFCr M\xFCller\r\n";
+        EXPECT_EQ(folder.read(settings), after);
+        std::ifstream kept(administrators, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), company);
+
+        // The next press takes them without a restart; the one after it asks
+        // again about the result it finds.
+        const std::string result = folder.path("PDF-Ablage für Müller/Angebot_Mü.pdf");
+        for (int press = 1; press <= 2; ++press) {
+            SCOPED_TRACE("press " + std::to_string(press));
+            std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
+            session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+            if (press == 2) session->answer("Frage ?", "Return");  // "Überschreiben", the last answer
+            session->finish(click);
+            EXPECT_EQ(viewer->opened(), result);
+            expectOfferOnShippedLetterheads(pageTexts(result));
+        }
+
+        // Saved by hand in UTF-8, as a Linux editor does: the press reads it so.
+        folder.write(settings,
+                     "\xEF\xBB\xBF[Global]\r\nErsteSeite=~/Briefköpfe/erste.pdf\r\nZweiteSeite=" +
+                         folder.path("pdf-Kalmora/Kopfbogen-Folgeseiten.pdf") +
+                         "\r\nFirmenkürzel=Kü\r\nWordGelesen=1\r\nPDFAusgabePfadWord=~/PDF-Ablage für Müller\r\n");
+        std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
+        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+        session->finish(click);
+        EXPECT_EQ(viewer->opened(), folder.path("PDF-Ablage für Müller/Angebot_Kü.pdf"));
     });
 }
 
