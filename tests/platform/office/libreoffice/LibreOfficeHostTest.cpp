@@ -79,13 +79,13 @@ protected:
     }
 
     // The office anew, with a pdftk that waits at its first call until it
-    // is released (Pdftk::Held) or not at all.
-    enum class Pdftk { Held, Free };
+    // is released (Pdftk::Held), or not at all, or fails at once.
+    enum class Pdftk { Held, Free, Failing };
     void holdPdftk(Pdftk pdftk) {
         endOffice();
         folder.write("pdftk", HeldPdftk);
         fs::permissions(folder.path("pdftk"), fs::perms::owner_all);
-        ::setenv("KALMORA_PDFTK", folder.path("pdftk").c_str(), 1);
+        ::setenv("KALMORA_PDFTK", pdftk == Pdftk::Failing ? "/bin/false" : folder.path("pdftk").c_str(), 1);
         ::setenv("KALMORA_HOLD_MARK", folder.path("pdftk-wartet").c_str(), 1);
         ::setenv("KALMORA_HOLD_GO", folder.path("pdftk-weiter").c_str(), 1);
         fs::remove(folder.path("pdftk-wartet"));
@@ -404,42 +404,45 @@ void expectNothingOfTheRunLeft(const TempFolder& folder) {
 }
 
 TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLosesNothing) {
-    enum class Moment { Printing, Letterheads, Question };
+    // The add-in's window (the question) and its message box (the abort,
+    // when pdftk fails) are open at their moments.
+    enum class Moment { Printing, Letterheads, Question, Abort };
     enum class Action { Quit, CloseWindow, Disable };
-    struct Case {
-        Moment moment;
-        Action action;
-    };
-    const std::vector<Case> cases = {
-        {Moment::Printing, Action::Quit},           {Moment::Letterheads, Action::Quit},
-        {Moment::Question, Action::Quit},           {Moment::Printing, Action::CloseWindow},
-        {Moment::Letterheads, Action::CloseWindow}, {Moment::Question, Action::CloseWindow},
-        {Moment::Printing, Action::Disable},        {Moment::Letterheads, Action::Disable},
-        {Moment::Question, Action::Disable},
-    };
+    std::vector<std::pair<Moment, Action>> cases;
+    for (const Action action : {Action::Quit, Action::CloseWindow, Action::Disable})
+        for (const Moment moment : {Moment::Printing, Moment::Letterheads, Moment::Question, Moment::Abort})
+            cases.emplace_back(moment, action);
+    const std::string settings = folder.read("pdf-Kalmora/pdf-Kalmora.ini");
     officeCalls([&] {
-        for (const Case& c : cases) {
-            // The question's Enter renames: the old result stays.
+        for (const auto& [moment, action] : cases) {
+            SCOPED_TRACE("moment " + std::to_string(static_cast<int>(moment)) + ", action " +
+                         std::to_string(static_cast<int>(action)));
+            // The question's Enter renames; the abort overwrites nothing.
             const std::string result =
-                folder.path(c.moment == Moment::Question ? "Dokumente/Angebot_1_KBS.pdf" : "Dokumente/Angebot_KBS.pdf");
-            SCOPED_TRACE("moment " + std::to_string(static_cast<int>(c.moment)) + ", action " +
-                         std::to_string(static_cast<int>(c.action)));
+                folder.path(moment == Moment::Question ? "Dokumente/Angebot_1_KBS.pdf" : "Dokumente/Angebot_KBS.pdf");
             fs::remove_all(folder.path("Dokumente"));
             fs::create_directories(folder.path("Dokumente"));
-            if (c.moment == Moment::Question) folder.write("Dokumente/Angebot_KBS.pdf", "altes Ergebnis");
-            holdPdftk(c.moment == Moment::Letterheads ? Pdftk::Held : Pdftk::Free);
+            const bool oldResult = moment == Moment::Question || moment == Moment::Abort;
+            if (oldResult) folder.write("Dokumente/Angebot_KBS.pdf", "altes Ergebnis");
+            // The abort comes where the question would: its answer is remembered.
+            folder.write("pdf-Kalmora/pdf-Kalmora.ini",
+                         settings + (moment == Moment::Abort ? "WordGelesen=1\r\nWordOverwrite=-1\r\n" : ""));
+            holdPdftk(moment == Moment::Letterheads ? Pdftk::Held
+                      : moment == Moment::Abort     ? Pdftk::Failing
+                                                    : Pdftk::Free);
             const auto letter = openExample("Angebot.docx");
             const auto frame = letter->getCurrentController()->getFrame();
             OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
             session->answer("Auswahl mit Doppelklick bestätigen", "Return");
-            switch (c.moment) {
+            switch (moment) {
                 case Moment::Printing:
                     ASSERT_TRUE(eventually([&] { return !processesNaming("PDFCreator.exe").empty(); }));
                     break;
                 case Moment::Letterheads: ASSERT_TRUE(eventually([&] { return pdftkHeld(); })); break;
                 case Moment::Question: session->textsOf("Frage ?"); break;
+                case Moment::Abort: session->textsOf("COM-Add-In: Erzeuge PDF mit Kalmora"); break;
             }
-            switch (c.action) {
+            switch (action) {
                 case Action::Quit: EXPECT_FALSE(session->desktop()->terminate()); break;
                 case Action::CloseWindow:
                     EXPECT_THROW(Reference<css::util::XCloseable>(frame, UNO_QUERY_THROW)->close(true),
@@ -447,11 +450,15 @@ TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLos
                     break;
                 case Action::Disable: session->changeExtension(OfficeSession::ExtensionChange::Disable); break;
             }
-            if (c.moment == Moment::Letterheads) releasePdftk();
-            if (c.moment == Moment::Question) session->answer("Frage ?", "Return");
-            EXPECT_EQ(viewer->opened(), result);
-            expectOfferOnShippedLetterheads(pageTexts(result));
-            switch (c.action) {
+            if (moment == Moment::Letterheads) releasePdftk();
+            if (moment == Moment::Question) session->answer("Frage ?", "Return");
+            if (moment == Moment::Abort) {
+                session->answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");
+            } else {
+                EXPECT_EQ(viewer->opened(), result);
+                expectOfferOnShippedLetterheads(pageTexts(result));
+            }
+            switch (action) {
                 case Action::Quit:
                     EXPECT_TRUE(eventually([&] { return !session->process().running(); }));
                     EXPECT_EQ(session->process().exitCode(), 0);
@@ -469,7 +476,12 @@ TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLos
                     EXPECT_TRUE(session->process().running());
                     break;
             }
-            if (c.moment == Moment::Question) EXPECT_EQ(folder.read("Dokumente/Angebot_KBS.pdf"), "altes Ergebnis");
+            if (oldResult) EXPECT_EQ(folder.read("Dokumente/Angebot_KBS.pdf"), "altes Ergebnis");
+            std::set<std::string> left = folder.names("Dokumente");
+            left.erase(".~lock.Angebot.docx#");
+            EXPECT_EQ(left, (moment == Moment::Abort ? std::set<std::string>{"Angebot.docx", "Angebot_KBS.pdf"}
+                             : oldResult ? std::set<std::string>{"Angebot.docx", "Angebot_KBS.pdf", "Angebot_1_KBS.pdf"}
+                                         : std::set<std::string>{"Angebot.docx", "Angebot_KBS.pdf"}));
             expectNothingOfTheRunLeft(folder);
         }
     });
