@@ -58,7 +58,10 @@ void printJobOnce(com::Object& Application, Host host, PrintJob job, const std::
     Application.object("ActiveDocument").call("PrintOut", args);
 }
 
-void printJob(com::Object& Application, Host host, PrintJob job, const std::string& lastPage) {
+// A document that is gone by now (its window closed under the run) is named
+// as it was at the press, `pressedName`.
+void printJob(com::Object& Application, Host host, PrintJob job, const std::string& lastPage,
+              const std::string& pressedName) {
     try {
         printJobOnce(Application, host, job, lastPage);
     } catch (const com::Error& error) {
@@ -68,6 +71,7 @@ void printJob(com::Object& Application, Host host, PrintJob job, const std::stri
                            .get("FullName")
                            .toString();
         });
+        if (document.empty()) document = pressedName;
         throw DocumentNotPrinted(error.number(),
                                  "Das Dokument \"" + document + "\" lässt sich nicht drucken: " + error.description());
     }
@@ -126,7 +130,7 @@ Printed printAll(com::Object& pdfCreator, com::Object& Application, const std::s
     // before (for another program, or before it stopped): no more jobs for it.
     bool answered = true;
     if (run.layout == Layout::FirstAndFollowing) {
-        printJob(Application, run.host, PrintJob::FirstPage, lastPage);
+        printJob(Application, run.host, PrintJob::FirstPage, lastPage, run.documentTitle);
         answered = reports(waitForOutput(pdfCreator, sErsteSeite), sErsteSeite);
         // A document of one page has no following pages to print or wait for.
         if (answered && run.documentPages != 1) {
@@ -134,11 +138,11 @@ Printed printAll(com::Object& pdfCreator, com::Object& Application, const std::s
             win32::Sleep(SettleMilliseconds);
             runtime::DoEvents();
             setOption(pdfCreator, "AutosaveFilename", sRestSeiten);
-            printJob(Application, run.host, PrintJob::FollowingPages, lastPage);
+            printJob(Application, run.host, PrintJob::FollowingPages, lastPage, run.documentTitle);
             waitForOutput(pdfCreator, sRestSeiten);
         }
     } else if (run.layout == Layout::AllOnFirst || run.layout == Layout::AllOnFollowing) {
-        printJob(Application, run.host, PrintJob::AllPages, lastPage);
+        printJob(Application, run.host, PrintJob::AllPages, lastPage, run.documentTitle);
         answered = reports(waitForOutput(pdfCreator, sErsteSeite), sErsteSeite);
     }
 

@@ -405,6 +405,16 @@ TEST_F(Printing, APrintThatFailsGivesTheAbortMessageOnceAndEndsThePdfPrinter) {
          "Der PDF-Drucker \"PDFCreator\" lässt sich nicht starten.", 2, 0},
         {"the document deleted while printing", [&] { pdfPrinter->whenStarted = [&] { fs::remove(document); }; },
          "Das Dokument \"" + documents() + "\\Angebot.docx\" lässt sich nicht drucken: Befehl misslungen", 1, 1},
+        // Named as it was at the press.
+        {"the document's window closed while printing",
+         [&] {
+             pdfPrinter->whenStarted = [&] {
+                 while (const office::Document* open = word->documents().active()) word->documents().remove(*open);
+             };
+         },
+         "Das Dokument \"Angebot.docx\" lässt sich nicht drucken: Dieser Befehl ist nicht verfügbar, weil kein "
+         "Dokument geöffnet ist.",
+         1, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
