@@ -33,12 +33,15 @@
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XLayoutManager.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/ucb/XCommandEnvironment.hpp>
 #include <com/sun/star/ui/XImageManager.hpp>
 #include <com/sun/star/ui/XUIElement.hpp>
 #include <com/sun/star/ui/XUIElementSettings.hpp>
 #include <com/sun/star/ui/theModuleUIConfigurationManagerSupplier.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/implbase1.hxx>
 #include <cstdlib>
 #include <exception>
@@ -383,6 +386,25 @@ public:
         xdotool("key --delay 50 " + keys);
     }
 
+    // Types `text` into the field of the window titled `title` that has the
+    // focus, over what it proposes, as a user types a file name.
+    void type(const std::string& title, const std::string& text) {
+        answer(title, "ctrl+a");
+        xdotool("type --delay 20 " + pdf::quoted(text));
+    }
+
+    // A copy of the document `from` as the file `to`, stored with the
+    // office's filter `filter` (a template, another format) without a window.
+    void storeCopy(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& filter) {
+        const Reference<css::frame::XStorable> document(
+            desktop_->loadComponentFromURL(uno::fileUrl(from), "_blank", 0,
+                                           uno::properties({uno::property("Hidden", css::uno::Any(true))})),
+            UNO_QUERY_THROW);
+        document->storeToURL(uno::fileUrl(to),
+                             uno::properties({uno::property("FilterName", css::uno::Any(uno::text(filter)))}));
+        Reference<css::util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
+    }
+
     // Types `keys` into the window titled `title`, whether it takes them or not.
     static void typeInto(const std::string& title, const std::string& keys) {
         const std::string window = xdotool("search --onlyvisible --name " + pdf::quoted(title));
@@ -515,14 +537,19 @@ private:
         const Reference<css::awt::XWindow> window(standardToolbar(model)->getRealInterface(), UNO_QUERY_THROW);
         const auto toolbar =
             Reference<css::accessibility::XAccessible>(window, UNO_QUERY_THROW)->getAccessibleContext();
-        for (sal_Int32 i = 0; i < toolbar->getAccessibleChildCount(); ++i) {
-            const auto item = toolbar->getAccessibleChild(i)->getAccessibleContext();
-            if (uno::text(item->getAccessibleName()) != label) continue;
-            const Reference<css::accessibility::XAccessibleComponent> component(item, UNO_QUERY_THROW);
-            const auto at = component->getLocationOnScreen();
-            const auto size = component->getSize();
-            if (size.Width <= 0 || size.Height <= 0) return std::nullopt;
-            return css::awt::Point(at.X + size.Width / 2, at.Y + size.Height / 2);
+        try {
+            for (sal_Int32 i = 0; i < toolbar->getAccessibleChildCount(); ++i) {
+                const auto item = toolbar->getAccessibleChild(i)->getAccessibleContext();
+                if (uno::text(item->getAccessibleName()) != label) continue;
+                const Reference<css::accessibility::XAccessibleComponent> component(item, UNO_QUERY_THROW);
+                const auto at = component->getLocationOnScreen();
+                const auto size = component->getSize();
+                if (size.Width <= 0 || size.Height <= 0) return std::nullopt;
+                return css::awt::Point(at.X + size.Width / 2, at.Y + size.Height / 2);
+            }
+        } catch (const css::lang::DisposedException&) {
+            // The toolbar renews its items while the document changes (undo,
+            // save): looked at again once they have settled.
         }
         return std::nullopt;
     }

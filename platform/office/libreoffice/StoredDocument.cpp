@@ -1,5 +1,6 @@
 #include "platform/office/libreoffice/StoredDocument.h"
 
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/DispatchHelper.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
@@ -19,11 +20,25 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
+namespace {
+
+// Whether the office made the document from a template (File ▸ New from a
+// template, or a template file opened): it then has the template's content
+// but no file of its own.
+bool madeFromTemplate(const Reference<css::frame::XModel>& model) {
+    bool asTemplate = false;
+    for (const css::beans::PropertyValue& argument : model->getArgs())
+        if (argument.Name == "AsTemplate") argument.Value >>= asTemplate;
+    return asTemplate;
+}
+
+}  // namespace
+
 void readStoredState(const Reference<css::frame::XModel>& model, Document::State& state) {
     const Reference<css::frame::XStorable> storable(model, UNO_QUERY_THROW);
     rtl::OUString system;
-    if (storable->hasLocation() &&
-        osl::FileBase::getSystemPathFromFileURL(storable->getLocation(), system) == osl::FileBase::E_None) {
+    const bool stored = storable->hasLocation();
+    if (stored && osl::FileBase::getSystemPathFromFileURL(storable->getLocation(), system) == osl::FileBase::E_None) {
         const std::filesystem::path file(uno::text(system));
         state.path = file.parent_path().string();
         state.name = file.filename().string();
@@ -34,8 +49,13 @@ void readStoredState(const Reference<css::frame::XModel>& model, Document::State
         state.path.clear();
         state.name = title.is() ? uno::text(title->getTitle()) : std::string();
     }
+    // A new document from a template holds content that no file holds yet,
+    // unchanged as the office may call it: unsaved, so that the user is asked
+    // to store it and gets "Save as", as Word asks for a new document's first
+    // save. A blank new document has nothing to lose.
     const Reference<css::util::XModifiable> modifiable(model, UNO_QUERY_THROW);
-    state.saved = modifiable->isModified() ? com::False : com::True;
+    const bool unsaved = modifiable->isModified() || (!stored && madeFromTemplate(model));
+    state.saved = unsaved ? com::False : com::True;
 }
 
 void storeDocument(const Reference<css::uno::XComponentContext>& context, const Reference<css::frame::XModel>& model) {

@@ -10,7 +10,8 @@
 namespace office::libreoffice {
 
 // The document's path and name (a never-stored one: no path, the title its
-// window shows) and Saved (no unsaved changes) into `state`.
+// window shows) and Saved (no unsaved changes; a new document from a template
+// has them until it is stored) into `state`.
 void readStoredState(const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model,
                      Document::State& state);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
@@ -161,6 +162,73 @@ TEST_F(LibreOfficeHost, ANeverStoredLetterGetsTheAddInsMessage) {
         session->answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");  // "Das Dokument hat keine Inhalt"
         session->finish(click);
         EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
+    });
+}
+
+TEST_F(LibreOfficeHost, ANewDocumentFromATemplateIsStoredThroughSaveAsThenPrinted) {
+    struct Case {
+        std::string example, filter, made, stored, result;
+        bool cancelFirst;  // Save as cancelled at the first press
+    };
+    const Case cases[] = {
+        {"Angebot.docx", "writer8_template", "Brief.ott", "Brief.odt", "Brief_KBS.pdf", true},
+        {"Angebot.docx", "MS Word 2007 XML Template", "Brief.dotx", "Brief2.odt", "Brief2_KBS.pdf", false},
+        {"Preisliste.xlsx", "calc8_template", "Liste.ots", "Liste.ods", "Liste_Übersicht_KBS.pdf", false},
+    };
+    const std::string title = "COM-Add-In: Erzeuge PDF mit Kalmora";
+    officeCalls([&] {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.made);
+            session->storeCopy(fs::path(EXAMPLES_FOLDER) / c.example, folder.path(c.made), c.filter);
+            const auto document = session->openFile(folder.path(c.made));
+            const std::string command = OfficeSession::button(document).command;
+            if (c.cancelFirst) {
+                std::thread click = session->dispatchClick(document, command);
+                session->answer(title, "Return");  // "Zur Weiterarbeit muss das Dokument gespeichert werden!"
+                session->answer("Save as", "Escape");
+                session->answer(title, "Escape");  // asked again, and refused
+                EXPECT_TRUE(eventually([&] {
+                    const std::vector<std::string> texts = session->textsOf(title);
+                    return std::find(texts.begin(), texts.end(), "Verarbeitung abgebrochen") != texts.end();
+                }));
+                session->answer(title, "Return");
+                session->finish(click);
+                EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
+            }
+            std::thread click = session->dispatchClick(document, command);
+            session->answer(title, "Return");
+            session->type("Save as", folder.path("Dokumente/" + c.stored));
+            session->answer("Save as", "Return");
+            session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+            session->finish(click);
+            EXPECT_EQ(viewer->opened(), folder.path("Dokumente/" + c.result));
+            EXPECT_TRUE(fs::exists(folder.path("Dokumente/" + c.stored)));
+        }
+    });
+}
+
+// A name of 240 bytes: the printed first part would fit, but not the hidden
+// name under which the PDF printer writes it first.
+TEST_F(LibreOfficeHost, ALetterWhoseNameTheRunsFilesCannotHoldIsRefusedBeforeAnythingIsPrinted) {
+    officeCalls([&] {
+        const std::string stem(235, 'L');
+        const std::string name = stem + ".docx";
+        fs::copy_file(fs::path(EXAMPLES_FOLDER) / "Angebot.docx", folder.path("Dokumente/" + name));
+        const auto letter = session->openFile(folder.path("Dokumente/" + name));
+        std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
+        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+        const std::vector<std::string> texts = session->textsOf("COM-Add-In: Erzeuge PDF mit Kalmora");
+        session->answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");
+        session->finish(click);
+        // The box shows each line break as one.
+        const std::string message =
+            "Abbruch\n\n Kein PDF-Ausdruck!\nDer Dateiname ist zu lang: " + folder.path("Dokumente") + "\\" + stem +
+            "_KBS_$1.pdf\nDer PDF-Drucker \"PDFCreator\" schreibt die Datei zuerst unter "
+            "einem 10 Bytes längeren Namen, und ein Dateiname hat höchstens 255 Bytes; das "
+            "Dokument \"" +
+            name + "\" braucht einen kürzeren Namen.";
+        EXPECT_NE(std::find(texts.begin(), texts.end(), message), texts.end()) << ::testing::PrintToString(texts);
+        EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{name, ".~lock." + name + "#"}));
     });
 }
 
