@@ -107,6 +107,23 @@ public:
     Reference<css::ucb::XProgressHandler> SAL_CALL getProgressHandler() override { return {}; }
 };
 
+// A conversion of `document` to PDF into `outFolder` as a script runs it
+// with the office of `profile`: headless, on the command line, without a
+// display. What the office said, and how long it took.
+struct Conversion {
+    std::string said;
+    std::chrono::steady_clock::duration took;
+};
+inline Conversion convertHeadless(const std::filesystem::path& profile, const std::filesystem::path& document,
+                                  const std::filesystem::path& outFolder) {
+    const auto start = std::chrono::steady_clock::now();
+    std::string said =
+        pdf::run("env -u DISPLAY /usr/lib/libreoffice/program/soffice --headless " +
+                 pdf::quoted("-env:UserInstallation=file://" + profile.string()) + " --convert-to pdf --outdir " +
+                 pdf::quoted(outFolder.string()) + " " + pdf::quoted(document.string()) + " 2>&1");
+    return {std::move(said), std::chrono::steady_clock::now() - start};
+}
+
 struct ToolbarItem {
     std::string label, command;
     friend bool operator==(const ToolbarItem&, const ToolbarItem&) = default;

@@ -10,6 +10,7 @@
 #include <com/sun/star/awt/XWindowPeer.hpp>
 #include <iostream>
 
+#include "platform/office/libreoffice/OfficeMode.h"
 #include "platform/office/libreoffice/StandInButton.h"
 #include "platform/office/libreoffice/SystemNeeds.h"
 #include "platform/uno/UnoText.h"
@@ -47,6 +48,10 @@ Front& Front::instance() {
 void Front::start(const Reference<css::uno::XComponentContext>& context) {
     if (started_) return;
     started_ = true;
+    // A conversion from the command line, or an office that serves
+    // programs, is left as it is: no user's part is set up and no host
+    // started for a button that nobody sees.
+    if (runsHeadless()) return;
     problem_ = missingPackages(systemNeeds());
     if (!problem_) {
         try {

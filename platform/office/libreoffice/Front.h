@@ -7,7 +7,8 @@
 // first press of the button, in one message box of the office's own toolkit,
 // and nothing else happens for that press; when no host runs to show the
 // add-in's button, a stand-in item carries the message (StandInButton.h).
-// One per office process, used on its main thread only.
+// A headless office gets none of this. One per office process, used on its
+// main thread only.
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>

@@ -19,6 +19,7 @@
 #include "tests/support/OfficeSession.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/Processes.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Xvfb.h"
 
@@ -230,6 +231,51 @@ TEST_F(LibreOfficeHost, ALetterWhoseNameTheRunsFilesCannotHoldIsRefusedBeforeAny
         EXPECT_NE(std::find(texts.begin(), texts.end(), message), texts.end()) << ::testing::PrintToString(texts);
         EXPECT_EQ(folder.names("Dokumente"), (std::set<std::string>{name, ".~lock." + name + "#"}));
     });
+}
+
+// A conversion on the command line in the user's profile, as a script runs
+// it: as fast as without the extension, and it neither sets up the user's
+// part, nor starts a host, nor the PDF printer.
+TEST_F(LibreOfficeHost, AHeadlessConversionIsLeftAsItIs) {
+    // One office per profile: a second one would hand its job to the first.
+    endOffice();
+    fs::copy_file(fs::path(EXAMPLES_FOLDER) / "Angebot.docx", folder.path("Dokumente/Angebot.docx"));
+    // The files of the user's part, each with its time and size.
+    const auto state = [&](const std::vector<std::string>& folders) {
+        std::string found;
+        for (const std::string& name : folders)
+            found += pdf::run("find " + pdf::quoted(folder.path(name)) + " -printf '%p %T@ %s\\n' | sort");
+        return found;
+    };
+    struct Case {
+        const char* user;
+        const char* data;  // XDG_DATA_HOME, below the test's folder
+        std::optional<std::string> world;
+        std::vector<std::string> part;  // what the office sets up for the user
+    };
+    const Case cases[] = {
+        {"with the add-in folder and world the office set up", "", folder.path("Welt"), {"pdf-Kalmora", "Welt"}},
+        {"for whom the office set up nothing", "Neu", std::nullopt, {"Neu"}}};
+    const auto withoutExtension = [&] {
+        return office_session::convertHeadless(folder.path("Ohne"), folder.path("Dokumente/Angebot.docx"),
+                                               folder.path("Ohne-PDF"));
+    };
+    withoutExtension();  // the profile is made at the first start
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.user);
+        fs::create_directories(folder.path(c.data));
+        const ScopedVariable data("XDG_DATA_HOME", folder.path(c.data));
+        const ScopedVariable world("KALMORA_WORLD", c.world);
+        const std::string before = state(c.part);
+        fs::remove_all(folder.path("PDF"));
+        const auto converted = office_session::convertHeadless(
+            folder.path("Profil"), folder.path("Dokumente/Angebot.docx"), folder.path("PDF"));
+        const auto plain = withoutExtension();
+        EXPECT_EQ(pdf::pageCount(folder.path("PDF/Angebot.pdf")), 3) << converted.said;
+        EXPECT_EQ(state(c.part), before);
+        // Generous: a busy machine takes its time with either.
+        EXPECT_LT(converted.took, 2 * plain.took + std::chrono::seconds(5));
+    }
 }
 
 TEST_F(LibreOfficeHost, TheRememberedAnswerToAnExistingResultIsNotAskedAgain) {
