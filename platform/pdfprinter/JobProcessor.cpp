@@ -4,11 +4,13 @@
 #include <exception>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "platform/com/Variant.h"
 #include "platform/pdfprinter/JobTitle.h"
 #include "platform/win32/AtomicFile.h"
+#include "platform/win32/ErrorText.h"
 
 namespace pdfprinter {
 
@@ -30,6 +32,16 @@ std::filesystem::path diskPath(std::string path) {
 }
 
 }  // namespace
+
+void JobProcessor::failed(std::uint64_t job, const std::string& path, const std::string& why) {
+    std::cerr << "PDFCreator: Der Druckauftrag " << job << " konnte nicht als \"" << path
+              << "\" gespeichert werden: " << why << "\n";
+    try {
+        state_.setLastError("Die Datei " + path + " lässt sich nicht schreiben: " + why);
+    } catch (const std::exception& error) {
+        std::cerr << "PDFCreator: " << error.what() << "\n";
+    }
+}
 
 JobProcessor::JobProcessor(PrinterState& state, Spool spool) : state_(state), spool_(std::move(spool)) {}
 
@@ -58,9 +70,10 @@ bool JobProcessor::write(std::uint64_t job) {
         if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
         win32::writeFileAtomically(path, *pdf);
         written = true;
+    } catch (const std::system_error& error) {
+        failed(job, reported, win32::errorText(error.code()));
     } catch (const std::exception& error) {
-        std::cerr << "PDFCreator: Der Druckauftrag " << job << " konnte nicht als \"" << reported
-                  << "\" gespeichert werden: " << error.what() << "\n";
+        failed(job, reported, error.what());
     }
     try {
         spool_.drop(job);

@@ -3,6 +3,7 @@
 // name at the moment the job is taken.
 #include <cstdint>
 #include <set>
+#include <string>
 
 #include "platform/pdfprinter/PrinterState.h"
 #include "platform/pdfprinter/Spool.h"
@@ -24,12 +25,14 @@ public:
     // Each file is written first under a hidden name beside it ("." + its
     // name + "." + eight characters), so that nobody sees half a file: the
     // folder must hold a name 10 bytes longer than the file's.
-    // A job that cannot be written is dropped (and reported on stderr), so
-    // that it does not block the jobs behind it. Returns the number written.
+    // A job that cannot be written is dropped, so that it does not block the
+    // jobs behind it; why is reported on stderr and kept as the last error.
+    // Returns the number written.
     int processWaitingJobs();
 
 private:
     bool write(std::uint64_t job);
+    void failed(std::uint64_t job, const std::string& path, const std::string& why);
 
     PrinterState& state_;
     Spool spool_;

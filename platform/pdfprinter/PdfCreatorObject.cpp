@@ -101,6 +101,14 @@ PdfCreatorObject::PdfCreatorObject(std::string program) : program_(std::move(pro
         });
         return Variant();
     });
+    property("cErrorDetail", [this](const Arguments& index) {
+        requireServer();
+        const auto name = optionName(index);
+        const std::string why = guarded(readFailure, [&] { return state_.lastError(); });
+        if (com::sameName(name, "Number")) return Variant(why.empty() ? 0 : com::errors::PathFileAccessError);
+        if (com::sameName(name, "Description")) return Variant(why);
+        throw com::Error::fromNumber(com::errors::InvalidProcedureCall);
+    });
     property("cOutputFilename", [this](const Arguments&) {
         requireServer();
         return Variant(guarded(readFailure, [&] { return state_.lastOutput(); }));

@@ -20,6 +20,9 @@
 //                             of AutosaveJobTitle's document when it is set
 //   cOutputFilename           the path of the last file written since the
 //                             process started; empty text while none
+//   cErrorDetail(name)        the last file the process could not write:
+//                             "Number" 0 while every file was written, else
+//                             75; "Description" the file and why, for the user
 //   cClose()                  asks the process to end and waits for it
 // Failures raise com::Error with German texts. Once started, the object
 // talks to that one printer process: when it has gone (ended by cClose,

@@ -47,6 +47,7 @@ int run(int argc, char** argv) {
     // jobs held or flowing as the start asked.
     state.clearStopRequest();
     state.setLastOutput("");
+    state.setLastError("");
     state.setJobFlow(holdsAtStartup(argc, argv) ? JobFlow::Hold : JobFlow::Process);
 
     struct sigaction action {};

@@ -121,6 +121,14 @@ void PrinterState::setLastOutput(std::string_view path) {
     win32::writeFileAtomically(folder_ / "last-output", path);
 }
 
+std::string PrinterState::lastError() const {
+    return win32::readWholeFile(folder_ / "last-error").value_or("");
+}
+
+void PrinterState::setLastError(std::string_view why) {
+    win32::writeFileAtomically(folder_ / "last-error", why);
+}
+
 void PrinterState::requestStop(int pid) {
     win32::writeFileAtomically(folder_ / "stop-request", std::to_string(pid));
 }

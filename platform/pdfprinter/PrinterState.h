@@ -4,6 +4,7 @@
 //   options        the options, one "name=value" per line
 //   hold           present while the printer holds its jobs
 //   last-output    the path of the last file written since the process started
+//   last-error     why the last file that could not be written was not
 //   stop-request   the process id that was asked to end
 //   instance.lock  see InstanceLock.h
 // Each file is replaced atomically. Writes throw std::system_error (or
@@ -34,6 +35,11 @@ public:
 
     std::string lastOutput() const;
     void setLastOutput(std::string_view path);
+
+    // Why the printer could not write its last file since the process
+    // started, for the user; empty when every file was written.
+    std::string lastError() const;
+    void setLastError(std::string_view why);
 
     // Asks the process `pid` to end; a request names its process so that a
     // request left over from an earlier process stops no later one.

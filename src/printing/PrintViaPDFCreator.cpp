@@ -83,9 +83,29 @@ bool reports(const std::string& reported, const std::string& name) {
     return name.empty() || reported.find(name) != std::string::npos;
 }
 
+// Why the printer could not write its last file, as it tells; empty when
+// it wrote every file or cannot tell.
+std::string whyNotWritten(const com::Object& pdfCreator) {
+    std::string why;
+    ignoreFailure([&] { why = pdfCreator.get("cErrorDetail", {{"Description"}}).toString(); });
+    return why;
+}
+
+// What the printer did with the run's jobs.
+struct Printed {
+    std::string reported;   // the path it reported last; empty when none
+    bool answered = false;  // it wrote the run's first file
+    // Why it could not write one of the run's files, as it told: it works,
+    // but writing again would fail again.
+    std::string failure;
+};
+
 // Polls the PDF printer until it reports a file whose path holds `name`, at
-// most 40 times with 200 ms pauses; the path it reported last.
-std::string waitForOutput(const com::Object& pdfCreator, const std::string& name) {
+// most 40 times with 200 ms pauses, or tells why it could not write that
+// file (a failure other than `earlier`, which it told before the run's
+// jobs); the path it reported last.
+std::string waitForOutput(const com::Object& pdfCreator, const std::string& name, const std::string& earlier,
+                          Printed& printed) {
     std::int16_t polls = 0;
     for (;;) {
         // Both conditions are looked at every time, so the printer is asked
@@ -94,6 +114,10 @@ std::string waitForOutput(const com::Object& pdfCreator, const std::string& name
         const bool timeLeft = polls < PollLimit;
         const bool notYet = !reports(reported, name);
         if (!(timeLeft && notYet)) return reported;
+        if (const std::string why = whyNotWritten(pdfCreator); why != earlier && reports(why, name)) {
+            printed.failure = why;
+            return reported;
+        }
         ++polls;
         win32::Sleep(PauseMilliseconds);
     }
@@ -101,12 +125,6 @@ std::string waitForOutput(const com::Object& pdfCreator, const std::string& name
 
 // The option that makes the printer take only the jobs of one document.
 const std::string JobTitleOption = "AutosaveJobTitle";
-
-// What the printer did with the run's jobs.
-struct Printed {
-    std::string reported;   // the path it reported last; empty when none
-    bool answered = false;  // it wrote the run's first file
-};
 
 // Prints the run's jobs and waits for the printer's files.
 Printed printAll(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
@@ -123,30 +141,32 @@ Printed printAll(com::Object& pdfCreator, com::Object& Application, const std::s
     pdfCreator.put("cPrinterStop", com::False);
     pdfCreator.call("cClearCache");
     setOption(pdfCreator, "AutosaveFilename", sErsteSeite);
+    const std::string earlier = whyNotWritten(pdfCreator);
 
     // Page 999 is the last one asked for, unless the document has more.
     const std::string lastPage = run.documentPages > 999 ? std::to_string(run.documentPages) : LastPage;
     // A printer that has not written the first file hangs, whatever it wrote
     // before (for another program, or before it stopped): no more jobs for it.
-    bool answered = true;
+    Printed printed;
+    printed.answered = true;
     if (run.layout == Layout::FirstAndFollowing) {
         printJob(Application, run.host, PrintJob::FirstPage, lastPage, run.documentTitle);
-        answered = reports(waitForOutput(pdfCreator, sErsteSeite), sErsteSeite);
+        printed.answered = reports(waitForOutput(pdfCreator, sErsteSeite, earlier, printed), sErsteSeite);
         // A document of one page has no following pages to print or wait for.
-        if (answered && run.documentPages != 1) {
+        if (printed.answered && run.documentPages != 1) {
             runtime::DoEvents();
             win32::Sleep(SettleMilliseconds);
             runtime::DoEvents();
             setOption(pdfCreator, "AutosaveFilename", sRestSeiten);
             printJob(Application, run.host, PrintJob::FollowingPages, lastPage, run.documentTitle);
-            waitForOutput(pdfCreator, sRestSeiten);
+            waitForOutput(pdfCreator, sRestSeiten, earlier, printed);
         }
     } else if (run.layout == Layout::AllOnFirst || run.layout == Layout::AllOnFollowing) {
         printJob(Application, run.host, PrintJob::AllPages, lastPage, run.documentTitle);
-        answered = reports(waitForOutput(pdfCreator, sErsteSeite), sErsteSeite);
+        printed.answered = reports(waitForOutput(pdfCreator, sErsteSeite, earlier, printed), sErsteSeite);
     }
-
-    return {pdfCreator.get("cOutputFilename").toString(), answered};
+    printed.reported = pdfCreator.get("cOutputFilename").toString();
+    return printed;
 }
 
 // Ends the printer that printed for the run. It holds the jobs that came
@@ -182,14 +202,14 @@ com::Object startedPrinter() {
 }
 
 // One print through a started printer, which it ends. A printer that did not
-// write the run's first file hangs and is left running: asking it to end
-// would only wait for it in vain.
+// write the run's first file, and does not say why, hangs and is left
+// running: asking it to end would only wait for it in vain.
 Printed printedAndEnded(com::Object& pdfCreator, com::Object& Application, const std::string& sPath,
                         const std::string& sErsteSeite, const std::string& sRestSeiten, const Printing::PrintRun& run) {
     try {
         try {
             Printed printed = printAll(pdfCreator, Application, sPath, sErsteSeite, sRestSeiten, run);
-            if (printed.answered) endPrinter(pdfCreator);
+            if (printed.answered || !printed.failure.empty()) endPrinter(pdfCreator);
             return printed;
         } catch (...) {
             // A failed print ends the printer as a successful one does, so that
@@ -230,13 +250,15 @@ namespace Printing {
 void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                         const std::string& sRestSeiten, const PrintRun& run) {
     // A hung printer is ended, and a new one has one more try. A printer
-    // that could not write for a full output disk does not hang.
+    // that could not write for a full output disk, or that says why it could
+    // not write, does not hang.
+    const auto hung = [](const Attempt& tried) { return !tried.printed.answered && tried.printed.failure.empty(); };
     Attempt attempt = printOnce(Application, sPath, sErsteSeite, sRestSeiten, run);
-    std::string noRoom;
-    if (!attempt.printed.answered && (noRoom = FileChecks::WhyNoRoom(sPath)).empty()) {
+    std::string why;  // why nothing could be written
+    if (hung(attempt) && (why = FileChecks::WhyNoRoom(sPath)).empty()) {
         endHungPrinter();
         attempt = printOnce(Application, sPath, sErsteSeite, sRestSeiten, run);
-        if (!attempt.printed.answered) endHungPrinter();
+        if (hung(attempt)) endHungPrinter();
     }
     if (!attempt.started)
         throw com::Error(com::errors::CannotCreateObject, PdfPrinterInText() + " lässt sich nicht starten.");
@@ -245,12 +267,14 @@ void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, cons
     if (run.host == Host::Excel) Application.put("ActivePrinter", run.vExcelPrinter);
 
     if (attempt.printed.answered) return;
-    if (noRoom.empty()) noRoom = FileChecks::WhyNoRoom(sPath);
-    if (attempt.printed.reported.empty())
-        runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!" + (noRoom.empty() ? "" : "\r\n" + noRoom),
+    if (why.empty()) why = FileChecks::WhyNoRoom(sPath);
+    // A full folder is named as such; otherwise the printer's own reason.
+    if (why.empty()) why = attempt.printed.failure;
+    if (attempt.printed.reported.empty() || !attempt.printed.failure.empty())
+        runtime::MsgBox("Beim Speichern als pdf ist ein Fehler aufgetreten!" + (why.empty() ? "" : "\r\n" + why),
                         runtime::vbCritical, MessageTitle);
     // Nothing of this document can come now: the print failed, and says why.
-    if (!noRoom.empty()) throw com::Error(com::errors::PathFileAccessError, noRoom);
+    if (!why.empty()) throw com::Error(com::errors::PathFileAccessError, why);
     throw com::Error(com::errors::ServerUnavailable, PdfPrinterInText() +
                                                          " antwortet nicht: auch neu gestartet hat er " + sPath +
                                                          sErsteSeite + ".pdf nicht geschrieben.");

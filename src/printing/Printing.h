@@ -58,9 +58,11 @@ com::Boolean erzeugePDF(com::Object& Application, const std::string& sPath, cons
 // The printer takes only the jobs titled `run.documentTitle`. A printer that
 // does not start or does not write the run's first file hangs (stopped,
 // busy, or reporting what it wrote before): it is ended and a new one tries
-// once more. Raises com::Error whose description is the reason for the
-// user, naming the printer or the document, also when the new printer does
-// not write the file either. Called by erzeugePDF.
+// once more. A printer that says why it could not write a file of the run
+// (a name the folder cannot hold) is not waited for any longer, nor started
+// anew. Raises com::Error whose description is the reason for the user,
+// naming the printer, the file or the document, also when the new printer
+// does not write the file either. Called by erzeugePDF.
 void PrintViaPDFCreator(com::Object& Application, const std::string& sPath, const std::string& sErsteSeite,
                         const std::string& sRestSeiten, const PrintRun& run);
 

@@ -20,6 +20,7 @@ class FakePdfPrinter final : public com::AutomationObject {
 public:
     bool startSucceeds = true;
     bool savesJobs = true;  // false: the jobs stay in the spool, as with a hung printer
+    std::string failure;    // set: it cannot write the jobs, and tells this why once one came
     bool closeFails = false;
     int started = 0;
     int closed = 0;
@@ -53,9 +54,18 @@ public:
                 std::filesystem::remove(job.path());
             return com::Variant();
         });
+        property("cErrorDetail", [this](const com::Arguments& a) {
+            if (!failure.empty() && !std::filesystem::is_empty(printers::spoolFolder("PDFCreator"))) {
+                for (const auto& job : std::filesystem::directory_iterator(printers::spoolFolder("PDFCreator")))
+                    std::filesystem::remove(job.path());
+                told_ = failure;
+            }
+            if (a.positional.at(0).toString() == "Number") return com::Variant(told_.empty() ? 0 : 75);
+            return com::Variant(told_);
+        });
         property("cOutputFilename", [this](const com::Arguments&) {
             ++outputReads;
-            if (savesJobs) saveSpooledJobs();
+            if (savesJobs && failure.empty()) saveSpooledJobs();
             return com::Variant(saved.empty() ? std::string() : saved.back());
         });
         method("cClose", [this](const com::Arguments&) {
@@ -66,6 +76,8 @@ public:
     }
 
 private:
+    std::string told_;  // the failure it tells
+
     void saveSpooledJobs() {
         std::vector<std::filesystem::path> jobs;
         for (const auto& entry : std::filesystem::directory_iterator(printers::spoolFolder("PDFCreator")))

@@ -94,6 +94,32 @@ TEST_F(PdfPrinter, WritesEachJobUnderTheNameSetBeforeIt) {
     EXPECT_EQ(jobsWaiting(), 0u);
 }
 
+// A name the folder holds, but not the hidden name 10 bytes longer under
+// which the file is written first: the printer says which file and why, and
+// writes the next one.
+TEST_F(PdfPrinter, TellsWhyItCouldNotWriteAFile) {
+    startWithAutosaveTo(m_out.windowsPath(""));
+    EXPECT_EQ(m_printer.get("cErrorDetail", {{"Number"}}), Variant(std::int32_t{0}));
+    const std::string tooLong(250, 'L');
+    option("AutosaveFilename", "\\" + tooLong);
+    print("%PDF-1.4 zu lang");
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (m_printer.get("cErrorDetail", {{"Number"}}) == Variant(std::int32_t{0}) &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(m_printer.get("cErrorDetail", {{"number"}}), Variant(std::int32_t{75}));
+    EXPECT_EQ(m_printer.get("cErrorDetail", {{"Description"}}).toString(),
+              "Die Datei " + m_out.windowsPath("") + "\\" + tooLong +
+                  ".pdf lässt sich nicht schreiben: Der Dateiname oder der Pfad ist zu lang.");
+    EXPECT_EQ(outputName(), "");
+
+    option("AutosaveFilename", "\\Brief");
+    print("%PDF-1.4 Brief");
+    EXPECT_EQ(waitForOutput(m_out.windowsPath("") + "\\Brief.pdf"), m_out.windowsPath("") + "\\Brief.pdf");
+    EXPECT_EQ(m_out.names(), std::set<std::string>{"Brief.pdf"});
+    EXPECT_EQ(jobsWaiting(), 0u);
+}
+
 TEST_F(PdfPrinter, HoldsJobsWhileStoppedAndDropsThemWhenTheCacheIsCleared) {
     startWithAutosaveTo(m_out.path());
     m_printer.put("cPrinterStop", com::True);

@@ -453,6 +453,27 @@ TEST_F(Printing, APrinterThatReportsNothingIsWaitedForFortyTimesThenReported) {
     EXPECT_EQ(printers::defaultPrinter(), officePrinter);
 }
 
+// A printer that works but cannot write the file (a name the folder cannot
+// hold, a file system that refuses it) says why: the run is not held up
+// waiting for it, nor is it started anew.
+TEST_F(Printing, APrinterThatCannotWriteAFileSaysWhyAndIsNotWaitedFor) {
+    wordDocument();
+    const std::string why = "Die Datei " + documents() +
+                            "\\Angebot_$1.pdf lässt sich nicht schreiben: Der Dateiname oder der Pfad ist zu lang.";
+    pdfPrinter->failure = why;
+    answers({"choice 1", "msgbox ok", "msgbox ok"});
+    run(*word);
+    EXPECT_EQ(pdfPrinter->outputReads, 2);
+    EXPECT_EQ(pdfPrinter->started, 1);
+    EXPECT_EQ(pdfPrinter->closed, 1);
+    EXPECT_EQ(record(),
+              (std::vector<std::string>{
+                  shown::choice + " -> 1",
+                  shown::box(16, shown::title, "Beim Speichern als pdf ist ein Fehler aufgetreten!\r\n" + why, 1),
+                  shown::abort(why)}));
+    EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+}
+
 TEST_F(Printing, AOnePageDocumentInTheFirstLayoutPrintsOneJobAndWaitsForNoFollowingPages) {
     office::Document::State state;
     state.path = documents();
