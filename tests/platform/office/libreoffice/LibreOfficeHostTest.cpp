@@ -590,7 +590,9 @@ TEST_F(LibreOfficeHost, QuittingClosingOrDisablingDuringARunWaitsForItsEndAndLos
                     EXPECT_TRUE(session->process().running());
                     break;
             }
-            if (oldResult) EXPECT_EQ(folder.read("Dokumente/Angebot_KBS.pdf"), "altes Ergebnis");
+            if (oldResult) {
+                EXPECT_EQ(folder.read("Dokumente/Angebot_KBS.pdf"), "altes Ergebnis");
+            }
             std::set<std::string> left = folder.names("Dokumente");
             left.erase(".~lock.Angebot.docx#");
             EXPECT_EQ(left, (moment == Moment::Abort ? std::set<std::string>{"Angebot.docx", "Angebot_KBS.pdf"}
