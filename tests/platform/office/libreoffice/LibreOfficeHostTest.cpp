@@ -546,7 +546,7 @@ void LibreOfficeHost::duringARun(Action action) {
                                                     : Pdftk::Free);
             const auto letter = openExample("Angebot.docx");
             const auto frame = letter->getCurrentController()->getFrame();
-            OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
+            std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
             session->answer("Auswahl mit Doppelklick bestätigen", "Return");
             switch (moment) {
                 case Moment::Printing:
@@ -581,6 +581,7 @@ void LibreOfficeHost::duringARun(Action action) {
                 EXPECT_EQ(viewer->opened(), result);
                 expectOfferOnShippedLetterheads(pageTexts(result));
             }
+            session->finish(click);
             switch (action) {
                 case Action::Quit:
                     EXPECT_TRUE(eventually([&] { return !session->process().running(); }));
