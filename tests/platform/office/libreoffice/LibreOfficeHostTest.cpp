@@ -628,8 +628,9 @@ TEST_F(LibreOfficeHost, DisablingTheExtensionDuringARunWaitsForItsEndAndLosesNot
 TEST_F(LibreOfficeHost, DuringARunTheLetterTakesNoInputAndTheRunKeepsToIt) {
     officeCalls([&] {
         holdPdftk(Pdftk::Held);
-        const auto letter = openExample("Angebot.docx");
+        // The letter, opened last, lies on top where the user clicks.
         const auto other = session->open("private:factory/swriter");
+        const auto letter = openExample("Angebot.docx");
         OfficeSession::button(other);
         OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
         // The user activates another window before choosing.
