@@ -387,18 +387,24 @@ public:
         std::thread command_;
     };
 
+    // The X window titled `title` once it shows, or "" when none shows.
+    static std::string shown(const std::string& title) {
+        std::string window;
+        const bool shows = eventually([&] {
+            window = xdotool("search --onlyvisible --name " + pdf::quoted(wholeTitle(title)));
+            return !window.empty() && window.find_first_not_of("0123456789\n") == std::string::npos;
+        });
+        return shows ? window.substr(0, window.find('\n')) : "";
+    }
+
     // Waits for the window titled `title` and types `keys` into it; with a
     // `screenshot` file, the screen as the user sees it is saved first.
     void answer(const std::string& title, const std::string& keys, const std::filesystem::path& screenshot = {}) {
-        std::string window;
-        ASSERT_TRUE(eventually([&] {
-            window = xdotool("search --onlyvisible --name " + pdf::quoted(wholeTitle(title)));
-            return !window.empty() && window.find_first_not_of("0123456789\n") == std::string::npos;
-        })) << "no window \""
-            << title << "\"";
+        const std::string window = shown(title);
+        ASSERT_FALSE(window.empty()) << "no window \"" << title << "\"";
         if (!screenshot.empty()) saveScreen(screenshot);
         // Without a window manager nothing gives a new window the focus.
-        xdotool("windowfocus --sync " + window.substr(0, window.find('\n')));
+        xdotool("windowfocus --sync " + window);
         ASSERT_TRUE(eventually([&] { return readyForKeys(context_, title); })) << title << " takes no keys";
         xdotool("key --delay 50 " + keys);
     }

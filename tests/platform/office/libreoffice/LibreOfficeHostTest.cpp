@@ -633,7 +633,8 @@ TEST_F(LibreOfficeHost, DuringARunTheLetterTakesNoInputAndTheRunKeepsToIt) {
         const auto letter = openExample("Angebot.docx");
         OfficeSession::button(other);
         OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
-        // The user activates another window before choosing.
+        // The user activates another window while the choice is open.
+        ASSERT_FALSE(OfficeSession::shown("Auswahl mit Doppelklick bestätigen").empty());
         other->getCurrentController()->getFrame()->activate();
         session->answer("Auswahl mit Doppelklick bestätigen", "Return");
         ASSERT_TRUE(eventually([&] { return pdftkHeld(); }));
