@@ -1,7 +1,7 @@
 #include "src/export/Letterheads.h"
 
+#include "platform/pdf/PdfReadability.h"
 #include "platform/runtime/Interaction.h"
-#include "platform/tools/pdftk/PdfReadability.h"
 #include "src/settings/INI_Datei.h"
 #include "src/settings/Keys.h"
 #include "src/util/FileChecks.h"

@@ -5,8 +5,8 @@
 #include <random>
 #include <sstream>
 
+#include "platform/pdf/PdfReadability.h"
 #include "platform/runtime/Interaction.h"
-#include "platform/tools/pdftk/PdfReadability.h"
 #include "platform/win32/ProcessApi.h"
 #include "src/export/OutputNaming.h"
 #include "src/util/FileChecks.h"

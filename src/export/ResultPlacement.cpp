@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/tools/pdftk/PdfReadability.h"
+#include "platform/pdf/PdfReadability.h"
 #include "src/util/FileChecks.h"
 
 using namespace FileChecks;

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/com/ObjectValue.h"
 #include "platform/office/bars/HostCommandBarControls.h"
-#include "platform/office/model/ObjectValue.h"
 
 namespace office {
 
@@ -16,7 +16,7 @@ HostCommandBar::HostCommandBar(Layout layout) : name_(std::move(layout.name)) {
     }
     property("Name", [this](const com::Arguments&) { return com::Variant(name_); });
     property("Controls", [this](const com::Arguments&) {
-        return objectValue(create<HostCommandBarControls>(com::Ref<HostCommandBar>(this))->dispatch());
+        return com::objectValue(create<HostCommandBarControls>(com::Ref<HostCommandBar>(this))->dispatch());
     });
 }
 

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/com/DualInterfaceObject.h"
 #include "platform/office/bars/BarControl.h"
 #include "platform/office/bars/ClickOutcome.h"
 #include "platform/office/bars/CommandBarInterfaces.h"
-#include "platform/office/model/DualInterfaceObject.h"
 
 namespace office {
 
-class HostCommandBar final : public DualInterfaceObject<CommandBar, IID_CommandBar> {
+class HostCommandBar final : public com::DualInterfaceObject<CommandBar, IID_CommandBar> {
 public:
     // A bar as the host starts with it, before any saved customisation.
     struct Layout {

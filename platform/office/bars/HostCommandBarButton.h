@@ -7,15 +7,15 @@
 #include <memory>
 #include <string>
 
+#include "platform/com/DualInterfaceObject.h"
 #include "platform/com/Ref.h"
 #include "platform/office/bars/BarControl.h"
 #include "platform/office/bars/CommandBarInterfaces.h"
 #include "platform/office/bars/HostCommandBar.h"
-#include "platform/office/model/DualInterfaceObject.h"
 
 namespace office {
 
-class HostCommandBarButton final : public DualInterfaceObject<CommandBarButton, IID_CommandBarButton> {
+class HostCommandBarButton final : public com::DualInterfaceObject<CommandBarButton, IID_CommandBarButton> {
 public:
     HostCommandBarButton(com::Ref<HostCommandBar> bar, std::shared_ptr<BarControl> control);
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "platform/com/ObjectValue.h"
 #include "platform/office/bars/HostCommandBarButton.h"
-#include "platform/office/model/ObjectValue.h"
 
 namespace office {
 
@@ -18,7 +18,7 @@ com::Ref<CommandBarButton> typed(com::Ref<HostCommandBarButton> button) {
 }
 
 com::Variant asVariant(const com::Ref<HostCommandBarButton>& button) {
-    return objectValue(button->dispatch());
+    return com::objectValue(button->dispatch());
 }
 
 }  // namespace

@@ -4,17 +4,17 @@
 // Type and Temporary). Every Item and Add hands out a new reference.
 #include <string>
 
+#include "platform/com/DualInterfaceObject.h"
 #include "platform/com/Ref.h"
 #include "platform/office/bars/BarControl.h"
 #include "platform/office/bars/CommandBarInterfaces.h"
 #include "platform/office/bars/HostCommandBar.h"
-#include "platform/office/model/DualInterfaceObject.h"
 
 namespace office {
 
 class HostCommandBarButton;
 
-class HostCommandBarControls final : public DualInterfaceObject<CommandBarControls, IID_CommandBarControls> {
+class HostCommandBarControls final : public com::DualInterfaceObject<CommandBarControls, IID_CommandBarControls> {
 public:
     explicit HostCommandBarControls(com::Ref<HostCommandBar> bar);
 

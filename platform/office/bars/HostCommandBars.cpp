@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/com/ObjectValue.h"
 #include "platform/office/addins/AddInList.h"
 #include "platform/office/bars/BarCustomisationFile.h"
-#include "platform/office/model/ObjectValue.h"
 #include "platform/win32/EscapedText.h"
 
 namespace office {
@@ -47,13 +47,13 @@ com::Variant HostCommandBars::item(const com::Variant& index) const {
     if (index.type() == com::VariantType::vbString) {
         HostCommandBar* bar = find(index.toString());
         if (!bar) throw com::Error::fromNumber(com::errors::InvalidProcedureCall);
-        return objectValue(bar->dispatch());
+        return com::objectValue(bar->dispatch());
     }
     const std::int32_t position = index.toLong();
     if (position < 1 || static_cast<std::size_t>(position) > bars_.size()) {
         throw com::Error::fromNumber(com::errors::InvalidProcedureCall);
     }
-    return objectValue(bars_[static_cast<std::size_t>(position - 1)]->dispatch());
+    return com::objectValue(bars_[static_cast<std::size_t>(position - 1)]->dispatch());
 }
 
 HostCommandBar& HostCommandBars::bar(const std::string& name) const {

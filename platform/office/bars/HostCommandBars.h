@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/com/DualInterfaceObject.h"
 #include "platform/com/Ref.h"
 #include "platform/office/bars/ClickOutcome.h"
 #include "platform/office/bars/CommandBarInterfaces.h"
 #include "platform/office/bars/HostCommandBar.h"
-#include "platform/office/model/DualInterfaceObject.h"
 
 namespace office {
 
-class HostCommandBars final : public DualInterfaceObject<CommandBars, IID_CommandBars> {
+class HostCommandBars final : public com::DualInterfaceObject<CommandBars, IID_CommandBars> {
 public:
     enum class Loaded { FromFile, NothingSaved };
 

@@ -1,6 +1,6 @@
 #include "platform/office/model/Application.h"
 
-#include "platform/office/model/ObjectValue.h"
+#include "platform/com/ObjectValue.h"
 #include "platform/printers/PrintSystem.h"
 
 namespace office {
@@ -20,7 +20,7 @@ Application::Application(std::string name, std::string barsHost, std::vector<Hos
             activePrinter_ = std::move(printer);
         });
     if (barsMember == BarsMember::OnApplication) {
-        property("CommandBars", [this](const com::Arguments&) { return objectValue(bars_->dispatch()); });
+        property("CommandBars", [this](const com::Arguments&) { return com::objectValue(bars_->dispatch()); });
     }
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/office/model/ObjectValue.h"
+#include "platform/com/ObjectValue.h"
 
 namespace office {
 
@@ -46,13 +46,13 @@ com::Variant Documents::item(const com::Variant& index) const {
     if (index.type() == com::VariantType::vbString) {
         const std::string name = index.toString();
         for (const auto& document : documents_) {
-            if (com::sameName(document->state().name, name)) return objectValue(document.get());
+            if (com::sameName(document->state().name, name)) return com::objectValue(document.get());
         }
         throw noSuchMember();
     }
     const std::int32_t position = index.toLong();
     if (position < 1 || position > count()) throw noSuchMember();
-    return objectValue(documents_[static_cast<std::size_t>(position - 1)].get());
+    return com::objectValue(documents_[static_cast<std::size_t>(position - 1)].get());
 }
 
 }  // namespace office

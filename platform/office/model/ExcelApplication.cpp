@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/office/model/ObjectValue.h"
+#include "platform/com/ObjectValue.h"
 
 namespace office {
 
@@ -13,7 +13,7 @@ ExcelApplication::ExcelApplication(std::vector<HostCommandBar::Layout> bars)
     : Application("Microsoft Excel", "Excel", std::move(bars)) {
     // Excel answers Nothing when no workbook is open; the caller's next
     // member call then raises 91.
-    property("ActiveWorkbook", [this](const com::Arguments&) { return objectValue(activeWorkbook()); });
+    property("ActiveWorkbook", [this](const com::Arguments&) { return com::objectValue(activeWorkbook()); });
     method("ExecuteExcel4Macro", [this](const com::Arguments& args) {
         const com::Variant* macro = args.find(0, "String");
         if (!macro) throw com::Error::fromNumber(com::errors::ArgumentNotOptional);

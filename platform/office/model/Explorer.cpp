@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "platform/office/model/ObjectValue.h"
+#include "platform/com/ObjectValue.h"
 
 namespace office {
 
 Explorer::Explorer(com::Ref<HostCommandBars> bars) : bars_(std::move(bars)) {
-    property("CommandBars", [this](const com::Arguments&) { return objectValue(bars_->dispatch()); });
+    property("CommandBars", [this](const com::Arguments&) { return com::objectValue(bars_->dispatch()); });
 }
 
 }  // namespace office

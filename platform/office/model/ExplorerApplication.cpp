@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/office/model/ObjectValue.h"
+#include "platform/com/ObjectValue.h"
 
 namespace office {
 
@@ -10,7 +10,7 @@ ExplorerApplication::ExplorerApplication(const std::string& name, std::vector<Ho
                                          Window window)
     : Application(name, name, std::move(bars), BarsMember::Elsewhere) {
     if (window == Window::Open) explorer_ = create<Explorer>(com::Ref<HostCommandBars>(&commandBars()));
-    property("ActiveExplorer", [this](const com::Arguments&) { return objectValue(explorer_.get()); });
+    property("ActiveExplorer", [this](const com::Arguments&) { return com::objectValue(explorer_.get()); });
 }
 
 }  // namespace office

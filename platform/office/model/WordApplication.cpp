@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/office/model/ObjectValue.h"
+#include "platform/com/ObjectValue.h"
 #include "platform/office/model/WordDocument.h"
 #include "platform/printers/PrintSystem.h"
 
@@ -12,14 +12,14 @@ WordApplication::WordApplication() : WordApplication(HostCommandBars::standardLa
 
 WordApplication::WordApplication(std::vector<HostCommandBar::Layout> bars)
     : Application("Microsoft Word", "Word", std::move(bars)), documents_(create<Documents>()) {
-    property("Documents", [this](const com::Arguments&) { return objectValue(documents_.get()); });
+    property("Documents", [this](const com::Arguments&) { return com::objectValue(documents_.get()); });
     property("ActiveDocument", [this](const com::Arguments&) {
         Document* active = documents_->active();
         // Word raises here rather than answering Nothing.
         if (!active) {
             throw com::Error(4248, "Dieser Befehl ist nicht verfügbar, weil kein Dokument geöffnet ist.");
         }
-        return objectValue(active);
+        return com::objectValue(active);
     });
 }
 

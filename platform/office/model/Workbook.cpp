@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "platform/office/model/ObjectValue.h"
+#include "platform/com/ObjectValue.h"
 
 namespace office {
 
 Workbook::Workbook(State state, Sheet::State activeSheet, Application& excel)
     : Document(std::move(state)), activeSheet_(create<Sheet>(std::move(activeSheet), excel, *this)) {
-    property("ActiveSheet", [this](const com::Arguments&) { return objectValue(activeSheet_.get()); });
+    property("ActiveSheet", [this](const com::Arguments&) { return com::objectValue(activeSheet_.get()); });
 }
 
 com::Error Workbook::saveFailure() const {

@@ -5,32 +5,32 @@
 // whichever interface the caller started from.
 #include "platform/com/AutomationObject.h"
 
-namespace office {
+namespace com {
 
-template <typename Interface, const com::Guid& InterfaceId>
-class DualInterfaceObject : public com::AutomationObject, public Interface {
+template <typename Interface, const Guid& InterfaceId>
+class DualInterfaceObject : public AutomationObject, public Interface {
 public:
-    com::HRESULT QueryInterface(const com::Guid& iid, void** out) noexcept override {
+    HRESULT QueryInterface(const Guid& iid, void** out) noexcept override {
         if (out && iid == InterfaceId) {
             *out = static_cast<Interface*>(this);
             AddRef();
-            return com::S_OK;
+            return S_OK;
         }
         return AutomationObject::QueryInterface(iid, out);
     }
     std::uint32_t AddRef() noexcept override { return AutomationObject::AddRef(); }
     std::uint32_t Release() noexcept override { return AutomationObject::Release(); }
-    com::HRESULT Invoke(std::string_view name, com::CallKind kind, const com::Arguments& args, com::Variant* result,
-                        com::ExcepInfo* error) noexcept override {
+    HRESULT Invoke(std::string_view name, CallKind kind, const Arguments& args, Variant* result,
+                   ExcepInfo* error) noexcept override {
         return AutomationObject::Invoke(name, kind, args, result, error);
     }
 
     // The late-bound side, as a Variant hands it out.
-    com::IDispatch* dispatch() noexcept { return static_cast<AutomationObject*>(this); }
+    IDispatch* dispatch() noexcept { return static_cast<AutomationObject*>(this); }
 
 protected:
     DualInterfaceObject() = default;
     ~DualInterfaceObject() override = default;
 };
 
-}  // namespace office
+}  // namespace com

@@ -1,4 +1,4 @@
-#include "platform/tools/pdftk/PdfReadability.h"
+#include "platform/pdf/PdfReadability.h"
 
 #include <filesystem>
 #include <fstream>

@@ -2,11 +2,11 @@
 // The Variant a member hands back for one of the host's own objects.
 #include "platform/com/Dispatch.h"
 
-namespace office {
+namespace com {
 
 // Adds a reference for the caller; a null pointer gives the object Nothing.
-inline com::Variant objectValue(com::IDispatch* object) {
-    return com::Variant(com::Ref<com::IDispatch>(object));
+inline Variant objectValue(IDispatch* object) {
+    return Variant(Ref<IDispatch>(object));
 }
 
-}  // namespace office
+}  // namespace com
