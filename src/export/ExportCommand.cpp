@@ -159,11 +159,16 @@ Decision common(com::Object& Application, ExportRun& run) {
     if (Decision prepared = Composition::prepareForPrinting(run); prepared.flow != Flow::Continue) return prepared;
     run.DocumentPages = HostDocument::pages(Application, run.host);
     run.files->expectPages(run.DocumentPages);
-    // A failed print has told the user already.
     const Printing::PrintRun print{run.host,         run.AuswahlIndex,    run.DocumentPages,
                                    run.documentName, run.vDefaultPrinter, run.vExcelPrinter};
-    if (!com::isTrue(Printing::erzeugePDF(Application, run.outputFolder, run.firstPart, run.restPart, print)))
-        return Flow::End;
+    if (!com::isTrue(Printing::erzeugePDF(Application, run.outputFolder, run.firstPart, run.restPart, print))) {
+        // A failed print has told the user already. Its names were free when
+        // printing began, so what stands there now is what the printer wrote
+        // for this run before it failed, and goes with the cleanup.
+        run.files->made(run.intermediates->printedFirst);
+        run.files->made(run.intermediates->printedRest);
+        return Flow::Cleanup;
+    }
     return Composition::composeLetterhead(run);
 }
 

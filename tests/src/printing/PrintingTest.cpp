@@ -431,7 +431,10 @@ TEST_F(Printing, APrintThatFailsGivesTheAbortMessageOnceAndEndsThePdfPrinter) {
         EXPECT_EQ(pdfPrinter->started, c.started);
         EXPECT_EQ(pdfPrinter->closed, c.closed);
         EXPECT_EQ(printers::defaultPrinter(), officePrinter);
+        // Nothing of the run is left: no part, no journal, no printer note.
         EXPECT_FALSE(fs::exists(folder.path("Dokumente/Angebot_$1.pdf")));
+        EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.lauf")));
+        EXPECT_FALSE(fs::exists(folder.path("AddIn/pdf-Kalmora.drucker")));
     }
 }
 
