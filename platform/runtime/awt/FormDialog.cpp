@@ -12,6 +12,8 @@
 #include <cppuhelper/implbase2.hxx>
 #include <string>
 
+#include "platform/runtime/KeyRouting.h"
+
 namespace runtime::awt {
 
 namespace {
@@ -20,24 +22,19 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-constexpr int Backspace = 8;
-constexpr int Enter = 13;
-constexpr int Escape = 27;
-constexpr int Delete = 127;
-
 // The character code of a key press as a window's key handler sees it; 0 for
 // keys that make no character (arrows, function keys, Tab, which moves the
 // focus instead).
 int characterCode(const css::awt::KeyEvent& key) {
     switch (key.KeyCode) {
-        case css::awt::Key::RETURN: return Enter;
-        case css::awt::Key::ESCAPE: return Escape;
-        case css::awt::Key::BACKSPACE: return Backspace;
+        case css::awt::Key::RETURN: return keyAscii::Enter;
+        case css::awt::Key::ESCAPE: return keyAscii::Escape;
+        case css::awt::Key::BACKSPACE: return keyAscii::Backspace;
         case css::awt::Key::TAB:
         case css::awt::Key::DELETE: return 0;
         default: break;
     }
-    return key.KeyChar == Delete ? 0 : key.KeyChar;
+    return key.KeyChar == keyAscii::Delete ? 0 : key.KeyChar;
 }
 
 // Keeps a key handler installed in the toolkit for as long as it lives. The
@@ -175,8 +172,7 @@ void FormDialog::highlighted(std::string_view control, int index) {
     // showing the model moves it too, and that is no click.
     if (refreshing_ || !form_.loaded()) return;
     takeFocus();
-    form_.control(control).listIndex = index;
-    form_.click(control);
+    highlightEntry(form_, control, index);
     afterAction();
 }
 
@@ -184,8 +180,7 @@ void FormDialog::doubleClicked(std::string_view control) {
     if (!form_.loaded()) return;
     takeFocus();
     const Reference<css::awt::XListBox> list(window_.peer(control), UNO_QUERY_THROW);
-    form_.control(control).listIndex = list->getSelectedItemPos();
-    form_.doubleClick(control);
+    doubleClickEntry(form_, control, list->getSelectedItemPos());
     afterAction();
 }
 
@@ -246,35 +241,20 @@ bool FormDialog::keyPressed(const css::awt::KeyEvent& key) {
         return false;
     const int original = characterCode(key);
     if (original != 0) takeFocus();
-    int code = original;
-    if (form_.keyPreview() && code != 0) {
-        form_.keyPress(code);
-        afterAction();
-        if (!form_.loaded() || code == 0) return true;
+    const KeyRoute route = routeKey(form_, original);
+    if (route.seen == FormSawKey::Yes) afterAction();
+    switch (route.action) {
+        case KeyAction::Used: return true;
+        case KeyAction::PassOn: return false;
+        case KeyAction::PressFocusedButton: pressed(std::string(form_.focus())); return true;
+        case KeyAction::PassOnChanged: break;
     }
-    if (code == Enter) {
-        pressFocusedButton();
-        return true;
-    }
-    if (code == Escape) return true;
-    if (code == original) return false;
-
-    // The form changed the character: the focused control gets the new one instead.
+    // The focused control gets the character that the form left instead.
     css::awt::KeyEvent changed = key;
-    changed.KeyCode = code == Backspace ? css::awt::Key::BACKSPACE : 0;
-    changed.KeyChar = static_cast<sal_Unicode>(code);
+    changed.KeyCode = route.code == keyAscii::Backspace ? css::awt::Key::BACKSPACE : 0;
+    changed.KeyChar = static_cast<sal_Unicode>(route.code);
     Reference<css::awt::XToolkitRobot>(maker_.toolkit(), UNO_QUERY_THROW)->keyPress(changed);
     return true;
-}
-
-void FormDialog::pressFocusedButton() {
-    const std::string focus = form_.focus();
-    for (const Control& control : form_.controls()) {
-        if (control.name == focus && control.kind == ControlKind::CommandButton) {
-            pressed(focus);
-            return;
-        }
-    }
 }
 
 void FormDialog::afterAction() {

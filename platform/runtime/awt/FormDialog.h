@@ -38,11 +38,8 @@ private:
     // The dialog appeared; the close box (or the window manager) closes it.
     void opened();
     void closing();
-    // A key pressed while the dialog is active; true when it is used up.
-    // With the form's key preview on, a key that makes a character reaches
-    // the form before the focused control. Enter presses the focused button
-    // (no button is the default); the dialog itself answers no keys, so
-    // Escape and Enter close nothing unless the form's code does.
+    // A key pressed while the dialog is active, routed as KeyRouting.h has
+    // it; true when it is used up.
     bool keyPressed(const css::awt::KeyEvent& key);
 
     void watch(const FormWindow::Shown& shown);
@@ -53,7 +50,6 @@ private:
     // After every forwarded action: show what the form's code changed, or
     // end the display when it unloaded the form.
     void afterAction();
-    void pressFocusedButton();
 
     Form& form_;
     const WindowMaker& maker_;

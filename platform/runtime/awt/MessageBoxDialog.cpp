@@ -18,6 +18,7 @@
 #include <rtl/ref.hxx>
 
 #include "platform/runtime/Interaction.h"
+#include "platform/runtime/KeyRouting.h"
 #include "platform/runtime/awt/Uno.h"
 
 namespace runtime::awt {
@@ -27,7 +28,6 @@ namespace {
 using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
 
-constexpr int ButtonMask = 0xF;
 constexpr int IconMask = 0x70;
 constexpr int InformationIcon = 64;
 // What the office's dialogs return for their OK button.
@@ -142,7 +142,7 @@ int showMessageBox(const WindowMaker& maker, const Reference<css::awt::XWindowPe
     const Reference<css::awt::XWindowPeer> ok = maker.control(box, "okbutton", {});
     Reference<css::awt::XButton>(ok, UNO_QUERY_THROW)->setLabel("OK");
     Reference<css::awt::XWindowPeer> cancel;
-    if ((request.style & ButtonMask) == vbOKCancel) {
+    if (hasCancelButton(request.style)) {
         cancel = maker.control(box, "cancelbutton", {});
         Reference<css::awt::XButton>(cancel, UNO_QUERY_THROW)->setLabel("Abbrechen");
     }
@@ -189,9 +189,9 @@ int showMessageBox(const WindowMaker& maker, const Reference<css::awt::XWindowPe
         return vbOK;
     }
     // OK ends the box with the office's OK; Cancel, Escape and the close box
-    // end it with its Cancel.
+    // end it with the answer of Escape.
     const sal_Int16 result = Reference<css::awt::XDialog>(box, UNO_QUERY_THROW)->execute();
-    return result == OfficeOK || !cancel.is() ? vbOK : vbCancel;
+    return result == OfficeOK ? vbOK : escapeAnswer(request.style);
 }
 
 }  // namespace runtime::awt

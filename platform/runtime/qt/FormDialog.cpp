@@ -7,14 +7,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "platform/runtime/KeyRouting.h"
+
 namespace runtime::qt {
 
 namespace {
-
-constexpr int Backspace = 8;
-constexpr int Enter = 13;
-constexpr int Escape = 27;
-constexpr int Delete = 127;
 
 // The character code of a key press as a window's key handler sees it; 0 for
 // keys that make no character (arrows, function keys, Tab, which moves the
@@ -22,26 +19,23 @@ constexpr int Delete = 127;
 int characterCode(const QKeyEvent& key) {
     switch (key.key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return Enter;
-        case Qt::Key_Escape: return Escape;
-        case Qt::Key_Backspace: return Backspace;
+        case Qt::Key_Enter: return keyAscii::Enter;
+        case Qt::Key_Escape: return keyAscii::Escape;
+        case Qt::Key_Backspace: return keyAscii::Backspace;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
         case Qt::Key_Delete: return 0;
         default: break;
     }
     const QList<uint> characters = key.text().toUcs4();
-    if (characters.isEmpty() || characters.front() == Delete) return 0;
+    if (characters.isEmpty() || characters.front() == keyAscii::Delete) return 0;
     return static_cast<int>(characters.front());
 }
 
+// The key of a character that a control gets in place of the one typed;
+// the routing keeps Enter and Escape for itself.
 Qt::Key keyOf(int code) {
-    switch (code) {
-        case Enter: return Qt::Key_Return;
-        case Escape: return Qt::Key_Escape;
-        case Backspace: return Qt::Key_Backspace;
-        default: return Qt::Key_unknown;
-    }
+    return code == keyAscii::Backspace ? Qt::Key_Backspace : Qt::Key_unknown;
 }
 
 }  // namespace
@@ -68,24 +62,18 @@ void FormDialog::watch(const Control& control) {
             // Moving the highlight is a click on the list, whether by mouse or key.
             connect(list, &QListWidget::currentRowChanged, this, [this, name](int row) {
                 if (refreshing_ || !form_.loaded()) return;
-                form_.control(name).listIndex = row;
-                form_.click(name);
+                highlightEntry(form_, name, row);
                 afterAction();
             });
             connect(list, &QListWidget::itemDoubleClicked, this, [this, name, list](QListWidgetItem* item) {
                 if (!form_.loaded()) return;
-                form_.control(name).listIndex = list->row(item);
-                form_.doubleClick(name);
+                doubleClickEntry(form_, name, list->row(item));
                 afterAction();
             });
             break;
         }
         case ControlKind::CommandButton:
-            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this, [this, name] {
-                if (!form_.loaded()) return;
-                form_.click(name);
-                afterAction();
-            });
+            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this, [this, name] { press(name); });
             break;
         case ControlKind::CheckBox:
             // `clicked` comes from the user only, never from showing the model.
@@ -114,34 +102,40 @@ void FormDialog::run() {
 }
 
 bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !redelivering_ && form_.keyPreview() && form_.loaded())
-        return previewKey(watched, static_cast<const QKeyEvent&>(*event));
+    if (event->type() == QEvent::KeyPress && !redelivering_ && form_.loaded())
+        return keyPressed(watched, static_cast<const QKeyEvent&>(*event));
     return QDialog::eventFilter(watched, event);
 }
 
-bool FormDialog::previewKey(QObject* watched, const QKeyEvent& key) {
-    // A key the focused control ignores travels on to its parents; the form
-    // has seen it already, at the control that got it first.
+bool FormDialog::keyPressed(QObject* watched, const QKeyEvent& key) {
+    // A key the focused control ignores travels on to its parents; it has
+    // been routed already, at the control that got it first.
     QWidget* focus = QApplication::focusWidget();
     QObject* first = focus && focus->window() == this ? focus : static_cast<QObject*>(this);
     if (watched != first) return false;
 
-    const int original = characterCode(key);
-    if (original == 0) return false;
-    int code = original;
-    form_.keyPress(code);
-    afterAction();
-    if (!form_.loaded() || code == 0) return true;
-    if (code == original) return false;
-
-    // The form changed the character: the control gets the new one instead.
-    const char32_t character = static_cast<char32_t>(code);
-    QKeyEvent changed(QEvent::KeyPress, keyOf(code), key.modifiers(), QString::fromUcs4(&character, 1),
+    const KeyRoute route = routeKey(form_, characterCode(key));
+    if (route.seen == FormSawKey::Yes) afterAction();
+    switch (route.action) {
+        case KeyAction::Used: return true;
+        case KeyAction::PassOn: return false;
+        case KeyAction::PressFocusedButton: press(std::string(form_.focus())); return true;
+        case KeyAction::PassOnChanged: break;
+    }
+    // The control gets the character that the form left instead.
+    const char32_t character = static_cast<char32_t>(route.code);
+    QKeyEvent changed(QEvent::KeyPress, keyOf(route.code), key.modifiers(), QString::fromUcs4(&character, 1),
                       key.isAutoRepeat());
     redelivering_ = true;
     QCoreApplication::sendEvent(watched, &changed);
     redelivering_ = false;
     return true;
+}
+
+void FormDialog::press(const std::string& button) {
+    if (!form_.loaded()) return;
+    form_.click(button);
+    afterAction();
 }
 
 void FormDialog::keyPressEvent(QKeyEvent* event) {

@@ -20,18 +20,21 @@ public:
     void run();
 
 protected:
-    // Key preview: with the form's key preview on, a key that makes a
-    // character reaches the form before the focused control.
+    // Every key pressed in the dialog is routed as KeyRouting.h has it.
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // The dialog answers no keys of its own: Escape does not close it and
-    // Enter presses no button; only the form's code does such things.
+    // The dialog answers no keys of its own: Escape does not close it; only
+    // the form's code does such things.
     void keyPressEvent(QKeyEvent* event) override;
     // The close box (or the window manager) closes the form.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void watch(const Control& control);
-    bool previewKey(QObject* watched, const QKeyEvent& key);
+    // The key that `watched` got, routed once, where it arrived first; true
+    // when it is used up.
+    bool keyPressed(QObject* watched, const QKeyEvent& key);
+    // The user pressed the button, by click or Enter.
+    void press(const std::string& button);
     // After every forwarded action: show what the form's code changed, or end
     // the display when it unloaded the form.
     void afterAction();

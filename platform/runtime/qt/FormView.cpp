@@ -126,8 +126,9 @@ QWidget* FormView::build(const Control& control) {
         }
         case ControlKind::CommandButton: {
             auto* button = new QPushButton(&window_);
-            // Enter presses the button that has the focus, as on Windows; no
-            // button is the window's default, so Enter elsewhere presses none.
+            // The focused button looks as the one that Enter presses (the
+            // dialog routes Enter to it, as on Windows); no button is the
+            // window's default, so Enter elsewhere presses none.
             button->setAutoDefault(true);
             button->setDefault(false);
             return button;

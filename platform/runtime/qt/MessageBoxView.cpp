@@ -3,12 +3,12 @@
 #include <QPushButton>
 
 #include "platform/runtime/Interaction.h"
+#include "platform/runtime/KeyRouting.h"
 
 namespace runtime::qt {
 
 namespace {
 
-constexpr int ButtonMask = 0xF;
 constexpr int IconMask = 0x70;
 constexpr int InformationIcon = 64;
 
@@ -38,8 +38,7 @@ MessageBoxView::MessageBoxView(const MessageBoxRequest& request) {
     box_.setText(lines(request.prompt));
     box_.setIcon(iconOf(request.style));
     ok_ = box_.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    if ((request.style & ButtonMask) == vbOKCancel)
-        cancel_ = box_.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    if (hasCancelButton(request.style)) cancel_ = box_.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box_.setDefaultButton(ok_);
     box_.setEscapeButton(cancel_ ? cancel_ : ok_);
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/runtime/Interaction.h"
+#include "platform/runtime/KeyRouting.h"
 #include "platform/win32/EscapedText.h"
 
 namespace runtime {
@@ -69,7 +70,7 @@ bool ScriptBackend::takeAnswer(const std::string& kind, std::vector<std::string>
 int ScriptBackend::messageBox(const MessageBoxRequest& request) {
     const std::string shown = "msgbox style=" + std::to_string(request.style) + " title=" + quoted(request.title) +
                               " text=" + quoted(request.prompt);
-    const bool hasCancel = (request.style & 0xF) == vbOKCancel;
+    const bool hasCancel = hasCancelButton(request.style);
     std::vector<std::string> w;
     int answer = 0;
     if (takeAnswer("msgbox", w) && w.size() == 1) {
@@ -78,7 +79,7 @@ int ScriptBackend::messageBox(const MessageBoxRequest& request) {
     }
     if (answer == 0) {
         unexpected_ = true;
-        answer = hasCancel ? vbCancel : vbOK;
+        answer = escapeAnswer(request.style);
         record_.push_back("unexpected " + shown + " -> " + std::to_string(answer));
         return answer;
     }
@@ -96,7 +97,8 @@ bool ScriptBackend::answerChoice(Form& form, const std::vector<std::string>& w) 
     if (w.size() != 1) return false;
     const Control* list = firstOfKind(form, ControlKind::ListBox);
     if (w[0] == "enter" || w[0] == "escape") {
-        int key = w[0] == "enter" ? 13 : 27;
+        // A scripted key speaks to the window's key handler, whatever its key preview.
+        int key = w[0] == "enter" ? keyAscii::Enter : keyAscii::Escape;
         form.keyPress(key);
         return true;
     }
@@ -107,10 +109,7 @@ bool ScriptBackend::answerChoice(Form& form, const std::vector<std::string>& w) 
     if (!list || w[0].empty() || w[0].find_first_not_of("0123456789") != std::string::npos) return false;
     const auto index = std::stoul(w[0]);
     if (index >= list->items.size()) return false;
-    // The user's first click moves the highlight, the second completes the double-click.
-    form.control(list->name).listIndex = static_cast<int>(index);
-    form.click(list->name);
-    form.doubleClick(list->name);
+    chooseEntry(form, list->name, static_cast<int>(index));
     return true;
 }
 

@@ -13,13 +13,12 @@
 
 #include "platform/com/LowerCase.h"
 #include "platform/runtime/Interaction.h"
+#include "platform/runtime/KeyRouting.h"
 
 namespace runtime {
 
 namespace {
 
-constexpr int enterKey = 13;
-constexpr int escapeKey = 27;
 constexpr const char* answerPrompt = "Auswahl: ";
 // 'x' is left out: it is the close box.
 constexpr std::string_view checkBoxLetters = "abcdefghijklmnopqrstuvwyz";
@@ -92,13 +91,6 @@ void sortByTabOrder(std::vector<const Control*>& controls) {
     });
 }
 
-// A focused push button takes Enter as its click, as a window's button does.
-bool focusOnButton(const Form& form) {
-    for (const Control* c : visibleOfKind(form, ControlKind::CommandButton))
-        if (c->name == form.focus()) return true;
-    return false;
-}
-
 Screen draw(const Form& form) {
     Screen screen;
     std::string& text = screen.text;
@@ -146,8 +138,8 @@ Screen draw(const Form& form) {
     text += "  x) Fenster schließen\n";
     screen.actions.push_back({"x", ActionKind::CloseBox});
 
-    screen.enter = form.keyPreview() || focusOnButton(form);
-    screen.escape = form.keyPreview();
+    screen.enter = keyHasEffect(form, keyAscii::Enter);
+    screen.escape = keyHasEffect(form, keyAscii::Escape);
     if (screen.enter && screen.escape)
         text += "(leere Zeile = Enter, esc = Escape)\n";
     else if (screen.enter)
@@ -155,26 +147,15 @@ Screen draw(const Form& form) {
     return screen;
 }
 
-void pressEnter(Form& form) {
-    int key = enterKey;
-    if (form.keyPreview()) form.keyPress(key);
-    // What the window leaves of the key goes on to the focused control.
-    if (key == enterKey && form.loaded() && focusOnButton(form)) form.click(form.focus());
-}
-
-void pressEscape(Form& form) {
-    int key = escapeKey;
-    form.keyPress(key);
+// The terminal's windows have no control that takes typed characters: of
+// what the routing decides, only a button's press is left to do.
+void pressKey(Form& form, int code) {
+    if (routeKey(form, code).action == KeyAction::PressFocusedButton) form.click(form.focus());
 }
 
 void perform(Form& form, const Action& action) {
     switch (action.kind) {
-        case ActionKind::ListEntry:
-            // The first click moves the highlight, the second completes the double-click.
-            form.control(action.control).listIndex = action.entry;
-            form.click(action.control);
-            form.doubleClick(action.control);
-            return;
+        case ActionKind::ListEntry: chooseEntry(form, action.control, action.entry); return;
         case ActionKind::Button: form.click(action.control); return;
         case ActionKind::CheckBox: {
             Control& box = form.control(action.control);
@@ -189,11 +170,11 @@ void perform(Form& form, const Action& action) {
 // Performs one answer on the window as drawn; false when it fits nothing drawn.
 bool answerWindow(Form& form, const Screen& screen, const std::string& answer) {
     if (answer.empty() && screen.enter) {
-        pressEnter(form);
+        pressKey(form, keyAscii::Enter);
         return true;
     }
     if (screen.escape && isEscape(answer)) {
-        pressEscape(form);
+        pressKey(form, keyAscii::Escape);
         return true;
     }
     const std::string key = com::lowerCase(answer);
@@ -251,15 +232,15 @@ void TerminalBackend::askAgain() {
 }
 
 int TerminalBackend::messageBox(const MessageBoxRequest& request) {
-    const bool hasCancel = (request.style & 0xF) == vbOKCancel;
+    const bool hasCancel = hasCancelButton(request.style);
     out_ << heading(iconWord(request.style) + request.title);
     for (const std::string& line : lines(request.prompt)) out_ << line << "\n";
     out_ << (hasCancel ? "1) OK  2) Abbrechen\n" : "1) OK\n") << answerPrompt << std::flush;
     for (std::string answer;;) {
-        if (!readAnswer(answer)) return hasCancel ? vbCancel : vbOK;
+        if (!readAnswer(answer)) return escapeAnswer(request.style);
         if (answer.empty() || answer == "1") return vbOK;
         // Escape on a box without Cancel closes it with OK, as a window's box does.
-        if (isEscape(answer)) return hasCancel ? vbCancel : vbOK;
+        if (isEscape(answer)) return escapeAnswer(request.style);
         if (hasCancel && (answer == "2" || answer == "0")) return vbCancel;
         askAgain();
     }
