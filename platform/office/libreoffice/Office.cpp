@@ -37,7 +37,7 @@
 #include "platform/office/libreoffice/OfficeHost.h"
 #include "platform/office/libreoffice/PressInterceptor.h"
 #include "platform/office/libreoffice/RunHold.h"
-#include "platform/office/libreoffice/ToolbarItems.h"
+#include "platform/office/libreoffice/ToolbarCommand.h"
 #include "platform/office/libreoffice/UserSetup.h"
 #include "platform/office/libreoffice/WriterAsWord.h"
 #include "platform/runtime/Runtime.h"
