@@ -24,7 +24,7 @@ public:
 
     virtual ~HostAdapter() = default;
 
-    // The host's name among the add-in lists and in its windows' titles:
+    // The host's name among the add-in lists and in its message boxes' titles:
     // "Word", "Excel".
     virtual const char* hostName() const noexcept = 0;
     // The office's module whose documents the host takes.
