@@ -16,7 +16,7 @@
 
 #include "platform/com/Activation.h"
 #include "platform/com/AutomationObject.h"
-#include "platform/office/addins/LoadedAddIn.h"
+#include "platform/office/addins/ConnectedAddIns.h"
 #include "platform/office/bars/HostCommandBars.h"
 #include "platform/office/host-app/HostOptions.h"
 #include "platform/office/host-app/HostWindow.h"
@@ -69,17 +69,7 @@ public:
         } catch (const std::exception& error) {
             std::cerr << "host-app: gespeicherte Leisten nicht lesbar: " << error.what() << "\n";
         }
-        for (const std::string& progId : options_.addIns) {
-            try {
-                addIns_.push_back(loadAddIn(progId));
-            } catch (const com::Error& error) {
-                std::cerr << "host-app: Das Add-In " << progId << " lässt sich nicht laden: " << error.description()
-                          << "\n";
-            }
-        }
-        com::Array custom;
-        for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnConnection(app_.get(), ext_cm_Startup, nullptr, custom);
-        for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnStartupComplete(custom);
+        addIns_.start(options_.addIns);
         if (options_.dumpBars) std::cout << app_->commandBars().dump() << std::flush;
     }
 
@@ -96,15 +86,7 @@ public:
     }
 
     void unload(const std::string& progId) {
-        com::Array custom;
-        for (auto it = addIns_.begin(); it != addIns_.end(); ++it) {
-            if (it->progId != progId) continue;
-            it->addIn->OnDisconnection(ext_dm_UserClosed, custom);
-            addIns_.erase(it);
-            com::freeUnusedLibraries();
-            return;
-        }
-        std::cerr << "host-app: " << progId << " ist nicht geladen.\n";
+        if (!addIns_.disconnect(progId)) std::cerr << "host-app: " << progId << " ist nicht geladen.\n";
     }
 
     // The customisations are saved as they are; with a crash nothing else happens.
@@ -117,12 +99,10 @@ public:
     }
 
     void shutDown() {
-        com::Array custom;
-        for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnBeginShutdown(custom);
-        for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnDisconnection(ext_dm_HostShutdown, custom);
+        addIns_.shutDown();
         if (options_.dumpBars) std::cout << app_->commandBars().dump() << std::flush;
         saveBars();
-        addIns_.clear();
+        addIns_.release();
         com::freeUnusedLibraries();
     }
 
@@ -131,7 +111,7 @@ public:
 private:
     const HostOptions& options_;
     com::Ref<Application> app_;
-    std::vector<LoadedAddIn> addIns_;
+    ConnectedAddIns addIns_{*app_, [](const std::string& text) { std::cerr << "host-app: " << text << "\n"; }};
 };
 
 // A person at the terminal presses the button as often as they like.

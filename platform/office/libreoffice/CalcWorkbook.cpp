@@ -4,7 +4,6 @@
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <utility>
 
-#include "platform/office/libreoffice/StoredDocument.h"
 #include "platform/office/pages/PageFile.h"
 #include "platform/office/render/PrintedPages.h"
 #include "platform/uno/UnoText.h"
@@ -26,30 +25,25 @@ Reference<css::sheet::XSpreadsheet> activeSheetOf(const Reference<css::frame::XM
 
 CalcWorkbook::CalcWorkbook(const Reference<css::uno::XComponentContext>& context,
                            const Reference<css::frame::XModel>& model, Application& excel)
-    : Workbook({}, {}, excel), context_(context), model_(model), pages_(model_) {
+    : Workbook({}, {}, excel), stored_(context, model) {
     refresh();
 }
 
 void CalcWorkbook::refresh() {
-    readStoredState(model_, state());
+    stored_.readState(state());
     activeSheet().state().name =
-        uno::text(Reference<css::container::XNamed>(activeSheetOf(model_), UNO_QUERY_THROW)->getName());
+        uno::text(Reference<css::container::XNamed>(activeSheetOf(stored_.model()), UNO_QUERY_THROW)->getName());
 }
 
 PageFile CalcWorkbook::pages() const {
-    const Reference<css::sheet::XSpreadsheet> sheet = activeSheetOf(model_);
+    const Reference<css::sheet::XSpreadsheet> sheet = activeSheetOf(stored_.model());
     const std::string name = uno::text(Reference<css::container::XNamed>(sheet, UNO_QUERY_THROW)->getName());
-    return PageFile(PageFile::LaidOut{pages_.pdf(
-        name, [&] { return sheetPages(Reference<css::lang::XComponent>(model_, UNO_QUERY_THROW), sheet); })});
+    return PageFile(PageFile::LaidOut{stored_.pages(
+        name, [&] { return sheetPages(Reference<css::lang::XComponent>(stored_.model(), UNO_QUERY_THROW), sheet); })});
 }
 
 void CalcWorkbook::save() {
-    try {
-        storeDocument(context_, model_);
-    } catch (const css::uno::Exception&) {
-        throw saveFailure();
-    }
-    readStoredState(model_, state());
+    stored_.save(state(), [this] { return saveFailure(); });
 }
 
 }  // namespace office::libreoffice

@@ -5,7 +5,7 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
-#include "platform/office/libreoffice/LaidOutPages.h"
+#include "platform/office/libreoffice/StoredDocument.h"
 #include "platform/office/model/Workbook.h"
 
 namespace office::libreoffice {
@@ -17,7 +17,6 @@ public:
 
     // Reads name, folder, Saved and the active sheet anew.
     void refresh();
-    const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model() const noexcept { return model_; }
 
     PageFile pages() const override;
     bool printable() const override { return true; }
@@ -27,9 +26,7 @@ protected:
     void save() override;
 
 private:
-    com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context_;
-    com::sun::star::uno::Reference<com::sun::star::frame::XModel> model_;
-    mutable LaidOutPages pages_;
+    StoredDocument stored_;
 };
 
 }  // namespace office::libreoffice

@@ -1,5 +1,6 @@
 #include "platform/office/libreoffice/Office.h"
 
+#include <array>
 #include <com/sun/star/awt/AsyncCallback.hpp>
 #include <com/sun/star/awt/XCallback.hpp>
 #include <com/sun/star/awt/XWindowPeer.hpp>
@@ -26,16 +27,19 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <rtl/ref.hxx>
 #include <utility>
 #include <vector>
 
+#include "platform/office/libreoffice/CalcAsExcel.h"
 #include "platform/office/libreoffice/OfficeHost.h"
 #include "platform/office/libreoffice/PressInterceptor.h"
 #include "platform/office/libreoffice/RunHold.h"
-#include "platform/office/libreoffice/ToolbarItems.h"
+#include "platform/office/libreoffice/ToolbarCommand.h"
 #include "platform/office/libreoffice/UserSetup.h"
+#include "platform/office/libreoffice/WriterAsWord.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/awt/AwtBackend.h"
 #include "platform/uno/UnoText.h"
@@ -111,8 +115,16 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
                                                           css::frame::XTerminateListener, css::util::XModifyListener> {
     Reference<css::uno::XComponentContext> context;
     Reference<css::frame::XFrame> clicked;  // the window whose button runs now
-    std::unique_ptr<OfficeHost> word;
-    std::unique_ptr<OfficeHost> excel;
+    // A host per module whose documents a host takes, made when the first of
+    // its documents shows; they end in this order.
+    struct Slot {
+        const char* module;
+        std::function<std::unique_ptr<HostAdapter>()> adapter;
+        std::unique_ptr<OfficeHost> host;
+    };
+    std::array<Slot, 2> slots{
+        Slot{WriterAsWord::kModule, [this] { return std::make_unique<WriterAsWord>(context); }, nullptr},
+        Slot{CalcAsExcel::kModule, [this] { return std::make_unique<CalcAsExcel>(context); }, nullptr}};
     rtl::Reference<RunHold> hold;
     // The extension as the office registered it at the start: an update
     // is another extension, which starts hosts of its own.
@@ -134,33 +146,33 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
         css::awt::AsyncCallback::create(context)->addCallback(new Later(std::move(run)), Any());
     }
 
-    std::optional<HostKind> kindOf(const Reference<css::frame::XModel>& model) const {
-        if (!model.is()) return std::nullopt;
+    // The slot of the host whose documents are those of `model`'s module.
+    Slot* slotOf(const Reference<css::frame::XModel>& model) {
+        if (!model.is()) return nullptr;
         try {
             const std::string module = uno::text(css::frame::ModuleManager::create(context)->identify(model));
-            if (module == OfficeHost::module(HostKind::Word)) return HostKind::Word;
-            if (module == OfficeHost::module(HostKind::Excel)) return HostKind::Excel;
+            for (Slot& slot : slots)
+                if (module == slot.module) return &slot;
         } catch (const css::uno::Exception&) {
             // A component of no module (the start centre) is no document.
         }
-        return std::nullopt;
+        return nullptr;
     }
 
-    // The host of `kind`; made and started on `create` unless the hosts have ended.
-    OfficeHost* host(HostKind kind, bool create) {
-        std::unique_ptr<OfficeHost>& held = kind == HostKind::Word ? word : excel;
-        if (!held && create && !ended) {
-            held = std::make_unique<OfficeHost>(kind, context,
-                                                [this](std::function<void()> run) { later(std::move(run)); });
-            held->start();
+    // The host of `slot`; made and started on `create` unless the hosts have ended.
+    OfficeHost* host(Slot& slot, bool create) {
+        if (!slot.host && create && !ended) {
+            slot.host = std::make_unique<OfficeHost>(slot.adapter(), context,
+                                                     [this](std::function<void()> run) { later(std::move(run)); });
+            slot.host->start();
         }
-        return held.get();
+        return slot.host.get();
     }
 
     void attach(const Reference<css::frame::XModel>& model) {
-        const std::optional<HostKind> kind = kindOf(model);
-        if (!kind || !model->getCurrentController().is()) return;
-        OfficeHost* held = host(*kind, true);
+        Slot* slot = slotOf(model);
+        if (!slot || !model->getCurrentController().is()) return;
+        OfficeHost* held = host(*slot, true);
         if (!held) return;
         // Before the items show: they ask for their command's handler once.
         if (interceptPresses) intercept(model->getCurrentController()->getFrame());
@@ -202,10 +214,9 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
     void shutDown() {
         if (ended) return;
         ended = true;
-        if (word) word->shutDown();
-        if (excel) excel->shutDown();
-        word.reset();
-        excel.reset();
+        for (Slot& slot : slots)
+            if (slot.host) slot.host->shutDown();
+        for (Slot& slot : slots) slot.host.reset();
     }
 
     // A press has ended: what its run held back follows.
@@ -226,8 +237,8 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
                 else
                     attach(model);
             } else if (name == "OnUnload") {
-                const std::optional<HostKind> kind = kindOf(model);
-                if (OfficeHost* held = kind ? host(*kind, false) : nullptr) held->detach(model);
+                Slot* slot = slotOf(model);
+                if (OfficeHost* held = slot ? host(*slot, false) : nullptr) held->detach(model);
             }
         } catch (const css::uno::Exception& error) {
             log(uno::text(error.Message));
@@ -353,8 +364,8 @@ std::optional<std::string> Office::start(const Reference<css::uno::XComponentCon
 void Office::click(const Reference<css::frame::XFrame>& frame, const std::string& command) {
     const std::optional<ControlCommand> control = parseCommand(command);
     if (!control || !frame.is() || !frame->getController().is()) return;
-    const std::optional<HostKind> kind = state_.kindOf(frame->getController()->getModel());
-    OfficeHost* host = kind ? state_.host(*kind, false) : nullptr;
+    State::Slot* slot = state_.slotOf(frame->getController()->getModel());
+    OfficeHost* host = slot ? state_.host(*slot, false) : nullptr;
     if (!host) return;
     // A press while another runs reaches the add-in, which tells the user;
     // the running press keeps its document.

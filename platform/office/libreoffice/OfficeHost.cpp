@@ -12,10 +12,6 @@
 
 #include "platform/com/Activation.h"
 #include "platform/office/addins/AddInList.h"
-#include "platform/office/libreoffice/CalcWorkbook.h"
-#include "platform/office/libreoffice/WriterDocument.h"
-#include "platform/office/model/ExcelApplication.h"
-#include "platform/office/model/WordApplication.h"
 #include "platform/runtime/Interaction.h"
 #include "platform/uno/UnoText.h"
 
@@ -27,98 +23,58 @@ using css::uno::UNO_QUERY;
 
 namespace {
 
-const char* hostName(HostKind kind) {
-    return kind == HostKind::Word ? "Word" : "Excel";
-}
-
-// The office's own buttons are not the host's to show: its bar starts empty.
-std::vector<HostCommandBar::Layout> bars() {
-    return {{.name = "Standard"}};
-}
-
 void log(const std::string& line) {
     std::cerr << "pdf-Kalmora: " << line << "\n" << std::flush;
 }
 
 }  // namespace
 
-OfficeHost::OfficeHost(HostKind kind, const Reference<css::uno::XComponentContext>& context,
+OfficeHost::OfficeHost(std::unique_ptr<HostAdapter> adapter, const Reference<css::uno::XComponentContext>& context,
                        std::function<void(std::function<void()>)> refreshLater)
-    : kind_(kind), context_(context), later_(std::move(refreshLater)), toolbars_(context_, module(kind)) {
-    if (kind == HostKind::Word)
-        application_ = com::AutomationObject::create<WordApplication>(bars());
-    else
-        application_ = com::AutomationObject::create<ExcelApplication>(bars());
-    application_->commandBars().onChange([this] { scheduleShow(); });
+    : adapter_(std::move(adapter)),
+      later_(std::move(refreshLater)),
+      addIns_(adapter_->application(),
+              [title = std::string(adapter_->hostName()) + " in LibreOffice"](const std::string& text) {
+                  log(text);
+                  runtime::MsgBox(text, runtime::vbExclamation, title);
+              }),
+      toolbars_(context, adapter_->module()) {
+    adapter_->application().commandBars().onChange([this] { scheduleShow(); });
 }
 
 OfficeHost::~OfficeHost() {
     shutDown();
 }
 
-const char* OfficeHost::module(HostKind kind) {
-    return kind == HostKind::Word ? "com.sun.star.text.TextDocument" : "com.sun.star.sheet.SpreadsheetDocument";
-}
-
 void OfficeHost::start() {
     try {
-        application_->commandBars().loadCustomisations();
+        adapter_->application().commandBars().loadCustomisations();
     } catch (const std::exception& error) {
         log(std::string("gespeicherte Leisten nicht lesbar: ") + error.what());
     }
     std::vector<std::string> progIds;
     try {
-        progIds = registeredAddIns(hostName(kind_));
+        progIds = registeredAddIns(adapter_->hostName());
     } catch (const std::exception& error) {
         log(std::string("die Liste der Add-Ins ist nicht lesbar: ") + error.what());
     }
-    if (progIds.empty()) log(std::string("für ") + hostName(kind_) + " ist kein Add-In angemeldet.");
-    for (const std::string& progId : progIds) {
-        try {
-            addIns_.push_back(loadAddIn(progId));
-        } catch (const com::Error& error) {
-            const std::string text = "Das Add-In " + progId + " lässt sich nicht laden: " + error.description();
-            log(text);
-            runtime::MsgBox(text, runtime::vbExclamation, std::string(hostName(kind_)) + " in LibreOffice");
-        }
-    }
-    com::Array custom;
-    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnConnection(application_.get(), ext_cm_Startup, nullptr, custom);
-    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnAddInsUpdate(custom);
-    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnStartupComplete(custom);
+    if (progIds.empty()) log(std::string("für ") + adapter_->hostName() + " ist kein Add-In angemeldet.");
+    addIns_.start(progIds);
 }
 
 void OfficeHost::attach(const Reference<css::frame::XModel>& model) {
-    auto found = documents_.find(model);
-    if (found == documents_.end()) {
-        Opened opened;
-        if (kind_ == HostKind::Word) {
-            auto& word = static_cast<WordApplication&>(*application_);
-            auto document = com::AutomationObject::create<WriterDocument>(context_, model, word);
-            word.documents().add(com::Ref<Document>(document.get()));
-            opened = {com::Ref<Document>(document.get()), [document] { document->refresh(); }};
-        } else {
-            auto& excel = static_cast<ExcelApplication&>(*application_);
-            auto workbook = com::AutomationObject::create<CalcWorkbook>(context_, model, excel);
-            excel.add(com::Ref<Workbook>(workbook.get()));
-            opened = {com::Ref<Document>(workbook.get()), [workbook] { workbook->refresh(); }};
-        }
-        documents_.emplace(model, std::move(opened));
-    } else if (kind_ == HostKind::Word) {
-        static_cast<WordApplication&>(*application_).documents().activate(*found->second.document);
-    } else {
-        static_cast<ExcelApplication&>(*application_).activate(static_cast<Workbook&>(*found->second.document));
-    }
+    const auto found = documents_.find(model);
+    if (found == documents_.end())
+        documents_.emplace(model, adapter_->open(model));
+    else
+        found->second.activate();
     scheduleShow();
 }
 
 void OfficeHost::detach(const Reference<css::frame::XModel>& model) {
     const auto found = documents_.find(model);
     if (found == documents_.end()) return;
-    if (kind_ == HostKind::Word)
-        static_cast<WordApplication&>(*application_).documents().remove(*found->second.document);
-    else
-        static_cast<ExcelApplication&>(*application_).remove(static_cast<Workbook&>(*found->second.document));
+    found->second.close();
     documents_.erase(found);
 }
 
@@ -131,7 +87,7 @@ void OfficeHost::click(const Reference<css::frame::XFrame>& frame, const std::st
     }
     HostCommandBar* shown = nullptr;
     try {
-        shown = &application_->commandBars().bar(bar);
+        shown = &adapter_->application().commandBars().bar(bar);
     } catch (const std::out_of_range&) {
         return;
     }
@@ -183,7 +139,7 @@ void OfficeHost::showBars() {
     if (ended_) return;
     const HostCommandBar* standard = nullptr;
     try {
-        standard = &application_->commandBars().bar("Standard");
+        standard = &adapter_->application().commandBars().bar("Standard");
     } catch (const std::out_of_range&) {
         return;
     }
@@ -209,15 +165,13 @@ void OfficeHost::showBars() {
 
 void OfficeHost::shutDown() {
     if (ended_) return;
-    com::Array custom;
-    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnBeginShutdown(custom);
-    for (LoadedAddIn& loaded : addIns_) loaded.addIn->OnDisconnection(ext_dm_HostShutdown, custom);
+    addIns_.shutDown();
     try {
-        application_->commandBars().saveCustomisations();
+        adapter_->application().commandBars().saveCustomisations();
     } catch (const std::exception& error) {
         log(std::string("Leisten nicht gespeichert: ") + error.what());
     }
-    addIns_.clear();
+    addIns_.release();
     // The windows still open lose the items; then nothing is shown any more.
     showBars();
     ended_ = true;

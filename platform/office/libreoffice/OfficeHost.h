@@ -1,9 +1,9 @@
 #pragma once
-// Word or Excel inside a running office: Writer's documents as Word's, or
-// Calc's as Excel's, with the add-ins registered for that host loaded as
-// Word and Excel load them (OnConnection at start-up, OnAddInsUpdate,
-// OnStartupComplete; at the end OnBeginShutdown and OnDisconnection), and
-// the host's "Standard" bar shown in each of its windows (ToolbarItems.h).
+// Word or Excel inside a running office: the documents of one of the
+// office's modules as the host's, as its adapter makes them (HostAdapter.h),
+// with the add-ins registered for that host connected as Word connects them
+// (ConnectedAddIns.h), and the host's "Standard" bar shown in each of its
+// windows (ToolbarItems.h).
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
@@ -13,16 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/com/Ref.h"
-#include "platform/office/addins/LoadedAddIn.h"
+#include "platform/office/addins/ConnectedAddIns.h"
+#include "platform/office/libreoffice/HostAdapter.h"
 #include "platform/office/libreoffice/ToolbarItems.h"
 #include "platform/office/libreoffice/ToolbarWatch.h"
-#include "platform/office/model/Application.h"
-#include "platform/office/model/Document.h"
 
 namespace office::libreoffice {
-
-enum class HostKind { Word, Excel };
 
 // Whether a press makes its window's document the active one: not while
 // another press runs, whose calls go to its own document.
@@ -32,14 +28,12 @@ class OfficeHost {
 public:
     // `refreshLater` runs a function on the office's main thread once the
     // current event is done (so that many changes of the bar show at once).
-    OfficeHost(HostKind kind, const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
+    OfficeHost(std::unique_ptr<HostAdapter> adapter,
+               const com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext>& context,
                std::function<void(std::function<void()>)> refreshLater);
     ~OfficeHost();
     OfficeHost(const OfficeHost&) = delete;
     OfficeHost& operator=(const OfficeHost&) = delete;
-
-    // The office's module whose documents this host takes.
-    static const char* module(HostKind kind);
 
     // Loads the registered add-ins and connects them. Problems are written
     // to the office's log (standard error); an add-in that does not load is
@@ -61,22 +55,15 @@ public:
     void shutDown();
 
 private:
-    struct Opened {
-        com::Ref<Document> document;
-        std::function<void()> refresh;
-    };
-
     com::sun::star::uno::Reference<com::sun::star::frame::XModel> modelOf(
         const com::sun::star::uno::Reference<com::sun::star::frame::XFrame>& frame) const;
     void scheduleShow();
     std::vector<com::sun::star::uno::Reference<com::sun::star::frame::XFrame>> frames() const;
 
-    HostKind kind_;
-    com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context_;
+    std::unique_ptr<HostAdapter> adapter_;
     std::function<void(std::function<void()>)> later_;
-    com::Ref<Application> application_;
-    std::vector<LoadedAddIn> addIns_;
-    std::map<com::sun::star::uno::Reference<com::sun::star::frame::XModel>, Opened> documents_;
+    ConnectedAddIns addIns_;
+    std::map<com::sun::star::uno::Reference<com::sun::star::frame::XModel>, HostAdapter::Opened> documents_;
     ToolbarItems toolbars_;
     ToolbarWatch watch_{[this] { scheduleShow(); }};
     bool showPending_ = false;

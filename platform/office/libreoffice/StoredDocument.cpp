@@ -34,8 +34,12 @@ bool madeFromTemplate(const Reference<css::frame::XModel>& model) {
 
 }  // namespace
 
-void readStoredState(const Reference<css::frame::XModel>& model, Document::State& state) {
-    const Reference<css::frame::XStorable> storable(model, UNO_QUERY_THROW);
+StoredDocument::StoredDocument(const Reference<css::uno::XComponentContext>& context,
+                               const Reference<css::frame::XModel>& model)
+    : context_(context), model_(model), pages_(model_) {}
+
+void StoredDocument::readState(Document::State& state) const {
+    const Reference<css::frame::XStorable> storable(model_, UNO_QUERY_THROW);
     rtl::OUString system;
     const bool stored = storable->hasLocation();
     if (stored && osl::FileBase::getSystemPathFromFileURL(storable->getLocation(), system) == osl::FileBase::E_None) {
@@ -45,7 +49,7 @@ void readStoredState(const Reference<css::frame::XModel>& model, Document::State
     } else {
         // A document that was never stored (or lives elsewhere than in a
         // file) has no folder; Word names it after its window.
-        const Reference<css::frame::XTitle> title(model, UNO_QUERY);
+        const Reference<css::frame::XTitle> title(model_, UNO_QUERY);
         state.path.clear();
         state.name = title.is() ? uno::text(title->getTitle()) : std::string();
     }
@@ -53,21 +57,26 @@ void readStoredState(const Reference<css::frame::XModel>& model, Document::State
     // unchanged as the office may call it: unsaved, so that the user is asked
     // to store it and gets "Save as", as Word asks for a new document's first
     // save. A blank new document has nothing to lose.
-    const Reference<css::util::XModifiable> modifiable(model, UNO_QUERY_THROW);
-    const bool unsaved = modifiable->isModified() || (!stored && madeFromTemplate(model));
+    const Reference<css::util::XModifiable> modifiable(model_, UNO_QUERY_THROW);
+    const bool unsaved = modifiable->isModified() || (!stored && madeFromTemplate(model_));
     state.saved = unsaved ? com::False : com::True;
 }
 
-void storeDocument(const Reference<css::uno::XComponentContext>& context, const Reference<css::frame::XModel>& model) {
-    const Reference<css::frame::XStorable> storable(model, UNO_QUERY_THROW);
-    if (storable->hasLocation() && !storable->isReadonly()) {
-        // Stored with the filter it was loaded with: a .docx stays a .docx.
-        storable->store();
-        return;
+void StoredDocument::save(Document::State& state, const std::function<com::Error()>& failure) {
+    try {
+        const Reference<css::frame::XStorable> storable(model_, UNO_QUERY_THROW);
+        if (storable->hasLocation() && !storable->isReadonly()) {
+            // Stored with the filter it was loaded with: a .docx stays a .docx.
+            storable->store();
+        } else {
+            const Reference<css::frame::XDispatchProvider> frame(model_->getCurrentController()->getFrame(),
+                                                                 UNO_QUERY_THROW);
+            css::frame::DispatchHelper::create(context_)->executeDispatch(frame, ".uno:SaveAs", "", 0, {});
+        }
+    } catch (const css::uno::Exception&) {
+        throw failure();
     }
-    const Reference<css::frame::XDispatchProvider> frame(model->getCurrentController()->getFrame(), UNO_QUERY_THROW);
-    const auto helper = css::frame::DispatchHelper::create(context);
-    helper->executeDispatch(frame, ".uno:SaveAs", "", 0, {});
+    readState(state);
 }
 
 }  // namespace office::libreoffice

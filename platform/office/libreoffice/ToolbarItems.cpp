@@ -1,6 +1,5 @@
 #include "platform/office/libreoffice/ToolbarItems.h"
 
-#include <charconv>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/ElementExistException.hpp>
 #include <com/sun/star/container/XIndexContainer.hpp>
@@ -15,6 +14,7 @@
 #include <com/sun/star/ui/theModuleUIConfigurationManagerSupplier.hpp>
 #include <utility>
 
+#include "platform/office/libreoffice/ToolbarCommand.h"
 #include "platform/runtime/awt/Graphic.h"
 #include "platform/uno/UnoText.h"
 
@@ -37,10 +37,6 @@ constexpr const char* kTabbedMenu = "private:resource/popupmenu/notebookbar";
 // A toolbar shows an item as the control's style says; a menu entry always
 // with the caption, and with the face where the menu shows faces.
 enum class Place { Toolbar, Menu };
-
-std::string commandOf(const std::string& bar, std::size_t position) {
-    return kCommandPrefix + bar + "/" + std::to_string(position);
-}
 
 // Word's button styles: 0 automatic and 1 show the face, 2 the caption, 3 both.
 constexpr int kCaptionAndFace = 3;
@@ -70,7 +66,7 @@ std::vector<std::pair<std::string, BarControl::Properties>> shownControls(const 
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const BarControl& control = *controls[i];
         if (!control.builtIn() && control.properties().visible)
-            shown.emplace_back(commandOf(bar.Name(), i + 1), control.properties());
+            shown.emplace_back(controlCommand(bar.Name(), i + 1), control.properties());
     }
     return shown;
 }
@@ -95,19 +91,6 @@ void replaceItems(const Reference<css::container::XIndexContainer>& items, const
 
 }  // namespace
 
-std::optional<ControlCommand> parseCommand(const std::string& command) {
-    const std::string_view prefix = kCommandPrefix;
-    if (!command.starts_with(prefix)) return std::nullopt;
-    const std::size_t slash = command.rfind('/');
-    if (slash == std::string::npos || slash < prefix.size()) return std::nullopt;
-    ControlCommand result{.bar = command.substr(prefix.size(), slash - prefix.size())};
-    const char* first = command.data() + slash + 1;
-    const char* last = command.data() + command.size();
-    const auto [end, error] = std::from_chars(first, last, result.position);
-    if (error != std::errc() || end != last || result.position < 1) return std::nullopt;
-    return result;
-}
-
 ToolbarItems::ToolbarItems(const Reference<css::uno::XComponentContext>& context, std::string module)
     : context_(context), module_(std::move(module)) {}
 
@@ -124,7 +107,7 @@ void ToolbarItems::showFaces(const HostCommandBar& bar) {
         if (control.builtIn() || control.properties().face.empty()) continue;
         const Reference<css::graphic::XGraphic> graphic = runtime::awt::graphicOf(control.properties().face, context_);
         if (!graphic.is()) continue;
-        faces_.push_back(commandOf(bar.Name(), i + 1));
+        faces_.push_back(controlCommand(bar.Name(), i + 1));
         commands.push_back(uno::text(faces_.back()));
         graphics.push_back(graphic);
     }

@@ -3,8 +3,8 @@
 // add-in or the user added to the bar (the host's own controls are the
 // office's own buttons) becomes an item with its caption, tooltip, face and
 // style; a hidden control shows no item. An item's command
-// (vnd.kalmora:Standard/<n>) names the n-th control on the bar: the office
-// dispatches it to the click handler when it is pressed.
+// (vnd.kalmora:Standard/<n>, ToolbarCommand.h) names the n-th control on the
+// bar: the office dispatches it to the click handler when it is pressed.
 //
 // Where the items show depends on the user interface the user chose (View ▸
 // User Interface): on each window's Standard toolbar, or the one toolbar of
@@ -30,14 +30,6 @@
 #include "platform/office/libreoffice/HostsEntry.h"
 
 namespace office::libreoffice {
-
-// The bar and the position of the control that a command names; none for
-// another command.
-struct ControlCommand {
-    std::string bar;
-    int position = 0;  // 1-based, as Controls.Item counts
-};
-std::optional<ControlCommand> parseCommand(const std::string& command);
 
 // The toolbars of a window that show the host's bar, as the layout manager
 // names them.

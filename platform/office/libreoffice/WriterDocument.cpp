@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "platform/office/libreoffice/StoredDocument.h"
 #include "platform/office/pages/PageFile.h"
 #include "platform/office/render/PrintedPages.h"
 
@@ -13,27 +12,22 @@ using css::uno::Reference;
 
 WriterDocument::WriterDocument(const Reference<css::uno::XComponentContext>& context,
                                const Reference<css::frame::XModel>& model, const WordApplication& word)
-    : WordDocument({}, word), context_(context), model_(model), pages_(model_) {
+    : WordDocument({}, word), stored_(context, model) {
     refresh();
 }
 
 void WriterDocument::refresh() {
-    readStoredState(model_, state());
+    stored_.readState(state());
 }
 
 PageFile WriterDocument::pages() const {
-    return PageFile(PageFile::LaidOut{pages_.pdf({}, [this] {
-        return textDocumentPages(Reference<css::lang::XComponent>(model_, css::uno::UNO_QUERY_THROW));
+    return PageFile(PageFile::LaidOut{stored_.pages({}, [this] {
+        return textDocumentPages(Reference<css::lang::XComponent>(stored_.model(), css::uno::UNO_QUERY_THROW));
     })});
 }
 
 void WriterDocument::save() {
-    try {
-        storeDocument(context_, model_);
-    } catch (const css::uno::Exception&) {
-        throw saveFailure();
-    }
-    readStoredState(model_, state());
+    stored_.save(state(), [this] { return saveFailure(); });
 }
 
 }  // namespace office::libreoffice

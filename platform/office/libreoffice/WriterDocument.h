@@ -5,7 +5,7 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
-#include "platform/office/libreoffice/LaidOutPages.h"
+#include "platform/office/libreoffice/StoredDocument.h"
 #include "platform/office/model/WordDocument.h"
 
 namespace office::libreoffice {
@@ -19,7 +19,6 @@ public:
     // Reads name, folder and Saved anew: before every click, since the user
     // may have stored or renamed the document since the last one.
     void refresh();
-    const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model() const noexcept { return model_; }
 
     PageFile pages() const override;
     bool printable() const override { return true; }
@@ -29,9 +28,7 @@ protected:
     void save() override;
 
 private:
-    com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> context_;
-    com::sun::star::uno::Reference<com::sun::star::frame::XModel> model_;
-    mutable LaidOutPages pages_;
+    StoredDocument stored_;
 };
 
 }  // namespace office::libreoffice
