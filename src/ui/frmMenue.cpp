@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/runtime/Interaction.h"
+#include "platform/runtime/KeyRouting.h"
 #include "platform/runtime/Runtime.h"
 #include "src/ui/pictures/Pictures.h"
 #include "src/util/Project.h"
@@ -13,9 +14,6 @@ std::unique_ptr<frmMenue>& shared() {
     static std::unique_ptr<frmMenue> instance;
     return instance;
 }
-
-constexpr int Enter = 13;
-constexpr int Escape = 27;
 
 }  // namespace
 
@@ -103,7 +101,7 @@ void frmMenue::onDoubleClick(std::string_view controlName) {
 }
 
 void frmMenue::onKeyPress(int& keyAscii) {
-    if (keyAscii == Enter) choose();
+    if (keyAscii == runtime::keyAscii::Enter) choose();
     // Not an else: Escape is looked at on its own, whatever Enter did.
-    if (keyAscii == Escape) unload();
+    if (keyAscii == runtime::keyAscii::Escape) unload();
 }
