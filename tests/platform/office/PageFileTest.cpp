@@ -58,7 +58,7 @@ TEST_F(PageFileTest, TextPagesAsPdftotextReadsThem) {
     };
     for (const Row& row : rows) {
         const std::string pdf = printed(row.contents);
-        EXPECT_EQ(testing::pageTexts(pdf), row.pages) << row.what;
+        EXPECT_EQ(pdf::pageTexts(pdf, testing::kLines), row.pages) << row.what;
         EXPECT_EQ(testing::pageSize(pdf, 1), "595 x 842") << row.what;
     }
 }
@@ -87,7 +87,7 @@ TEST_F(PageFileTest, LongLinesWrapInsideTheMargins) {
     };
     for (const Row& row : rows) {
         const std::string pdf = printed(row.line + "\nDanach");
-        const std::vector<std::string> printedLines = lines(testing::pageText(pdf, 1));
+        const std::vector<std::string> printedLines = lines(pdf::pageText(pdf, 1, testing::kLines));
         ASSERT_GT(printedLines.size(), 2u) << row.what;
         EXPECT_EQ(printedLines.back(), "Danach") << row.what;
         const std::string joined =
@@ -114,7 +114,7 @@ TEST_F(PageFileTest, LongTextGoesOnOverTheNextPages) {
         contents += all.back() + "\n";
     }
     const std::string pdf = printed(contents + "\fNeue Seite");
-    const std::vector<std::string> pages = testing::pageTexts(pdf);
+    const std::vector<std::string> pages = pdf::pageTexts(pdf, testing::kLines);
     ASSERT_GE(pages.size(), 3u);
     EXPECT_EQ(pages.back(), "Neue Seite");
     std::vector<std::string> printedLines;
