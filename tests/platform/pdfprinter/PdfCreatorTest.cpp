@@ -19,7 +19,7 @@
 #include "platform/win32/Process.h"
 #include "tests/platform/com/ErrorCapture.h"
 #include "tests/platform/tools/ProgramRun.h"
-#include "tests/support/Processes.h"
+#include "tests/support/Eventually.h"
 
 namespace pdfprinter {
 namespace {
@@ -227,7 +227,7 @@ TEST_F(PdfPrinter, APrinterThatDiesWhileAskedToEndLeavesNoRequestBehind) {
     ASSERT_EQ(::kill(*pid, SIGSTOP), 0);
     std::thread closing([&] { m_printer.call("cClose"); });
     const auto request = PrinterState().folder() / "stop-request";
-    EXPECT_TRUE(appearsWithin([&] { return std::filesystem::exists(request); }, 30s));
+    EXPECT_TRUE(eventually([&] { return std::filesystem::exists(request); }, 30s));
     ASSERT_EQ(::kill(*pid, SIGKILL), 0);
     closing.join();
     EXPECT_FALSE(std::filesystem::exists(request));
