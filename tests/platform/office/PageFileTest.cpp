@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <sstream>
 
 #include "PrintWorld.h"
 #include "platform/office/pages/PageFile.h"
@@ -11,6 +10,7 @@
 namespace office {
 namespace {
 
+using pdf::lines;
 using testing::PrintWorld;
 
 class PageFileTest : public ::testing::Test {
@@ -19,13 +19,6 @@ protected:
     std::string printed(const std::string& contents) {
         const PageFile pages(world_.file("dokument", contents));
         return world_.file("gedruckt.pdf", pages.pdfOf(allPages(pages.pageCount())));
-    }
-
-    static std::vector<std::string> lines(const std::string& text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) out.push_back(line);
-        return out;
     }
 
     PrintWorld world_;

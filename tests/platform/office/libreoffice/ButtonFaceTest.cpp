@@ -2,6 +2,7 @@
 // office reads: an icon file as its largest image, else nothing.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -45,27 +46,24 @@ Bytes bmpFile(std::uint32_t width, std::uint32_t height, std::uint32_t bitCount)
 
 const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
 
-// An icon file of `images`, each with the size and colour depth its entry
-// gives; an offset of 0 places the image after the ones before.
+// An icon file of images, each with the size and colour depth its entry
+// gives, less the last `cut` bytes.
 struct Entry {
     std::uint8_t width, height;
     std::uint16_t bitCount;
     Bytes image;
-    std::uint32_t offset = 0;
 };
-Bytes iconFile(const std::vector<Entry>& entries) {
-    Bytes file;
+Bytes iconFile(const std::vector<Entry>& entries, std::size_t cut = 0) {
+    Bytes file, images;
     for (const std::uint32_t value : {0u, 1u, static_cast<std::uint32_t>(entries.size())}) put(file, value, 2);
-    auto at = static_cast<std::uint32_t>(6 + 16 * entries.size());
     for (const Entry& entry : entries) {
-        file.insert(file.end(), {entry.width, entry.height, 0, 0});
-        put(file, 1, 2);
+        file.insert(file.end(), {entry.width, entry.height, 0, 0, 1, 0});
         put(file, entry.bitCount, 2);
         put(file, static_cast<std::uint32_t>(entry.image.size()), 4);
-        put(file, entry.offset != 0 ? entry.offset : at, 4);
-        at += static_cast<std::uint32_t>(entry.image.size());
+        put(file, static_cast<std::uint32_t>(6 + 16 * entries.size() + images.size()), 4);
+        images.insert(images.end(), entry.image.begin(), entry.image.end());
     }
-    for (const Entry& entry : entries) file.insert(file.end(), entry.image.begin(), entry.image.end());
+    file.insert(file.end(), images.begin(), images.end() - static_cast<std::ptrdiff_t>(cut));
     return file;
 }
 
@@ -84,7 +82,7 @@ TEST(ButtonFace, AnIconBecomesItsLargestImage) {
         {"a width and height of 0 are 256 pixels", iconFile({{255, 255, 24, small24}, {0, 0, 32, large32}}),
          bmpFile(3, 2, 32)},
         {"a PNG image as it is", iconFile({{1, 1, 24, small24}, {3, 2, 32, png}}), png},
-        {"an image beyond the file's end is passed over", iconFile({{1, 1, 24, small24}, {3, 2, 24, large24, 4000}}),
+        {"an image beyond the file's end is passed over", iconFile({{1, 1, 24, small24}, {3, 2, 24, large24}}, 1),
          bmpFile(1, 1, 24)},
         {"8-bit colours", iconFile({{3, 2, 8, iconImage(3, 2, 8)}}), {}},
         {"compressed pixels", iconFile({{3, 2, 24, iconImage(3, 2, 24, 1)}}), {}},
