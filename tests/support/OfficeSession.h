@@ -72,6 +72,14 @@ using css::uno::Reference;
 using css::uno::Sequence;
 using css::uno::UNO_QUERY_THROW;
 
+// What a user waits for at most: for a window, a button, a result.
+inline constexpr auto patience = std::chrono::seconds(60);
+
+// Whether `done` holds within a user's patience; the office is asked every 100 ms.
+inline bool eventually(const std::function<bool()>& done) {
+    return ::eventually(done, patience, std::chrono::milliseconds(100));
+}
+
 // Runs a test's steps; an exception of the office, which GoogleTest cannot
 // name, fails the test with the office's message.
 inline void officeCalls(const std::function<void()>& steps) {

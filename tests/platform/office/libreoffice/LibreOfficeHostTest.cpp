@@ -24,6 +24,7 @@ namespace css = com::sun::star;
 namespace fs = std::filesystem;
 using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
+using office_session::eventually;
 using office_session::officeCalls;
 using office_session::ToolbarItem;
 using pdf::pageTexts;

@@ -89,7 +89,8 @@ protected:
             const auto waitFor = [&](bool shown) {
                 return eventually(
                     [&] { return xdotool(x_, search).empty() != shown; },
-                    std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()));
+                    std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()),
+                    std::chrono::milliseconds(50));
             };
             if (!waitFor(true)) {
                 killOffice();
@@ -101,7 +102,8 @@ protected:
             // The window's own title: the pattern without its anchors and escapes.
             std::string title = pattern.substr(1, pattern.size() - 2);
             std::erase(title, '\\');
-            eventually([&] { return readyForKeys(context_, title); }, std::chrono::minutes(1));
+            eventually([&] { return readyForKeys(context_, title); }, std::chrono::minutes(1),
+                       std::chrono::milliseconds(50));
             xdotool(x_, "key --delay 100 " + keys);
             if (!waitFor(false)) {
                 killOffice();
