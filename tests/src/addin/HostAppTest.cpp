@@ -191,8 +191,8 @@ TEST_F(HostApp, AnOverwrittenResultWaitsUnderANameOfItsOwnAndNoFileOfTheUsersIsT
     // one-page result, and the complete one stays.
     const std::string complete = folder.read("Dokumente/Angebot.pdf");
     std::thread stopper([&] {
-        for (int i = 0; i < 1000 && !std::filesystem::exists(folder.path("Dokumente/Angebot_$1.pdf")); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        eventually([&] { return fs::exists(folder.path("Dokumente/Angebot_$1.pdf")); }, std::chrono::seconds(10),
+                   std::chrono::milliseconds(10));
         pdfprinter::PrinterState().setJobFlow(pdfprinter::JobFlow::Hold);
     });
     ASSERT_EQ(host(open, "choice 0\nmsgbox ok\n", &said), 0);

@@ -131,11 +131,8 @@ pid_t startNamed(const fs::path& folder, const std::string& imageName) {
 }
 
 bool endsWithin(pid_t pid, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (::waitpid(pid, nullptr, WNOHANG) == pid) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    if (eventually([&] { return ::waitpid(pid, nullptr, WNOHANG) == pid; }, limit, std::chrono::milliseconds(20)))
+        return true;
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
     return false;
