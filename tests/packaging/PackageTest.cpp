@@ -39,6 +39,7 @@ namespace fs = std::filesystem;
 using office_session::officeCalls;
 using office_session::OfficeSession;
 using office_session::ViewerStandIn;
+using pdf::lines;
 using ::testing::Contains;
 using ::testing::Not;
 
@@ -56,13 +57,6 @@ std::string run(const std::string& command) {
 
 bool succeeded(const std::string& output) {
     return output.ends_with("exit=0\n");
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
 }
 
 // What the package manager knows of the package: "install ok installed",

@@ -60,6 +60,7 @@
 #include "platform/office/render/OfficeConnection.h"
 #include "platform/office/render/OfficeProcess.h"
 #include "platform/uno/UnoText.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/WindowFocus.h"
@@ -74,14 +75,9 @@ using css::uno::UNO_QUERY_THROW;
 // What a user waits for at most: for a window, a button, a result.
 inline constexpr auto patience = std::chrono::seconds(60);
 
-// Polls `done` until it holds or a user's patience ends.
+// Whether `done` holds within a user's patience; the office is asked every 100 ms.
 inline bool eventually(const std::function<bool()>& done) {
-    const auto until = std::chrono::steady_clock::now() + patience;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
+    return ::eventually(done, patience, std::chrono::milliseconds(100));
 }
 
 // Runs a test's steps; an exception of the office, which GoogleTest cannot

@@ -1,25 +1,13 @@
 #pragma once
 // The processes running now whose command line names a text: to see that
-// the programs a test's run started (in its own folders) have all ended. A
-// bounded wait for what a user would wait for, and a pdftk that stalls.
+// the programs a test's run started (in its own folders) have all ended;
+// and pdftks that stall or wait.
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
-
-// Whether `seen` comes true within `limit`, looking every millisecond.
-inline bool appearsWithin(const std::function<bool()>& seen, std::chrono::seconds limit) {
-    for (const auto deadline = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < deadline;) {
-        if (seen()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return seen();
-}
 
 // In place of pdftk (KALMORA_PDFTK names it): for the command line that
 // names `KALMORA_KILL_AT` it writes the first half of pdftk's output, touches

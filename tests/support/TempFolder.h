@@ -25,6 +25,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
+    // A name that is an absolute path stands for itself, here and below.
     std::string path(std::string_view name = {}) const { return (m_path / name).string(); }
 
     // The path with "\\" as the separator, as the product spells paths.

@@ -35,13 +35,12 @@ LaidOutPages::~LaidOutPages() {
 
 const std::string& LaidOutPages::pdf(const std::string& key, const std::function<std::string()>& layOut) {
     const Reference<css::util::XModifiable> modifiable(model_, UNO_QUERY);
-    const bool modified = modifiable.is() && modifiable->isModified();
-    if (listener_->changed || modified || key != key_) {
-        pdf_ = layOut();
-        key_ = key;
-        listener_->changed = false;
-    }
-    return pdf_;
+    const bool changed = listener_->changed || (modifiable.is() && modifiable->isModified());
+    const std::string& pdf =
+        cache_.pdf(key, changed ? PageCache::Document::Changed : PageCache::Document::Unchanged, layOut);
+    // What the office reported while the pages were laid out is in them.
+    listener_->changed = false;
+    return pdf;
 }
 
 }  // namespace office::libreoffice

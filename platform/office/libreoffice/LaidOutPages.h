@@ -10,6 +10,8 @@
 
 #include <rtl/ref.hxx>
 
+#include "platform/office/libreoffice/PageCache.h"
+
 namespace office::libreoffice {
 
 class LaidOutPages {
@@ -28,8 +30,7 @@ public:
 private:
     com::sun::star::uno::Reference<com::sun::star::frame::XModel> model_;
     rtl::Reference<ChangeListener> listener_;
-    std::string key_;
-    std::string pdf_;
+    PageCache cache_;
 };
 
 }  // namespace office::libreoffice

@@ -59,7 +59,7 @@ TEST_F(ExcelPrintOutTest, PagesFromToOnTheNamedPrinter) {
         ASSERT_EQ(jobs.size(), before + 1) << what;
         std::vector<std::string> expected;
         for (const std::size_t page : row.pages) expected.push_back(kPages[page - 1]);
-        EXPECT_EQ(testing::pageTexts(jobs.back()), expected) << what;
+        EXPECT_EQ(pdf::pageTexts(jobs.back(), testing::kLines), expected) << what;
         EXPECT_EQ(PrintWorld::title(jobs.back()), "Preise.xls") << what;
     }
     EXPECT_TRUE(PrintWorld::jobs("Büro-Laser").empty());

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <sstream>
 
 #include "PrintWorld.h"
 #include "platform/office/pages/PageFile.h"
@@ -11,6 +10,7 @@
 namespace office {
 namespace {
 
+using pdf::lines;
 using testing::PrintWorld;
 
 class PageFileTest : public ::testing::Test {
@@ -19,13 +19,6 @@ protected:
     std::string printed(const std::string& contents) {
         const PageFile pages(world_.file("dokument", contents));
         return world_.file("gedruckt.pdf", pages.pdfOf(allPages(pages.pageCount())));
-    }
-
-    static std::vector<std::string> lines(const std::string& text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) out.push_back(line);
-        return out;
     }
 
     PrintWorld world_;
@@ -58,7 +51,7 @@ TEST_F(PageFileTest, TextPagesAsPdftotextReadsThem) {
     };
     for (const Row& row : rows) {
         const std::string pdf = printed(row.contents);
-        EXPECT_EQ(testing::pageTexts(pdf), row.pages) << row.what;
+        EXPECT_EQ(pdf::pageTexts(pdf, testing::kLines), row.pages) << row.what;
         EXPECT_EQ(testing::pageSize(pdf, 1), "595 x 842") << row.what;
     }
 }
@@ -87,7 +80,7 @@ TEST_F(PageFileTest, LongLinesWrapInsideTheMargins) {
     };
     for (const Row& row : rows) {
         const std::string pdf = printed(row.line + "\nDanach");
-        const std::vector<std::string> printedLines = lines(testing::pageText(pdf, 1));
+        const std::vector<std::string> printedLines = lines(pdf::pageText(pdf, 1, testing::kLines));
         ASSERT_GT(printedLines.size(), 2u) << row.what;
         EXPECT_EQ(printedLines.back(), "Danach") << row.what;
         const std::string joined =
@@ -114,7 +107,7 @@ TEST_F(PageFileTest, LongTextGoesOnOverTheNextPages) {
         contents += all.back() + "\n";
     }
     const std::string pdf = printed(contents + "\fNeue Seite");
-    const std::vector<std::string> pages = testing::pageTexts(pdf);
+    const std::vector<std::string> pages = pdf::pageTexts(pdf, testing::kLines);
     ASSERT_GE(pages.size(), 3u);
     EXPECT_EQ(pages.back(), "Neue Seite");
     std::vector<std::string> printedLines;

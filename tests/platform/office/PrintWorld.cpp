@@ -1,68 +1,22 @@
 #include "PrintWorld.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
-#include <sstream>
 #include <stdexcept>
 
 #include "platform/printers/PrintSystem.h"
+#include "tests/support/PdfText.h"
 
 namespace office::testing {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string contentsOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
-}
-
-std::string quoted(const std::string& path) {
-    return "'" + path + "'";
-}
-
-std::string output(const std::string& command) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) throw std::runtime_error("cannot run " + command);
-    std::string out;
-    std::array<char, 4096> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) out.append(buffer.data(), n);
-    if (pclose(pipe) != 0) throw std::runtime_error("failed: " + command);
-    return out;
-}
-
-}  // namespace
-
-PrintWorld::PrintWorld() {
-    std::string pattern = (fs::temp_directory_path() / "kalmora-office-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-    folder_ = pattern;
-    if (const char* previous = std::getenv("KALMORA_WORLD")) previousWorld_ = previous;
-    setenv("KALMORA_WORLD", (fs::path(folder_) / "world").c_str(), 1);
-}
-
-PrintWorld::~PrintWorld() {
-    if (previousWorld_) {
-        setenv("KALMORA_WORLD", previousWorld_->c_str(), 1);
-    } else {
-        unsetenv("KALMORA_WORLD");
-    }
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-}
-
 std::string PrintWorld::file(const std::string& name, const std::string& contents) const {
-    const fs::path path = fs::path(folder_) / name;
-    std::ofstream(path, std::ios::binary) << contents;
-    return path.string();
+    folder_.write(name, contents);
+    return folder_.path(name);
 }
 
 std::vector<std::string> PrintWorld::jobs(const std::string& printer) {
@@ -79,20 +33,13 @@ std::vector<std::string> PrintWorld::jobs(const std::string& printer) {
 }
 
 std::string PrintWorld::title(const std::string& job) {
-    return contentsOf(fs::path(job).replace_extension(".title"));
+    std::ifstream in(fs::path(job).replace_extension(".title"), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
-int pageCount(const std::string& pdf) {
-    std::istringstream info(output("pdfinfo " + quoted(pdf)));
-    for (std::string line; std::getline(info, line);) {
-        if (line.starts_with("Pages:")) return std::stoi(line.substr(6));
-    }
-    throw std::runtime_error("pdfinfo tells no page count of " + pdf);
-}
-
-std::string pageSize(const std::string& pdf, int page) {
+std::string pageSize(const std::string& file, int page) {
     const std::string number = std::to_string(page);
-    const std::string info = output("pdfinfo -f " + number + " -l " + number + " " + quoted(pdf));
+    const std::string info = pdf::run("pdfinfo -f " + number + " -l " + number + " " + pdf::quoted(file));
     const std::string label = "size: ";
     std::size_t start = info.find(label);
     if (start != std::string::npos) start = info.find_first_not_of(' ', start + label.size()) - label.size();
@@ -101,22 +48,10 @@ std::string pageSize(const std::string& pdf, int page) {
     return info.substr(start + label.size(), end - start - label.size());
 }
 
-std::string pageText(const std::string& pdf, int page) {
+std::vector<Word> words(const std::string& file, int page) {
     const std::string number = std::to_string(page);
-    std::string text = output("pdftotext -f " + number + " -l " + number + " " + quoted(pdf) + " -");
-    text.erase(text.find_last_not_of(" \n\f") + 1);
-    return text;
-}
-
-std::vector<std::string> pageTexts(const std::string& pdf) {
-    std::vector<std::string> texts;
-    for (int page = 1, count = pageCount(pdf); page <= count; ++page) texts.push_back(pageText(pdf, page));
-    return texts;
-}
-
-std::vector<Word> words(const std::string& pdf, int page) {
-    const std::string number = std::to_string(page);
-    const std::string html = output("pdftotext -bbox -f " + number + " -l " + number + " " + quoted(pdf) + " -");
+    const std::string html =
+        pdf::run("pdftotext -bbox -f " + number + " -l " + number + " " + pdf::quoted(file) + " -");
     static const std::regex word(
         R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="[0-9.]+">([^<]*)</word>)re");
     std::vector<Word> found;

@@ -1,21 +1,17 @@
 #pragma once
 // A world of a test's own (KALMORA_WORLD) in a fresh temporary folder, with
 // the files of documents and a view of the printers' spool folders.
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/support/PdfText.h"
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/TempFolder.h"
 
 namespace office::testing {
 
 class PrintWorld {
 public:
-    // Points KALMORA_WORLD at the new folder until destruction, which brings
-    // back the world before.
-    PrintWorld();
-    ~PrintWorld();
-    PrintWorld(const PrintWorld&) = delete;
-    PrintWorld& operator=(const PrintWorld&) = delete;
-
     // Writes a document file into the folder; its full path.
     std::string file(const std::string& name, const std::string& contents) const;
 
@@ -25,18 +21,16 @@ public:
     static std::string title(const std::string& job);
 
 private:
-    std::string folder_;
-    std::optional<std::string> previousWorld_;
+    TempFolder folder_;
+    // Until destruction, which brings back the world before.
+    ScopedVariable world_{"KALMORA_WORLD", folder_.path("world")};
 };
 
-// The number of pages of a PDF file as pdfinfo reports it.
-int pageCount(const std::string& pdf);
+// Pages are read line by line, as pdftotext prints them.
+inline constexpr pdf::Blanks kLines = pdf::Blanks::Kept;
+
 // The size of a page as pdfinfo reports it, in points: "595 x 842".
 std::string pageSize(const std::string& pdf, int page);
-// The text pdftotext reads from one page, without trailing white space.
-std::string pageText(const std::string& pdf, int page);
-// The text of every page, first to last.
-std::vector<std::string> pageTexts(const std::string& pdf);
 
 // A word on a page as pdftotext finds it, with its box in points from the
 // top left corner of the page.

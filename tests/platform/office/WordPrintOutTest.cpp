@@ -71,7 +71,7 @@ TEST_F(WordPrintOutTest, RangesAsTheAddInPassesThem) {
         ASSERT_EQ(jobs.size(), before + 1) << row.what;
         std::vector<std::string> expected;
         for (const std::size_t page : row.pages) expected.push_back(kPages[page - 1]);
-        EXPECT_EQ(testing::pageTexts(jobs.back()), expected) << row.what;
+        EXPECT_EQ(pdf::pageTexts(jobs.back(), testing::kLines), expected) << row.what;
         EXPECT_EQ(PrintWorld::title(jobs.back()), "Brief.doc") << row.what;
     }
     EXPECT_TRUE(PrintWorld::jobs("PDFCreator").empty());
@@ -83,7 +83,8 @@ TEST_F(WordPrintOutTest, OnePageDocumentFromPageTwoPrintsNothing) {
     EXPECT_TRUE(PrintWorld::jobs("Büro-Laser").empty());
     printOut(named({{"Range", std::int16_t{4}}, {"Pages", "1"}}));
     ASSERT_EQ(PrintWorld::jobs("Büro-Laser").size(), 1u);
-    EXPECT_EQ(testing::pageTexts(PrintWorld::jobs("Büro-Laser")[0]), std::vector<std::string>{"Nur eine Seite"});
+    EXPECT_EQ(pdf::pageTexts(PrintWorld::jobs("Büro-Laser")[0], testing::kLines),
+              std::vector<std::string>{"Nur eine Seite"});
 }
 
 TEST_F(WordPrintOutTest, PrintsToTheActivePrinterAndRefusesAnUnknownOne) {
@@ -98,7 +99,7 @@ TEST_F(WordPrintOutTest, PrintsToTheActivePrinterAndRefusesAnUnknownOne) {
     EXPECT_EQ(word_->activePrinterWrites(), std::vector<std::string>{"PDFCreator"});
     printOut(named({{"Range", std::int16_t{4}}, {"Pages", "2"}}));
     ASSERT_EQ(PrintWorld::jobs("PDFCreator").size(), 1u);
-    EXPECT_EQ(testing::pageTexts(PrintWorld::jobs("PDFCreator")[0]), std::vector<std::string>{kPages[1]});
+    EXPECT_EQ(pdf::pageTexts(PrintWorld::jobs("PDFCreator")[0], testing::kLines), std::vector<std::string>{kPages[1]});
     EXPECT_TRUE(PrintWorld::jobs("Büro-Laser").empty());
 }
 
@@ -109,8 +110,8 @@ TEST_F(WordPrintOutTest, PdfDocumentKeepsItsPages) {
     printOut(named({{"Range", std::int16_t{4}}, {"Pages", "2"}}));
     const std::vector<std::string> jobs = PrintWorld::jobs("Büro-Laser");
     ASSERT_EQ(jobs.size(), 2u);
-    EXPECT_EQ(testing::pageTexts(jobs[0]), (std::vector<std::string>{"Erste Seite", "Zweite Seite"}));
-    EXPECT_EQ(testing::pageTexts(jobs[1]), std::vector<std::string>{"Zweite Seite"});
+    EXPECT_EQ(pdf::pageTexts(jobs[0], testing::kLines), (std::vector<std::string>{"Erste Seite", "Zweite Seite"}));
+    EXPECT_EQ(pdf::pageTexts(jobs[1], testing::kLines), std::vector<std::string>{"Zweite Seite"});
     EXPECT_EQ(testing::pageSize(jobs[1], 1), "842 x 595");
 }
 

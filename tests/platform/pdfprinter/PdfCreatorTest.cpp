@@ -19,7 +19,7 @@
 #include "platform/win32/Process.h"
 #include "tests/platform/com/ErrorCapture.h"
 #include "tests/platform/tools/ProgramRun.h"
-#include "tests/support/Processes.h"
+#include "tests/support/Eventually.h"
 
 namespace pdfprinter {
 namespace {
@@ -59,9 +59,7 @@ protected:
 
     // Polls as the add-in does, with a deadline for a slow machine.
     std::string waitForOutput(const std::string& expected) const {
-        const auto deadline = std::chrono::steady_clock::now() + 30s;
-        while (outputName() != expected && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(20ms);
+        eventually([&] { return outputName() == expected; }, 30s, 20ms);
         return outputName();
     }
 
@@ -103,10 +101,7 @@ TEST_F(PdfPrinter, TellsWhyItCouldNotWriteAFile) {
     const std::string tooLong(250, 'L');
     option("AutosaveFilename", "\\" + tooLong);
     print("%PDF-1.4 zu lang");
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (m_printer.get("cErrorDetail", {{"Number"}}) == Variant(std::int32_t{0}) &&
-           std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(20ms);
+    eventually([&] { return m_printer.get("cErrorDetail", {{"Number"}}) != Variant(std::int32_t{0}); }, 30s, 20ms);
     EXPECT_EQ(m_printer.get("cErrorDetail", {{"number"}}), Variant(std::int32_t{75}));
     EXPECT_EQ(m_printer.get("cErrorDetail", {{"Description"}}).toString(),
               "Die Datei " + m_out.windowsPath("") + "\\" + tooLong +
@@ -227,7 +222,7 @@ TEST_F(PdfPrinter, APrinterThatDiesWhileAskedToEndLeavesNoRequestBehind) {
     ASSERT_EQ(::kill(*pid, SIGSTOP), 0);
     std::thread closing([&] { m_printer.call("cClose"); });
     const auto request = PrinterState().folder() / "stop-request";
-    EXPECT_TRUE(appearsWithin([&] { return std::filesystem::exists(request); }, 30s));
+    EXPECT_TRUE(eventually([&] { return std::filesystem::exists(request); }, 30s));
     ASSERT_EQ(::kill(*pid, SIGKILL), 0);
     closing.join();
     EXPECT_FALSE(std::filesystem::exists(request));

@@ -4,34 +4,24 @@
 // before the world is removed: a printer still writing would leave parts of
 // it behind. Declare output folders the printer writes to before the world.
 #include <csignal>
-#include <cstdlib>
-#include <optional>
-#include <string>
 
 #include "platform/pdfprinter/InstanceLock.h"
 #include "platform/pdfprinter/PrinterState.h"
 #include "platform/printers/PrintSystem.h"
 #include "tests/platform/tools/ProgramRun.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
 namespace pdfprinter::testing {
 
 class PrinterWorld {
 public:
-    PrinterWorld() {
-        if (const char* previous = std::getenv("KALMORA_WORLD")) m_previous = previous;
-        ::setenv("KALMORA_WORLD", m_world.path().c_str(), 1);
-        printers::install("PDFCreator");
-    }
+    PrinterWorld() { printers::install("PDFCreator"); }
     ~PrinterWorld() {
         if (auto pid = InstanceLock::holder(PrinterState().folder())) {
             ::kill(*pid, SIGKILL);
             kalmora::testing::endsSoon(*pid);
         }
-        if (m_previous)
-            ::setenv("KALMORA_WORLD", m_previous->c_str(), 1);
-        else
-            ::unsetenv("KALMORA_WORLD");
     }
     PrinterWorld(const PrinterWorld&) = delete;
     PrinterWorld& operator=(const PrinterWorld&) = delete;
@@ -40,7 +30,7 @@ public:
 
 private:
     TempFolder m_world;
-    std::optional<std::string> m_previous;
+    ScopedVariable m_variable{"KALMORA_WORLD", m_world.path()};
 };
 
 }  // namespace pdfprinter::testing

@@ -1,30 +1,17 @@
 #pragma once
 // A fresh world for one test: KALMORA_WORLD points at a new temporary folder,
 // which is removed with everything in it when the test ends.
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
-#include <stdexcept>
 #include <string>
+
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/TempFolder.h"
 
 class TestWorld {
 public:
-    TestWorld() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kalmora-printers-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-        ::setenv("KALMORA_WORLD", path_.c_str(), 1);
-    }
-    ~TestWorld() {
-        ::unsetenv("KALMORA_WORLD");
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TestWorld(const TestWorld&) = delete;
-    TestWorld& operator=(const TestWorld&) = delete;
-
     const std::filesystem::path& path() const { return path_; }
 
     static std::string read(const std::filesystem::path& file) {
@@ -45,5 +32,7 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    TempFolder folder_;
+    std::filesystem::path path_ = std::filesystem::path(folder_.path()).parent_path();  // without the final "/"
+    ScopedVariable world_{"KALMORA_WORLD", path_.string()};
 };

@@ -131,9 +131,8 @@ TEST(PdftkExe, EndsWithEverythingItStartedWhenTaskkillEndsIt) {
         std::filesystem::permissions(folder.path("pdftk"), std::filesystem::perms::owner_all);
         const ScopedVariable program("KALMORA_PDFTK", folder.path("pdftk"));
         const auto information = startHidden("\"" + launcher + "\" a background b output c");
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!std::filesystem::exists(folder.path("pdftk.pids")) && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        eventually([&] { return std::filesystem::exists(folder.path("pdftk.pids")); }, std::chrono::seconds(60),
+                   std::chrono::milliseconds(10));
         std::ifstream pids(folder.path("pdftk.pids"));
         int script = 0;
         int grandchild = 0;

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/Eventually.h"
+
 extern char** environ;
 
 namespace kalmora::testing {
@@ -81,12 +83,7 @@ inline bool isRunning(int pid) {
 // Whether the process ends (is gone, or a zombie waiting for its parent)
 // before a generous deadline.
 inline bool endsSoon(int pid) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (isRunning(pid)) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
+    return eventually([&] { return !isRunning(pid); }, std::chrono::seconds(30), std::chrono::milliseconds(10));
 }
 
 }  // namespace kalmora::testing

@@ -19,9 +19,8 @@ using com::testing::raisedBy;
 const std::string recorder = TEST_RECORDING_PROGRAM;
 
 std::string waitForFile(const TempFolder& folder, const std::string& name) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!std::filesystem::exists(folder.path(name)) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    eventually([&] { return std::filesystem::exists(folder.path(name)); }, std::chrono::seconds(30),
+               std::chrono::milliseconds(10));
     return folder.read(name);
 }
 

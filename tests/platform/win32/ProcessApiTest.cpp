@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/win32/ProcessApi.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -105,10 +106,8 @@ TEST(GetExitCodeProcess, TellsHowTheProgramEndedAndStillActiveWhileItRuns) {
     EXPECT_EQ(code, STILL_ACTIVE);
     folder.write("weiter", "");
     // Asked without a wait before: the end is found all the same.
-    for (int tries = 0; tries < 6000 && code == STILL_ACTIVE; ++tries) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        GetExitCodeProcess(running.hProcess, code);
-    }
+    eventually([&] { return GetExitCodeProcess(running.hProcess, code) && code != STILL_ACTIVE; },
+               std::chrono::seconds(60), std::chrono::milliseconds(10));
     EXPECT_EQ(code, 5u);
     CloseHandle(running.hThread);
     CloseHandle(running.hProcess);

@@ -14,6 +14,7 @@
 #include "platform/win32/ChildReaper.h"
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/Process.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -123,9 +124,7 @@ TEST(StartProcess, LeavesNoZombieForAProgramNobodyWaitsFor) {
     ASSERT_TRUE(win32::startProcess({"true", win32::SW_HIDE}, started));
     const auto entry = "/proc/" + std::to_string(started.pid);
     // A zombie keeps its /proc entry until it is reaped.
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    while (std::filesystem::exists(entry) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(10ms);
+    eventually([&] { return !std::filesystem::exists(entry); }, 60s, 10ms);
     EXPECT_FALSE(std::filesystem::exists(entry));
 }
 

@@ -10,6 +10,7 @@
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/script/ScriptBackend.h"
 #include "platform/win32/Shell.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
@@ -78,9 +79,8 @@ TEST(ShellExecuteA, StartsTheDesktopOpenerWithoutAHandlerWhenThereIsADisplay) {
 
     EXPECT_GT(open(folder.windowsPath("Brief \"neu\" 2.pdf")), 32);
 
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!std::filesystem::exists(folder.path("xdg-open.args")) && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    eventually([&] { return std::filesystem::exists(folder.path("xdg-open.args")); }, std::chrono::seconds(60),
+               std::chrono::milliseconds(10));
     EXPECT_EQ(folder.read("xdg-open.args"), folder.path("Brief \"neu\" 2.pdf") + "|");
 }
 

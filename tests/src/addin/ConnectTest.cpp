@@ -10,6 +10,7 @@
 #include "src/addin/Connect.h"
 #include "src/settings/INI_Datei.h"
 #include "src/ui/frmMenue.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -21,11 +22,11 @@ const std::string ourButton = "  \"pdf-Kalmora\" style=3 action=\"!<WordPDF_ZVK.
 class AddInLifecycle : public ::testing::Test {
 protected:
     TempFolder folder;
+    const ScopedVariable world{"KALMORA_WORLD", folder.path("Welt")};
     std::shared_ptr<runtime::ScriptBackend> script = std::make_shared<runtime::ScriptBackend>();
     com::Array custom;
 
     void SetUp() override {
-        ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1);
         runtime::setBackend(script);
         runtime::app().path = folder.path();
         frmMenue::releaseInstance();
@@ -34,7 +35,6 @@ protected:
     void TearDown() override {
         frmMenue::releaseInstance();
         runtime::setBackend(nullptr);
-        ::unsetenv("KALMORA_WORLD");
     }
 
     static com::Ref<office::IDTExtensibility2> newAddIn() {

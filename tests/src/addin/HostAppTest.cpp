@@ -9,6 +9,7 @@
 
 #include "platform/pdfprinter/PrinterState.h"
 #include "tests/src/addin/InstalledAddIn.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/Processes.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/Shown.h"
@@ -23,12 +24,7 @@ protected:
         InstalledAddIn::SetUp();
         folder.write("Dokumente/Mappe.xls", "Seite eins\n\fSeite zwei\n\fSeite drei\n");
     }
-    std::vector<std::string> pages(const std::string& file) const {
-        std::vector<std::string> texts;
-        for (int page = 1; page <= pdf::pageCount(folder.path(file)); ++page)
-            texts.push_back(pdf::pageText(folder.path(file), page));
-        return texts;
-    }
+    std::vector<std::string> pages(const std::string& file) const { return pdf::pageTexts(folder.path(file)); }
 };
 
 TEST_F(HostApp, EachLayoutOnBothHostsFromTheButtonToTheOpenedPdf) {
@@ -195,8 +191,8 @@ TEST_F(HostApp, AnOverwrittenResultWaitsUnderANameOfItsOwnAndNoFileOfTheUsersIsT
     // one-page result, and the complete one stays.
     const std::string complete = folder.read("Dokumente/Angebot.pdf");
     std::thread stopper([&] {
-        for (int i = 0; i < 1000 && !std::filesystem::exists(folder.path("Dokumente/Angebot_$1.pdf")); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        eventually([&] { return fs::exists(folder.path("Dokumente/Angebot_$1.pdf")); }, std::chrono::seconds(10),
+                   std::chrono::milliseconds(10));
         pdfprinter::PrinterState().setJobFlow(pdfprinter::JobFlow::Hold);
     });
     ASSERT_EQ(host(open, "choice 0\nmsgbox ok\n", &said), 0);
@@ -229,9 +225,9 @@ TEST_F(HostApp, WhatAnExportThatDiedLeftIsPutBackByTheNextOne) {
                      pdf::quoted(folder.path("Dokumente/Angebot.doc")) +
                      " --load PDF_Kalmora.Connect --click --ui script:" + pdf::quoted(folder.path("antworten.txt")) +
                      " >/dev/null 2>&1 & echo $!");
-        ASSERT_TRUE(appearsWithin([&] { return fs::exists(folder.path("abgebrochen")); }, std::chrono::seconds(60)));
+        ASSERT_TRUE(eventually([&] { return fs::exists(folder.path("abgebrochen")); }, std::chrono::seconds(60)));
         ::kill(-std::stoi(group), SIGKILL);
-        ASSERT_TRUE(appearsWithin([&] { return processesNaming(folder.path()).empty(); }, std::chrono::seconds(30)));
+        ASSERT_TRUE(eventually([&] { return processesNaming(folder.path()).empty(); }, std::chrono::seconds(30)));
         ASSERT_NE(folder.read("Dokumente/Angebot.pdf"), "ALTES ERGEBNIS");
     }
 

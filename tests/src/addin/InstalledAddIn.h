@@ -11,15 +11,16 @@
 
 #include "platform/office/pages/TextPdf.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
 class InstalledAddIn : public ::testing::Test {
 protected:
     TempFolder folder;
+    const ScopedVariable world{"KALMORA_WORLD", folder.path("Welt")};
 
     void SetUp() override {
         namespace fs = std::filesystem;
-        ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1);
         fs::create_directories(folder.path("AddIn"));
         fs::create_directories(folder.path("Dokumente"));
         for (const char* file : {"PDF_Kalmora.so", "pdftk.exe", "pdftk-guard"})
@@ -34,7 +35,6 @@ protected:
         ASSERT_EQ(run(REGSVR_PROGRAM, pdf::quoted(PDFPRINTER_SERVER)), 0);
         ASSERT_EQ(run(REGSVR_PROGRAM, pdf::quoted(folder.path("AddIn/PDF_Kalmora.so"))), 0);
     }
-    void TearDown() override { ::unsetenv("KALMORA_WORLD"); }
 
     // Writes the settings file: both letterheads and `more`.
     void settings(const std::string& more) {

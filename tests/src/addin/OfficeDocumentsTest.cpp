@@ -12,6 +12,7 @@
 #include <set>
 
 #include "tests/src/addin/InstalledAddIn.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/LetterheadPages.h"
 #include "tests/support/Processes.h"
 #include "tests/support/ScopedVariable.h"
@@ -60,10 +61,7 @@ protected:
                   0);
         EXPECT_EQ(shown, "choice caption=\"Auswahl mit Doppelklick bestätigen\" -> " + std::to_string(layout) +
                              "\nopen \"" + folder.path("Dokumente/" + result) + "\"\n");
-        std::vector<std::string> texts;
-        for (int page = 1; page <= pdf::pageCount(folder.path("Dokumente/" + result)); ++page)
-            texts.push_back(pdf::pageText(folder.path("Dokumente/" + result), page));
-        return texts;
+        return pdf::pageTexts(folder.path("Dokumente/" + result));
     }
 
     // What host-app says, on standard error and output, and its exit status.
@@ -215,7 +213,7 @@ TEST_F(OfficeDocuments, WordAndExcelAtOnceEachHaveAnOfficeThatEndsWithThem) {
     // Their offices end once the kernel has told them that their host died,
     // which on a busy machine takes a moment.
     const auto allEnded = [&] { return processesNaming(folder.path()).empty(); };
-    EXPECT_TRUE(appearsWithin(allEnded, std::chrono::seconds(30)))
+    EXPECT_TRUE(eventually(allEnded, std::chrono::seconds(30)))
         << ::testing::PrintToString(processesNaming(folder.path()));
 
     // A host that waits in its window is killed once its office runs.
@@ -223,9 +221,9 @@ TEST_F(OfficeDocuments, WordAndExcelAtOnceEachHaveAnOfficeThatEndsWithThem) {
         std::stoi(pdf::run("QT_QPA_PLATFORM=offscreen " + std::string(HOST_APP) + " --ui qt --open " +
                            pdf::quoted(folder.path("Dokumente/Angebot.docx")) + " >/dev/null 2>&1 & echo $!"));
     ASSERT_TRUE(
-        appearsWithin([&] { return !processesNaming(folder.path("Welt/office/")).empty(); }, std::chrono::seconds(60)));
+        eventually([&] { return !processesNaming(folder.path("Welt/office/")).empty(); }, std::chrono::seconds(60)));
     EXPECT_EQ(::kill(pid, SIGKILL), 0);
-    EXPECT_TRUE(appearsWithin(allEnded, std::chrono::seconds(30)))
+    EXPECT_TRUE(eventually(allEnded, std::chrono::seconds(30)))
         << ::testing::PrintToString(processesNaming(folder.path()));
 }
 

@@ -10,6 +10,7 @@
 #include "platform/com/Registry.h"
 #include "platform/office/addins/Extensibility.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -17,8 +18,7 @@ namespace {
 class Registration : public ::testing::Test {
 protected:
     TempFolder folder;
-    void SetUp() override { ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1); }
-    void TearDown() override { ::unsetenv("KALMORA_WORLD"); }
+    const ScopedVariable world{"KALMORA_WORLD", folder.path("Welt")};
 
     static int regsvr(const std::string& arguments, std::string* output = nullptr) {
         const std::string out = pdf::run(std::string(REGSVR_PROGRAM) + " " + arguments + " 2>&1; echo \"exit=$?\"");

@@ -13,12 +13,7 @@ namespace fs = std::filesystem;
 
 class Composition : public ExportFixture {
 protected:
-    std::vector<std::string> pages(const std::string& file) const {
-        std::vector<std::string> texts;
-        const std::string path = folder.path(file);
-        for (int page = 1; page <= pdf::pageCount(path); ++page) texts.push_back(pdf::pageText(path, page));
-        return texts;
-    }
+    std::vector<std::string> pages(const std::string& file) const { return pdf::pageTexts(folder.path(file)); }
     std::string opened(const std::string& file) const { return "open " + runtime::quoted(folder.path(file)); }
     std::string result() const { return documents() + "\\Angebot.pdf"; }
 };

@@ -17,6 +17,7 @@
 #include "platform/win32/ChildReaper.h"
 #include "platform/win32/Process.h"
 #include "tests/src/printing/RealPdfPrinter.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/Processes.h"
 #include "tests/support/ScopedVariable.h"
@@ -54,7 +55,7 @@ protected:
     bool oldResultStays() const { return folder.read("Dokumente/Angebot.pdf") == oldResult; }
     // Waits for the run's programs to be gone, and tells which are not.
     std::vector<std::string> leftoverProcesses() const {
-        appearsWithin([&] { return processesNaming(folder.path()).empty(); }, 10s);
+        eventually([&] { return processesNaming(folder.path()).empty(); }, 10s);
         return processesNaming(folder.path());
     }
 
@@ -95,7 +96,7 @@ TEST_F(Faults, PdftkEndedWhileItWritesLeavesNoHalfResultAndTheOldOneStays) {
         runtime::setBackend(script);
         // Another export ends every pdftk of the user while this one writes.
         std::thread other([&] {
-            if (!c.overTime && appearsWithin([&] { return fs::exists(mark); }, 60s)) taskkill("PDFtk.exe");
+            if (!c.overTime && eventually([&] { return fs::exists(mark); }, 60s)) taskkill("PDFtk.exe");
         });
         run(*word);
         other.join();
@@ -137,7 +138,7 @@ TEST_F(Faults, ThePdfPrinterEndedDuringAJobIsReportedAndTheNextExportWorks) {
     const fs::path spool = printers::spoolFolder("PDFCreator");
     std::thread user([&] {
         // Ended as soon as the first job reaches it.
-        const bool spooled = appearsWithin([&] { return fs::exists(spool) && !fs::is_empty(spool); }, 60s);
+        const bool spooled = eventually([&] { return fs::exists(spool) && !fs::is_empty(spool); }, 60s);
         if (spooled) taskkill("PDFCreator.exe");
     });
     answers({"choice 0", "msgbox ok"});
@@ -170,7 +171,7 @@ TEST_F(Faults, AHungPdfPrinterIsEndedAndANewOnePrints) {
     ASSERT_EQ(::kill(hung, SIGSTOP), 0);
     answers({"choice 0"});
     run(*word);
-    const bool ended = appearsWithin([&] { return ::kill(hung, 0) != 0; }, 10s);
+    const bool ended = eventually([&] { return ::kill(hung, 0) != 0; }, 10s);
     if (!ended) ::kill(hung, SIGKILL);
 
     EXPECT_TRUE(ended);

@@ -76,10 +76,7 @@ protected:
         const std::string reported = folder.windowsPath(file);
         if (!pdfPrinter->printed.count(reported)) return {};
         folder.write("geprueft.pdf", pdfPrinter->printed[reported]);
-        std::vector<std::string> texts;
-        const std::string path = folder.path("geprueft.pdf");
-        for (int page = 1; page <= pdf::pageCount(path); ++page) texts.push_back(pdf::pageText(path, page));
-        return texts;
+        return pdf::pageTexts(folder.path("geprueft.pdf"));
     }
     com::Ref<office::Workbook> workbook() {
         office::Document::State state;

@@ -17,8 +17,8 @@
 #include "platform/pdfprinter/Spool.h"
 #include "platform/world/World.h"
 #include "tests/src/printing/RealPdfPrinter.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/PdfText.h"
-#include "tests/support/Processes.h"
 
 extern char** environ;
 
@@ -54,8 +54,8 @@ TEST_F(RealPdfPrinter, AnotherProgramsJobIsNoPageOfTheResultAndStaysWithThePrint
     answers({"choice 0"});
     std::jthread otherProgram([&](std::stop_token stop) {
         // As soon as the first page is written, the other program's page comes.
-        if (appearsWithin([&] { return stop.stop_requested() || fs::exists(folder.path("Dokumente/Angebot_$1.pdf")); },
-                          std::chrono::seconds(60)) &&
+        if (eventually([&] { return stop.stop_requested() || fs::exists(folder.path("Dokumente/Angebot_$1.pdf")); },
+                       std::chrono::seconds(60)) &&
             !stop.stop_requested())
             printers::submit("PDFCreator", {"Rechnung.xls", office::textToPdf("Fremde Seite")});
     });
@@ -88,12 +88,11 @@ TEST_F(RealPdfPrinter, AStoppedPdfPrinterIsEndedAndStartedAnew) {
     other.put("cOption", "Rechnung", {{"AutosaveFilename"}});
     other.put("cPrinterStop", com::False);
     printers::submit("PDFCreator", {"Rechnung.xls", office::textToPdf("Rechnung")});
-    ASSERT_TRUE(
-        appearsWithin([&] { return !other.get("cOutputFilename").toString().empty(); }, std::chrono::seconds(10)));
+    ASSERT_TRUE(eventually([&] { return !other.get("cOutputFilename").toString().empty(); }, std::chrono::seconds(10)));
     const auto stopped = pdfprinter::InstanceLock::readyHolder(world::subfolder("pdfprinter"));
     ASSERT_TRUE(stopped.has_value());
     ASSERT_EQ(::kill(*stopped, SIGSTOP), 0);
-    ASSERT_TRUE(appearsWithin([&] { return isStopped(*stopped); }, std::chrono::seconds(10)));
+    ASSERT_TRUE(eventually([&] { return isStopped(*stopped); }, std::chrono::seconds(10)));
     wordDocument();
     answers({"choice 1"});
     const auto began = std::chrono::steady_clock::now();
@@ -132,11 +131,8 @@ pid_t startNamed(const fs::path& folder, const std::string& imageName) {
 }
 
 bool endsWithin(pid_t pid, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (::waitpid(pid, nullptr, WNOHANG) == pid) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    if (eventually([&] { return ::waitpid(pid, nullptr, WNOHANG) == pid; }, limit, std::chrono::milliseconds(20)))
+        return true;
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
     return false;

@@ -1,7 +1,7 @@
 // Writer and Calc as hosts of the add-in, as a user has them: LibreOffice with
 // windows on an X server of the test's own, a profile of its own into which
 // scripts/install added the extension, which set up the add-in folder and its
-// settings at the office's start; driven through tests/support/OfficeSession.h.
+// settings at the office's start (tests/support/OfficeWorld.h).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,13 +15,8 @@
 #include <iterator>
 #include <optional>
 
-#include "tests/support/LetterheadPages.h"
-#include "tests/support/OfficeSession.h"
-#include "tests/support/PdfText.h"
-#include "tests/support/Processes.h"
+#include "tests/support/OfficeWorld.h"
 #include "tests/support/ScopedVariable.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/Xvfb.h"
 
 namespace {
 
@@ -31,86 +26,18 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
 using office_session::eventually;
 using office_session::officeCalls;
-using office_session::OfficeSession;
 using office_session::ToolbarItem;
-using office_session::ViewerStandIn;
 using pdf::pageTexts;
 
-const std::string& kFirst = shippedFirstPage;
-const std::string& kFollowing = shippedFollowingPages;
-
-class LibreOfficeHost : public ::testing::Test {
+class LibreOfficeHost : public OfficeWorld {
 protected:
-    TempFolder folder;
-    std::optional<ViewerStandIn> viewer;
-    std::optional<Xvfb> screen;
-    std::optional<OfficeSession> session;
-
-    void SetUp() override {
-        ::setenv("KALMORA_WORLD", folder.path("Welt").c_str(), 1);
-        ::setenv("HOME", folder.path().c_str(), 1);
-        // The office sets up the add-in folder there at its start.
-        ::setenv("XDG_DATA_HOME", folder.path().c_str(), 1);
-        viewer.emplace(folder.path());
-        fs::create_directories(folder.path("Dokumente"));
-        const std::string installed =
-            pdf::run("bash " SOURCE_FOLDER "/scripts/install --build " BUILD_FOLDER " --profile " +
-                     pdf::quoted(folder.path("Profil")) + " 2>&1; echo \"exit=$?\"");
-        ASSERT_NE(installed.find("exit=0"), std::string::npos) << installed;
-        screen.emplace();
-        ::setenv("DISPLAY", screen->display().c_str(), 1);
-        startOffice();
-    }
-
-    void TearDown() override {
-        endOffice();
-        ::unsetenv("KALMORA_PDFTK");
-        screen.reset();
-    }
-
-    void startOffice() {
-        session.emplace(folder.path("Profil"), "kalmora-gui-" + std::to_string(::getpid()),
-                        office::OfficeOptions{.log = folder.path("office.log")});
-    }
-    void endOffice() { session.reset(); }
-
-    // A copy of an example document in the test's document folder, opened in a window.
-    Reference<css::frame::XModel> openExample(const std::string& name) {
-        fs::copy_file(fs::path(EXAMPLES_FOLDER) / name, folder.path("Dokumente/" + name));
-        return session->openFile(folder.path("Dokumente/" + name));
-    }
-
     // What the user does while a run goes on.
     enum class Action { Quit, CloseWindow, Disable };
     void duringARun(Action action);
 
-    // The office anew, with a pdftk that waits at its first call until it
-    // is released (Pdftk::Held), or not at all, or fails at once.
-    enum class Pdftk { Held, Free, Failing };
-    void holdPdftk(Pdftk pdftk) {
-        endOffice();
-        folder.write("pdftk", HeldPdftk);
-        fs::permissions(folder.path("pdftk"), fs::perms::owner_all);
-        ::setenv("KALMORA_PDFTK", pdftk == Pdftk::Failing ? "/bin/false" : folder.path("pdftk").c_str(), 1);
-        ::setenv("KALMORA_HOLD_MARK", folder.path("pdftk-wartet").c_str(), 1);
-        ::setenv("KALMORA_HOLD_GO", folder.path("pdftk-weiter").c_str(), 1);
-        fs::remove(folder.path("pdftk-wartet"));
-        fs::remove(folder.path("pdftk-weiter"));
-        if (pdftk == Pdftk::Free) releasePdftk();
-        startOffice();
-    }
-    bool pdftkHeld() const { return fs::exists(folder.path("pdftk-wartet")); }
-    void releasePdftk() const { folder.write("pdftk-weiter", ""); }
-
     // Where a screenshot for the README goes (scripts/make-screenshots takes them).
     static fs::path screenshot(const std::string& name) { return fs::path(RENDER_FOLDER) / (name + ".png"); }
 };
-
-// Each page holds its own text, in order, under the letterhead of its place.
-void expectPages(const std::vector<std::string>& pages, const std::vector<std::string>& texts,
-                 const std::vector<std::string>& letterheads) {
-    expectLetterheadPages(pages, texts, letterheads, kFirst, kFollowing);
-}
 
 TEST_F(LibreOfficeHost, AWriterLetterGetsItsLetterheadsFromAMouseClickOnTheButton) {
     officeCalls([&] {
@@ -119,23 +46,21 @@ TEST_F(LibreOfficeHost, AWriterLetterGetsItsLetterheadsFromAMouseClickOnTheButto
         EXPECT_EQ(item.label, "pdf-Kalmora");
         EXPECT_TRUE(session->hasFace("com.sun.star.text.TextDocument", item.command));
         OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
-        session->answer("Auswahl mit Doppelklick bestätigen", "Return", screenshot("LibreOffice-Auswahl"));
-        EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
+        session->answer(kChoice, "Return", screenshot("LibreOffice-Auswahl"));
+        expectOfferShown(folder.path("Dokumente/Angebot_KBS.pdf"));
         office_session::saveScreen(screenshot("LibreOffice-Writer"));
-        expectOfferOnShippedLetterheads(pageTexts(folder.path("Dokumente/Angebot_KBS.pdf")));
     });
 }
 
 TEST_F(LibreOfficeHost, ACalcWorkbookPrintsTheSheetItsWindowShows) {
     officeCalls([&] {
         const auto workbook = openExample("Preisliste.xlsx");
-        std::thread click = session->dispatchClick(workbook, OfficeSession::button(workbook).command);
-        session->answer("Auswahl mit Doppelklick bestätigen", "Down Down Return");
-        session->finish(click);
+        pressAndAnswer(workbook, OfficeSession::button(workbook).command, {{kChoice, "Down Down Return"}});
         EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Preisliste_Preise_KBS.pdf"));
-        expectPages(pageTexts(folder.path("Dokumente/Preisliste_Preise_KBS.pdf")),
-                    {"Seite 1: Vorlagen", "Seite 2: Schulung", "Seite 3: Betreuung"},
-                    {kFollowing, kFollowing, kFollowing});
+        const std::string& following = shippedFollowingPages;
+        expectLetterheadPages(pageTexts(folder.path("Dokumente/Preisliste_Preise_KBS.pdf")),
+                              {"Seite 1: Vorlagen", "Seite 2: Schulung", "Seite 3: Betreuung"},
+                              {following, following, following}, shippedFirstPage, following);
     });
 }
 
@@ -144,11 +69,9 @@ TEST_F(LibreOfficeHost, AnEditedLetterIsSavedFirstAndPrintedWithTheEdit) {
         const auto letter = openExample("Angebot.docx");
         const auto text = Reference<css::text::XTextDocument>(letter, UNO_QUERY_THROW)->getText();
         text->insertString(text->getEnd(), "Nachtrag vom Nachmittag", false);
-        std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
         // "Zur Weiterarbeit muss ... gespeichert werden!"
-        session->answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");
-        session->answer("Auswahl mit Doppelklick bestätigen", "Down Return");
-        session->finish(click);
+        pressAndAnswer(letter, OfficeSession::button(letter).command,
+                       {{kAddInBox, "Return"}, {kChoice, "Down Return"}});
         EXPECT_FALSE(Reference<css::util::XModifiable>(letter, UNO_QUERY_THROW)->isModified());
         const std::vector<std::string> printed = pageTexts(viewer->opened());
         ASSERT_EQ(printed.size(), 3u);
@@ -163,9 +86,8 @@ TEST_F(LibreOfficeHost, AnEditedLetterIsSavedFirstAndPrintedWithTheEdit) {
 TEST_F(LibreOfficeHost, ANeverStoredLetterGetsTheAddInsMessage) {
     officeCalls([&] {
         const auto letter = session->open("private:factory/swriter");
-        std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
-        session->answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");  // "Das Dokument hat keine Inhalt"
-        session->finish(click);
+        // "Das Dokument hat keine Inhalt"
+        pressAndAnswer(letter, OfficeSession::button(letter).command, {{kAddInBox, "Return"}});
         EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
     });
 }
@@ -180,7 +102,6 @@ TEST_F(LibreOfficeHost, ANewDocumentFromATemplateIsStoredThroughSaveAsThenPrinte
         {"Angebot.docx", "MS Word 2007 XML Template", "Brief.dotx", "Brief2.odt", "Brief2_KBS.pdf", false},
         {"Preisliste.xlsx", "calc8_template", "Liste.ots", "Liste.ods", "Liste_Übersicht_KBS.pdf", false},
     };
-    const std::string title = "COM-Add-In: Erzeuge PDF mit Kalmora";
     officeCalls([&] {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.made);
@@ -189,22 +110,22 @@ TEST_F(LibreOfficeHost, ANewDocumentFromATemplateIsStoredThroughSaveAsThenPrinte
             const std::string command = OfficeSession::button(document).command;
             if (c.cancelFirst) {
                 std::thread click = session->dispatchClick(document, command);
-                session->answer(title, "Return");  // "Zur Weiterarbeit muss das Dokument gespeichert werden!"
+                session->answer(kAddInBox, "Return");  // "Zur Weiterarbeit muss das Dokument gespeichert werden!"
                 session->answer("Save as", "Escape");
-                session->answer(title, "Escape");  // asked again, and refused
+                session->answer(kAddInBox, "Escape");  // asked again, and refused
                 EXPECT_TRUE(eventually([&] {
-                    const std::vector<std::string> texts = session->textsOf(title);
+                    const std::vector<std::string> texts = session->textsOf(kAddInBox);
                     return std::find(texts.begin(), texts.end(), "Verarbeitung abgebrochen") != texts.end();
                 }));
-                session->answer(title, "Return");
+                session->answer(kAddInBox, "Return");
                 session->finish(click);
                 EXPECT_EQ(folder.names("Dokumente"), std::set<std::string>{});
             }
             std::thread click = session->dispatchClick(document, command);
-            session->answer(title, "Return");
+            session->answer(kAddInBox, "Return");
             session->type("Save as", folder.path("Dokumente/" + c.stored));
             session->answer("Save as", "Return");
-            session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+            session->answer(kChoice, "Return");
             session->finish(click);
             EXPECT_EQ(viewer->opened(), folder.path("Dokumente/" + c.result));
             EXPECT_TRUE(fs::exists(folder.path("Dokumente/" + c.stored)));
@@ -221,9 +142,9 @@ TEST_F(LibreOfficeHost, ALetterWhoseNameTheRunsFilesCannotHoldIsRefusedBeforeAny
         fs::copy_file(fs::path(EXAMPLES_FOLDER) / "Angebot.docx", folder.path("Dokumente/" + name));
         const auto letter = session->openFile(folder.path("Dokumente/" + name));
         std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
-        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
-        const std::vector<std::string> texts = session->textsOf("COM-Add-In: Erzeuge PDF mit Kalmora");
-        session->answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");
+        session->answer(kChoice, "Return");
+        const std::vector<std::string> texts = session->textsOf(kAddInBox);
+        session->answer(kAddInBox, "Return");
         session->finish(click);
         // The box shows each line break as one.
         const std::string message =
@@ -288,12 +209,11 @@ TEST_F(LibreOfficeHost, TheRememberedAnswerToAnExistingResultIsNotAskedAgain) {
         const std::string command = OfficeSession::button(letter).command;
         for (int run = 1; run <= 3; ++run) {
             SCOPED_TRACE("run " + std::to_string(run));
-            std::thread click = session->dispatchClick(letter, command);
-            session->answer("Auswahl mit Doppelklick bestätigen", "Return");
             // The second run is asked and overwrites, ticking "remember"; the
             // third is not asked.
-            if (run == 2) session->answer("Frage ?", "Tab Tab Tab space shift+Tab shift+Tab Return");
-            session->finish(click);
+            std::vector<Answer> answers = {{kChoice, "Return"}};
+            if (run == 2) answers.push_back({"Frage ?", "Tab Tab Tab space shift+Tab shift+Tab Return"});
+            pressAndAnswer(letter, command, answers);
             EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
         }
         // Beside the result only the office's own lock of the open letter.
@@ -314,11 +234,8 @@ TEST_F(LibreOfficeHost, TheTabbedInterfacesHaveTheButtonInTheirMenuAndTheStandar
         const auto letter = openExample("Angebot.docx");
         EXPECT_EQ(session->tabbedMenu(writer), std::vector<ToolbarItem>{button});
         EXPECT_TRUE(session->hasFace(writer, button.command));
-        std::thread click = session->dispatchClick(letter, button.command);
-        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
-        session->finish(click);
-        EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
-        expectOfferOnShippedLetterheads(pageTexts(folder.path("Dokumente/Angebot_KBS.pdf")));
+        pressAndAnswer(letter, button.command, {{kChoice, "Return"}});
+        expectOfferShown(folder.path("Dokumente/Angebot_KBS.pdf"));
         // Back in "Standard Toolbar" every window has the button once.
         session->userInterface(letter, "Default");
         for (const auto& window : {note, letter}) {
@@ -410,12 +327,10 @@ TEST_F(LibreOfficeHost, TheOptionsPageStoresWhatTheNextPressUsesRefusesWhatItCan
         const std::string result = folder.path("PDF-Ablage für Müller/Angebot_Mü.pdf");
         for (int press = 1; press <= 2; ++press) {
             SCOPED_TRACE("press " + std::to_string(press));
-            std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
-            session->answer("Auswahl mit Doppelklick bestätigen", "Return");
-            if (press == 2) session->answer("Frage ?", "Return");  // "Überschreiben", the last answer
-            session->finish(click);
-            EXPECT_EQ(viewer->opened(), result);
-            expectOfferOnShippedLetterheads(pageTexts(result));
+            std::vector<Answer> answers = {{kChoice, "Return"}};
+            if (press == 2) answers.push_back({"Frage ?", "Return"});  // "Überschreiben", the last answer
+            pressAndAnswer(letter, OfficeSession::button(letter).command, answers);
+            expectOfferShown(result);
         }
 
         // Saved by hand in UTF-8, as a Linux editor does: the press reads it so.
@@ -423,9 +338,7 @@ TEST_F(LibreOfficeHost, TheOptionsPageStoresWhatTheNextPressUsesRefusesWhatItCan
                      "\xEF\xBB\xBF[Global]\r\nErsteSeite=~/Briefköpfe/erste.pdf\r\nZweiteSeite=" +
                          folder.path("pdf-Kalmora/Kopfbogen-Folgeseiten.pdf") +
                          "\r\nFirmenkürzel=Kü\r\nWordGelesen=1\r\nPDFAusgabePfadWord=~/PDF-Ablage für Müller\r\n");
-        std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
-        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
-        session->finish(click);
+        pressAndAnswer(letter, OfficeSession::button(letter).command, {{kChoice, "Return"}});
         EXPECT_EQ(viewer->opened(), folder.path("PDF-Ablage für Müller/Angebot_Kü.pdf"));
     });
 }
@@ -547,7 +460,7 @@ void LibreOfficeHost::duringARun(Action action) {
             const auto letter = openExample("Angebot.docx");
             const auto frame = letter->getCurrentController()->getFrame();
             std::thread click = session->dispatchClick(letter, OfficeSession::button(letter).command);
-            session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+            session->answer(kChoice, "Return");
             switch (moment) {
                 case Moment::Printing:
                     // Its own printer, not that of another test's office: its world is the test's.
@@ -563,7 +476,7 @@ void LibreOfficeHost::duringARun(Action action) {
                     break;
                 case Moment::Letterheads: ASSERT_TRUE(eventually([&] { return pdftkHeld(); })); break;
                 case Moment::Question: session->textsOf("Frage ?"); break;
-                case Moment::Abort: session->textsOf("COM-Add-In: Erzeuge PDF mit Kalmora"); break;
+                case Moment::Abort: session->textsOf(kAddInBox); break;
             }
             switch (action) {
                 case Action::Quit: EXPECT_FALSE(session->desktop()->terminate()); break;
@@ -576,10 +489,9 @@ void LibreOfficeHost::duringARun(Action action) {
             if (moment == Moment::Letterheads) releasePdftk();
             if (moment == Moment::Question) session->answer("Frage ?", "Return");
             if (moment == Moment::Abort) {
-                session->answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");
+                session->answer(kAddInBox, "Return");
             } else {
-                EXPECT_EQ(viewer->opened(), result);
-                expectOfferOnShippedLetterheads(pageTexts(result));
+                expectOfferShown(result);
             }
             session->finish(click);
             switch (action) {
@@ -634,21 +546,18 @@ TEST_F(LibreOfficeHost, DuringARunTheLetterTakesNoInputAndTheRunKeepsToIt) {
         OfficeSession::button(other);
         OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
         // The user activates another window while the choice is open.
-        ASSERT_FALSE(OfficeSession::shown("Auswahl mit Doppelklick bestätigen").empty());
+        ASSERT_FALSE(OfficeSession::shown(kChoice).empty());
         other->getCurrentController()->getFrame()->activate();
-        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+        session->answer(kChoice, "Return");
         ASSERT_TRUE(eventually([&] { return pdftkHeld(); }));
         // The user types into the letter and presses the button of the other window.
         OfficeSession::typeInto("Angebot.docx", "ctrl+a Delete x");
-        std::thread elsewhere = session->dispatchClick(other, OfficeSession::button(other).command);
         // The add-in's box comes while the run is held in pdftk: it can only
         // be the other press's "läuft bereits", and it holds nothing up.
-        session->answer("COM-Add-In: Erzeuge PDF mit Kalmora", "Return");
-        session->finish(elsewhere);
+        pressAndAnswer(other, OfficeSession::button(other).command, {{kAddInBox, "Return"}});
         // The run goes on under the message, with the letter as it was pressed.
         releasePdftk();
-        EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
-        expectOfferOnShippedLetterheads(pageTexts(folder.path("Dokumente/Angebot_KBS.pdf")));
+        expectOfferShown(folder.path("Dokumente/Angebot_KBS.pdf"));
         EXPECT_FALSE(Reference<css::util::XModifiable>(letter, UNO_QUERY_THROW)->isModified());
         expectNothingOfTheRunLeft(folder);
     });
@@ -674,7 +583,7 @@ TEST_F(LibreOfficeHost, TheOfficeLivesThroughDisablingEnablingAndRemovingTheExte
         // Back on the open windows, and it works.
         OfficeSession::button(other);
         OfficeSession::clickWithMouse(letter, "pdf-Kalmora");
-        session->answer("Auswahl mit Doppelklick bestätigen", "Return");
+        session->answer(kChoice, "Return");
         EXPECT_EQ(viewer->opened(), folder.path("Dokumente/Angebot_KBS.pdf"));
         windowsComeAndGo();
         session->changeExtension(Change::Remove);

@@ -99,10 +99,6 @@ public:
         std::error_code error;
         return fs::read_symlink(link, error).string();
     }
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
 
     // The user's part as complete, with links into `root`.
     void expectComplete(const std::string& root) const {
@@ -130,7 +126,7 @@ TEST_F(UserSetupTest, TheFirstStartMakesTheUsersPartForAHomeNamedJuergen) {
     EXPECT_EQ(addIn(), folderOfUser);
     EXPECT_EQ(target(folderOfUser + "/Kopfbogen-Seite1.pdf"), root + "/Briefpapier/Kopfbogen-Seite1.pdf");
     EXPECT_EQ(target(folderOfUser + "/Kopfbogen-Folgeseiten.pdf"), root + "/Briefpapier/Kopfbogen-Folgeseiten.pdf");
-    EXPECT_EQ(read(folderOfUser + "/pdf-Kalmora.ini"),
+    EXPECT_EQ(folder.read(folderOfUser + "/pdf-Kalmora.ini"),
               settingsBytes(folder.path("j\xFCrgen/.local/share/pdf-Kalmora")));
     // No one else looks into the user's folders.
     EXPECT_EQ(modeOf(folderOfUser), fs::perms::owner_all);
@@ -181,13 +177,13 @@ TEST_F(UserSetupTest, EachLaterStartMendsOnlyWhatDiffers) {
         std::string root = installation("Installation-" + std::to_string(i));
         ASSERT_EQ(UserSetup(root).run(), std::nullopt);
         c.meanwhile(*this, root);
-        const std::string settings = read(addIn() + "/pdf-Kalmora.ini");
+        const std::string settings = folder.read(addIn() + "/pdf-Kalmora.ini");
         const auto addInBefore = stamps(addIn());
         const auto worldBefore = stamps(worldFolder());
 
         EXPECT_EQ(UserSetup(root).run(), std::nullopt);
         expectComplete(root);
-        EXPECT_EQ(read(addIn() + "/pdf-Kalmora.ini"), settings);
+        EXPECT_EQ(folder.read(addIn() + "/pdf-Kalmora.ini"), settings);
         std::vector<std::string> changed;
         for (const auto& [before, after] :
              {std::pair(addInBefore, stamps(addIn())), std::pair(worldBefore, stamps(worldFolder()))})

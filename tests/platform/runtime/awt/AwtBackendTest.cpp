@@ -10,11 +10,9 @@
 #include <com/sun/star/awt/XLayoutConstrains.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <csignal>
-#include <cstdio>
 #include <future>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "platform/office/render/OfficeConnection.h"
 #include "platform/office/render/OfficeProcess.h"
@@ -25,6 +23,8 @@
 #include "src/ui/frmDialog.h"
 #include "src/ui/frmMenue.h"
 #include "src/ui/pictures/Pictures.h"
+#include "tests/support/Eventually.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WindowFocus.h"
@@ -34,14 +34,7 @@ namespace {
 
 // The output of xdotool on the display.
 std::string xdotool(const Xvfb& x, const std::string& arguments) {
-    const std::string command = "DISPLAY=" + x.display() + " xdotool " + arguments + " 2>/dev/null";
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-        ::pclose(pipe);
-    }
-    return output;
+    return pdf::run("DISPLAY=" + x.display() + " xdotool " + arguments + " 2>/dev/null");
 }
 
 // The room that a control's text takes, by the toolkit's own measure in the
@@ -94,11 +87,10 @@ protected:
             const std::string search = "search --onlyvisible --name '" + pattern + "'";
             const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
             const auto waitFor = [&](bool shown) {
-                while (xdotool(x_, search).empty() == shown) {
-                    if (std::chrono::steady_clock::now() > until) return false;
-                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                }
-                return true;
+                return eventually(
+                    [&] { return xdotool(x_, search).empty() != shown; },
+                    std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()),
+                    std::chrono::milliseconds(50));
             };
             if (!waitFor(true)) {
                 killOffice();
@@ -110,9 +102,8 @@ protected:
             // The window's own title: the pattern without its anchors and escapes.
             std::string title = pattern.substr(1, pattern.size() - 2);
             std::erase(title, '\\');
-            const auto ready = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-            while (!readyForKeys(context_, title) && std::chrono::steady_clock::now() < ready)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            eventually([&] { return readyForKeys(context_, title); }, std::chrono::minutes(1),
+                       std::chrono::milliseconds(50));
             xdotool(x_, "key --delay 100 " + keys);
             if (!waitFor(false)) {
                 killOffice();
