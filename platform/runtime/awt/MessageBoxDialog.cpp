@@ -118,7 +118,9 @@ public:
 
 private:
     void close() {
-        const Reference<css::awt::XWindowPeer> box = std::move(box_);
+        // Taken once: a second close finds no box.
+        const Reference<css::awt::XWindowPeer> box = box_;
+        box_.clear();
         if (!box.is()) return;
         // Held by its listeners' lists until it leaves the last of them.
         const Reference<css::frame::XTerminateListener> self(this);
