@@ -24,7 +24,9 @@
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/deployment/ExtensionManager.hpp>
 #include <com/sun/star/deployment/XPackage.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
@@ -248,6 +250,36 @@ public:
         return addInItems(css::ui::theModuleUIConfigurationManagerSupplier::get(context_)
                               ->getUIConfigurationManager(uno::text(module))
                               ->getSettings("private:resource/popupmenu/notebookbar", false));
+    }
+
+    // The entries that the extensions give the office's user interface in
+    // the set `set` of AddonUI ("OfficeNotebookBar": the notebook bars'
+    // Extension buttons and tabs, by extension; "AddonMenu": Tools ▸
+    // Add-Ons), as the office merged them from its extensions.
+    std::vector<ToolbarItem> addOnEntries(const std::string& set) const {
+        css::beans::PropertyValue path;
+        path.Name = "nodepath";
+        path.Value <<= uno::text("/org.openoffice.Office.Addons/AddonUI/" + set);
+        const css::uno::Any argument(path);
+        std::vector<ToolbarItem> found;
+        std::function<void(const Reference<css::container::XNameAccess>&)> collect = [&](const auto& nodes) {
+            for (const rtl::OUString& name : nodes->getElementNames()) {
+                const Reference<css::container::XNameAccess> node(nodes->getByName(name), UNO_QUERY_THROW);
+                if (!node->hasByName("URL")) {
+                    collect(node);
+                    continue;
+                }
+                rtl::OUString title, command;
+                node->getByName("Title") >>= title;
+                node->getByName("URL") >>= command;
+                found.push_back({uno::text(title), uno::text(command)});
+            }
+        };
+        collect(Reference<css::container::XNameAccess>(
+            css::configuration::theDefaultProvider::get(context_)->createInstanceWithArguments(
+                "com.sun.star.configuration.ConfigurationAccess", Sequence<css::uno::Any>(&argument, 1)),
+            UNO_QUERY_THROW));
+        return found;
     }
 
     // Switches the interface of the window's module as View ▸ User Interface

@@ -375,7 +375,7 @@ void Office::click(const Reference<css::frame::XFrame>& frame, const std::string
         if (activation == Activation::Unchanged) unawaited.emplace();
         const PressedWindow pressed(state_.clicked, frame);
         const RunHold::Press press(*state_.hold, frame);
-        host->click(frame, control->bar, control->position, activation);
+        host->click(frame, *control, activation);
     }
     state_.pressEnded();
 }

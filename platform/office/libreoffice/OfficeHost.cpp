@@ -78,7 +78,7 @@ void OfficeHost::detach(const Reference<css::frame::XModel>& model) {
     documents_.erase(found);
 }
 
-void OfficeHost::click(const Reference<css::frame::XFrame>& frame, const std::string& bar, int position,
+void OfficeHost::click(const Reference<css::frame::XFrame>& frame, const ControlCommand& pressed,
                        Activation activation) {
     const Reference<css::frame::XModel> model = modelOf(frame);
     if (model.is() && activation == Activation::PressedDocument) {
@@ -87,16 +87,19 @@ void OfficeHost::click(const Reference<css::frame::XFrame>& frame, const std::st
     }
     HostCommandBar* shown = nullptr;
     try {
-        shown = &adapter_->application().commandBars().bar(bar);
+        shown = &adapter_->application().commandBars().bar(pressed.bar);
     } catch (const std::out_of_range&) {
         return;
     }
-    const auto& controls = shown->controls();
-    if (position < 1 || static_cast<std::size_t>(position) > controls.size()) return;
     // Held, so that an add-in that deletes the control does not end it while
     // its click goes round.
-    const std::shared_ptr<BarControl> control = controls[static_cast<std::size_t>(position - 1)];
-    if (!control->properties().visible) return;
+    std::shared_ptr<BarControl> control;
+    const auto& controls = shown->controls();
+    if (pressed.position == 0)
+        control = shown->find(pressed.caption);
+    else if (static_cast<std::size_t>(pressed.position) <= controls.size())
+        control = controls[static_cast<std::size_t>(pressed.position - 1)];
+    if (!control || !control->properties().visible) return;
     const ClickOutcome outcome = control->click();
     if (!com::succeeded(outcome.result)) {
         char code[16];

@@ -11,7 +11,9 @@
 // "Single Toolbar". The tabbed interfaces ("Tabbed", "Tabbed Compact") have
 // no such toolbar: there the items are entries of the menu behind the ≡
 // button right of the tabs, which the office keeps per module for all its
-// windows.
+// windows. Where neither shows ("Groupedbar Compact", "Contextual Single"),
+// the extension's fixed entries (package/Addons.xcu) name the button by its
+// caption.
 //
 // Nothing goes into the office's stored settings: the toolbar items live in
 // the window's toolbar only; the menu entries and the faces in the module's

@@ -223,7 +223,7 @@ TEST_F(LibreOfficeHost, TheRememberedAnswerToAnExistingResultIsNotAskedAgain) {
     });
 }
 
-TEST_F(LibreOfficeHost, TheTabbedInterfacesHaveTheButtonInTheirMenuAndTheStandardToolbarGetsItBack) {
+TEST_F(LibreOfficeHost, TheNotebookBarsHaveTheButtonInTheirMenusAndTheStandardToolbarGetsItBack) {
     const std::string writer = "com.sun.star.text.TextDocument";
     officeCalls([&] {
         const auto note = session->open("private:factory/swriter");
@@ -235,6 +235,16 @@ TEST_F(LibreOfficeHost, TheTabbedInterfacesHaveTheButtonInTheirMenuAndTheStandar
         EXPECT_EQ(session->tabbedMenu(writer), std::vector<ToolbarItem>{button});
         EXPECT_TRUE(session->hasFace(writer, button.command));
         pressAndAnswer(letter, button.command, {{kChoice, "Return"}});
+        expectOfferShown(folder.path("Dokumente/Angebot_KBS.pdf"));
+        // "Groupedbar Compact" has no ≡ menu: the extension's entry behind its
+        // Extension button, and in Tools ▸ Add-Ons of the interfaces with a
+        // menu bar, names the button by its caption.
+        session->userInterface(letter, "notebookbar_groupedbar_compact.ui");
+        const ToolbarItem entry{button.label, "vnd.kalmora:Standard/" + button.label};
+        EXPECT_EQ(session->addOnEntries("OfficeNotebookBar"), std::vector<ToolbarItem>{entry});
+        EXPECT_EQ(session->addOnEntries("AddonMenu"), std::vector<ToolbarItem>{entry});
+        fs::remove(folder.path("Dokumente/Angebot_KBS.pdf"));
+        pressAndAnswer(letter, entry.command, {{kChoice, "Return"}});
         expectOfferShown(folder.path("Dokumente/Angebot_KBS.pdf"));
         // Back in "Standard Toolbar" every window has the button once.
         session->userInterface(letter, "Default");

@@ -17,6 +17,7 @@ TEST(ToolbarCommand, WhatAPressedItemNames) {
         std::string command;
         std::optional<std::string> bar;  // none: no control of a host's bar
         int position = 0;
+        std::string caption = {};
     };
     const Case cases[] = {
         {"vnd.kalmora:Standard/1", "Standard", 1},
@@ -24,13 +25,16 @@ TEST(ToolbarCommand, WhatAPressedItemNames) {
         {"vnd.kalmora:Meine Leiste/3", "Meine Leiste", 3},
         {"vnd.kalmora:Format/Absatz/2", "Format/Absatz", 2},  // the last slash ends the bar's name
         {"vnd.kalmora:/1", "", 1},
+        // The extension's fixed entries name the button by its caption.
+        {"vnd.kalmora:Standard/pdf-Kalmora", "Standard", 0, "pdf-Kalmora"},
+        {"vnd.kalmora:Standard/1a", "Standard", 0, "1a"},
+        {"vnd.kalmora:Standard/ 1", "Standard", 0, " 1"},
+        {"vnd.kalmora:Standard/-1", "Standard", 0, "-1"},
         {"vnd.kalmora:Standard/0", std::nullopt},
-        {"vnd.kalmora:Standard/-1", std::nullopt},
         {"vnd.kalmora:Standard/", std::nullopt},
-        {"vnd.kalmora:Standard/1a", std::nullopt},
-        {"vnd.kalmora:Standard/ 1", std::nullopt},
         {"vnd.kalmora:Standard/99999999999", std::nullopt},
         {"vnd.kalmora:Standard", std::nullopt},
+        {"vnd.kalmora:Einrichtung", std::nullopt},
         {"vnd.kalmora:", std::nullopt},
         {".uno:Save", std::nullopt},
         {"service:org.kalmora.pdf-kalmora?Standard/1", std::nullopt},
@@ -43,6 +47,7 @@ TEST(ToolbarCommand, WhatAPressedItemNames) {
         if (!parsed) continue;
         EXPECT_EQ(parsed->bar, *c.bar);
         EXPECT_EQ(parsed->position, c.position);
+        EXPECT_EQ(parsed->caption, c.caption);
     }
 }
 
