@@ -264,9 +264,17 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
     }
 
     // css::util::XModifyListener: extensions were added, removed, enabled or
-    // disabled. Once this one is gone, the hosts end as with the office,
-    // after a run; enabled again, they start anew.
-    void SAL_CALL modified(const css::lang::EventObject& event) override {
+    // disabled. The extension manager tells on its own thread (the dialog's
+    // worker, or a program's call) while it is still changing the
+    // extensions; the hosts, their windows and the clipboard belong to the
+    // office's main thread, so the change is taken there.
+    void SAL_CALL modified(const css::lang::EventObject&) override {
+        later([this] { extensionsChanged(); });
+    }
+
+    // Once this extension is gone, the hosts end as with the office, after a
+    // run; enabled again, they start anew.
+    void extensionsChanged() {
         const bool registered = stillRegistered();
         if (ended && registered) {
             log("die Erweiterung ist wieder eingeschaltet: die Add-Ins werden geladen.");
@@ -276,7 +284,7 @@ struct Office::State final : public cppu::WeakImplHelper3<css::document::XDocume
             return;
         }
         if (ended || registered) return;
-        if (hold->holdBack(HeldRequest::AddInsEnd, [this, event] { modified(event); })) return;
+        if (hold->holdBack(HeldRequest::AddInsEnd, [this] { extensionsChanged(); })) return;
         log("die Erweiterung ist abgeschaltet oder entfernt: die Add-Ins werden beendet.");
         shutDown();
     }

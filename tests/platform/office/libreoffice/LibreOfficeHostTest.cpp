@@ -587,7 +587,7 @@ TEST_F(LibreOfficeHost, TheOfficeLivesThroughDisablingEnablingAndRemovingTheExte
             EXPECT_TRUE(session->process().running());
         };
         session->changeExtension(Change::Disable);
-        EXPECT_TRUE(OfficeSession::items(letter).empty());
+        EXPECT_TRUE(eventually([&] { return OfficeSession::items(letter).empty(); }));
         windowsComeAndGo();
         session->changeExtension(Change::Enable);
         // Back on the open windows, and it works.
