@@ -213,19 +213,25 @@ public:
     // that does not end is killed. Returns its exit code (-1: killed, or
     // ended before).
     int end() {
+        // The quit is asked on a thread of its own: an office that hangs in
+        // its quit does not answer, and is killed after the patience.
+        std::thread quit;
         if (process_ && process_->running()) {
-            try {
-                desktop_->terminate();
-            } catch (const css::uno::Exception&) {
-                // The office often ends before it answers.
-            }
+            quit = std::thread([desktop = desktop_] {
+                try {
+                    desktop->terminate();
+                } catch (const css::uno::Exception&) {
+                    // The office often ends before it answers.
+                }
+            });
         }
-        desktop_.clear();
-        context_.clear();
         // After a failure the office may be stuck in a window: it is ended at once.
         if (process_ && !::testing::Test::HasFailure()) process_->waitForEnd(patience);
         const int code = process_ && !process_->running() ? process_->exitCode() : -1;
         process_.reset();
+        if (quit.joinable()) quit.join();
+        desktop_.clear();
+        context_.clear();
         return code;
     }
 
