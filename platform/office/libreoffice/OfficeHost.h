@@ -44,12 +44,12 @@ public:
     // known is made the active one.
     void attach(const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model);
     void detach(const com::sun::star::uno::Reference<com::sun::star::frame::XModel>& model);
-    // The user presses the control that `control` names in the window
+    // The user presses the control that `pressed` names in the window
     // `frame`: with Activation::PressedDocument its document becomes the
     // active one and is read anew. A control that is not there, or hidden,
     // takes no press.
     void click(const com::sun::star::uno::Reference<com::sun::star::frame::XFrame>& frame,
-               const ControlCommand& control, Activation activation);
+               const ControlCommand& pressed, Activation activation);
     // Shows the bar on every window of the host's documents.
     void showBars();
     // The add-ins are told of the end and let go; the bar's customisations
