@@ -306,14 +306,15 @@ TEST_F(LibreOfficeHost, TheOptionsPageStoresWhatTheNextPressUsesRefusesWhatItCan
         session->enter(title, "Kopfbogen 1. Seite:", "~/Briefköpfe/erste.pdf");
         session->enter(title, "PDF-Ordner Word:", "~/PDF-Ablage für Müller");
         session->enter(title, "Firmenkürzel:", "Mü");
-        session->press(title, "Vergessen");
+        OfficeSession::Running(*session, session->press(title, "Vergessen")).finish();
         EXPECT_TRUE(shows("keine, es wird gefragt", 2));
-        session->press(title, "OK");
+        OfficeSession::Running ok(*session, session->press(title, "OK"));
         // The refused letterhead is named once more, and not stored.
         const std::vector<std::string> told = session->textsOf("pdf-Kalmora");
         EXPECT_NE(std::find(told.begin(), told.end(), "Nicht gespeichert:\n" + refused), told.end())
             << ::testing::PrintToString(told);
         session->answer("pdf-Kalmora", "Return");
+        ok.finish();
         options.finish();
 
         // Windows-1252, every other byte as it was.
